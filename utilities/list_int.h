@@ -1,0 +1,12 @@
+// Lists of int: the list templates and the global empty list of this
+// element type.
+#ifndef KORVANE_UTILITIES_LIST_INT_H
+#define KORVANE_UTILITIES_LIST_INT_H
+
+#include "utilities/list_templates.h"
+
+
+// An empty list, built at start-up; no component reads it.
+extern std::list<int> empty_list_int;
+
+#endif
