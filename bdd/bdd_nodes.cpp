@@ -1,0 +1,522 @@
+// Diagram nodes, handles, the unique table, node memory, the computed table,
+// marks and depth-first numbering.
+#include <algorithm>
+#include <cstdlib>
+#include <iostream>
+#include <new>
+
+#include "bdd/bddpp.h"
+#include "bdd/bddpp_internal.h"
+#include "utilities/Stringpp.h"
+
+using bddpp_detail::edge;
+
+// ---- Signatures -------------------------------------------------------------
+
+// The 64-bit key of a node: var itself (sign-extended) for -1 and -3;
+// otherwise the low 12 bits of var shifted by 20 as a signed 32-bit value,
+// then ORed with the then node's number, shifted by 20, ORed with the else
+// node's number, shifted by 1, plus 1 for a regular else edge. Computed on
+// unsigned 64 bits, so every step wraps instead of overflowing.
+g_longlong bdd_node_signature(long var, int else_link_type, bdd_node* then_node,
+                              bdd_node* else_node) {
+  if (var == -1 || var == -3) {
+    return g_longlong(static_cast<std::int32_t>(var));
+  }
+  const std::uint32_t shifted = static_cast<std::uint32_t>(var) << 20;
+  std::uint64_t s = static_cast<std::uint64_t>(
+      static_cast<std::int64_t>(static_cast<std::int32_t>(shifted)));
+  if (then_node != nullptr) {
+    s |= static_cast<std::uint32_t>(then_node->global_id);
+  }
+  s <<= 20;
+  if (else_node != nullptr) {
+    s |= static_cast<std::uint32_t>(else_node->global_id);
+  }
+  s <<= 1;
+  if (else_link_type == 1) {
+    s |= 1u;
+  }
+  return g_longlong(static_cast<std::int32_t>(static_cast<std::uint32_t>(s >> 32)),
+                    static_cast<std::uint32_t>(s));
+}
+
+// ---- bdd_node -----------------------------------------------------------------
+
+bdd_node::bdd_node(bddpp_manager* manager_, long global_id_, long var_id_, int refs_,
+                   int else_link_type_, bdd_node* then_node_, bdd_node* else_node_)
+    : manager(manager_),
+      then_node(then_node_),
+      else_node(else_node_),
+      next_in_bucket_(nullptr),
+      var_id(static_cast<std::int32_t>(var_id_)),
+      global_id(static_cast<std::int32_t>(global_id_)),
+      refs(refs_),
+      dfs_number(0),
+      mark(0),
+      walk_flag_(0),
+      in_arena_(0),
+      else_link_type(else_link_type_ < 0 ? -1 : 1) {
+  if (var_id >= 0 && manager != nullptr) {
+    manager->Map_integrate(this);
+  }
+}
+
+bdd_node::bdd_node()
+    : manager(nullptr),
+      then_node(nullptr),
+      else_node(nullptr),
+      next_in_bucket_(nullptr),
+      var_id(-3),
+      global_id(0),
+      refs(0),
+      dfs_number(0),
+      mark(0),
+      walk_flag_(0),
+      in_arena_(0),
+      else_link_type(1) {}
+
+bdd_node::~bdd_node() {
+  if (var_id >= 0 && manager != nullptr) {
+    manager->Map_suppress(this);
+  }
+}
+
+long bdd_node::var_index() const {
+  if (manager == nullptr) {
+    return -3;
+  }
+  if (var_id < 0) {
+    return var_id;
+  }
+  return manager->level_of_node(this);
+}
+
+g_longlong bdd_node::signature() const {
+  if (manager == nullptr && var_id == -3) {
+    return g_longlong(-3);
+  }
+  return bdd_node_signature(var_id, else_link_type, then_node, else_node);
+}
+
+std::set<long> bdd_node::support() const {
+  std::set<long> ids;
+  std::vector<const bdd_node*> stack;
+  std::vector<bdd_node*> seen;
+  bdd_node* self = const_cast<bdd_node*>(this);
+  self->walk_flag_ = 1;
+  seen.push_back(self);
+  stack.push_back(self);
+  while (!stack.empty()) {
+    const bdd_node* n = stack.back();
+    stack.pop_back();
+    if (n->var_id < 0) {
+      continue;
+    }
+    ids.insert(n->var_id);
+    for (bdd_node* c : {n->then_node, n->else_node}) {
+      if (c != nullptr && !c->walk_flag_) {
+        c->walk_flag_ = 1;
+        seen.push_back(c);
+        stack.push_back(c);
+      }
+    }
+  }
+  for (bdd_node* n : seen) {
+    n->walk_flag_ = 0;
+  }
+  return ids;
+}
+
+bool operator==(const bdd_node& a, const bdd_node& b) {
+  return a.var_id == b.var_id && a.else_link_type == b.else_link_type &&
+         a.then_node == b.then_node && a.else_node == b.else_node;
+}
+
+// ---- bdd handles ----------------------------------------------------------------
+
+bdd::bdd(bddpp_manager* manager, int link_type, bdd_node* node)
+    : m_manager(manager), m_link(link_type), m_node(node) {
+  if (m_node != nullptr) {
+    bddpp_detail::ref_inc(m_node);
+  }
+}
+
+bdd::bdd(const bdd& other)
+    : m_manager(other.m_manager), m_link(other.m_link), m_node(other.m_node) {
+  if (m_node != nullptr) {
+    bddpp_detail::ref_inc(m_node);
+  }
+}
+
+bdd::bdd(bdd&& other) noexcept
+    : m_manager(other.m_manager), m_link(other.m_link), m_node(other.m_node) {
+  other.m_manager = nullptr;
+  other.m_link = 0;
+  other.m_node = nullptr;
+}
+
+bdd& bdd::operator=(const bdd& other) {
+  m_manager = other.m_manager;
+  m_link = other.m_link;
+  if (m_node != other.m_node) {
+    if (m_node != nullptr) {
+      bddpp_detail::ref_dec(m_node);
+    }
+    m_node = other.m_node;
+    if (m_node != nullptr) {
+      bddpp_detail::ref_inc(m_node);
+    }
+  }
+  return *this;
+}
+
+bdd& bdd::operator=(bdd&& other) noexcept {
+  if (this == &other) {
+    return *this;
+  }
+  if (m_node != nullptr) {
+    bddpp_detail::ref_dec(m_node);
+  }
+  m_manager = other.m_manager;
+  m_link = other.m_link;
+  m_node = other.m_node;
+  other.m_manager = nullptr;
+  other.m_link = 0;
+  other.m_node = nullptr;
+  return *this;
+}
+
+bdd::~bdd() {
+  if (m_node != nullptr) {
+    bddpp_detail::ref_dec(m_node);
+  }
+}
+
+std::string bdd::vhdl_node_name(const std::string& prefix) const {
+  std::string s = m_link == -1 ? "not " : "";
+  s += prefix;
+  s += "(";
+  s += unslong2S(m_node != nullptr ? static_cast<std::uint32_t>(m_node->global_id) : 0u);
+  s += ")";
+  return s;
+}
+
+bool operator==(const bdd& a, const bdd& b) {
+  return a.manager_ref() == b.manager_ref() && a.link_type() == b.link_type() &&
+         a.node() == b.node();
+}
+
+bool operator!=(const bdd& a, const bdd& b) { return !(a == b); }
+
+std::ostream& operator<<(std::ostream& os, const bdd& f) {
+  os << "adr manager= " << static_cast<const void*>(f.manager_ref())
+     << ", link type =" << f.link_type()
+     << ", adr node= " << static_cast<const void*>(f.node()) << ", ";
+  if (f.node() != nullptr) {
+    os << "node signature: " << f.node()->signature();
+  }
+  return os;
+}
+
+// ---- Node memory ----------------------------------------------------------------
+
+namespace bddpp_detail {
+
+node_arena::~node_arena() {
+  for (void* b : blocks) {
+    ::operator delete(b);
+  }
+}
+
+void* node_arena::allocate() {
+  if (free_list != nullptr) {
+    void* p = free_list;
+    free_list = *static_cast<void**>(p);
+    return p;
+  }
+  if (used_in_last == block_nodes) {
+    blocks.push_back(::operator new(block_nodes * sizeof(bdd_node)));
+    used_in_last = 0;
+  }
+  return static_cast<char*>(blocks.back()) + sizeof(bdd_node) * used_in_last++;
+}
+
+void node_arena::release(void* p) {
+  *static_cast<void**>(p) = free_list;
+  free_list = p;
+}
+
+// ---- Unique table -----------------------------------------------------------------
+
+unique_table::unique_table() : buckets(1u << 12, nullptr), mask((1u << 12) - 1), count(0) {}
+
+bdd_node* unique_table::insert(bdd_node* node) {
+  bdd_node** link = &buckets[node_key_hash(node->var_id, node->then_node,
+                                           node->else_node, node->else_link_type) &
+                             mask];
+  for (bdd_node** p = link; *p != nullptr; p = &(*p)->next_in_bucket_) {
+    bdd_node* n = *p;
+    if (n == node) {
+      return nullptr;
+    }
+    if (n->then_node == node->then_node && n->else_node == node->else_node &&
+        n->var_id == node->var_id && n->else_link_type == node->else_link_type) {
+      node->next_in_bucket_ = n->next_in_bucket_;
+      n->next_in_bucket_ = nullptr;
+      *p = node;
+      return n;
+    }
+  }
+  node->next_in_bucket_ = *link;
+  *link = node;
+  if (++count > buckets.size()) {
+    grow();
+  }
+  return nullptr;
+}
+
+void unique_table::erase(const bdd_node* node) {
+  bdd_node** p = &buckets[node_key_hash(node->var_id, node->then_node, node->else_node,
+                                        node->else_link_type) &
+                          mask];
+  for (; *p != nullptr; p = &(*p)->next_in_bucket_) {
+    bdd_node* n = *p;
+    if (n->then_node == node->then_node && n->else_node == node->else_node &&
+        n->var_id == node->var_id && n->else_link_type == node->else_link_type) {
+      *p = n->next_in_bucket_;
+      n->next_in_bucket_ = nullptr;
+      --count;
+      return;
+    }
+  }
+}
+
+std::vector<bdd_node*> unique_table::nodes() const {
+  std::vector<bdd_node*> all;
+  all.reserve(count);
+  for_each([&all](bdd_node* n) { all.push_back(n); });
+  return all;
+}
+
+void unique_table::clear() {
+  std::fill(buckets.begin(), buckets.end(), nullptr);
+  count = 0;
+}
+
+void unique_table::grow() {
+  std::vector<bdd_node*> bigger(buckets.size() * 2, nullptr);
+  const std::size_t new_mask = bigger.size() - 1;
+  for (bdd_node* head : buckets) {
+    for (bdd_node* n = head; n != nullptr;) {
+      bdd_node* next = n->next_in_bucket_;
+      bdd_node*& b = bigger[node_key_hash(n->var_id, n->then_node, n->else_node,
+                                          n->else_link_type) &
+                            new_mask];
+      n->next_in_bucket_ = b;
+      b = n;
+      n = next;
+    }
+  }
+  buckets.swap(bigger);
+  mask = new_mask;
+}
+
+// ---- Computed table -----------------------------------------------------------------
+
+computed_table::computed_table(std::size_t entries)
+    : table(entries, entry{0, 0, 0, 0}), mask(entries - 1) {}
+
+void computed_table::clear() { std::fill(table.begin(), table.end(), entry{0, 0, 0, 0}); }
+
+void computed_table::fit(std::size_t live_nodes) {
+  constexpr std::size_t largest = 1u << 22;
+  std::size_t want = table.size();
+  while (want < largest && want < live_nodes) {
+    want *= 2;
+  }
+  if (want != table.size()) {
+    table.assign(want, entry{0, 0, 0, 0});
+    mask = want - 1;
+  }
+}
+
+void product_limit_exit(long limit) {
+  std::cerr << "ERREUR: number of products exceeds limit of " << limit << std::endl;
+  std::cerr << "process aborted !" << std::endl;
+  std::exit(1);
+}
+
+}  // namespace bddpp_detail
+
+// ---- Manager: node making -----------------------------------------------------------
+
+// Makes a node in node memory with the next number and enters it in the
+// unique table without a search (the caller knows it is absent). The
+// children each gain one reference.
+bdd_node* bddpp_manager::new_node(std::int32_t var_id, int else_link, bdd_node* then_node,
+                                  bdd_node* else_node, int refs) {
+  void* p = arena->allocate();
+  bdd_node* n = new (p) bdd_node(nullptr, next_global_id, var_id, refs, else_link,
+                                 then_node, else_node);
+  n->manager = this;
+  n->in_arena_ = 1;
+  ++next_global_id;
+  if (var_id >= 0) {
+    unique_table->insert(n);
+  }
+  return n;
+}
+
+void bddpp_manager::free_node(bdd_node* node) {
+  if (node->in_arena_) {
+    unique_table->erase(node);
+    node->manager = nullptr;
+    node->~bdd_node();
+    arena->release(node);
+  } else {
+    delete node;
+  }
+}
+
+// The node (var_id, then, else) for the regular then edge given: found in
+// the unique table (gaining one reference) or made with refs 1 (its children
+// gaining one each).
+bdd_node* bddpp_manager::make_node(std::int32_t var_id, edge then_edge, edge else_edge) {
+  bdd_node* t = bddpp_detail::edge_node(then_edge);
+  bdd_node* e = bddpp_detail::edge_node(else_edge);
+  const int el = bddpp_detail::edge_link(else_edge);
+  bdd_node* found = unique_table->find(var_id, t, e, el);
+  if (found != nullptr) {
+    bddpp_detail::ref_inc(found);
+    return found;
+  }
+  bdd_node* n = new_node(var_id, el, t, e, 1);
+  bddpp_detail::ref_inc(t);
+  bddpp_detail::ref_inc(e);
+  return n;
+}
+
+bdd bddpp_manager::handle(edge e) {
+  return bdd(this, bddpp_detail::edge_link(e), bddpp_detail::edge_node(e));
+}
+
+bdd_node* bddpp_manager::Find_or_create_bdd_node(long level, int then_link, int else_link,
+                                                 bdd_node* then_node, bdd_node* else_node,
+                                                 int& link) {
+  const int tl = then_link < 0 ? -1 : 1;
+  else_link = (else_link < 0 ? -1 : 1) * tl;
+  link = (link < 0 ? -1 : 1) * tl;
+  if (level == -1) {
+    return node_one;
+  }
+  if (level < 0) {
+    return nullptr;
+  }
+  if (level >= nb_vars) {
+    std::cerr << "Error in bddpp_manager::Find_or_create_bdd_node(): abnormal index "
+              << level << std::endl;
+    return nullptr;
+  }
+  if (then_node == nullptr || else_node == nullptr) {
+    std::cerr << "Error in bddpp_manager::Find_or_create_bdd_node(): null child" << std::endl;
+    return nullptr;
+  }
+  const long id = id_at_level[static_cast<std::size_t>(level)];
+  if (then_node == node_one && else_node == node_one) {
+    if (else_link == 1) {
+      return node_one;
+    }
+    return var_nodes[static_cast<std::size_t>(id)];
+  }
+  const long then_level = then_node->var_index();
+  const long else_level = else_node->var_index();
+  const bool then_bad = then_level >= 0 && level >= then_level;
+  const bool else_bad = else_level >= 0 && level >= else_level;
+  if (then_bad || else_bad) {
+    std::cerr << "FATAL ERROR: Bad call of bddpp_manager::Find_or_create_bdd_node():"
+              << std::endl;
+    std::cerr << "  index " << level << " is not less than ";
+    if (then_bad) {
+      std::cerr << " its then node index (" << then_level << ")";
+    } else {
+      std::cerr << " its else node index (" << else_level << ")";
+    }
+    std::cerr << std::endl;
+    return nullptr;
+  }
+  return make_node(static_cast<std::int32_t>(id), bddpp_detail::make_edge(then_node, 1),
+                   bddpp_detail::make_edge(else_node, else_link));
+}
+
+void bddpp_manager::Map_integrate(bdd_node* node) {
+  if (node != nullptr && unique_table) {
+    unique_table->insert(node);
+  }
+}
+
+void bddpp_manager::Map_suppress(bdd_node* node) {
+  if (node != nullptr && unique_table) {
+    unique_table->erase(node);
+  }
+}
+
+// ---- Marks and numbering ---------------------------------------------------------------
+
+void bddpp_manager::Bdd_clear_marks(bdd_node* node) {
+  if (node == nullptr) {
+    return;
+  }
+  std::vector<bdd_node*> stack;
+  std::vector<bdd_node*> seen;
+  node->walk_flag_ = 1;
+  seen.push_back(node);
+  stack.push_back(node);
+  while (!stack.empty()) {
+    bdd_node* n = stack.back();
+    stack.pop_back();
+    n->mark = 0;
+    const long level = n->var_index();
+    if (level < 0 || level >= nb_vars) {
+      continue;
+    }
+    for (bdd_node* c : {n->then_node, n->else_node}) {
+      if (c != nullptr && !c->walk_flag_) {
+        c->walk_flag_ = 1;
+        seen.push_back(c);
+        stack.push_back(c);
+      }
+    }
+  }
+  for (bdd_node* n : seen) {
+    n->walk_flag_ = 0;
+  }
+}
+
+void bddpp_manager::Bdd_clear_marks(bdd f) { Bdd_clear_marks(f.node()); }
+
+void bddpp_manager::Bdd_global_clear_marks() {
+  if (!unique_table) {
+    return;
+  }
+  node_one->mark = 0;
+  unique_table->for_each([](bdd_node* n) { n->mark = 0; });
+}
+
+long bddpp_manager::Bdd_incremental_id(bdd_node* node, long first) {
+  if (node == nullptr) {
+    std::cerr << "Warning: call bddpp_manager::Bdd_incremental_id() with null reference!"
+              << std::endl;
+    return first;
+  }
+  if (node->mark) {
+    return first;
+  }
+  node->mark = 1;
+  node->dfs_number = static_cast<std::int32_t>(first);
+  if (node->var_id == -1) {
+    return first + 1;
+  }
+  long next = Bdd_incremental_id(node->then_node, first + 1);
+  return Bdd_incremental_id(node->else_node, next);
+}

@@ -1,0 +1,229 @@
+// Internals of the diagram engine: node memory, the unique table keyed on the
+// exact node quadruple, the computed table (memo of the recursive
+// operations) and the tagged edges the kernels work on. Only the engine's own
+// source files include this header.
+#ifndef KORVANE_BDD_BDDPP_INTERNAL_H
+#define KORVANE_BDD_BDDPP_INTERNAL_H
+
+#include <climits>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "bdd/bddpp.h"
+
+namespace bddpp_detail {
+
+// ---- Tagged edges ---------------------------------------------------------
+// An edge is a node pointer with the complement attribute in its lowest bit
+// (nodes are at least 8-byte aligned).
+using edge = std::uintptr_t;
+
+inline edge make_edge(const bdd_node* n, int link) {
+  return reinterpret_cast<edge>(n) | (link < 0 ? 1u : 0u);
+}
+inline bdd_node* edge_node(edge e) {
+  return reinterpret_cast<bdd_node*>(e & ~static_cast<edge>(1));
+}
+inline bool edge_neg(edge e) { return (e & 1u) != 0; }
+inline int edge_link(edge e) { return edge_neg(e) ? -1 : 1; }
+inline edge edge_not(edge e) { return e ^ 1u; }
+
+// The then and else cofactors of a non-constant edge, complement applied.
+inline edge edge_then(edge e) {
+  return reinterpret_cast<edge>(edge_node(e)->then_node) | (e & 1u);
+}
+inline edge edge_else(edge e) {
+  const bdd_node* n = edge_node(e);
+  return reinterpret_cast<edge>(n->else_node) |
+         ((e & 1u) ^ (n->else_link_type < 0 ? 1u : 0u));
+}
+
+// ---- Reference counts -----------------------------------------------------
+// Counts saturate: a count that reached INT_MAX stays there (it is an upper
+// bound of the holders, so it may never come down once it lost track).
+inline void ref_inc(bdd_node* n) {
+  if (n->refs != INT_MAX) {
+    ++n->refs;
+  }
+}
+inline void ref_dec(bdd_node* n) {
+  if (n->refs != INT_MAX && n->refs != INT_MIN) {
+    --n->refs;
+  }
+}
+
+// ---- Hashing ----------------------------------------------------------------
+inline std::uint64_t mix64(std::uint64_t x) {
+  x ^= x >> 33;
+  x *= 0xff51afd7ed558ccdULL;
+  x ^= x >> 33;
+  x *= 0xc4ceb9fe1a85ec53ULL;
+  x ^= x >> 33;
+  return x;
+}
+
+inline std::uint64_t node_key_hash(std::int32_t var_id, const bdd_node* t,
+                                   const bdd_node* e, int else_link) {
+  std::uint64_t h = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(t));
+  h = h * 0x9e3779b97f4a7c15ULL + static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(e));
+  h = h * 0x9e3779b97f4a7c15ULL +
+      (static_cast<std::uint64_t>(static_cast<std::uint32_t>(var_id)) << 1) +
+      (else_link < 0 ? 1u : 0u);
+  return mix64(h);
+}
+
+// ---- Node memory ------------------------------------------------------------
+// Nodes are carved from large blocks and recycled through a free list, so a
+// node costs its own 48 bytes and nodes made together sit together.
+class node_arena {
+ public:
+  node_arena() = default;
+  ~node_arena();
+  node_arena(const node_arena&) = delete;
+  node_arena& operator=(const node_arena&) = delete;
+
+  // Raw memory for one node (not constructed).
+  void* allocate();
+  // Gives back the memory of a destroyed node.
+  void release(void* p);
+
+ private:
+  static constexpr std::size_t block_nodes = 1u << 14;
+  std::vector<void*> blocks;
+  std::size_t used_in_last = block_nodes;
+  void* free_list = nullptr;
+};
+
+// ---- Unique table -----------------------------------------------------------
+// Chained hash table of the decision nodes, keyed on the exact quadruple
+// (var_id, then node, else node, else link); chains go through
+// bdd_node::next_in_bucket_.
+class unique_table {
+ public:
+  unique_table();
+
+  // The node of that quadruple, or null.
+  bdd_node* find(std::int32_t var_id, const bdd_node* t, const bdd_node* e,
+                 int else_link) const {
+    bdd_node* n = buckets[node_key_hash(var_id, t, e, else_link) & mask];
+    while (n != nullptr) {
+      if (n->then_node == t && n->else_node == e && n->var_id == var_id &&
+          n->else_link_type == else_link) {
+        return n;
+      }
+      n = n->next_in_bucket_;
+    }
+    return nullptr;
+  }
+  // Enters node; a node of the same quadruple already present is replaced
+  // (it leaves the table). Returns the replaced node or null.
+  bdd_node* insert(bdd_node* node);
+  // Removes the entry of node's quadruple, whatever node it holds.
+  void erase(const bdd_node* node);
+  // Number of entries.
+  std::size_t size() const { return count; }
+  // Every node of the table, in no particular order.
+  std::vector<bdd_node*> nodes() const;
+  // Calls f on every node of the table.
+  template <class F>
+  void for_each(F f) const {
+    for (bdd_node* head : buckets) {
+      for (bdd_node* n = head; n != nullptr;) {
+        bdd_node* next = n->next_in_bucket_;
+        f(n);
+        n = next;
+      }
+    }
+  }
+  // Forgets every entry (the nodes themselves are untouched).
+  void clear();
+
+ private:
+  void grow();
+  std::vector<bdd_node*> buckets;
+  std::size_t mask;
+  std::size_t count;
+};
+
+// ---- Computed table ---------------------------------------------------------
+// Operation ids of the computed table. An entry holds two operand words and a
+// third word made of the operation id and, for operations whose result
+// depends on more than the two operands (a map, a substituted function), the
+// generation of the call that stored it.
+enum class cache_op : std::uint32_t {
+  none = 0,
+  and_op,          // a AND b, operands ordered
+  cube_reduce,     // f restricted by the cube c
+  compose,         // per call: f with g for x
+  replace_vars,    // per call: f through a level map
+  keep_first,      // f projected on the levels below n
+  isomorphe_map,   // per call: node copy through a level map
+  isomorphe_same,  // per call: node copy at the same levels
+  isomorphe_name,  // per call: node copy by names
+  isomorphe_bdd,   // per call: handle copy through a level map
+};
+
+inline std::uint64_t cache_tag(cache_op op, std::uint64_t generation = 0) {
+  return (generation << 8) | static_cast<std::uint64_t>(op);
+}
+
+// Direct-mapped memo: a hit compares every key word. It grows with the
+// number of nodes (up to a bound) and is cleared whenever nodes can be freed
+// or levels change.
+class computed_table {
+ public:
+  explicit computed_table(std::size_t entries = 1u << 15);
+
+  // True and the stored result when (a, b, tag) is present.
+  bool lookup(edge a, edge b, std::uint64_t tag, edge& result) const {
+    const entry& en = table[slot(a, b, tag)];
+    if (en.tag == tag && en.a == a && en.b == b) {
+      result = en.result;
+      return true;
+    }
+    return false;
+  }
+  void insert(edge a, edge b, std::uint64_t tag, edge result) {
+    entry& en = table[slot(a, b, tag)];
+    en.a = a;
+    en.b = b;
+    en.tag = tag;
+    en.result = result;
+  }
+  // Empties every entry.
+  void clear();
+  // Grows (and empties) the table when the node count calls for it.
+  void fit(std::size_t live_nodes);
+  std::size_t entries() const { return table.size(); }
+
+ private:
+  struct entry {
+    edge a;
+    edge b;
+    std::uint64_t tag;
+    edge result;
+  };
+  std::size_t slot(edge a, edge b, std::uint64_t tag) const {
+    std::uint64_t h = static_cast<std::uint64_t>(a) * 0x9e3779b97f4a7c15ULL;
+    h ^= static_cast<std::uint64_t>(b) + 0x7f4a7c159e3779b9ULL + (h << 6) + (h >> 2);
+    h ^= tag * 0xc2b2ae3d27d4eb4fULL;
+    h ^= h >> 29;
+    h *= 0xbf58476d1ce4e5b9ULL;
+    h ^= h >> 32;
+    return static_cast<std::size_t>(h) & mask;
+  }
+  std::vector<entry> table;
+  std::size_t mask;
+};
+
+// Largest number of products a cover, prime list or product store holds.
+constexpr int max_terms = 1000000;
+
+// Writes the product-limit lines ("ERREUR: number of products exceeds limit
+// of " limit, "process aborted !") and ends the process with status 1.
+[[noreturn]] void product_limit_exit(long limit);
+
+}  // namespace bddpp_detail
+
+#endif
