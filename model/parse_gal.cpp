@@ -1,0 +1,126 @@
+// The GAL reader entry, the parse context and the small functions that the
+// grammar's actions and the generated parser call.
+#include "model/parse_gal.h"
+
+#include <iostream>
+#include <memory>
+#include <sstream>
+
+class_gal_parser* pgal_parser = nullptr;
+
+// Registers the new context as the current one; the other fields are set by
+// `parse` (scanner), `class_gal_parser::parse` (trace) and the header rules
+// (model).
+class_gal_parser::class_gal_parser()
+    : debug(0), log(nullptr), lexer(nullptr), fichier(nullptr) {
+  pgal_parser = this;
+}
+
+// Owns nothing: the scanner and the model belong to the reader entry.
+class_gal_parser::~class_gal_parser() = default;
+
+// Stores the trace stream and switch, then runs the parser; returns its
+// result.
+int class_gal_parser::parse(std::fstream& trace, int trace_switch) {
+  log = &trace;
+  debug = trace_switch;
+  return galparse();
+}
+
+// Reads `file` into a new model; see parse_gal.h. The trace file is created
+// before the input is tested, so it exists (empty) even for a missing input.
+gal_tpen_fichier* parse(const std::string& file) {
+  class_gal_parser context;
+  std::ifstream input;
+  std::fstream trace;
+  gal_tpen_fichier* result = nullptr;
+
+  std::cout << "reading " << file << std::endl;
+  input.open(file.c_str(), std::ios::in | std::ios::binary);
+  trace.open((file + ".log").c_str(), std::ios::out | std::ios::trunc | std::ios::binary);
+
+  if (!input.is_open()) {
+    std::cerr << "FILE NOT FOUND !" << std::endl;
+  } else {
+    // One scanner per parse, reading the input and echoing stray bytes into
+    // the trace stream, where the rules write their lines too.
+    std::unique_ptr<galFlexLexer> scanner(new galFlexLexer(&input, &trace));
+    context.lexer = scanner.get();
+    int status = context.parse(trace, 1);
+    if (status != 0) {
+      std::cerr << "ERROR about loading file : " << file << std::endl;
+      // A rejected text leaves no model: drop what the header rules built.
+      delete context.fichier;
+      context.fichier = nullptr;
+    } else {
+      result = context.fichier;
+    }
+    context.lexer = nullptr;
+    input.close();
+  }
+  trace.close();
+  return result;
+}
+
+void galerror(const char* msg) { std::cerr << msg << std::endl; }
+
+// Writes one trace line when flag is set; see parse_gal.h.
+void gal_debuger_law(int a, int b, const char* msg, int flag, std::ostream& s) {
+  if (flag == 0) return;
+  s << a;
+  if (b != 1) s << "," << b;
+  s << " --> " << msg << "\n";
+  s.flush();
+}
+
+// Returns the display name of a token code, "OTHER" for codes without one.
+std::string type_lexeme(int code) {
+  switch (code) {
+    case 262: return "Normal Star";
+    case 263: return "Final Star";
+    case 264: return "DEUX_POINTS";
+    case 265: return "VIRGULE";
+    case 266: return "POINT_VIRGULE";
+    case 267: return "NAME";
+    case 268: return "TYPE";
+    case 269: return "INPUT";
+    case 270: return "SENSOR";
+    case 271: return "OUTPUT";
+    case 272: return "LOCAL";
+    case 273: return "VARIABLE";
+    case 274: return "RUN";
+    case 275: return "FUNCTION";
+    case 276: return "CONSTANT";
+    case 278: return "STAR";
+    case 279: return "TRANSITION";
+    case 280: return "ENCAPSULATION";
+    case 281: return "TO";
+    case 282: return "FROM";
+    case 283: return "BY";
+    case 285: return "(";
+    case 286: return ")";
+    case 287: return "NUMBER";
+    case 289: return "WORD";
+    case 290: return "STRING";
+    default: return "OTHER";
+  }
+}
+
+// Returns whether every "From:"/"To:" index of f is -1 or a state index;
+// fills `report` with one line per faulty transition.
+bool verifie_idents_etats(const gal_tpen_fichier& f, std::string& report) {
+  std::ostringstream lines;
+  for (int t = 0; t < f.nb_transitions; ++t) {
+    const gal_tpen_transition& tr = f.table_transitions[t];
+    const int ends[2] = {tr.mon_ident_etat_amont(), tr.mon_ident_etat_aval()};
+    const char* const keywords[2] = {"From:", "To:"};
+    for (int k = 0; k < 2; ++k) {
+      if (ends[k] != -1 && (ends[k] < 0 || ends[k] >= f.nb_etats)) {
+        lines << "ERROR: transition " << t << " : " << keywords[k] << " " << ends[k]
+              << " is not a state of the automaton (" << f.nb_etats << " states)\n";
+      }
+    }
+  }
+  report = lines.str();
+  return report.empty();
+}
