@@ -65,18 +65,20 @@ void replace_number(std::list<T>& l, int n,
 // frees it with delete[].
 template <class T> T* array_convert(std::list<T>& l) {
   if (l.empty()) return nullptr;
-  T* a = new T[l.size()];
-  std::size_t i = 0;
-  for (const T& e : l) a[i++] = e;
+  const std::size_t n = l.size();
+  T* a = new T[n];
+  auto it = l.begin();
+  for (std::size_t i = 0; i < n; ++i, ++it) a[i] = *it;
   return a;
 }
 
 // As above, for a constant list, but never null: an empty list gives a
 // zero-length array, which the caller still frees with delete[].
 template <class T> T* array_convert(const std::list<T>& l) {
-  T* a = new T[l.size()];
-  std::size_t i = 0;
-  for (const T& e : l) a[i++] = e;
+  const std::size_t n = l.size();
+  T* a = new T[n];
+  auto it = l.begin();
+  for (std::size_t i = 0; i < n; ++i, ++it) a[i] = *it;
   return a;
 }
 

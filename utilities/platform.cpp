@@ -56,6 +56,10 @@ std::uint32_t platform_clock_ms() {
   return static_cast<std::uint32_t>(ms);
 }
 
+std::intptr_t platform_current_process() {
+  return static_cast<std::intptr_t>(getpid());
+}
+
 bool platform_current_directory(char* buffer, std::size_t size) {
   return buffer != nullptr && size > 0 && getcwd(buffer, size) != nullptr;
 }

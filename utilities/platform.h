@@ -1,7 +1,8 @@
 // The few operating-system services that the utilities need, over POSIX:
-// the wall clock and the process's user time in 100-nanosecond units counted
-// from 1 January 1601 (UTC), the break-down of such a count into calendar
-// fields, a millisecond processor clock, and the current directory.
+// the wall clock in 100-nanosecond units counted from 1 January 1601 (UTC),
+// the process's user time in the same units, the break-down of such a count
+// into calendar fields, a millisecond processor clock, the current process
+// and the current directory.
 #ifndef KORVANE_UTILITIES_PLATFORM_H
 #define KORVANE_UTILITIES_PLATFORM_H
 
@@ -27,6 +28,8 @@ std::uint64_t platform_process_user_time();
 platform_system_time platform_filetime_to_systemtime(std::uint64_t t);
 // The processor time of this process in milliseconds (wraps at 32 bits).
 std::uint32_t platform_clock_ms();
+// An identifier of the current process.
+std::intptr_t platform_current_process();
 // Writes the current directory, zero-terminated, into buffer; returns false
 // (buffer unspecified) when it cannot be had or does not fit.
 bool platform_current_directory(char* buffer, std::size_t size);
