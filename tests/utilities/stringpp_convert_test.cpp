@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 
 namespace {
@@ -261,6 +262,25 @@ TEST(TextTests, Table) {
   for (const Row& r : rows) {
     SCOPED_TRACE(std::string(r.name) + "(\"" + r.s + "\")");
     EXPECT_EQ(r.test(r.s), r.want);
+  }
+}
+
+TEST(RoundTrips, WritersAndReadersAgree) {
+  std::mt19937 rng(20240601);
+  std::uniform_int_distribution<std::uint32_t> word;
+  for (int i = 0; i < 2000; ++i) {
+    const std::uint32_t u = word(rng);
+    const std::int32_t v = static_cast<std::int32_t>(u);
+    SCOPED_TRACE(u);
+    ASSERT_EQ(Stol(long2S(v)), v);
+    ASSERT_EQ(Stoll(unslong2S(u)), static_cast<std::int64_t>(u));
+    ASSERT_EQ(Stouhex(hex8toS(v)), u);
+    ASSERT_EQ(Stoshex(hex8toS(v)), v);
+    ASSERT_EQ(Stoshex(hex2toS(v)), static_cast<std::int8_t>(u & 0xFF));
+    ASSERT_EQ(Stoubin(bin8toS(v)), u & 0xFFu);
+    ASSERT_EQ(Stosbin(bin8toS(v)), static_cast<std::int8_t>(u & 0xFF));
+    const double x = static_cast<double>(v) / 1000.0;
+    ASSERT_EQ(Stod(dtoS(x, 3), '.'), x);
   }
 }
 
