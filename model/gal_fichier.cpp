@@ -189,7 +189,7 @@ int gal_tpen_fichier::ident_output(const std::string& name) const {
 }
 
 // Index of the first output named name, or -1 (also for a null name).
-int gal_tpen_fichier::ident_output(char* name) const {
+int gal_tpen_fichier::ident_output(const char* name) const {
   return name == nullptr ? -1 : ident_output(std::string(name));
 }
 
@@ -217,7 +217,7 @@ int gal_tpen_fichier::ident_local(const std::string& name) const {
 }
 
 // Index of the first local named name, or -1 (also for a null name).
-int gal_tpen_fichier::ident_local(char* name) const {
+int gal_tpen_fichier::ident_local(const char* name) const {
   return name == nullptr ? -1 : ident_local(std::string(name));
 }
 

@@ -435,13 +435,13 @@ class gal_tpen_fichier final {
   std::string type_output(int i) const;
   gal_declaration_variables* ma_table_outputs() const;
   int ident_output(const std::string& name) const;
-  int ident_output(char* name) const;
+  int ident_output(const char* name) const;
   int nbr_locals() const;
   std::string nom_local(int i) const;
   std::string type_local(int i) const;
   gal_declaration_variables* ma_table_locals() const;
   int ident_local(const std::string& name) const;
-  int ident_local(char* name) const;
+  int ident_local(const char* name) const;
   int nbr_progs_externes() const;
   std::string nom_module_prog_externe(int i) const;
   std::string nom_fichier_prog_externe(int i) const;
