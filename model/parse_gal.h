@@ -9,14 +9,13 @@
 #include <ostream>
 #include <string>
 
-// The scanner class galFlexLexer, declared through flex's own header. The
-// generated scanner includes that header itself, with the same name.
-#ifndef yyFlexLexerOnce
+// The scanner class galFlexLexer, declared through flex's own header (the
+// generated scanner declares it the same way and does not include this
+// header).
 #undef yyFlexLexer
 #define yyFlexLexer galFlexLexer
 #include <FlexLexer.h>
 #undef yyFlexLexer
-#endif
 
 #include "model/gal_norm.h"
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <iostream>
 #include <string>
 
 #include "model/parse_gal.h"
@@ -94,6 +96,19 @@ TEST(GalReader, MissingFile) {
   EXPECT_EQ("reading " + path + "\n", r.out);
   EXPECT_EQ("FILE NOT FOUND !\n", r.err);
   EXPECT_EQ("", r.trace);
+}
+
+// A path that opens but cannot be read (a folder) is a read failure of the
+// scanner: its message and exit status 2.
+TEST(GalReaderDeathTest, UnreadableInputEndsWithStatusTwo) {
+  const std::string path = scratch_path("folder.gal");
+  std::filesystem::create_directories(path);
+  EXPECT_EXIT(
+      {
+        std::cout.rdbuf(nullptr);
+        parse(path);
+      },
+      ::testing::ExitedWithCode(2), "input in flex scanner failed\n$");
 }
 
 }  // namespace
