@@ -1,0 +1,490 @@
+// Implicants and sum-of-products covers: disjoint path products (level 0),
+// widened irredundant products (level 1), essential primes first (level 2),
+// the exchange search (level 3), prime implicants through the ternary
+// implicant tree, essential implicants and one greedy implicant.
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "bdd/bddpp.h"
+#include "bdd/bddpp_internal.h"
+
+using bddpp_detail::edge;
+using bddpp_detail::max_terms;
+
+namespace {
+
+// One node of the implicant tree, shared between the places where the same
+// function occurs (the tree of a function depends on the function only).
+struct tdd_dag_node {
+  bdd top;
+  tdd_dag_node* then_tdd = nullptr;
+  tdd_dag_node* else_tdd = nullptr;
+  tdd_dag_node* dont_care_tdd = nullptr;
+};
+
+// The implicant tree of one function as a shared graph, built in the order
+// of the whole tree (then-subtree, else-subtree, then the conjunction of the
+// cofactors and its subtree), so that it makes the same nodes in the same
+// order as the tree.
+class tdd_dag {
+ public:
+  explicit tdd_dag(bddpp_manager* m) : manager(m) {}
+
+  // The tree of f (built on first request).
+  tdd_dag_node* build(const bdd& f) {
+    const edge key = bddpp_detail::make_edge(f.node(), f.link_type());
+    auto known = memo.find(key);
+    if (known != memo.end()) {
+      return known->second;
+    }
+    nodes.emplace_back(new tdd_dag_node());
+    tdd_dag_node* n = nodes.back().get();
+    if (manager->Bdd_is_tautology(f)) {
+      n->top = f;
+    } else {
+      n->top = manager->Bdd_if(f);
+      bdd t = manager->Bdd_then(f);
+      bdd e = manager->Bdd_else(f);
+      n->then_tdd = build(t);
+      n->else_tdd = build(e);
+      n->dont_care_tdd = build(manager->Bdd_and(t, e));
+    }
+    memo.emplace(key, n);
+    return n;
+  }
+
+ private:
+  bddpp_manager* manager;
+  std::unordered_map<edge, tdd_dag_node*> memo;
+  std::vector<std::unique_ptr<tdd_dag_node>> nodes;
+};
+
+// The walk of an implicant tree (Tdd or its shared form): adds the
+// implicants below node, each conjoined with prefix, to the first count
+// entries of implicants; a new implicant replaces the first entry that
+// implies it, else it is appended. Returns the new count.
+template <class Node>
+int walk_implicants(bddpp_manager* m, const Node* node, const bdd& prefix, int count,
+                    std::vector<bdd>& implicants) {
+  if (m->Bdd_is_zero_tautologic(node->top)) {
+    return count;
+  }
+  if (m->Bdd_is_one_tautologic(node->top)) {
+    for (int i = 0; i < count; ++i) {
+      if (m->Bdd_imply(implicants[static_cast<std::size_t>(i)], prefix)) {
+        implicants[static_cast<std::size_t>(i)] = prefix;
+        return count;
+      }
+    }
+    if (count >= max_terms) {
+      std::cerr << "error in Tdd::Bdd_implicants_loc() " << std::endl;
+      std::cerr << "excessive number of products ..." << std::endl;
+      std::exit(1);
+    }
+    if (static_cast<std::size_t>(count) < implicants.size()) {
+      implicants[static_cast<std::size_t>(count)] = prefix;
+    } else {
+      implicants.push_back(prefix);
+    }
+    return count + 1;
+  }
+  if (node->then_tdd == nullptr) {
+    return count;
+  }
+  count = walk_implicants(m, node->then_tdd, m->Bdd_and(prefix, node->top), count, implicants);
+  count = walk_implicants(m, node->else_tdd, m->Bdd_and(prefix, m->Bdd_not(node->top)), count,
+                          implicants);
+  return walk_implicants(m, node->dont_care_tdd, prefix, count, implicants);
+}
+
+// The prime implicants of the tree rooted at node: the walk, then every
+// entry that implies an earlier one is removed; returns their number and
+// leaves exactly them in primes.
+template <class Node>
+int primes_of_tree(bddpp_manager* m, const Node* node, std::vector<bdd>& primes) {
+  primes.clear();
+  int count = walk_implicants(m, node, m->Bdd_one(), 0, primes);
+  primes.resize(static_cast<std::size_t>(count));
+  const bdd zero = m->Bdd_zero();
+  for (int i = 0; i < count; ++i) {
+    const bdd b = primes[static_cast<std::size_t>(i)];
+    for (int j = i + 1; j < count; ++j) {
+      if (m->Bdd_imply(primes[static_cast<std::size_t>(j)], b)) {
+        primes[static_cast<std::size_t>(j)] = zero;
+      }
+    }
+  }
+  int kept = 0;
+  for (int i = 0; i < count; ++i) {
+    if (!m->Bdd_is_zero_tautologic(primes[static_cast<std::size_t>(i)])) {
+      primes[static_cast<std::size_t>(kept++)] = primes[static_cast<std::size_t>(i)];
+    }
+  }
+  primes.resize(static_cast<std::size_t>(kept));
+  return kept;
+}
+
+// For each i in order, whether the disjunction of every entry but i (in
+// ascending order, from 0) equals f; calls keep(i, equal). The running
+// disjunction of the entries before i is carried from one i to the next,
+// which is the same sequence of disjunctions as starting each from 0.
+// entries may change at i inside keep (the later ones see the change).
+template <class Keep>
+void each_without_one(bddpp_manager* m, const bdd& f, std::vector<bdd>& entries, int n,
+                      Keep keep) {
+  bdd before = m->Bdd_zero();
+  for (int i = 0; i < n; ++i) {
+    bdd d = before;
+    for (int k = i + 1; k < n; ++k) {
+      d = m->Bdd_or(d, entries[static_cast<std::size_t>(k)]);
+    }
+    keep(i, m->Bdd_equiv(d, f) != 0);
+    if (i + 1 < n) {
+      before = m->Bdd_or(before, entries[static_cast<std::size_t>(i)]);
+    }
+  }
+}
+
+}  // namespace
+
+// ---- Dispatch -------------------------------------------------------------------------
+
+void bddpp_manager::check_manager(bdd f, const char* op) {
+  if (f.manager_ref() != this || f.node() == nullptr) {
+    std::cerr << "ERROR in bddpp_manager::" << op << "():" << std::endl;
+    std::cerr << "   bdd : " << f
+              << ", is not allocated or associated with a bad BDD manager..." << std::endl;
+    std::exit(1);
+  }
+}
+
+int bddpp_manager::Bdd_sop(bdd f, std::vector<bdd>& products, int level) {
+  check_manager(f, "Bdd_sop");
+  switch (level) {
+    case 1:
+      return Bdd_sop_1(f, products);
+    case 2:
+      return Bdd_sop_2(f, products);
+    case 3:
+      return Bdd_sop_3(f, products);
+    default:
+      return Bdd_sop_0(f, products);
+  }
+}
+
+int bddpp_manager::Bdd_sop(bdd f, bdd* products, int capacity, int level) {
+  std::vector<bdd> store;
+  const int n = Bdd_sop(f, store, level);
+  return sop_into_array(store, n, products, capacity);
+}
+
+// Copies the first count products of store into the caller's array of
+// capacity entries; a cover that does not fit ends the process with the
+// product-limit lines.
+int bddpp_manager::sop_into_array(std::vector<bdd>& store, int count, bdd* products,
+                                  int capacity) {
+  if (count > capacity) {
+    bddpp_detail::product_limit_exit(capacity < 0 ? 0 : capacity);
+  }
+  for (int i = 0; i < count; ++i) {
+    products[i] = store[static_cast<std::size_t>(i)];
+  }
+  return count;
+}
+
+// ---- Level 0 -------------------------------------------------------------------------------
+
+int bddpp_manager::Bdd_sop_0(bdd f, std::vector<bdd>& products) {
+  products.clear();
+  if (Bdd_is_one_tautologic(f)) {
+    products.push_back(Bdd_one());
+    return 1;
+  }
+  if (Bdd_is_zero_tautologic(f)) {
+    return 0;
+  }
+  bdd m = f;
+  while (!Bdd_is_zero_tautologic(m)) {
+    bdd c = Bdd_satisfy(m);
+    if (products.size() >= static_cast<std::size_t>(max_terms)) {
+      bddpp_detail::product_limit_exit(max_terms);
+    }
+    products.push_back(c);
+    m = Bdd_and(m, Bdd_not(c));
+  }
+  return static_cast<int>(products.size());
+}
+
+// ---- Level 1 -------------------------------------------------------------------------------
+
+int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
+  if (Bdd_is_tautology(f)) {
+    products.clear();
+    products.push_back(f);
+    return 1;
+  }
+  const int n = Bdd_sop_0(f, products);
+  std::vector<int> present(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 0);
+  // Widening: drop each literal whose removal keeps the product inside f.
+  for (int j = 0; j < n; ++j) {
+    bdd& p = products[static_cast<std::size_t>(j)];
+    Present_variables(p, present.data());
+    for (long k = 0; k < nb_vars; ++k) {
+      if (present[static_cast<std::size_t>(k)] != 1) {
+        continue;
+      }
+      bdd candidate = Bdd_exist(p, Bdd_var_by_index(k));
+      if (Bdd_is_one_tautologic(Bdd_reduce(f, candidate))) {
+        p = candidate;
+      }
+    }
+  }
+  // Irredundance: a product whose removal leaves f covered is dropped.
+  const bdd zero = Bdd_zero();
+  each_without_one(this, f, products, n, [&products, &zero](int j, bool covered) {
+    if (covered) {
+      products[static_cast<std::size_t>(j)] = zero;
+    }
+  });
+  int kept = 0;
+  for (int j = 0; j < n; ++j) {
+    if (!Bdd_is_zero_tautologic(products[static_cast<std::size_t>(j)])) {
+      products[static_cast<std::size_t>(kept++)] = products[static_cast<std::size_t>(j)];
+    }
+  }
+  products.resize(static_cast<std::size_t>(kept));
+  return kept;
+}
+
+// ---- Prime and essential implicants ------------------------------------------------------
+
+int bddpp_manager::Bdd_prime_implicants(bdd f, std::vector<bdd>& primes) {
+  primes.clear();
+  if (Bdd_is_tautology(f)) {
+    primes.push_back(f);
+    return 1;
+  }
+  tdd_dag tree(this);
+  const tdd_dag_node* root = tree.build(f);
+  return primes_of_tree(this, root, primes);
+}
+
+void bddpp_manager::Bdd_essential_implicants(bdd f, int* essential_count,
+                                             std::vector<bdd>& essential, int* other_count,
+                                             std::vector<bdd>& others) {
+  std::vector<bdd> primes;
+  const int n = Bdd_prime_implicants(f, primes);
+  essential.clear();
+  others.clear();
+  each_without_one(this, f, primes, n, [&](int i, bool covered) {
+    (covered ? others : essential).push_back(primes[static_cast<std::size_t>(i)]);
+  });
+  *essential_count = static_cast<int>(essential.size());
+  *other_count = static_cast<int>(others.size());
+}
+
+// ---- Level 2 -------------------------------------------------------------------------------
+
+int bddpp_manager::Bdd_sop_2(bdd f, std::vector<bdd>& products) {
+  std::vector<bdd> essential;
+  std::vector<bdd> others;
+  int n_essential = 0;
+  int n_others = 0;
+  Bdd_essential_implicants(f, &n_essential, essential, &n_others, others);
+  products.clear();
+  bdd u = Bdd_zero();
+  for (const bdd& p : essential) {
+    products.push_back(p);
+    u = Bdd_or(u, p);
+  }
+  // Phase A: add the first prime disjoint from what is covered.
+  bool wanting = false;
+  while (!Bdd_equiv(u, f)) {
+    const bdd* pick = nullptr;
+    for (const bdd& p : others) {
+      if (Bdds_excl(u, p)) {
+        pick = &p;
+        break;
+      }
+    }
+    if (pick == nullptr) {
+      wanting = true;
+      break;
+    }
+    products.push_back(*pick);
+    u = Bdd_or(u, *pick);
+  }
+  // Phase B: add, in order, every prime that still covers something new.
+  if (wanting) {
+    for (const bdd& p : others) {
+      if (Bdd_equiv(u, f)) {
+        break;
+      }
+      bdd v = Bdd_or(u, p);
+      if (v != u) {
+        products.push_back(p);
+        u = v;
+      }
+    }
+  }
+  return static_cast<int>(products.size());
+}
+
+// ---- Level 3 -------------------------------------------------------------------------------
+
+bdd bddpp_manager::Bdd_swap_vars(bdd /*f*/, bdd /*x*/, bdd /*y*/) {
+  std::cerr << "bddpp_manager::Bdd_swap_vars(bdd f) A FAIRE" << std::endl;
+  return Bdd_zero();
+}
+
+// The exchange search: a candidate cover is taken only when it is smaller
+// and its disjunction equals f; when no candidate is taken, the cover is the
+// level-2 cover, so the result is always a cover of f.
+int bddpp_manager::Bdd_sop_3(bdd f, std::vector<bdd>& products) {
+  std::vector<int> present(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 0);
+  Present_variables(f, present.data());
+  int best = Bdd_sop_0(f, products);
+  bdd g = f;
+  bool taken = false;
+  std::vector<bdd> scratch;
+  for (long i = 0; i < nb_vars; ++i) {
+    if (present[static_cast<std::size_t>(i)] != 1) {
+      continue;
+    }
+    for (long j = i + 1; j < nb_vars; ++j) {
+      if (present[static_cast<std::size_t>(j)] != 1) {
+        continue;
+      }
+      bdd h = Bdd_swap_vars(g, Bdd_var_by_index(i), Bdd_var_by_index(j));
+      const int n = Bdd_sop_0(h, scratch);
+      if (n >= best) {
+        continue;
+      }
+      bdd sum = Bdd_zero();
+      for (int k = 0; k < n; ++k) {
+        sum = Bdd_or(sum, scratch[static_cast<std::size_t>(k)]);
+      }
+      if (!Bdd_equiv(sum, f)) {
+        continue;
+      }
+      g = h;
+      products = scratch;
+      best = n;
+      taken = true;
+    }
+  }
+  if (!taken) {
+    return Bdd_sop_2(f, products);
+  }
+  return best;
+}
+
+// ---- One implicant -----------------------------------------------------------------------------
+
+bdd bddpp_manager::Bdd_one_implicant(bdd f) {
+  check_manager(f, "Bdd_one_implicant");
+  if (Bdd_is_zero_tautologic(f)) {
+    return Bdd_zero();
+  }
+  if (Bdd_is_one_tautologic(f)) {
+    return Bdd_one();
+  }
+  if (Bdd_is_var(f) || Bdd_is_negvar(f)) {
+    return f;
+  }
+  bdd x = Bdd_if(f);
+  bdd t = Bdd_then(f);
+  bdd e = Bdd_else(f);
+  if (Bdd_is_one_tautologic(t)) {
+    return x;
+  }
+  if (Bdd_is_zero_tautologic(t)) {
+    bdd i = Bdd_one_implicant(e);
+    return Bdd_and(Bdd_not(x), i);
+  }
+  if (Bdd_is_one_tautologic(e)) {
+    return Bdd_not(x);
+  }
+  if (Bdd_is_zero_tautologic(e)) {
+    bdd i = Bdd_one_implicant(t);
+    return Bdd_and(x, i);
+  }
+  if (e.node()->support().size() < t.node()->support().size()) {
+    bdd i = Bdd_one_implicant(e);
+    return Bdd_and(Bdd_not(x), i);
+  }
+  bdd i = Bdd_one_implicant(t);
+  return Bdd_and(x, i);
+}
+
+// ---- The implicant tree -------------------------------------------------------------------------
+
+Tdd::Tdd(bddpp_manager* manager_, bdd f)
+    : manager(manager_), top(), then_tdd(nullptr), else_tdd(nullptr), dont_care_tdd(nullptr) {
+  if (manager == nullptr) {
+    std::cerr << "in Tdd::Tdd() : error: bdd manager not yet created !" << std::endl;
+    return;
+  }
+  if (manager->Bdd_is_tautology(f)) {
+    top = f;
+    return;
+  }
+  top = manager->Bdd_if(f);
+  bdd t = manager->Bdd_then(f);
+  bdd e = manager->Bdd_else(f);
+  then_tdd = new Tdd(manager, t);
+  else_tdd = new Tdd(manager, e);
+  dont_care_tdd = new Tdd(manager, manager->Bdd_and(t, e));
+}
+
+Tdd::~Tdd() {
+  if (manager != nullptr && !manager->Bdd_is_tautology(top)) {
+    delete then_tdd;
+    delete else_tdd;
+    delete dont_care_tdd;
+  }
+}
+
+int Tdd::Bdd_prime_implicants(std::vector<bdd>& primes) {
+  if (manager == nullptr) {
+    primes.clear();
+    return 0;
+  }
+  return primes_of_tree(manager, this, primes);
+}
+
+int Tdd::Bdd_implicants_loc(bdd prefix, int count, std::vector<bdd>& implicants) {
+  if (manager == nullptr) {
+    return count;
+  }
+  if (count < 0) {
+    count = 0;
+  }
+  if (implicants.size() < static_cast<std::size_t>(count)) {
+    implicants.resize(static_cast<std::size_t>(count));
+  }
+  return walk_implicants(manager, this, prefix, count, implicants);
+}
+
+void Tdd::Print_bdd_structure(std::ostream& os) { Print_bdd_structure_loc(os, 0); }
+
+void Tdd::Print_bdd_structure_loc(std::ostream& os, int indent) {
+  if (manager == nullptr) {
+    return;
+  }
+  const std::string blanks(static_cast<std::size_t>(indent > 0 ? indent : 0), ' ');
+  if (then_tdd == nullptr) {
+    os << blanks << manager->Name_var_by_bdd(top) << std::endl;
+    return;
+  }
+  const std::string v = manager->Name_var_by_bdd(top);
+  os << blanks << "if " << v << std::endl;
+  then_tdd->Print_bdd_structure_loc(os, indent + 2);
+  os << blanks << "else if !" << v << std::endl;
+  else_tdd->Print_bdd_structure_loc(os, indent + 2);
+  os << blanks << "dont care " << v << std::endl;
+  dont_care_tdd->Print_bdd_structure_loc(os, indent + 2);
+}
