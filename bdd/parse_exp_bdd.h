@@ -49,4 +49,14 @@ class class_exp_bdd_parser {
 // The parser object of the parse that runs (null when none exists).
 extern class_exp_bdd_parser* pexp_bdd_parser;
 
+// The semantic value of the generated parser (defined by the grammar).
+union EXP_BDDSTYPE;
+// Cuts the next token of pexp_bdd_parser's text (from its cursor), stores
+// its text in the parser's token field and returns its code; the value is
+// not written. $end (0) at the end of the text or when no parser exists.
+int exp_bddlex(EXP_BDDSTYPE* value);
+// Runs the generated parser on pexp_bdd_parser: 0 accepted, 1 rejected,
+// 2 stacks exhausted.
+int exp_bddparse(void);
+
 #endif
