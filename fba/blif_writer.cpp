@@ -1,0 +1,44 @@
+// BLIF writer (Berkeley Logic Interchange Format): the model, its ports,
+// one latch per state bit, then one single-output cover per next-state
+// function (simplified with Bdd_simplify) and one per output.
+#include <iostream>
+#include <string>
+
+#include "fba/FBA.h"
+#include "fba/writer_common.h"
+
+void FBA::BLIF_put(std::ostream& os, int level) const {
+  const int n = nb_state_bits;
+  put_line(os, ".model " + module);
+
+  if (nb_inputs > 0) {
+    std::string line = ".inputs";
+    for (int j = 0; j < nb_inputs; ++j) line += " " + input_name(j);
+    put_line(os, line);
+  } else {
+    put_line(os, "");
+  }
+  if (nb_outputs > 0) {
+    std::string line = ".outputs";
+    for (int k = 0; k < nb_outputs; ++k) line += " " + output_names[k];
+    put_line(os, line);
+  }
+  for (int i = 0; i < n; ++i)
+    put_line(os, ".latch " + next_state_name(i) + " " + register_name(i) +
+                     (initial_value(i) == 1 ? " 1" : " 0"));
+  put_line(os, "");
+
+  cover_scratch scratch(manager);
+  for (int i = 0; i < n; ++i)
+    put_blif_cover(os, scratch,
+                   manager->Bdd_simplify(force_to_1[i], force_to_0[i]),
+                   next_state_name(i), level);
+  put_line(os, "");
+  for (int k = 0; k < nb_outputs; ++k)
+    put_blif_cover(os, scratch, emissions[k], output_names[k], level);
+  put_line(os, "");
+  put_line(os, ".end");
+  put_line(os, "");
+
+  std::cout << "BLIF_PUT terminated ..." << std::endl;
+}

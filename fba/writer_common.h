@@ -1,0 +1,53 @@
+// Pieces of text that several writers of the boolean machine emit in the
+// same shape. The per-machine helpers (register and next-state names,
+// initial value, next-state function) are members of FBA, defined in
+// writer_common.cpp; the free helpers here need no machine.
+#ifndef KORVANE_FBA_WRITER_COMMON_H
+#define KORVANE_FBA_WRITER_COMMON_H
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "bdd/bddpp.h"
+
+// The items in order, every item after the first preceded by `separator`;
+// the empty string for no item.
+std::string join_with(const std::vector<std::string>& items,
+                      const std::string& separator);
+
+// Writes `text` and an end of line, then flushes: every writer line.
+void put_line(std::ostream& os, const std::string& text);
+
+// Scratch of the BLIF cover blocks, allocated once per write and reused
+// for every block: the presence mask and literal codes (one int per
+// variable level) and a product store that takes every product a cover
+// builder can return.
+class cover_scratch {
+public:
+  explicit cover_scratch(bddpp_manager* manager);
+  ~cover_scratch();
+  cover_scratch(const cover_scratch&) = delete;
+  cover_scratch& operator=(const cover_scratch&) = delete;
+
+  bddpp_manager* manager;
+  long variables;
+  int* mask;
+  int* codes;
+  std::vector<bdd> products;
+};
+
+// Largest number of products a BLIF cover block may hold.
+constexpr int blif_max_products = 9999;
+
+// Writes the BLIF single-output cover of f under the net name `target`:
+// ".names  " with the names of the variables f depends on (level order,
+// each followed by a blank) and the target, then one row per product of
+// the level's cover ('1', '0', '-' per present variable, then " 1"), or,
+// for a constant, the row "0" or "1". A cover of more than 9,999 products
+// writes two lines on the standard error stream and ends the process with
+// status 1 before any line of the block is written.
+void put_blif_cover(std::ostream& os, cover_scratch& scratch, bdd f,
+                    const std::string& target, int level);
+
+#endif
