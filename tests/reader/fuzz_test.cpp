@@ -72,7 +72,16 @@ void check_outcome(const std::string& path, const ReadResult& r) {
   std::string err = r.err;
   if (err.compare(0, rebuilt.size(), rebuilt) == 0) err.erase(0, rebuilt.size());
   if (r.model != nullptr) {
-    EXPECT_EQ("", err);
+    // An accepted file may still hold indices out of its tables; the model's
+    // accessors then report them in pairs of lines while it completes
+    // itself. Nothing else may be written.
+    std::istringstream lines(err);
+    std::string line;
+    while (std::getline(lines, line)) {
+      EXPECT_TRUE(line.rfind("PROBLEME DANS L'UTILISATION DE ", 0) == 0 ||
+                  line.rfind("IDENT ", 0) == 0)
+          << line;
+    }
     EXPECT_GE(r.model->nbr_etats(), 0);
     EXPECT_GE(r.model->nbr_transitions(), 0);
     std::string report;
