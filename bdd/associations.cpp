@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <ostream>
+#include <string>
 
 #include "bdd/bddpp.h"
 

@@ -2,7 +2,7 @@
 // assignment of the variables.
 #include <cstdlib>
 #include <iostream>
-#include <vector>
+#include <ostream>
 
 #include "bdd/bddpp.h"
 

@@ -6,7 +6,6 @@
 // clear marks, so the caller clears them before the first diagram and may
 // write several diagrams in a row, their shared nodes once. The complement of
 // the root link is not written: the caller applies it.
-#include <map>
 #include <ostream>
 #include <string>
 

@@ -183,6 +183,7 @@ const priority_row kPriorities[] = {
     {"<other> a", -1, "01010101"},
     {"<default> c", -1, "00001111"},
     {"<00> a", 0, "01010101"},
+    {"<4294967297> a", 1, "01010101"},  // the value keeps its low 32 bits
     {"<0> a", 0, nullptr},
     {"<x> a", 0, nullptr},
     {"<-1> a", 0, nullptr},
