@@ -88,7 +88,25 @@ const machine_spec& counter_machine() {
   return spec;
 }
 
+const machine_spec& shared_nets_machine() {
+  static const machine_spec spec{
+      "shared", {"a"}, {"o1", "o2", "o3"}, {"0"}, {0},
+      {{1, 1, "a", {0, 1}}, {1, 0, "not a", {2}}, {0, 0, "1", {2}}}};
+  return spec;
+}
+
+const machine_spec& input_outputs_machine() {
+  static const machine_spec spec{
+      "inout", {"a", "b"}, {"o", "p"}, {}, {},
+      {{0, 0, "a and b", {0, 1}},
+       {0, 0, "a and not b", {0}},
+       {0, 0, "not a and b", {1}},
+       {0, 0, "not a and not b", {}}}};
+  return spec;
+}
+
 std::vector<const machine_spec*> all_machines() {
   return {&example_machine(),  &constants_machine(), &one_state_machine(),
-          &empty_machine(),    &either_machine(),    &counter_machine()};
+          &empty_machine(),    &either_machine(),    &counter_machine(),
+          &shared_nets_machine(), &input_outputs_machine()};
 }

@@ -53,12 +53,17 @@ bdd parse_in(const FBA& machine, const std::string& text);
 //   either: no state bit, output o = a or b (covers differ by level).
 //   counter: a three-state counter with reset, a Mealy output and two
 //     Moore outputs.
+//   shared_nets: one state bit, initially 1, X0next = X0 and a; outputs
+//     o1 and o2 both X0 and a, o3 its complement.
+//   input_outputs: no state bit, outputs o = a and p = b.
 const machine_spec& example_machine();
 const machine_spec& constants_machine();
 const machine_spec& one_state_machine();
 const machine_spec& empty_machine();
 const machine_spec& either_machine();
 const machine_spec& counter_machine();
+const machine_spec& shared_nets_machine();
+const machine_spec& input_outputs_machine();
 
 // Every machine above, for the checks that run on all of them.
 std::vector<const machine_spec*> all_machines();
