@@ -110,6 +110,7 @@ gal_declaration_constants::gal_declaration_constants(std::string* type, std::str
                                                      std::string* value)
     : type_(*type), name_(*name), value_(*value) {}
 
+// Accessors return copies of the fields; setters replace one field.
 std::string gal_declaration_constants::typev() const { return type_; }
 std::string gal_declaration_constants::name() const { return name_; }
 std::string gal_declaration_constants::value() const { return value_; }
@@ -165,6 +166,7 @@ gal_declaration_functions::gal_declaration_functions(std::string* result, std::s
                                                      std::list<std::string>* arguments)
     : name_(*name), result_(*result), arguments_(*arguments) {}
 
+// Accessors return copies of the fields; setters replace one field.
 std::string gal_declaration_functions::name() const { return name_; }
 std::string gal_declaration_functions::result() const { return result_; }
 std::list<std::string> gal_declaration_functions::arguments() const { return arguments_; }
@@ -248,6 +250,7 @@ gal_declaration_progs& gal_declaration_progs::operator=(gal_declaration_progs& o
   return *this = static_cast<const gal_declaration_progs&>(other);
 }
 
+// Accessors return copies of the fields.
 std::string gal_declaration_progs::nom_module() const { return module_; }
 std::string gal_declaration_progs::nom_fichier() const { return file_; }
 std::string gal_declaration_progs::chemin() const { return path_; }
@@ -300,6 +303,7 @@ gal_run_instance::gal_run_instance() : ident_(-1) {}
 gal_run_instance::gal_run_instance(int ident, const std::string& renomage)
     : ident_(ident), renomage_(renomage) {}
 
+// Accessors return copies of the fields; setters replace one field.
 int gal_run_instance::ident() const { return ident_; }
 std::string gal_run_instance::renomage() const { return renomage_; }
 void gal_run_instance::ident(int i) { ident_ = i; }

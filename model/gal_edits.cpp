@@ -14,6 +14,7 @@ bool in_range(int i, int count) { return i >= 0 && i < count; }
 
 }  // namespace
 
+// Appends a copy of the declaration to its table (repeats allowed).
 void gal_tpen_fichier::add_fin_input(const gal_declaration_variables& v) {
   model_table_append(table_inputs, nb_inputs, v);
 }

@@ -67,6 +67,7 @@ gal_tpen_etat& gal_tpen_etat::operator=(gal_tpen_etat& other) {
   return *this = static_cast<const gal_tpen_etat&>(other);
 }
 
+// Accessors return copies of the fields.
 double gal_tpen_etat::ma_posx() const { return posx; }
 double gal_tpen_etat::ma_posy() const { return posy; }
 double gal_tpen_etat::mon_diametre() const { return diametre; }
@@ -110,6 +111,7 @@ bool gal_tpen_etat::existe_action(const std::string* table, int taille,
   return false;
 }
 
+// Setters of the position and the diameter.
 void gal_tpen_etat::change_ma_posx(double x) { posx = x; }
 void gal_tpen_etat::change_ma_posy(double y) { posy = y; }
 void gal_tpen_etat::change_mon_diametre(double d) { diametre = d; }
@@ -120,6 +122,7 @@ void gal_tpen_etat::replace_nom(const std::string& n) { nom = n; }
 // Appends a, even when already present.
 void gal_tpen_etat::add_action(int a) { actions.push_back(a); }
 
+// Empties the action list.
 void gal_tpen_etat::efface_actions() { actions.clear(); }
 
 // Rebuilds the list from its last element to its first (so reversed), each
@@ -139,6 +142,7 @@ void gal_tpen_etat::translate_ident_run(int d) {
   if (run.ident() != -1) run.ident(run.ident() + d);
 }
 
+// Append t to the outgoing (incoming) list.
 void gal_tpen_etat::add_post_transition(int t) { transitions_post.push_back(t); }
 void gal_tpen_etat::add_pre_transition(int t) { transitions_pre.push_back(t); }
 
@@ -148,6 +152,7 @@ void gal_tpen_etat::sup_post_transition(int t) { transitions_post.remove(t); }
 // Removes every occurrence of t from the incoming list.
 void gal_tpen_etat::sup_pre_transition(int t) { transitions_pre.remove(t); }
 
+// Empties both transition lists.
 void gal_tpen_etat::clear_pre_post_transitions() {
   transitions_post.clear();
   transitions_pre.clear();

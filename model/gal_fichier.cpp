@@ -104,6 +104,7 @@ gal_tpen_fichier::~gal_tpen_fichier() {
   delete[] table_actions;
 }
 
+// Store (select_modele, def_modele) or return (mon_modele) the model kind.
 void gal_tpen_fichier::select_modele(int m) { modele = m; }
 int gal_tpen_fichier::mon_modele() { return modele; }
 void gal_tpen_fichier::def_modele(int m) { modele = m; }
@@ -121,14 +122,17 @@ gal_tpen_transition* gal_tpen_fichier::parse_transitions(
   return table_transitions;
 }
 
+// Set and read the encapsulation flag.
 void gal_tpen_fichier::set_encapsulation() { encapsule = 1; }
 int gal_tpen_fichier::encapsulated() const { return encapsule; }
 
+// Read and set the module name.
 std::string gal_tpen_fichier::mon_nom_module() const { return nom_module; }
 void gal_tpen_fichier::def_nom_module(const std::string& n) { nom_module = n; }
 
 // ----- declaration tables --------------------------------------------------
 
+// Counts and tables (null when empty) are returned as they are, silently.
 int gal_tpen_fichier::nbr_types() const { return nb_types; }
 std::string* gal_tpen_fichier::ma_table_types() { return table_types; }
 int gal_tpen_fichier::nbr_inputs() const { return nb_inputs; }
@@ -266,6 +270,7 @@ std::string* gal_tpen_fichier::ma_table_actions() const { return table_actions; 
 
 // ----- states and transitions ----------------------------------------------
 
+// The state count and table.
 int gal_tpen_fichier::nbr_etats() const { return nb_etats; }
 gal_tpen_etat* gal_tpen_fichier::ma_table_etats() { return table_etats; }
 
@@ -291,6 +296,7 @@ int gal_tpen_fichier::nbr_actions(int i) const {
   return 0;
 }
 
+// The transition count and table.
 int gal_tpen_fichier::nbr_transitions() const { return nb_transitions; }
 gal_tpen_transition* gal_tpen_fichier::ma_table_transitions() { return table_transitions; }
 

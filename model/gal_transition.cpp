@@ -68,6 +68,7 @@ gal_tpen_transition& gal_tpen_transition::operator=(gal_tpen_transition& other) 
   return *this = static_cast<const gal_tpen_transition&>(other);
 }
 
+// Accessors return copies of the fields.
 int gal_tpen_transition::mon_type_trans() const { return type; }
 int gal_tpen_transition::ma_priorite() const { return priorite; }
 std::string gal_tpen_transition::ma_receptivite() const { return receptivite; }
@@ -156,6 +157,7 @@ double gal_tpen_transition::posymin() const {
   return m;
 }
 
+// Setters replace one field.
 void gal_tpen_transition::modif_type_trans(int t) { type = t; }
 void gal_tpen_transition::modif_priorite(int p) { priorite = p; }
 void gal_tpen_transition::modif_receptivite(const std::string& r) { receptivite = r; }
@@ -166,6 +168,7 @@ void gal_tpen_transition::add_actions(const std::list<int>& a) {
   actions.insert(actions.end(), a.begin(), a.end());
 }
 
+// Set the source and the target.
 void gal_tpen_transition::modif_ident_etat_amont(int s) { amont = s; }
 void gal_tpen_transition::modif_ident_etat_aval(int s) { aval = s; }
 
@@ -214,6 +217,7 @@ void gal_tpen_transition::modif_coords_dernier_point(double dx, double dy) {
   *std::next(it) += dx;
 }
 
+// Sets the label position.
 void gal_tpen_transition::modif_coords_condition(double x, double y) {
   posx = x;
   posy = y;
