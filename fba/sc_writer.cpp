@@ -48,9 +48,10 @@ private:
   // The net that computes f: its table entry's first net or the net of
   // its constant.
   long net_of(bdd f) const;
-  // " out: s act: s" for every output attached to table position p (or,
-  // with p < 0, to the constant -p-1).
+  // " out: s act: s" for every output whose emission condition is the
+  // table entry at position p (a variable or a decision node).
   std::string markings(long p) const;
+  // The same for the outputs whose emission condition is the constant c.
   std::string markings_of_constant(int c) const;
   // The sum-of-products comment text of f.
   std::string sop(bdd f) const;
