@@ -1,0 +1,178 @@
+// Restriction, quantification and substitution.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core_test_support.h"
+
+using bdd_core_test::declare;
+using bdd_core_test::from_table;
+using bdd_core_test::random_table;
+using bdd_core_test::table;
+
+namespace {
+
+// The truth table of t with the variable at level l fixed to value.
+std::string cofactor(const std::string& t, int l, bool value) {
+  std::string r;
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    const std::size_t j = value ? (i | (1u << l)) : (i & ~(1u << l));
+    r += t[j];
+  }
+  return r;
+}
+
+TEST(Restrict, CubeReduceEdgeCases) {
+  bddpp_manager m;
+  std::vector<bdd> v = declare(m, "axb");
+  bdd a = v[0], x = v[1], b = v[2];
+  bdd f = m.Bdd_or(m.Bdd_and(a, m.Bdd_and(x, b)), m.Bdd_and(m.Bdd_not(a), b));
+  bdd c = m.Bdd_and(a, m.Bdd_not(b));
+  struct row {
+    const char* what;
+    bdd got;
+    bdd expected;
+  };
+  const row rows[] = {
+      {"f by 1", m.Bdd_cube_reduce(f, m.Bdd_one()), f},
+      {"f by 0", m.Bdd_cube_reduce(f, m.Bdd_zero()), f},
+      {"1 by c", m.Bdd_cube_reduce(m.Bdd_one(), c), m.Bdd_one()},
+      {"0 by c", m.Bdd_cube_reduce(m.Bdd_zero(), c), m.Bdd_zero()},
+      {"f by x", m.Bdd_cube_reduce(f, x), b},
+      {"f by not x", m.Bdd_cube_reduce(f, m.Bdd_not(x)), m.Bdd_and(m.Bdd_not(a), b)},
+      {"f by a.!b", m.Bdd_cube_reduce(f, c), m.Bdd_zero()},
+      {"not f by x", m.Bdd_cube_reduce(m.Bdd_not(f), x), m.Bdd_not(b)},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.what);
+    EXPECT_EQ(r.got, r.expected);
+  }
+}
+
+TEST(Restrict, QuantifiersAgainstTruthTables) {
+  std::mt19937 rng(5);
+  bddpp_manager m;
+  std::vector<bdd> v = declare(m, "abcd");
+  for (int trial = 0; trial < 25; ++trial) {
+    const std::string t = random_table(rng, 4);
+    bdd f = from_table(m, t, 4);
+    for (int l = 0; l < 4; ++l) {
+      SCOPED_TRACE(t + " level " + std::to_string(l));
+      const std::string t1 = cofactor(t, l, true);
+      const std::string t0 = cofactor(t, l, false);
+      std::string ex, all;
+      for (std::size_t i = 0; i < t.size(); ++i) {
+        ex += (t1[i] == '1' || t0[i] == '1') ? '1' : '0';
+        all += (t1[i] == '1' && t0[i] == '1') ? '1' : '0';
+      }
+      EXPECT_EQ(table(m.Bdd_cube_reduce(f, v[l]), 4), t1);
+      EXPECT_EQ(table(m.Bdd_cube_reduce(f, m.Bdd_not(v[l])), 4), t0);
+      EXPECT_EQ(table(m.Bdd_exist(f, v[l]), 4), ex);
+      EXPECT_EQ(m.Bdd_exist(f, m.Bdd_not(v[l])), m.Bdd_exist(f, v[l]));
+      EXPECT_EQ(table(m.Bdd_forall(f, v[l]), 4), all);
+      // Restriction by a literal is the cube restriction.
+      EXPECT_EQ(m.Bdd_reduce(f, v[l]), m.Bdd_cube_reduce(f, v[l]));
+    }
+  }
+}
+
+TEST(Restrict, QuantifierEdgeCases) {
+  bddpp_manager m;
+  std::vector<bdd> v = declare(m, "xyz");
+  bdd x = v[0], y = v[1];
+  bdd xy = m.Bdd_and(x, y);
+  EXPECT_EQ(m.Bdd_exist(xy, x), y);
+  EXPECT_EQ(m.Bdd_exist(xy, m.Bdd_not(x)), y);
+  EXPECT_EQ(m.Bdd_forall(m.Bdd_or(x, y), x), y);
+  EXPECT_EQ(m.Bdd_exist(xy, xy), xy);  // not a literal: f unchanged
+  EXPECT_EQ(m.Bdd_exist(xy, v[2]), xy);  // f does not depend on z
+  EXPECT_EQ(m.Bdd_forall(xy, m.Bdd_one()), xy);
+}
+
+TEST(Restrict, ReduceByAFunction) {
+  bddpp_manager m;
+  std::vector<bdd> v = declare(m, "xyz");
+  bdd x = v[0], y = v[1], z = v[2];
+  bdd xy = m.Bdd_and(x, y);
+  EXPECT_EQ(m.Bdd_reduce(xy, z), xy);
+  EXPECT_EQ(m.Bdd_reduce(xy, m.Bdd_one()), xy);
+  EXPECT_EQ(m.Bdd_reduce(xy, m.Bdd_or(x, y)), m.Bdd_zero());
+  // x OR z splits into the cubes x, then NOT x . z: (y OR z) AND 1.
+  EXPECT_EQ(m.Bdd_reduce(m.Bdd_or(xy, z), m.Bdd_or(x, z)), m.Bdd_or(y, z));
+  EXPECT_TRUE(m.exists_common_variables(xy, x));
+  EXPECT_FALSE(m.exists_common_variables(xy, z));
+  EXPECT_TRUE(m.Bdds_excl(xy, m.Bdd_not(x)));
+  EXPECT_FALSE(m.Bdds_excl(xy, x));
+}
+
+TEST(Restrict, Compose) {
+  bddpp_manager m;
+  std::vector<bdd> v = declare(m, "xyz");
+  bdd x = v[0], y = v[1], z = v[2];
+  EXPECT_EQ(m.Bdd_compose(m.Bdd_and(x, y), x, z), m.Bdd_and(z, y));
+  EXPECT_EQ(m.Bdd_compose(m.Bdd_xor(x, z), z, m.Bdd_not(y)), m.Bdd_xnor(x, y));
+  EXPECT_EQ(m.Bdd_compose(m.Bdd_or(x, y), y, m.Bdd_one()), m.Bdd_one());
+  testing::internal::CaptureStderr();
+  bdd r = m.Bdd_compose(y, m.Bdd_and(x, y), z);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Warning in bddpp_manager::Bdd_compose(): second parametre is not a variable!\n");
+  EXPECT_EQ(r, m.Bdd_zero());
+}
+
+TEST(Restrict, ComposeAgainstTruthTables) {
+  std::mt19937 rng(9);
+  bddpp_manager m;
+  std::vector<bdd> v = declare(m, "abcd");
+  for (int trial = 0; trial < 20; ++trial) {
+    const std::string tf = random_table(rng, 4);
+    const std::string tg = random_table(rng, 4);
+    const int l = static_cast<int>(rng() % 4);
+    SCOPED_TRACE(tf + " " + tg + " " + std::to_string(l));
+    bdd r = m.Bdd_compose(from_table(m, tf, 4), v[l], from_table(m, tg, 4));
+    std::string expected;
+    for (std::size_t i = 0; i < tf.size(); ++i) {
+      const std::size_t j = tg[i] == '1' ? (i | (1u << l)) : (i & ~(1u << l));
+      expected += tf[j];
+    }
+    EXPECT_EQ(table(r, 4), expected);
+  }
+}
+
+TEST(Restrict, ReplaceVars) {
+  bddpp_manager m;
+  std::vector<bdd> v = declare(m, "abc");
+  bdd f = m.Bdd_or(m.Bdd_and(v[0], m.Bdd_not(v[1])), v[2]);
+  long identity[] = {0, 1, 2};
+  long reversed[] = {2, 1, 0};
+  long ones[] = {-1, -1, -1};
+  long merge[] = {0, 0, 2};
+  EXPECT_EQ(m.Bdd_replace_vars(f, identity), f);
+  EXPECT_EQ(m.Bdd_replace_vars(f, reversed),
+            m.Bdd_or(m.Bdd_and(v[2], m.Bdd_not(v[1])), v[0]));
+  EXPECT_EQ(m.Bdd_replace_vars(f, ones), m.Bdd_one());
+  EXPECT_EQ(m.Bdd_replace_vars(m.Bdd_not(v[0]), ones), m.Bdd_zero());
+  EXPECT_EQ(m.Bdd_replace_vars(f, merge), v[2]);
+}
+
+TEST(Restrict, KeepFirstVariables) {
+  bddpp_manager m;
+  std::vector<bdd> v = declare(m, "abc");
+  bdd ab = m.Bdd_and(v[0], v[1]);
+  EXPECT_EQ(m.Bdd_keep_first_variables(ab, 1), v[0]);
+  EXPECT_EQ(m.Bdd_keep_first_variables(ab, 0), m.Bdd_one());
+  EXPECT_EQ(m.Bdd_keep_first_variables(ab, 2), ab);
+  EXPECT_EQ(m.Bdd_keep_first_variables(m.Bdd_zero(), 1), m.Bdd_zero());
+  bdd f = m.Bdd_or(m.Bdd_and(v[0], v[2]), m.Bdd_and(m.Bdd_not(v[0]), m.Bdd_xor(v[1], v[2])));
+  EXPECT_EQ(m.Bdd_keep_first_variables(f, 2), m.Bdd_exist(f, v[2]));
+}
+
+TEST(RestrictDeathTest, CubeReduceNullOperands) {
+  bddpp_manager m;
+  bdd x = m.New_var_last("x");
+  EXPECT_EXIT(m.Bdd_cube_reduce(bdd(), x), testing::ExitedWithCode(1),
+              "^Error in Bdd_cube_reduce\\(\\): bdd has a Null pointer!\n$");
+  EXPECT_EXIT(m.Bdd_cube_reduce(x, bdd()), testing::ExitedWithCode(1),
+              "^Error in Bdd_cube_reduce\\(\\): assertion has a Null pointer!\n$");
+}
+
+}  // namespace
