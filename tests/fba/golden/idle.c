@@ -1,0 +1,10 @@
+void idle_reset_automaton()
+{
+}
+
+void idle_automaton()
+{
+
+
+}
+

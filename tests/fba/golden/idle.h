@@ -1,0 +1,3 @@
+extern void idle_reset_automaton();
+
+extern void idle_automaton();

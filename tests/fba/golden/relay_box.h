@@ -1,0 +1,3 @@
+extern void relay_box_reset_automaton(int relay_box_en_a, int relay_box_b, int *relay_box_y);
+
+extern void relay_box_automaton(int relay_box_en_a, int relay_box_b, int *relay_box_y);
