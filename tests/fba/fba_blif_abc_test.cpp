@@ -33,10 +33,12 @@ std::string abc(const std::string& commands) {
 }
 
 // Writes the BLIF of the machine at the level into a file of the test's
-// working directory; returns its name.
+// working directory, named after the running test so that tests run in
+// parallel never share a file; returns its name.
 std::string write_blif(const FBA& machine, int level) {
-  const std::string name = machine.module_name() + "_O" +
-                           std::to_string(level) + ".blif";
+  const std::string name =
+      std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) +
+      "_" + machine.module_name() + "_O" + std::to_string(level) + ".blif";
   std::ofstream file(name);
   // The progress line and the level-3 search's notices are not checked
   // here.
