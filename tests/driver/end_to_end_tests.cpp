@@ -333,6 +333,22 @@ TEST(EndToEnd, TickTriggers) {
       result.err);
 }
 
+TEST(EndToEnd, BootStateAllowsActionsOnTheFormerInitialState) {
+  runner::scratch_directory dir;
+  runner::write_file(dir.file("m.gal"),
+                     gal("a : bool", "o :", "\"o\"", "NS: \"s0\" 0 0 : -1 : 0 , NS: \"s1\" 10 0 : -1 :",
+                         "From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / ,"
+                         "From: 0 To: 1 Type: 1 By: : 0 0 0 \"a\" / ,"
+                         "From: 0 To: 0 Type: 1 By: : 0 0 0 \"not a\" / ,"
+                         "From: 1 To: 1 Type: 1 By: : 0 0 0 \"1\" /"));
+  const runner::result without = runner::korvane({"m.gal"}, dir.path());
+  EXPECT_EQ(1, without.status);
+  const runner::result with = runner::korvane({"m.gal", "-bootstate"}, dir.path());
+  EXPECT_EQ(0, with.status) << with.err;
+  EXPECT_EQ("0, a, a\n0, not a, !a\n0, 1, 1\n0, 1, 1\n", with.err);
+  EXPECT_EQ("reading m.gal\nNo generation required ?\n", with.out);
+}
+
 TEST(EndToEnd, NeutralElement) {
   runner::scratch_directory dir;
   runner::write_file(dir.file("m.gal"),

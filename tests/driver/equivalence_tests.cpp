@@ -181,4 +181,45 @@ TEST(Equivalence, ReferenceDetectsADifference) {
   EXPECT_NE(std::string::npos, proof.out.find("NOT EQUIVALENT")) << proof.out;
 }
 
+TEST(AddedOutputs, AwaitedTriggerAndPreviousStateInTheCompiledCode) {
+  // s0 leaves for s1 on a and not b, s1 goes back on b emitting o, and s1
+  // emits o on entry. With -awaited (and so a boot state, the initial
+  // state) and -backtrack, entering s0 raises the awaited and trigger
+  // outputs of s0 and the code of its predecessor, the boot state (2).
+  runner::scratch_directory dir;
+  runner::write_file(
+      dir.file("m.gal"),
+      "Name: m : basic_model: ;\nType: bool ;\nInput: a : bool , b : bool ;\nSensor: ;\n"
+      "Output: o : ;\nLocal: ;\nVariable: ;\nRun: ;\nFunction: ;\nConstant: ;\n"
+      "Action: \"o\" ;\nStar: NS: \"s0\" 0 0 : -1 : , NS: \"s1\" 10 0 : -1 : 0 ;\n"
+      "Transition: From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / ,"
+      " From: 0 To: 1 Type: 1 By: : 0 0 0 \"a and not b\" / ,"
+      " From: 0 To: 0 Type: 1 By: : 0 0 0 \"not a\" / ,"
+      " From: 0 To: 0 Type: 1 By: : 0 0 0 \"a and b\" / ,"
+      " From: 1 To: 0 Type: 1 By: : 0 0 0 \"b\" / 0 ,"
+      " From: 1 To: 1 Type: 1 By: : 0 0 0 \"not b\" / ;\n");
+  fixture::automaton names;
+  names.name = "m";
+  names.inputs = {"a", "b"};
+  names.outputs = {"o",           "true_awaited_a", "false_awaited_a", "true_trigger_a",
+                   "false_trigger_a", "true_awaited_b", "false_awaited_b", "true_trigger_b",
+                   "false_trigger_b", "tick_trigger", "X0pre", "X1pre"};
+  // Boot state to s0, s0 to s1 (a), s1 to s0 (b), s0 stays (no input).
+  runner::write_file(dir.file("harness.c"), harness(names, {0u, 1u, 2u, 0u}));
+  const runner::result compiled =
+      runner::korvane({"m.gal", "-awaited", "-backtrack", "-c"}, dir.path());
+  ASSERT_EQ(0, compiled.status) << compiled.err;
+  const runner::result build = runner::run(
+      {"/usr/bin/cc", "-std=c99", "-w", "-o", "simulation", "harness.c", "m.c"}, dir.path());
+  ASSERT_EQ(0, build.status) << build.err;
+  const runner::result simulation = runner::run({dir.file("simulation")}, dir.path());
+  ASSERT_EQ(0, simulation.status);
+  EXPECT_EQ(
+      "010100101001\n"  // entering s0
+      "100001010000\n"  // entering s1: o and the awaited, trigger outputs of b
+      "110100101001\n"  // back to s0, o emitted by the transition
+      "010100101001\n",
+      simulation.out);
+}
+
 }  // namespace
