@@ -44,11 +44,15 @@ fixture::automaton from_model(gal_tpen_fichier* model) {
   return a;
 }
 
-// Reads examples/<name> into an automaton.
+// Reads examples/<name> into an automaton, from a copy in a scratch
+// directory so that the reader's trace file stays out of the sources.
 fixture::automaton example(const std::string& name) {
+  runner::scratch_directory dir;
+  runner::write_file(dir.file(name),
+                     runner::read_file(std::string(KORVANE_SOURCE_DIR) + "/examples/" + name));
   testing::internal::CaptureStdout();
   testing::internal::CaptureStderr();
-  gal_tpen_fichier* model = parse(std::string(KORVANE_SOURCE_DIR) + "/examples/" + name);
+  gal_tpen_fichier* model = parse(dir.file(name));
   testing::internal::GetCapturedStdout();
   testing::internal::GetCapturedStderr();
   if (model == nullptr) throw std::runtime_error("cannot read " + name);
