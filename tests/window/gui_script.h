@@ -1,0 +1,57 @@
+// A scripted user for in-process tests of the windows: the steps run from
+// a toolkit timeout while the code under test polls the toolkit, and any
+// modal message box that opens meanwhile is read and closed.
+#ifndef KORVANE_TESTS_WINDOW_GUI_SCRIPT_H
+#define KORVANE_TESTS_WINDOW_GUI_SCRIPT_H
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <FL/Fl_Window.H>
+#include <gtest/gtest.h>
+
+#include "driver/winkorvane_interface.h"
+
+// One step of a script: returns true when done, false to be tried again
+// on the next tick (the window it needs is not there yet).
+using gui_step = std::function<bool()>;
+
+// Starts playing `steps`, one tick every 20 ms. Before each step, an open
+// message box (fl_message, fl_alert, fl_show_message) is closed with its
+// button and its text appended to gui_messages(). Replaces any script
+// that was playing.
+void gui_play(std::vector<gui_step> steps);
+
+// Stops the script. Returns true when every step had been done.
+bool gui_stop();
+
+// The texts of the message boxes closed by the script, in order.
+std::vector<std::string>& gui_messages();
+
+// Returns the shown main window's object, or null when none is shown or
+// a modal window (a message box, the file chooser) is open over it.
+winkorvane_interface* gui_main_window();
+
+// Returns the shown window titled `title` (modal or not), or null.
+Fl_Window* gui_window_titled(const std::string& title);
+
+// Asks the window manager's way for `window` to be closed: sends it the
+// WM_DELETE_WINDOW client message through the X server.
+void gui_close_by_window_manager(Fl_Window* window);
+
+// Fills the file chooser of the toolkit, when it is open, with `path` and
+// presses its "OK" button. Returns false while no chooser is open.
+bool gui_choose_in_file_chooser(const std::string& path,
+                                std::string* chooser_title);
+
+// Fixture of every test that opens a window: needs the X display, and
+// ends the process with a failure when a test runs longer than its limit,
+// so that a loop that never ends fails instead of hanging.
+class GuiTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+};
+
+#endif
