@@ -15,9 +15,9 @@ using bddpp_detail::edge_not;
 using bddpp_detail::edge_then;
 using bddpp_detail::ref_inc;
 
-// The conjunction of two edges. Every returned node gains one reference (two
-// when the node was made or found at this step), as a kernel's result does.
-// The work is memoised: a repeated sub-call only finds nodes the first call
+// The conjunction of two edges. Reference counts change only where nodes
+// are made (a new node holds 1 and gives 1 to each child); the public
+// kernels add their share on the final result. The work is memoised: a repeated sub-call only finds nodes the first call
 // made, so results and node creation order are those of the plain
 // recursion. Conjunction is symmetric in its result and in the order it makes
 // nodes, so the operands are ordered for the memo.
@@ -27,28 +27,13 @@ edge bddpp_manager::and_rec(edge a, edge b) {
   bdd_node* nb = edge_node(b);
   // Terminal cases: a constant operand, or twice the same node.
   if (na == one) {
-    if (!edge_neg(a)) {
-      ref_inc(nb);
-      return b;
-    }
-    ref_inc(one);
-    return edge_not(reinterpret_cast<edge>(one));
+    return edge_neg(a) ? edge_not(reinterpret_cast<edge>(one)) : b;
   }
   if (nb == one) {
-    if (!edge_neg(b)) {
-      ref_inc(na);
-      return a;
-    }
-    ref_inc(one);
-    return edge_not(reinterpret_cast<edge>(one));
+    return edge_neg(b) ? edge_not(reinterpret_cast<edge>(one)) : a;
   }
   if (na == nb) {
-    if (a == b) {
-      ref_inc(nb);
-      return b;
-    }
-    ref_inc(one);
-    return edge_not(reinterpret_cast<edge>(one));
+    return a == b ? b : edge_not(reinterpret_cast<edge>(one));
   }
   if (a > b) {
     std::swap(a, b);
@@ -58,7 +43,6 @@ edge bddpp_manager::and_rec(edge a, edge b) {
   const std::uint64_t tag = bddpp_detail::cache_tag(bddpp_detail::cache_op::and_op);
   edge r;
   if (cache->lookup(a, b, tag, r)) {
-    ref_inc(edge_node(r));
     return r;
   }
   // Cofactors on the top variable; then part first, then else part.
@@ -83,13 +67,10 @@ edge bddpp_manager::and_rec(edge a, edge b) {
   // Reduce, or find or make the node with a regular then edge.
   if (t == e) {
     r = t;
-    ref_inc(edge_node(r));
   } else if (edge_neg(t)) {
     r = edge_not(reinterpret_cast<edge>(make_node(var, edge_not(t), edge_not(e))));
-    ref_inc(edge_node(r));
   } else {
     r = reinterpret_cast<edge>(make_node(var, t, e));
-    ref_inc(edge_node(r));
   }
   cache->insert(a, b, tag, r);
   return r;
@@ -134,6 +115,7 @@ bdd_node* bddpp_manager::Bdd_and(int la, bdd_node* a, int lb, bdd_node* b, int& 
   }
   cache_maintenance();
   const edge r = and_rec(bddpp_detail::make_edge(a, la), bddpp_detail::make_edge(b, lb));
+  ref_inc(edge_node(r));
   link = bddpp_detail::edge_link(r);
   and_guard("Bdd_and", la, a, lb, b, link, edge_node(r));
   return edge_node(r);
@@ -148,6 +130,7 @@ bdd_node* bddpp_manager::Bdd_or(int la, bdd_node* a, int lb, bdd_node* b, int& l
   // a OR b = NOT (NOT a AND NOT b): the same recursion through complemented
   // edges, which asks for the same nodes in the same order.
   const edge r = edge_not(and_rec(bddpp_detail::make_edge(a, -la), bddpp_detail::make_edge(b, -lb)));
+  ref_inc(edge_node(r));
   link = bddpp_detail::edge_link(r);
   and_guard("Bdd_or", la, a, lb, b, link, edge_node(r));
   return edge_node(r);

@@ -62,20 +62,93 @@ class tdd_dag {
   std::vector<std::unique_ptr<tdd_dag_node>> nodes;
 };
 
+// The literals of a product as two bit sets over the levels (positive and
+// negated occurrences), or the mark of the constant 0.
+struct cube_literals {
+  bool zero = false;
+  std::vector<std::uint64_t> positive;
+  std::vector<std::uint64_t> negative;
+};
+
+cube_literals literals_of(bddpp_manager* m, const bdd& p) {
+  cube_literals c;
+  const long n = m->Nb_bdd_vars();
+  const std::size_t words = static_cast<std::size_t>((n + 63) / 64);
+  c.positive.assign(words, 0);
+  c.negative.assign(words, 0);
+  if (m->Bdd_is_zero_tautologic(p)) {
+    c.zero = true;
+    return c;
+  }
+  if (m->Bdd_is_one_tautologic(p)) {
+    return c;
+  }
+  std::vector<int> levels(static_cast<std::size_t>(n));
+  m->Bdd_to_literals(p, levels.data());
+  for (long l = 0; l < n; ++l) {
+    const std::uint64_t bit = std::uint64_t{1} << (l % 64);
+    if (levels[static_cast<std::size_t>(l)] == 1) c.positive[static_cast<std::size_t>(l / 64)] |= bit;
+    if (levels[static_cast<std::size_t>(l)] == 0) c.negative[static_cast<std::size_t>(l / 64)] |= bit;
+  }
+  return c;
+}
+
+// c with the literal of the variable at level added (positive or negated).
+cube_literals with_literal(cube_literals c, long level, bool positive) {
+  const std::uint64_t bit = std::uint64_t{1} << (level % 64);
+  (positive ? c.positive : c.negative)[static_cast<std::size_t>(level / 64)] |= bit;
+  return c;
+}
+
+// Bdd_imply(e, p) for two products whose literals are known. The answer
+// comes from the literals; the connectives run only when their result is a
+// function other than e's complement and the constant 1, whose nodes may be
+// new: then the same nodes are made as by the test itself (a connective
+// makes only nodes of its result, and those of a constant or of an existing
+// function all exist).
+bool product_implies(bddpp_manager* m, const bdd& e, const cube_literals& le, const bdd& p,
+                     const cube_literals& lp) {
+  if (le.zero) {
+    return true;  // 0 OR p: the constant 1
+  }
+  if (lp.zero) {
+    return false;  // NOT e OR 0: NOT e
+  }
+  bool inside = true;
+  bool clash = false;
+  for (std::size_t w = 0; w < le.positive.size(); ++w) {
+    inside = inside && (lp.positive[w] & ~le.positive[w]) == 0 &&
+             (lp.negative[w] & ~le.negative[w]) == 0;
+    clash = clash || (le.positive[w] & lp.negative[w]) != 0 ||
+            (le.negative[w] & lp.positive[w]) != 0;
+  }
+  if (inside) {
+    return true;  // NOT e OR p: the constant 1
+  }
+  if (clash) {
+    return false;  // p implies NOT e: NOT e OR p is NOT e
+  }
+  return m->Bdd_imply(e, p) != 0;
+}
+
 // The walk of an implicant tree (Tdd or its shared form): adds the
 // implicants below node, each conjoined with prefix, to the first count
 // entries of implicants; a new implicant replaces the first entry that
-// implies it, else it is appended. Returns the new count.
+// implies it, else it is appended. lits holds the literals of the entries
+// and prefix_lits those of prefix. Returns the new count.
 template <class Node>
-int walk_implicants(bddpp_manager* m, const Node* node, const bdd& prefix, int count,
-                    std::vector<bdd>& implicants) {
+int walk_implicants(bddpp_manager* m, const Node* node, const bdd& prefix,
+                    const cube_literals& prefix_lits, int count, std::vector<bdd>& implicants,
+                    std::vector<cube_literals>& lits) {
   if (m->Bdd_is_zero_tautologic(node->top)) {
     return count;
   }
   if (m->Bdd_is_one_tautologic(node->top)) {
     for (int i = 0; i < count; ++i) {
-      if (m->Bdd_imply(implicants[static_cast<std::size_t>(i)], prefix)) {
-        implicants[static_cast<std::size_t>(i)] = prefix;
+      const std::size_t k = static_cast<std::size_t>(i);
+      if (product_implies(m, implicants[k], lits[k], prefix, prefix_lits)) {
+        implicants[k] = prefix;
+        lits[k] = prefix_lits;
         return count;
       }
     }
@@ -84,20 +157,28 @@ int walk_implicants(bddpp_manager* m, const Node* node, const bdd& prefix, int c
       std::cerr << "excessive number of products ..." << std::endl;
       std::exit(1);
     }
-    if (static_cast<std::size_t>(count) < implicants.size()) {
-      implicants[static_cast<std::size_t>(count)] = prefix;
+    const std::size_t k = static_cast<std::size_t>(count);
+    if (k < implicants.size()) {
+      implicants[k] = prefix;
     } else {
       implicants.push_back(prefix);
+    }
+    if (k < lits.size()) {
+      lits[k] = prefix_lits;
+    } else {
+      lits.push_back(prefix_lits);
     }
     return count + 1;
   }
   if (node->then_tdd == nullptr) {
     return count;
   }
-  count = walk_implicants(m, node->then_tdd, m->Bdd_and(prefix, node->top), count, implicants);
-  count = walk_implicants(m, node->else_tdd, m->Bdd_and(prefix, m->Bdd_not(node->top)), count,
-                          implicants);
-  return walk_implicants(m, node->dont_care_tdd, prefix, count, implicants);
+  const long level = node->top.node()->var_index();
+  count = walk_implicants(m, node->then_tdd, m->Bdd_and(prefix, node->top),
+                          with_literal(prefix_lits, level, true), count, implicants, lits);
+  count = walk_implicants(m, node->else_tdd, m->Bdd_and(prefix, m->Bdd_not(node->top)),
+                          with_literal(prefix_lits, level, false), count, implicants, lits);
+  return walk_implicants(m, node->dont_care_tdd, prefix, prefix_lits, count, implicants, lits);
 }
 
 // The prime implicants of the tree rooted at node: the walk, then every
@@ -106,14 +187,21 @@ int walk_implicants(bddpp_manager* m, const Node* node, const bdd& prefix, int c
 template <class Node>
 int primes_of_tree(bddpp_manager* m, const Node* node, std::vector<bdd>& primes) {
   primes.clear();
-  int count = walk_implicants(m, node, m->Bdd_one(), 0, primes);
+  std::vector<cube_literals> lits;
+  const bdd one = m->Bdd_one();
+  int count = walk_implicants(m, node, one, literals_of(m, one), 0, primes, lits);
   primes.resize(static_cast<std::size_t>(count));
   const bdd zero = m->Bdd_zero();
+  const cube_literals zero_lits = literals_of(m, zero);
   for (int i = 0; i < count; ++i) {
-    const bdd b = primes[static_cast<std::size_t>(i)];
+    const std::size_t bi = static_cast<std::size_t>(i);
+    const bdd b = primes[bi];
+    const cube_literals lb = lits[bi];
     for (int j = i + 1; j < count; ++j) {
-      if (m->Bdd_imply(primes[static_cast<std::size_t>(j)], b)) {
-        primes[static_cast<std::size_t>(j)] = zero;
+      const std::size_t k = static_cast<std::size_t>(j);
+      if (product_implies(m, primes[k], lits[k], b, lb)) {
+        primes[k] = zero;
+        lits[k] = zero_lits;
       }
     }
   }
@@ -466,7 +554,12 @@ int Tdd::Bdd_implicants_loc(bdd prefix, int count, std::vector<bdd>& implicants)
   if (implicants.size() < static_cast<std::size_t>(count)) {
     implicants.resize(static_cast<std::size_t>(count));
   }
-  return walk_implicants(manager, this, prefix, count, implicants);
+  std::vector<cube_literals> lits;
+  for (int i = 0; i < count; ++i) {
+    lits.push_back(literals_of(manager, implicants[static_cast<std::size_t>(i)]));
+  }
+  return walk_implicants(manager, this, prefix, literals_of(manager, prefix), count, implicants,
+                         lits);
 }
 
 void Tdd::Print_bdd_structure(std::ostream& os) { Print_bdd_structure_loc(os, 0); }

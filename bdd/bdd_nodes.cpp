@@ -324,20 +324,32 @@ void unique_table::grow() {
 
 // ---- Computed table -----------------------------------------------------------------
 
-computed_table::computed_table(std::size_t entries)
-    : table(entries, entry{0, 0, 0, 0}), mask(entries - 1) {}
+computed_table::computed_table(std::size_t entries) : table(nullptr), mask(0) {
+  allocate(entries);
+}
 
-void computed_table::clear() { std::fill(table.begin(), table.end(), entry{0, 0, 0, 0}); }
+computed_table::~computed_table() { std::free(table); }
+
+void computed_table::allocate(std::size_t entries) {
+  std::free(table);
+  table = static_cast<entry*>(std::calloc(entries, sizeof(entry)));
+  if (table == nullptr) {
+    std::cerr << "memory exhausted" << std::endl;
+    std::exit(1);
+  }
+  mask = entries - 1;
+}
+
+void computed_table::clear() { allocate(mask + 1); }
 
 void computed_table::fit(std::size_t live_nodes) {
   constexpr std::size_t largest = 1u << 22;
-  std::size_t want = table.size();
+  std::size_t want = mask + 1;
   while (want < largest && want < live_nodes) {
     want *= 2;
   }
-  if (want != table.size()) {
-    table.assign(want, entry{0, 0, 0, 0});
-    mask = want - 1;
+  if (want != mask + 1) {
+    allocate(want);
   }
 }
 
@@ -377,24 +389,6 @@ void bddpp_manager::free_node(bdd_node* node) {
   } else {
     delete node;
   }
-}
-
-// The node (var_id, then, else) for the regular then edge given: found in
-// the unique table (gaining one reference) or made with refs 1 (its children
-// gaining one each).
-bdd_node* bddpp_manager::make_node(std::int32_t var_id, edge then_edge, edge else_edge) {
-  bdd_node* t = bddpp_detail::edge_node(then_edge);
-  bdd_node* e = bddpp_detail::edge_node(else_edge);
-  const int el = bddpp_detail::edge_link(else_edge);
-  bdd_node* found = unique_table->find(var_id, t, e, el);
-  if (found != nullptr) {
-    bddpp_detail::ref_inc(found);
-    return found;
-  }
-  bdd_node* n = new_node(var_id, el, t, e, 1);
-  bddpp_detail::ref_inc(t);
-  bddpp_detail::ref_inc(e);
-  return n;
 }
 
 bdd bddpp_manager::handle(edge e) {
@@ -445,8 +439,13 @@ bdd_node* bddpp_manager::Find_or_create_bdd_node(long level, int then_link, int 
     std::cerr << std::endl;
     return nullptr;
   }
-  return make_node(static_cast<std::int32_t>(id), bddpp_detail::make_edge(then_node, 1),
-                   bddpp_detail::make_edge(else_node, else_link));
+  const long before = next_global_id;
+  bdd_node* n = make_node(static_cast<std::int32_t>(id), bddpp_detail::make_edge(then_node, 1),
+                          bddpp_detail::make_edge(else_node, else_link));
+  if (next_global_id == before) {
+    bddpp_detail::ref_inc(n);  // a found node gains one
+  }
+  return n;
 }
 
 void bddpp_manager::Map_integrate(bdd_node* node) {

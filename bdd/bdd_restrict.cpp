@@ -33,15 +33,18 @@ edge edge_of(const bdd& f) { return make_edge(f.node(), f.link_type()); }
 // ---- Cube restriction ---------------------------------------------------------------
 
 // The walk of the cube restriction on edge f: literals fixed by the array
-// (1 true, 0 false, 2 free). The result of a node is memoised under
-// (node, key_b, tag); a complemented edge gives the complement of its
-// regular edge's result, with the same nodes made in the same order.
-edge bddpp_manager::cube_reduce_rec(edge f, const int* literals, edge key_b, std::uint64_t tag) {
+// (1 true, 0 false, 2 free), none below level last. Below last the walk
+// would only find every node again, so a node there is its own result. The
+// result of a node is memoised under (node, key_b, tag); a complemented edge
+// gives the complement of its regular edge's result, with the same nodes
+// made in the same order.
+edge bddpp_manager::cube_reduce_rec(edge f, const int* literals, long last, edge key_b,
+                                    std::uint64_t tag) {
   bdd_node* n = edge_node(f);
   if (n == nullptr) {
     null_bdd_exit();
   }
-  if (n->var_id < 0) {
+  if (n->var_id < 0 || level_of_node(n) > last) {
     return f;
   }
   const edge neg = f & 1u;
@@ -53,12 +56,12 @@ edge bddpp_manager::cube_reduce_rec(edge f, const int* literals, edge key_b, std
   const long level = level_of_node(n);
   const int entry = (level >= 0 && level < nb_vars) ? literals[level] : 2;
   if (entry == 1) {
-    r = cube_reduce_rec(bddpp_detail::edge_then(regular), literals, key_b, tag);
+    r = cube_reduce_rec(bddpp_detail::edge_then(regular), literals, last, key_b, tag);
   } else if (entry == 0) {
-    r = cube_reduce_rec(bddpp_detail::edge_else(regular), literals, key_b, tag);
+    r = cube_reduce_rec(bddpp_detail::edge_else(regular), literals, last, key_b, tag);
   } else {
-    const edge t = cube_reduce_rec(bddpp_detail::edge_then(regular), literals, key_b, tag);
-    const edge e = cube_reduce_rec(bddpp_detail::edge_else(regular), literals, key_b, tag);
+    const edge t = cube_reduce_rec(bddpp_detail::edge_then(regular), literals, last, key_b, tag);
+    const edge e = cube_reduce_rec(bddpp_detail::edge_else(regular), literals, last, key_b, tag);
     if (t == e) {
       r = t;
     } else if (edge_neg(t)) {
@@ -69,6 +72,16 @@ edge bddpp_manager::cube_reduce_rec(edge f, const int* literals, edge key_b, std
   }
   cache->insert(regular, key_b, tag, r);
   return r ^ neg;
+}
+
+// The deepest level whose literal array entry is 0 or 1 (-1 when none).
+long bddpp_manager::last_literal(const int* literals) const {
+  for (long l = nb_vars - 1; l >= 0; --l) {
+    if (literals[l] == 0 || literals[l] == 1) {
+      return l;
+    }
+  }
+  return -1;
 }
 
 bdd bddpp_manager::Bdd_cube_reduce(bdd f, bdd c) {
@@ -95,8 +108,8 @@ bdd_node* bddpp_manager::Bdd_cube_reduce(int lf, bdd_node* f, int lc, bdd_node* 
   cache_maintenance();
   std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
   Bdd_node_to_literals(lc, c, literals.data());
-  const edge r = cube_reduce_rec(make_edge(f, lf), literals.data(), make_edge(c, lc),
-                                 cache_tag(cache_op::cube_reduce));
+  const edge r = cube_reduce_rec(make_edge(f, lf), literals.data(), last_literal(literals.data()),
+                                 make_edge(c, lc), cache_tag(cache_op::cube_reduce));
   link = edge_link(r);
   return edge_node(r);
 }
@@ -106,7 +119,7 @@ bdd_node* bddpp_manager::Bdd_cube_reduce(int l, bdd_node* n, int* literals, int&
     null_bdd_exit();
   }
   cache_maintenance();
-  const edge r = cube_reduce_rec(make_edge(n, l), literals, 0,
+  const edge r = cube_reduce_rec(make_edge(n, l), literals, last_literal(literals), 0,
                                  cache_tag(cache_op::cube_reduce, next_generation()));
   link = edge_link(r);
   return edge_node(r);

@@ -495,7 +495,8 @@ class bddpp_manager {
   // Engine internals shared by the source files of the engine.
   using edge = std::uintptr_t;
   edge and_rec(edge a, edge b);
-  edge cube_reduce_rec(edge f, const int* literals, edge key_b, std::uint64_t tag);
+  edge cube_reduce_rec(edge f, const int* literals, long last, edge key_b, std::uint64_t tag);
+  long last_literal(const int* literals) const;
   bdd_node* make_node(std::int32_t var_id, edge then_edge, edge else_edge);
   bdd_node* new_node(std::int32_t var_id, int else_link, bdd_node* then_node,
                      bdd_node* else_node, int refs);

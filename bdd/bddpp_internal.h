@@ -54,23 +54,15 @@ inline void ref_dec(bdd_node* n) {
 }
 
 // ---- Hashing ----------------------------------------------------------------
-inline std::uint64_t mix64(std::uint64_t x) {
-  x ^= x >> 33;
-  x *= 0xff51afd7ed558ccdULL;
-  x ^= x >> 33;
-  x *= 0xc4ceb9fe1a85ec53ULL;
-  x ^= x >> 33;
-  return x;
-}
 
 inline std::uint64_t node_key_hash(std::int32_t var_id, const bdd_node* t,
                                    const bdd_node* e, int else_link) {
-  std::uint64_t h = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(t));
-  h = h * 0x9e3779b97f4a7c15ULL + static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(e));
-  h = h * 0x9e3779b97f4a7c15ULL +
-      (static_cast<std::uint64_t>(static_cast<std::uint32_t>(var_id)) << 1) +
-      (else_link < 0 ? 1u : 0u);
-  return mix64(h);
+  const std::uint64_t h =
+      static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(t)) * 0x9e3779b97f4a7c15ULL ^
+      static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(e)) * 0xc2b2ae3d27d4eb4fULL ^
+      (static_cast<std::uint64_t>(static_cast<std::uint32_t>(var_id)) * 2 +
+       (else_link < 0 ? 1u : 0u)) * 0x165667b19e3779f9ULL;
+  return h ^ (h >> 31);
 }
 
 // ---- Node memory ------------------------------------------------------------
@@ -174,6 +166,9 @@ inline std::uint64_t cache_tag(cache_op op, std::uint64_t generation = 0) {
 class computed_table {
  public:
   explicit computed_table(std::size_t entries = 1u << 15);
+  ~computed_table();
+  computed_table(const computed_table&) = delete;
+  computed_table& operator=(const computed_table&) = delete;
 
   // True and the stored result when (a, b, tag) is present.
   bool lookup(edge a, edge b, std::uint64_t tag, edge& result) const {
@@ -195,7 +190,7 @@ class computed_table {
   void clear();
   // Grows (and empties) the table when the node count calls for it.
   void fit(std::size_t live_nodes);
-  std::size_t entries() const { return table.size(); }
+  std::size_t entries() const { return mask + 1; }
 
  private:
   struct entry {
@@ -205,15 +200,15 @@ class computed_table {
     edge result;
   };
   std::size_t slot(edge a, edge b, std::uint64_t tag) const {
-    std::uint64_t h = static_cast<std::uint64_t>(a) * 0x9e3779b97f4a7c15ULL;
-    h ^= static_cast<std::uint64_t>(b) + 0x7f4a7c159e3779b9ULL + (h << 6) + (h >> 2);
-    h ^= tag * 0xc2b2ae3d27d4eb4fULL;
-    h ^= h >> 29;
-    h *= 0xbf58476d1ce4e5b9ULL;
-    h ^= h >> 32;
-    return static_cast<std::size_t>(h) & mask;
+    const std::uint64_t h = static_cast<std::uint64_t>(a) * 0x9e3779b97f4a7c15ULL ^
+                            static_cast<std::uint64_t>(b) * 0xc2b2ae3d27d4eb4fULL ^
+                            tag * 0x165667b19e3779f9ULL;
+    return static_cast<std::size_t>(h ^ (h >> 31)) & mask;
   }
-  std::vector<entry> table;
+  // Zeroed memory from calloc: the system hands out zero pages lazily, so
+  // a large table costs only the pages that are used.
+  void allocate(std::size_t entries);
+  entry* table;
   std::size_t mask;
 };
 
@@ -225,5 +220,22 @@ constexpr int max_terms = 1000000;
 [[noreturn]] void product_limit_exit(long limit);
 
 }  // namespace bddpp_detail
+
+// The node (var_id, then, else) for the regular then edge given: found in
+// the unique table, or made with refs 1 (its children gaining one each).
+inline bdd_node* bddpp_manager::make_node(std::int32_t var_id, bddpp_detail::edge then_edge,
+                                         bddpp_detail::edge else_edge) {
+  bdd_node* t = bddpp_detail::edge_node(then_edge);
+  bdd_node* e = bddpp_detail::edge_node(else_edge);
+  const int el = bddpp_detail::edge_link(else_edge);
+  bdd_node* found = unique_table->find(var_id, t, e, el);
+  if (found != nullptr) {
+    return found;
+  }
+  bdd_node* n = new_node(var_id, el, t, e, 1);
+  bddpp_detail::ref_inc(t);
+  bddpp_detail::ref_inc(e);
+  return n;
+}
 
 #endif
