@@ -1,6 +1,7 @@
 // Nodes, handles, the unique table, node numbering and signatures.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <sstream>
 
 #include "core_test_support.h"
@@ -78,6 +79,26 @@ TEST(BddHandle, ReferenceCounts) {
     EXPECT_EQ(n->refs, base);
   }
   EXPECT_EQ(n->refs, base);
+}
+
+// A count that reached the largest int stays there instead of overflowing.
+TEST(BddHandle, CountsSaturate) {
+  bddpp_manager m;
+  bdd x = m.New_var_last("x");
+  bdd_node* n = x.node();
+  const int saved = n->refs;
+  n->refs = INT_MAX;
+  {
+    bdd copy(x);
+    EXPECT_EQ(n->refs, INT_MAX);
+  }
+  EXPECT_EQ(n->refs, INT_MAX);
+  {
+    bdd copy(x);
+    n->refs = INT_MIN;
+  }
+  EXPECT_EQ(n->refs, INT_MIN);
+  n->refs = saved;
 }
 
 TEST(BddHandle, PrintedForm) {
