@@ -343,7 +343,7 @@ void computed_table::allocate(std::size_t entries) {
 void computed_table::clear() { allocate(mask + 1); }
 
 void computed_table::fit(std::size_t live_nodes) {
-  constexpr std::size_t largest = 1u << 22;
+  constexpr std::size_t largest = 1u << 19;
   std::size_t want = mask + 1;
   while (want < largest && want < live_nodes) {
     want *= 2;
