@@ -332,16 +332,46 @@ bdd bddpp_manager::Bdd_satisfy(bdd f) {
   return Literals_to_bdd(levels.data());
 }
 
+// The product is the conjunction, level by level from the top, of the
+// literals. Conjoining the product of the literals above with the next
+// literal walks down that product's single path and makes, from the bottom
+// up, the nodes "literal j AND ... AND the new literal" for j from the one
+// just above the new literal up to the first: those nodes are made here
+// directly, in that order, which gives the nodes and numbers of the
+// conjunctions themselves.
 bdd bddpp_manager::Literals_to_bdd(int* levels) {
-  bdd r = Bdd_one();
+  using bddpp_detail::edge;
+  std::vector<std::pair<std::int32_t, bool>> literals;
   for (long i = 0; i < nb_vars; ++i) {
-    if (levels[i] == 0) {
-      r = Bdd_and(r, Bdd_not(Bdd_var_by_index(i)));
-    } else if (levels[i] == 1) {
-      r = Bdd_and(r, Bdd_var_by_index(i));
+    if (levels[i] == 0 || levels[i] == 1) {
+      literals.emplace_back(static_cast<std::int32_t>(id_at_level[static_cast<std::size_t>(i)]),
+                            levels[i] == 1);
     }
   }
-  return r;
+  if (literals.empty()) {
+    return Bdd_one();
+  }
+  const edge zero = bddpp_detail::edge_not(reinterpret_cast<edge>(node_one));
+  auto literal = [this](const std::pair<std::int32_t, bool>& l) {
+    return bddpp_detail::make_edge(var_nodes[static_cast<std::size_t>(l.first)], l.second ? 1 : -1);
+  };
+  edge product = literal(literals[0]);
+  for (std::size_t i = 1; i < literals.size(); ++i) {
+    edge s = literal(literals[i]);
+    for (std::size_t j = i; j-- > 0;) {
+      // literal j AND s, with the then edge made regular as the kernel does.
+      const edge t = literals[j].second ? s : zero;
+      const edge e = literals[j].second ? zero : s;
+      if (bddpp_detail::edge_neg(t)) {
+        s = bddpp_detail::edge_not(reinterpret_cast<edge>(
+            make_node(literals[j].first, bddpp_detail::edge_not(t), bddpp_detail::edge_not(e))));
+      } else {
+        s = reinterpret_cast<edge>(make_node(literals[j].first, t, e));
+      }
+    }
+    product = s;
+  }
+  return handle(product);
 }
 
 void bddpp_manager::Bdd_node_to_literals(int link, bdd_node* node, int* levels) {

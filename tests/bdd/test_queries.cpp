@@ -253,6 +253,34 @@ TEST(Queries, LiteralArrays) {
             "bddpp_manager::Bdd_free() is now became useless\n");
 }
 
+// Literals_to_bdd makes the same nodes, with the same numbers, as the
+// conjunction of the literals level by level from the top.
+TEST(Queries, LiteralsToBddMakesTheNodesOfTheConjunctions) {
+  std::mt19937 rng(23);
+  bddpp_manager direct, plain;
+  declare(direct, "abcdefgh");
+  declare(plain, "abcdefgh");
+  for (int trial = 0; trial < 60; ++trial) {
+    int lits[8];
+    for (int& l : lits) l = static_cast<int>(rng() % 3);
+    SCOPED_TRACE(trial);
+    bdd d = direct.Literals_to_bdd(lits);
+    bdd p = plain.Bdd_one();
+    for (long l = 0; l < 8; ++l) {
+      if (lits[l] == 1) p = plain.Bdd_and(p, plain.Bdd_var_by_index(l));
+      if (lits[l] == 0) p = plain.Bdd_and(p, plain.Bdd_not(plain.Bdd_var_by_index(l)));
+    }
+    ASSERT_EQ(direct.Bdd_total_size(), plain.Bdd_total_size());
+    EXPECT_EQ(d.link_type(), p.link_type());
+    EXPECT_EQ(d.node()->global_id, p.node()->global_id);
+    int back[8];
+    if (!direct.Bdd_is_tautology(d)) {
+      direct.Bdd_to_literals(d, back);
+      EXPECT_EQ(std::vector<int>(back, back + 8), std::vector<int>(lits, lits + 8));
+    }
+  }
+}
+
 TEST(QueriesDeathTest, FatalCases) {
   bddpp_manager m;
   bddpp_manager other;
