@@ -160,28 +160,41 @@ class bddpp_manager {
   bddpp_manager(const bddpp_manager&) = delete;
   bddpp_manager& operator=(const bddpp_manager&) = delete;
 
-  // The variable named name as a positive literal, declared last when new.
+  // The variable named name as a positive literal; a new name is declared
+  // at the next level (identifier = level), a known one changes nothing.
   bdd New_var_last(const std::string& name);
+  // The same, returning the variable node.
   bdd_node* New_node_var_last(const std::string& name);
-  // Declares name at the level (moving the lower variables down); a bad
-  // level writes one line and gives null.
+  // Declares name at the level, moving the variables from there one level
+  // down; a known name returns its node unmoved; a level outside 0 ..
+  // Nb_bdd_vars()-1 writes one line and gives null.
   bdd_node* New_node_var_before(long level, const std::string& name);
+  // Declares name just below the level (-1: at the top); a level of
+  // Nb_bdd_vars() or more writes one line and gives null.
   bdd_node* New_node_var_after(long level, const std::string& name);
+  // Handle forms (link +1; a null node when the declaration fails); the
+  // bdd forms take the level of f's top variable.
   bdd New_var_before(long level, const std::string& name);
   bdd New_var_after(long level, const std::string& name);
   bdd New_var_before(bdd f, const std::string& name);
   bdd New_var_after(bdd f, const std::string& name);
 
-  // Renames the first variable displayed as old_name; refuses a name in use.
+  // Renames the first variable displayed as old_name; a name in use or an
+  // unknown old name writes two lines and changes nothing. Lookups by name
+  // keep the declared names.
   void Rename_var(const std::string& new_name, const std::string& old_name);
   // Puts "v" before every non-empty name that begins with "_".
   void No_begin_underscore_name();
   // Replaces from by to in every non-empty name.
   void Replace_char_in_all_names(char from, char to);
+  // Sets the displayed name of the variable at the level / of the
+  // identifier; out of range: one line, nothing changed.
   void Change_name_by_index(long level, const std::string& name);
   void Change_name_by_id(long id, const std::string& name);
 
+  // The number of declared variables.
   long Nb_bdd_vars() const { return nb_vars; }
+  // "4.0b".
   std::string Bdd_version();
   // Sum of the capacities of the first n strings of table.
   long String_table_memory_size(std::string* table, int n);
@@ -189,7 +202,9 @@ class bddpp_manager {
   // ---- Nodes and unique table ------------------------------------------
   // The node of "(then_link, then_node) if the variable at level, else
   // (else_link, else_node)"; link is in and out (result link = link given
-  // times then_link). Null for a bad level or an order violation.
+  // times then_link). A found node gains one reference. Null for a level
+  // below -1 (-1: the constant node), a level beyond the variables or a
+  // null child (one line), or an order violation (two lines).
   bdd_node* Find_or_create_bdd_node(long level, int then_link, int else_link,
                                     bdd_node* then_node, bdd_node* else_node,
                                     int& link);
@@ -203,91 +218,154 @@ class bddpp_manager {
   // Clears the mark of the constant node and of every node of the table.
   void Bdd_global_clear_marks();
   // Numbers the unmarked nodes below node depth first (then before else)
-  // from first, marking them; returns the next free number.
+  // from first, marking them; returns the next free number. A null node
+  // writes one line and returns first.
   long Bdd_incremental_id(bdd_node* node, long first);
 
   // ---- Connectives -----------------------------------------------------
+  // Conjunction and disjunction; an operand without node writes the
+  // null-reference line(s) and ends the process with status 1.
   bdd Bdd_and(bdd f, bdd g);
   bdd Bdd_or(bdd f, bdd g);
-  // Kernels on (link, node) pairs; the link of the result goes to link. A
-  // null operand ends the process with status 1.
+  // Kernels on (link, node) pairs; the link of the result goes to link and
+  // the result node gains one reference.
   bdd_node* Bdd_and(int la, bdd_node* a, int lb, bdd_node* b, int& link);
   bdd_node* Bdd_or(int la, bdd_node* a, int lb, bdd_node* b, int& link);
+  // The complement: the same node with the opposite link; makes nothing.
   bdd Bdd_not(bdd f);
+  // NOT (f AND g), NOT (f OR g).
   bdd Bdd_nand(bdd f, bdd g);
   bdd Bdd_nor(bdd f, bdd g);
+  // (f AND NOT g) OR (NOT f AND g), and its complement (also Bdd_eq).
   bdd Bdd_xor(bdd f, bdd g);
   bdd Bdd_xnor(bdd f, bdd g);
   bdd Bdd_eq(bdd f, bdd g);
+  // (NOT f) OR g.
   bdd Bdd_implication(bdd f, bdd g);
+  // (f AND g) OR (NOT f AND h).
   bdd Bdd_ite(bdd f, bdd g, bdd h);
-  // If-then-else on the variable at level (-1: the constant node).
+  // If-then-else on the variable at level (-1: the constant node); another
+  // level writes one line and the conjunction then ends the process.
   bdd Bdd_ite(int link_type, long level, bdd g, bdd h);
+  // A copy of f, after a line saying the call is useless.
   bdd Bdd_dup(bdd f);
 
   // ---- Restriction, quantification and substitution ---------------------
+  // f with the variables of the cube c fixed by its literals (c constant:
+  // f). A null operand ends the process with status 1.
   bdd Bdd_cube_reduce(bdd f, bdd c);
   bdd_node* Bdd_cube_reduce(int lf, bdd_node* f, int lc, bdd_node* c, int& link);
+  // The walk of the cube restriction with a literal array (one entry per
+  // level: 1, 0 or 2 for free).
   bdd_node* Bdd_cube_reduce(int l, bdd_node* n, int* literals, int& link);
+  // f with the variable of the literal x removed existentially (OR of the
+  // two cofactors) or universally (AND); f when x is no literal or f does
+  // not depend on it.
   bdd Bdd_exist(bdd f, bdd x);
   bdd Bdd_forall(bdd f, bdd x);
+  // f restricted by g: by the cube g, or the conjunction of f restricted by
+  // each disjoint path cube of g; f when they share no variable.
   bdd Bdd_reduce(bdd f, bdd g);
+  // True when the supports of f and g meet.
   bool exists_common_variables(bdd& f, bdd& g);
+  // True when f AND g is 0.
   bool Bdds_excl(bdd f, bdd g);
+  // f with g in place of the variable x; x not a positive literal: one
+  // line and 0.
   bdd Bdd_compose(bdd f, bdd x, bdd g);
+  // The substitution itself (Shannon expansion down to the constants).
   bdd Bdd_compose_loc(bdd f, bdd x, bdd g);
+  // f with the variable at each level k replaced by the variable at
+  // level_map[k] (-1: the constant 1).
   bdd Bdd_replace_vars(bdd f, long* level_map);
+  // f with every variable at level n or more removed existentially.
   bdd Bdd_keep_first_variables(bdd f, long n);
 
   // ---- Queries and cube utilities ---------------------------------------
+  // The constant node; the constants 1 and 0.
   bdd_node* Bdd_node_one() const { return node_one; }
   bdd Bdd_one();
   bdd Bdd_zero();
+  // The cofactors of f on its top variable (complement applied); the
+  // constant 1 for a constant; an empty handle for an empty one (one line).
   bdd Bdd_then(bdd f);
   bdd Bdd_else(bdd f);
+  // The top variable of f as a positive literal; a constant: an empty line,
+  // the out-of-range line and 0.
   bdd Bdd_if(bdd f);
+  // The variable as a positive literal: by name (unknown: 0, silently), by
+  // identifier (out of range: one line and 0), by level (-1: the constant
+  // 1; out of range: one line and an empty handle).
   bdd Bdd_var_by_name(const std::string& name);
   bdd Bdd_var_by_id(long id);
   bdd Bdd_var_by_index(long level);
+  // Identifier and level of a name; -1 for an unknown name.
   long Id_var_by_name(const std::string& name);
   long Index_var_by_name(const std::string& name);
+  // Identifier and level of f's top variable (-1 for a constant); a handle
+  // of another manager or without node: one line and -3.
   long Bdd_if_id(bdd f);
   long Bdd_if_index(bdd f);
   long Id_var_by_bdd(bdd f);
   long Index_var_by_bdd(bdd f);
+  // The displayed name of the identifier / of the variable at the level;
+  // out of range: one line and the empty string.
   std::string Name_var_by_id(long id);
   std::string Name_var_by_index(long level);
+  // The name of f's top variable, "1" or "0" for a constant; a non-constant
+  // handle of another manager ends the process with status 1.
   std::string Name_var_by_bdd(bdd f);
+  // 1 when f depends on the variable of x's node (also for two nodes of the
+  // same variable, the constants included), else 0; a node of another
+  // manager: one line and 0.
   int Bdd_depends_on(bdd f, bdd x);
   int Bdd_node_depends_on(bdd_node* f, bdd_node* x);
+  // The identifiers / levels of the variables f depends on; a handle of
+  // another manager: one line and the empty set.
   std::set<long> set_of_id_depend_on(bdd f);
   std::set<long> set_of_index_depend_on(bdd f);
   // levels[0 .. Nb_bdd_vars()-1]: 1 where f depends on the variable.
   void Present_variables(bdd f, int* levels);
+  // The number of nodes of the diagram, the constant node included; numbers
+  // and marks its nodes.
   long Bdd_node_size(bdd_node* node);
   long Bdd_size(bdd f);
+  // 1 when f is a variable / a negated variable, else 0.
   int Bdd_is_var(bdd f);
   int Bdd_is_negvar(bdd f);
+  // 1 when f is the constant 1 (value not 0) or 0 (value 0); without value:
+  // either constant.
   int Bdd_is_tautology(bdd f, int value);
   int Bdd_is_tautology(bdd f);
   int Bdd_is_one_tautologic(bdd f);
   int Bdd_is_zero_tautologic(bdd f);
+  // 1 when f AND g is 0; when f and g are equal; when f implies g.
   int Bdds_exclude(bdd f, bdd g);
   int Bdd_equiv(bdd f, bdd g);
   int Bdd_imply(bdd f, bdd g);
+  // 1 when f is a product (the constants included).
   int Bdd_is_cube(bdd f);
+  // 1 when a then-first search finds a path to 1, writing its literals in
+  // levels; a null node ends the process with status 1.
   int Bdd_OneSat(bdd_node* node, int link, int* levels);
+  // The product of the first then-first path of f to 1 (1 for 0).
   bdd Bdd_satisfy(bdd f);
   // The product of a literal array (one entry per level: 1, 0 or 2).
   bdd Literals_to_bdd(int* levels);
+  // The literal array of the product (link, node); the constant 1 ends the
+  // process with status 1, a null node writes one line (all entries 2).
   void Bdd_node_to_literals(int link, bdd_node* node, int* levels);
   void Bdd_to_literals(bdd f, int* levels);
+  // Writes a line saying the call is useless; nothing else.
   void Bdd_free(bdd f);
 
   // ---- Implicants and sum-of-products covers ----------------------------
   // Product stores are vectors: a builder clears the store, fills it from
-  // entry 0 and returns the number of products of the cover (entries beyond
-  // that number, if any, are not part of it). At most 1,000,000 products.
+  // entry 0 and returns the number of products (the store holds exactly
+  // them). At most 1,000,000 products, else the limit lines and status 1.
+  // Bdd_sop picks the builder of the cover level (0 disjoint paths, 1 widened
+  // and irredundant, 2 essential primes first, 3 exchange search; others 0);
+  // a handle of another manager or without node ends the process.
   int Bdd_sop(bdd f, std::vector<bdd>& products, int level);
   // The same into a caller's array of capacity entries: a cover that does not
   // fit writes the product-limit lines with that capacity and ends the
@@ -296,38 +374,60 @@ class bddpp_manager {
   int Bdd_sop_0(bdd f, std::vector<bdd>& products);
   int Bdd_sop_1(bdd f, std::vector<bdd>& products);
   int Bdd_sop_2(bdd f, std::vector<bdd>& products);
+  // Level 3 keeps a candidate only when its products add up to f and falls
+  // back to the level-2 cover: always a cover of f.
   int Bdd_sop_3(bdd f, std::vector<bdd>& products);
+  // Every prime implicant of f, in the order of the implicant-tree walk.
   int Bdd_prime_implicants(bdd f, std::vector<bdd>& primes);
+  // The primes of f split into essential ones and the others.
   void Bdd_essential_implicants(bdd f, int* essential_count,
                                 std::vector<bdd>& essential, int* other_count,
                                 std::vector<bdd>& others);
+  // One product implying f, by a greedy descent (0 for 0).
   bdd Bdd_one_implicant(bdd f);
   // Placeholder of a variable exchange: writes one line, returns 0.
   bdd Bdd_swap_vars(bdd f, bdd x, bdd y);
 
   // ---- Housekeeping ------------------------------------------------------
+  // 1 when f's diagram is well formed; renumbers it from 1; an empty handle:
+  // one line and 0.
   int Bdd_is_correct(bdd f);
+  // Placeholder of variable reordering: writes one line.
   void Bdd_var_reorder();
-  // Frees the unreferenced decision nodes (one pass, not transitive).
+  // Frees the decision nodes whose count is 0 or less (one pass, not
+  // transitive; variable nodes stay).
   void Bdd_gc();
   // One more than the number of nodes ever made (the constant node included).
   int Bdd_total_size() const { return static_cast<int>(next_global_id); }
+  // Writes the dump of the variables and of the unique table (key order).
   void Bdd_stats(std::ostream& os);
 
   // ---- Structure and node printers --------------------------------------
+  // Node numbers are the dfs_number fields (Bdd_incremental_id). The single
+  // node printers write no end of line and nothing for a null node.
+  // "<n>: <level>:<then n>:<else n>,<else link>", the level through the map.
   void Print_bdd_node(std::ostream& os, bdd_node* node);
   void Print_bdd_node(std::ostream& os, bdd_node* node, long* level_map);
+  // The node line with addresses in place of numbers.
   void Print_bdd_node_with_adress(std::ostream& os, bdd_node* node);
+  // Writes c count times.
   void Chars(char c, int count, std::ostream& os);
+  // One line per unmarked node below node (marking them), then before else.
   void Print_bdd_by_nodes_list_loc(std::ostream& os, bdd_node* node);
   void Print_bdd_by_nodes_list_loc(std::ostream& os, bdd_node* node, long* level_map);
+  // Numbers f's nodes, then the count line (not with a map) and the list.
   void Print_bdd_by_nodes_list(std::ostream& os, bdd f);
   void Print_bdd_by_nodes_list(std::ostream& os, bdd f, long* level_map);
+  // The variable line and the node list of several diagrams (with a map:
+  // the count line and the list).
   void Print_bdds_list_by_nodes_list(std::ostream& os, std::list<bdd>& diagrams);
   void Print_bdds_list_by_nodes_list(std::ostream& os, std::list<bdd>& diagrams,
                                      long* level_map);
+  // The indented if/else tree of f; an empty handle writes nothing.
   void Print_bdd_structure(std::ostream& os, bdd f);
+  // The tree of the part below node at the indentation.
   void Print_bdd_structure_loc(std::ostream& os, int indent, bdd_node* node);
+  // Writes a placeholder line on the standard error stream, nothing else.
   void Print_bdd_structure(FILE* file, bdd f);
 
   // ==== Printers, expression parser, minterms, associations and =========

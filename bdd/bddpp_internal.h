@@ -150,10 +150,6 @@ enum class cache_op : std::uint32_t {
   compose,         // per call: f with g for x
   replace_vars,    // per call: f through a level map
   keep_first,      // f projected on the levels below n
-  isomorphe_map,   // per call: node copy through a level map
-  isomorphe_same,  // per call: node copy at the same levels
-  isomorphe_name,  // per call: node copy by names
-  isomorphe_bdd,   // per call: handle copy through a level map
 };
 
 inline std::uint64_t cache_tag(cache_op op, std::uint64_t generation = 0) {
