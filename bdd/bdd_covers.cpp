@@ -215,23 +215,183 @@ int primes_of_tree(bddpp_manager* m, const Node* node, std::vector<bdd>& primes)
   return kept;
 }
 
-// For each i in order, whether the disjunction of every entry but i (in
-// ascending order, from 0) equals f; calls keep(i, equal). The running
-// disjunction of the entries before i is carried from one i to the next,
-// which is the same sequence of disjunctions as starting each from 0.
-// entries may change at i inside keep (the later ones see the change).
-template <class Keep>
-void each_without_one(bddpp_manager* m, const bdd& f, std::vector<bdd>& entries, int n,
-                      Keep keep) {
-  bdd before = m->Bdd_zero();
-  for (int i = 0; i < n; ++i) {
-    bdd d = before;
-    for (int k = i + 1; k < n; ++k) {
-      d = m->Bdd_or(d, entries[static_cast<std::size_t>(k)]);
+// True when the product e, with literals le, lies inside the disjunction
+// of the products others[k] (literals lits[k]) for every k but skip; the
+// constant 0 entries count for nothing. Only the products that meet e
+// matter: each is cut down to its literals outside e, and e is covered
+// when one of them is left without literal or their disjunction is the
+// constant 1.
+bool covered_by_others(bddpp_manager* m, const cube_literals& le,
+                       const std::vector<bdd>& others,
+                       const std::vector<cube_literals>& lits, std::size_t skip) {
+  if (le.zero) {
+    return true;
+  }
+  const std::size_t words = le.positive.size();
+  std::vector<cube_literals> parts;
+  for (std::size_t k = 0; k < others.size(); ++k) {
+    const cube_literals& lk = lits[k];
+    if (k == skip || lk.zero) {
+      continue;
     }
-    keep(i, m->Bdd_equiv(d, f) != 0);
-    if (i + 1 < n) {
-      before = m->Bdd_or(before, entries[static_cast<std::size_t>(i)]);
+    bool clash = false;
+    bool empty = true;
+    for (std::size_t w = 0; w < words && !clash; ++w) {
+      clash = (lk.positive[w] & le.negative[w]) != 0 || (lk.negative[w] & le.positive[w]) != 0;
+      empty = empty && (lk.positive[w] & ~le.positive[w]) == 0 &&
+              (lk.negative[w] & ~le.negative[w]) == 0;
+    }
+    if (clash) {
+      continue;
+    }
+    if (empty) {
+      return true;  // e implies this product
+    }
+    cube_literals part;
+    part.positive.resize(words);
+    part.negative.resize(words);
+    for (std::size_t w = 0; w < words; ++w) {
+      part.positive[w] = lk.positive[w] & ~le.positive[w];
+      part.negative[w] = lk.negative[w] & ~le.negative[w];
+    }
+    parts.push_back(std::move(part));
+  }
+  if (parts.empty()) {
+    return false;
+  }
+  bdd sum = m->Bdd_zero();
+  for (const cube_literals& part : parts) {
+    bdd cube = m->Bdd_one();
+    for (long l = m->Nb_bdd_vars() - 1; l >= 0; --l) {
+      const std::size_t w = static_cast<std::size_t>(l / 64);
+      const std::uint64_t bit = std::uint64_t{1} << (l % 64);
+      if ((part.positive[w] & bit) != 0) {
+        cube = m->Bdd_and(cube, m->Bdd_var_by_index(l));
+      } else if ((part.negative[w] & bit) != 0) {
+        cube = m->Bdd_and(cube, m->Bdd_not(m->Bdd_var_by_index(l)));
+      }
+    }
+    sum = m->Bdd_or(sum, cube);
+    if (m->Bdd_is_one_tautologic(sum)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Decides whether a product given by its literal array (by level: 1
+// positive, 0 negated, 2 absent) implies a function, by a walk of the
+// function's nodes under the product's literals; no node is made. The
+// nodes found to lie inside the function are remembered for the current
+// query only (a table stamped with the query number).
+class product_implication {
+ public:
+  product_implication(bddpp_manager* m, const bdd& f)
+      : root(bddpp_detail::make_edge(f.node(), f.link_type())), table(1024), mask(1023) {
+    (void)m;
+  }
+
+  // True when every assignment that satisfies the literals satisfies f.
+  bool implies(const std::vector<int>& literals) {
+    lits = &literals;
+    ++stamp;
+    used = 0;
+    return inside(root);
+  }
+
+ private:
+  struct slot {
+    edge e = 0;
+    std::uint64_t stamp = 0;
+  };
+
+  bool inside(edge e) {
+    const bdd_node* n = bddpp_detail::edge_node(e);
+    if (n->var_id < 0) {
+      return !bddpp_detail::edge_neg(e);  // the constant node is 1
+    }
+    if (known(e)) {
+      return true;
+    }
+    const long level = n->var_index();
+    const int lit = (*lits)[static_cast<std::size_t>(level)];
+    bool r;
+    if (lit == 1) {
+      r = inside(bddpp_detail::edge_then(e));
+    } else if (lit == 0) {
+      r = inside(bddpp_detail::edge_else(e));
+    } else {
+      r = inside(bddpp_detail::edge_then(e)) && inside(bddpp_detail::edge_else(e));
+    }
+    if (r) {
+      remember(e);
+    }
+    return r;
+  }
+
+  std::size_t slot_of(edge e) const {
+    std::uint64_t h = static_cast<std::uint64_t>(e) * 0x9e3779b97f4a7c15ULL;
+    return static_cast<std::size_t>(h ^ (h >> 29)) & mask;
+  }
+  bool known(edge e) const {
+    for (std::size_t i = slot_of(e);; i = (i + 1) & mask) {
+      const slot& s = table[i];
+      if (s.stamp != stamp) return false;
+      if (s.e == e) return true;
+    }
+  }
+  void remember(edge e) {
+    if (2 * (used + 1) > table.size()) {
+      grow();
+    }
+    for (std::size_t i = slot_of(e);; i = (i + 1) & mask) {
+      slot& s = table[i];
+      if (s.stamp != stamp) {
+        s.e = e;
+        s.stamp = stamp;
+        ++used;
+        return;
+      }
+    }
+  }
+  void grow() {
+    std::vector<slot> old;
+    old.swap(table);
+    table.assign(old.size() * 2, slot());
+    mask = table.size() - 1;
+    used = 0;
+    for (const slot& s : old) {
+      if (s.stamp == stamp) remember(s.e);
+    }
+  }
+
+  edge root;
+  const std::vector<int>* lits = nullptr;
+  std::vector<slot> table;
+  std::size_t mask;
+  std::size_t used = 0;
+  std::uint64_t stamp = 0;
+};
+
+// For each i in order, whether the disjunction of every entry but i equals
+// f; calls keep(i, equal). Every entry implies f and together they cover f,
+// so that disjunction equals f exactly when entry i lies inside the other
+// entries, which covered_by_others decides from the entries that meet it
+// (linear work per entry instead of a disjunction of all the others).
+// keep may set entry i to the constant 0 (the later ones see the change).
+template <class Keep>
+void each_without_one(bddpp_manager* m, const bdd& /*f*/, std::vector<bdd>& entries, int n,
+                      Keep keep) {
+  entries.resize(static_cast<std::size_t>(n));
+  std::vector<cube_literals> lits;
+  lits.reserve(entries.size());
+  for (const bdd& e : entries) {
+    lits.push_back(literals_of(m, e));
+  }
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    keep(static_cast<int>(i), covered_by_others(m, lits[i], entries, lits, i));
+    if (m->Bdd_is_zero_tautologic(entries[i])) {
+      lits[i].zero = true;
     }
   }
 }
@@ -315,19 +475,31 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
     return 1;
   }
   const int n = Bdd_sop_0(f, products);
-  std::vector<int> present(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 0);
-  // Widening: drop each literal whose removal keeps the product inside f.
+  // Widening: drop each literal, from the top level down, whose removal
+  // keeps the product inside f (a product left without literal would be
+  // inside f only for the constant 1, which is handled above). The test
+  // walks f under the literals; the widened product is built once.
+  std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
+  product_implication inside_f(this, f);
   for (int j = 0; j < n; ++j) {
     bdd& p = products[static_cast<std::size_t>(j)];
-    Present_variables(p, present.data());
+    Bdd_to_literals(p, literals.data());
+    bool widened = false;
     for (long k = 0; k < nb_vars; ++k) {
-      if (present[static_cast<std::size_t>(k)] != 1) {
+      int& lit = literals[static_cast<std::size_t>(k)];
+      if (lit == 2) {
         continue;
       }
-      bdd candidate = Bdd_exist(p, Bdd_var_by_index(k));
-      if (Bdd_is_one_tautologic(Bdd_reduce(f, candidate))) {
-        p = candidate;
+      const int kept = lit;
+      lit = 2;
+      if (inside_f.implies(literals)) {
+        widened = true;
+      } else {
+        lit = kept;
       }
+    }
+    if (widened) {
+      p = Literals_to_bdd(literals.data());
     }
   }
   // Irredundance: a product whose removal leaves f covered is dropped.

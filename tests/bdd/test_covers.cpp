@@ -348,10 +348,13 @@ std::vector<bdd> plain_sop2(bddpp_manager& m, const bdd& f) {
 }
 
 // Two managers with the same history; one runs the engine's builder, the
-// other the plain version: same products, same number of nodes made.
+// other the plain version: same products, and for the prime implicants the
+// same number of nodes made. (The redundancy tests of levels 1 and 2 decide
+// from the products that meet each one instead of building the disjunction
+// of all the others, so they make fewer nodes; the products are the same.)
 TEST(CoversExactness, SameProductsAndNodesAsThePlainAlgorithms) {
   std::mt19937 rng(77);
-  for (int trial = 0; trial < 12; ++trial) {
+  for (int trial = 0; trial < 40; ++trial) {
     const std::string t = random_table(rng, 5);
     SCOPED_TRACE(t);
     bddpp_manager engine, plain;
@@ -362,11 +365,12 @@ TEST(CoversExactness, SameProductsAndNodesAsThePlainAlgorithms) {
     ASSERT_EQ(engine.Bdd_total_size(), plain.Bdd_total_size());
     struct step {
       const char* what;
+      bool same_nodes;
       std::function<std::string()> engine_side;
       std::function<std::string()> plain_side;
     };
     const step steps[] = {
-        {"primes",
+        {"primes", true,
          [&] {
            std::vector<bdd> v;
            const int n = engine.Bdd_prime_implicants(fe, v);
@@ -376,7 +380,7 @@ TEST(CoversExactness, SameProductsAndNodesAsThePlainAlgorithms) {
            std::vector<bdd> v = plain_primes(plain, fp);
            return products_text(plain, v, static_cast<int>(v.size()));
          }},
-        {"level 1",
+        {"level 1", false,
          [&] {
            std::vector<bdd> v;
            const int n = engine.Bdd_sop_1(fe, v);
@@ -386,7 +390,7 @@ TEST(CoversExactness, SameProductsAndNodesAsThePlainAlgorithms) {
            std::vector<bdd> v = plain_sop1(plain, fp);
            return products_text(plain, v, static_cast<int>(v.size()));
          }},
-        {"level 2",
+        {"level 2", false,
          [&] {
            std::vector<bdd> v;
            const int n = engine.Bdd_sop_2(fe, v);
@@ -400,7 +404,9 @@ TEST(CoversExactness, SameProductsAndNodesAsThePlainAlgorithms) {
     for (const step& s : steps) {
       SCOPED_TRACE(s.what);
       EXPECT_EQ(s.engine_side(), s.plain_side());
-      EXPECT_EQ(engine.Bdd_total_size(), plain.Bdd_total_size());
+      if (s.same_nodes) {
+        EXPECT_EQ(engine.Bdd_total_size(), plain.Bdd_total_size());
+      }
     }
   }
 }
