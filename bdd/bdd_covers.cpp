@@ -2,6 +2,7 @@
 // widened irredundant products (level 1), essential primes first (level 2),
 // the exchange search (level 3), prime implicants through the ternary
 // implicant tree, essential implicants and one greedy implicant.
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -215,72 +216,8 @@ int primes_of_tree(bddpp_manager* m, const Node* node, std::vector<bdd>& primes)
   return kept;
 }
 
-// True when the product e, with literals le, lies inside the disjunction
-// of the products others[k] (literals lits[k]) for every k but skip; the
-// constant 0 entries count for nothing. Only the products that meet e
-// matter: each is cut down to its literals outside e, and e is covered
-// when one of them is left without literal or their disjunction is the
-// constant 1.
-bool covered_by_others(bddpp_manager* m, const cube_literals& le,
-                       const std::vector<bdd>& others,
-                       const std::vector<cube_literals>& lits, std::size_t skip) {
-  if (le.zero) {
-    return true;
-  }
-  const std::size_t words = le.positive.size();
-  std::vector<cube_literals> parts;
-  for (std::size_t k = 0; k < others.size(); ++k) {
-    const cube_literals& lk = lits[k];
-    if (k == skip || lk.zero) {
-      continue;
-    }
-    bool clash = false;
-    bool empty = true;
-    for (std::size_t w = 0; w < words && !clash; ++w) {
-      clash = (lk.positive[w] & le.negative[w]) != 0 || (lk.negative[w] & le.positive[w]) != 0;
-      empty = empty && (lk.positive[w] & ~le.positive[w]) == 0 &&
-              (lk.negative[w] & ~le.negative[w]) == 0;
-    }
-    if (clash) {
-      continue;
-    }
-    if (empty) {
-      return true;  // e implies this product
-    }
-    cube_literals part;
-    part.positive.resize(words);
-    part.negative.resize(words);
-    for (std::size_t w = 0; w < words; ++w) {
-      part.positive[w] = lk.positive[w] & ~le.positive[w];
-      part.negative[w] = lk.negative[w] & ~le.negative[w];
-    }
-    parts.push_back(std::move(part));
-  }
-  if (parts.empty()) {
-    return false;
-  }
-  bdd sum = m->Bdd_zero();
-  for (const cube_literals& part : parts) {
-    bdd cube = m->Bdd_one();
-    for (long l = m->Nb_bdd_vars() - 1; l >= 0; --l) {
-      const std::size_t w = static_cast<std::size_t>(l / 64);
-      const std::uint64_t bit = std::uint64_t{1} << (l % 64);
-      if ((part.positive[w] & bit) != 0) {
-        cube = m->Bdd_and(cube, m->Bdd_var_by_index(l));
-      } else if ((part.negative[w] & bit) != 0) {
-        cube = m->Bdd_and(cube, m->Bdd_not(m->Bdd_var_by_index(l)));
-      }
-    }
-    sum = m->Bdd_or(sum, cube);
-    if (m->Bdd_is_one_tautologic(sum)) {
-      return true;
-    }
-  }
-  return false;
-}
-
-// Decides whether a product given by its literal array (by level: 1
-// positive, 0 negated, 2 absent) implies a function, by a walk of the
+// Decides whether a product given by its literals (indexed by variable
+// identifier: 1 positive, 0 negated, 2 absent) implies a function, by a walk of the
 // function's nodes under the product's literals; no node is made. The
 // nodes found to lie inside the function are remembered for the current
 // query only (a table stamped with the query number).
@@ -292,8 +229,17 @@ class product_implication {
   }
 
   // True when every assignment that satisfies the literals satisfies f.
+  // Under a product the walk mostly follows one path: it first runs without
+  // memory of the nodes it has seen, and only when it has visited many
+  // nodes does it start again with that memory, so that a product with many
+  // free variables costs no more than the nodes under it.
   bool implies(const std::vector<int>& literals) {
     lits = &literals;
+    budget = 4096;
+    const int plain = inside_plain(root);
+    if (plain >= 0) {
+      return plain == 1;
+    }
     ++stamp;
     used = 0;
     return inside(root);
@@ -305,6 +251,31 @@ class product_implication {
     std::uint64_t stamp = 0;
   };
 
+  // 1 inside, 0 not inside, -1 the visit budget ran out.
+  int inside_plain(edge e) {
+    for (;;) {
+      if (--budget < 0) {
+        return -1;
+      }
+      const bdd_node* n = bddpp_detail::edge_node(e);
+      if (n->var_id < 0) {
+        return bddpp_detail::edge_neg(e) ? 0 : 1;  // the constant node is 1
+      }
+      const int lit = (*lits)[static_cast<std::size_t>(n->var_id)];
+      if (lit == 1) {
+        e = bddpp_detail::edge_then(e);
+      } else if (lit == 0) {
+        e = bddpp_detail::edge_else(e);
+      } else {
+        const int then_side = inside_plain(bddpp_detail::edge_then(e));
+        if (then_side != 1) {
+          return then_side;
+        }
+        e = bddpp_detail::edge_else(e);
+      }
+    }
+  }
+
   bool inside(edge e) {
     const bdd_node* n = bddpp_detail::edge_node(e);
     if (n->var_id < 0) {
@@ -313,8 +284,7 @@ class product_implication {
     if (known(e)) {
       return true;
     }
-    const long level = n->var_index();
-    const int lit = (*lits)[static_cast<std::size_t>(level)];
+    const int lit = (*lits)[static_cast<std::size_t>(n->var_id)];
     bool r;
     if (lit == 1) {
       r = inside(bddpp_detail::edge_then(e));
@@ -366,6 +336,7 @@ class product_implication {
   }
 
   edge root;
+  long budget = 0;
   const std::vector<int>* lits = nullptr;
   std::vector<slot> table;
   std::size_t mask;
@@ -373,25 +344,146 @@ class product_implication {
   std::uint64_t stamp = 0;
 };
 
+// The redundancy test of a list of products that each imply a function f
+// and together cover it: entry i is redundant when the other entries (the
+// removed ones, set to the constant 0, count for nothing) still cover f,
+// that is when entry i lies inside their disjunction. Only the entries that
+// meet entry i matter: each is cut down to its literals outside entry i,
+// and entry i is covered when one of them is left without literal or their
+// disjunction is the constant 1. The entries that meet entry i are found
+// through one bit set of entries per literal.
+class redundancy_test {
+ public:
+  redundancy_test(bddpp_manager* m, const std::vector<bdd>& entries) : m(m) {
+    lits.reserve(entries.size());
+    for (const bdd& e : entries) {
+      lits.push_back(literals_of(m, e));
+    }
+    const std::size_t n = entries.size();
+    words = (n + 63) / 64;
+    levels = static_cast<std::size_t>(m->Nb_bdd_vars());
+    live.assign(words, 0);
+    for (std::size_t k = 0; k < n; ++k) {
+      if (!lits[k].zero) live[k / 64] |= std::uint64_t{1} << (k % 64);
+    }
+    // One bit set per literal, unless that would take too much memory:
+    // then every entry is looked at.
+    indexed = levels * words <= (std::size_t{1} << 24);
+    if (indexed) {
+      with_positive.assign(levels * words, 0);
+      with_negative.assign(levels * words, 0);
+      for (std::size_t k = 0; k < n; ++k) {
+        for_each_level(lits[k].positive, [&](std::size_t l) {
+          with_positive[l * words + k / 64] |= std::uint64_t{1} << (k % 64);
+        });
+        for_each_level(lits[k].negative, [&](std::size_t l) {
+          with_negative[l * words + k / 64] |= std::uint64_t{1} << (k % 64);
+        });
+      }
+    }
+  }
+
+  // Whether entry i lies inside the disjunction of the other live entries.
+  bool covered(std::size_t i) {
+    const cube_literals& le = lits[i];
+    if (le.zero) {
+      return true;
+    }
+    std::vector<std::uint64_t> meets = live;
+    meets[i / 64] &= ~(std::uint64_t{1} << (i % 64));
+    if (indexed) {
+      // An entry with the opposite literal of one of entry i's misses it.
+      for_each_level(le.positive, [&](std::size_t l) {
+        for (std::size_t w = 0; w < words; ++w) meets[w] &= ~with_negative[l * words + w];
+      });
+      for_each_level(le.negative, [&](std::size_t l) {
+        for (std::size_t w = 0; w < words; ++w) meets[w] &= ~with_positive[l * words + w];
+      });
+    }
+    const std::size_t lw = le.positive.size();
+    std::vector<const cube_literals*> parts;
+    for (std::size_t w = 0; w < words; ++w) {
+      for (std::uint64_t bits = meets[w]; bits != 0; bits &= bits - 1) {
+        const cube_literals& lk = lits[w * 64 + static_cast<std::size_t>(__builtin_ctzll(bits))];
+        bool clash = false;
+        bool inside = true;
+        for (std::size_t x = 0; x < lw; ++x) {
+          clash = clash || (lk.positive[x] & le.negative[x]) != 0 ||
+                  (lk.negative[x] & le.positive[x]) != 0;
+          inside = inside && (lk.positive[x] & ~le.positive[x]) == 0 &&
+                   (lk.negative[x] & ~le.negative[x]) == 0;
+        }
+        if (clash) {
+          continue;
+        }
+        if (inside) {
+          return true;  // entry i implies this entry
+        }
+        parts.push_back(&lk);
+      }
+    }
+    bdd sum = m->Bdd_zero();
+    for (const cube_literals* part : parts) {
+      bdd cube = m->Bdd_one();
+      for (long l = m->Nb_bdd_vars() - 1; l >= 0; --l) {
+        const std::size_t x = static_cast<std::size_t>(l / 64);
+        const std::uint64_t bit = std::uint64_t{1} << (l % 64);
+        if ((le.positive[x] & bit) != 0 || (le.negative[x] & bit) != 0) {
+          continue;  // fixed by entry i
+        }
+        if ((part->positive[x] & bit) != 0) {
+          cube = m->Bdd_and(cube, m->Bdd_var_by_index(l));
+        } else if ((part->negative[x] & bit) != 0) {
+          cube = m->Bdd_and(cube, m->Bdd_not(m->Bdd_var_by_index(l)));
+        }
+      }
+      sum = m->Bdd_or(sum, cube);
+      if (m->Bdd_is_one_tautologic(sum)) {
+        return true;
+      }
+    }
+    return false;
+  }
+
+  // Entry i no longer counts (it was set to the constant 0).
+  void remove(std::size_t i) {
+    lits[i].zero = true;
+    live[i / 64] &= ~(std::uint64_t{1} << (i % 64));
+  }
+
+ private:
+  template <class F>
+  static void for_each_level(const std::vector<std::uint64_t>& set, F f) {
+    for (std::size_t w = 0; w < set.size(); ++w) {
+      for (std::uint64_t bits = set[w]; bits != 0; bits &= bits - 1) {
+        f(w * 64 + static_cast<std::size_t>(__builtin_ctzll(bits)));
+      }
+    }
+  }
+
+  bddpp_manager* m;
+  std::vector<cube_literals> lits;
+  std::size_t words = 0;
+  std::size_t levels = 0;
+  bool indexed = false;
+  std::vector<std::uint64_t> live;
+  std::vector<std::uint64_t> with_positive;
+  std::vector<std::uint64_t> with_negative;
+};
+
 // For each i in order, whether the disjunction of every entry but i equals
 // f; calls keep(i, equal). Every entry implies f and together they cover f,
 // so that disjunction equals f exactly when entry i lies inside the other
-// entries, which covered_by_others decides from the entries that meet it
-// (linear work per entry instead of a disjunction of all the others).
-// keep may set entry i to the constant 0 (the later ones see the change).
+// entries (redundancy_test). keep may set entry i to the constant 0 (the
+// later ones see the change).
 template <class Keep>
-void each_without_one(bddpp_manager* m, const bdd& /*f*/, std::vector<bdd>& entries, int n,
-                      Keep keep) {
+void each_without_one(bddpp_manager* m, std::vector<bdd>& entries, int n, Keep keep) {
   entries.resize(static_cast<std::size_t>(n));
-  std::vector<cube_literals> lits;
-  lits.reserve(entries.size());
-  for (const bdd& e : entries) {
-    lits.push_back(literals_of(m, e));
-  }
+  redundancy_test test(m, entries);
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    keep(static_cast<int>(i), covered_by_others(m, lits[i], entries, lits, i));
+    keep(static_cast<int>(i), test.covered(i));
     if (m->Bdd_is_zero_tautologic(entries[i])) {
-      lits[i].zero = true;
+      test.remove(i);
     }
   }
 }
@@ -454,9 +546,14 @@ int bddpp_manager::Bdd_sop_0(bdd f, std::vector<bdd>& products) {
   if (Bdd_is_zero_tautologic(f)) {
     return 0;
   }
+  // Each product is the first then-first path of what remains (the
+  // product of Bdd_satisfy, made here from its bottom literal up).
+  std::vector<int> path(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1));
   bdd m = f;
   while (!Bdd_is_zero_tautologic(m)) {
-    bdd c = Bdd_satisfy(m);
+    std::fill(path.begin(), path.end(), 2);
+    Bdd_OneSat(m.node(), m.link_type(), path.data());
+    bdd c = product_bottom_up(path.data());
     if (products.size() >= static_cast<std::size_t>(max_terms)) {
       bddpp_detail::product_limit_exit(max_terms);
     }
@@ -477,25 +574,38 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   const int n = Bdd_sop_0(f, products);
   // Widening: drop each literal, from the top level down, whose removal
   // keeps the product inside f (a product left without literal would be
-  // inside f only for the constant 1, which is handled above). The test
-  // walks f under the literals; the widened product is built once.
-  std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
+  // inside f only for the constant 1, which is handled above). The product
+  // lies inside f, so without the literal it does exactly when its other
+  // half, the product with that literal negated, does: the test walks f
+  // under those literals, and the widened product is built once.
+  // The walk reads the literals by variable identifier (what the nodes
+  // hold); the product is built from them by level.
+  const std::size_t width = static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1);
+  std::vector<int> literals(width, 2);
+  std::vector<int> by_id(width, 2);
   product_implication inside_f(this, f);
   for (int j = 0; j < n; ++j) {
     bdd& p = products[static_cast<std::size_t>(j)];
     Bdd_to_literals(p, literals.data());
+    for (long k = 0; k < nb_vars; ++k) {
+      by_id[static_cast<std::size_t>(id_at_level[static_cast<std::size_t>(k)])] =
+          literals[static_cast<std::size_t>(k)];
+    }
     bool widened = false;
     for (long k = 0; k < nb_vars; ++k) {
       int& lit = literals[static_cast<std::size_t>(k)];
       if (lit == 2) {
         continue;
       }
+      int& id_lit = by_id[static_cast<std::size_t>(id_at_level[static_cast<std::size_t>(k)])];
       const int kept = lit;
-      lit = 2;
-      if (inside_f.implies(literals)) {
+      id_lit = 1 - kept;
+      if (inside_f.implies(by_id)) {
+        lit = 2;
+        id_lit = 2;
         widened = true;
       } else {
-        lit = kept;
+        id_lit = kept;
       }
     }
     if (widened) {
@@ -504,7 +614,7 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   }
   // Irredundance: a product whose removal leaves f covered is dropped.
   const bdd zero = Bdd_zero();
-  each_without_one(this, f, products, n, [&products, &zero](int j, bool covered) {
+  each_without_one(this, products, n, [&products, &zero](int j, bool covered) {
     if (covered) {
       products[static_cast<std::size_t>(j)] = zero;
     }
@@ -539,7 +649,7 @@ void bddpp_manager::Bdd_essential_implicants(bdd f, int* essential_count,
   const int n = Bdd_prime_implicants(f, primes);
   essential.clear();
   others.clear();
-  each_without_one(this, f, primes, n, [&](int i, bool covered) {
+  each_without_one(this, primes, n, [&](int i, bool covered) {
     (covered ? others : essential).push_back(primes[static_cast<std::size_t>(i)]);
   });
   *essential_count = static_cast<int>(essential.size());

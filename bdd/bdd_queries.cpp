@@ -374,6 +374,29 @@ bdd bddpp_manager::Literals_to_bdd(int* levels) {
   return handle(product);
 }
 
+bdd bddpp_manager::product_bottom_up(const int* levels) {
+  using bddpp_detail::edge;
+  const edge zero = bddpp_detail::edge_not(reinterpret_cast<edge>(node_one));
+  edge s = reinterpret_cast<edge>(node_one);
+  for (long i = nb_vars; i-- > 0;) {
+    const int lit = levels[i];
+    if (lit != 0 && lit != 1) {
+      continue;
+    }
+    const std::int32_t id = static_cast<std::int32_t>(id_at_level[static_cast<std::size_t>(i)]);
+    // literal AND s, with the then edge made regular as the kernel does.
+    const edge t = lit == 1 ? s : zero;
+    const edge e = lit == 1 ? zero : s;
+    if (bddpp_detail::edge_neg(t)) {
+      s = bddpp_detail::edge_not(reinterpret_cast<edge>(
+          make_node(id, bddpp_detail::edge_not(t), bddpp_detail::edge_not(e))));
+    } else {
+      s = reinterpret_cast<edge>(make_node(id, t, e));
+    }
+  }
+  return handle(s);
+}
+
 void bddpp_manager::Bdd_node_to_literals(int link, bdd_node* node, int* levels) {
   for (long l = 0; l < nb_vars; ++l) {
     levels[l] = 2;

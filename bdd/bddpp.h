@@ -609,6 +609,9 @@ class bddpp_manager {
   void grow_var_table();
   bdd_node* declare_var(long level, const std::string& name);
   bdd handle(edge e);
+  // The product of a literal array (as Literals_to_bdd), made from the
+  // bottom literal up: one node per literal.
+  bdd product_bottom_up(const int* levels);
   // The level of a node of this manager (var_id itself for constants and
   // for identifiers this manager does not have).
   long level_of_node(const bdd_node* node) const {
