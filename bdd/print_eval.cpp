@@ -107,6 +107,30 @@ struct generic_syntax : eval_syntax {
   }
 };
 
+// The generic syntax of the four generic printers: the operators and texts
+// the caller gives, the starts of the constant's line and of the other
+// lines, the array (or base) name, and whether nodes are named base_k.
+generic_syntax make_generic_syntax(const std::string& or_op, const std::string& and_op,
+                                   const std::string& neg_open, const std::string& neg_close,
+                                   const std::string& constant_text,
+                                   const std::string& statement_end,
+                                   const std::string& constant_start,
+                                   const std::string& other_start, const std::string& base,
+                                   bool arrayless) {
+  generic_syntax s;
+  s.or_op = or_op;
+  s.and_op = and_op;
+  s.neg_open = neg_open;
+  s.neg_close = neg_close;
+  s.constant_text = constant_text;
+  s.statement_end = statement_end;
+  s.constant_start = constant_start;
+  s.other_start = other_start;
+  s.base = base;
+  s.arrayless = arrayless;
+  return s;
+}
+
 // NuSMV: "R_k:= value;" with & | ! and TRUE.
 struct nusmv_syntax : eval_syntax {
   std::string line_prefix, base;
@@ -200,17 +224,10 @@ void bddpp_manager::Print_node_for_eval(
     const std::string& name_prefix, const std::string& name_suffix,
     const std::string& constant_text, const std::string& statement_end,
     const std::string& array_name, std::ostream& os, bdd_node* node) {
-  generic_syntax s;
-  s.or_op = or_op;
-  s.and_op = and_op;
-  s.neg_open = neg_open;
-  s.neg_close = neg_close;
-  s.constant_text = constant_text;
-  s.statement_end = statement_end;
-  s.constant_start = "   ";
-  s.other_start = "  ";
-  s.base = array_name;
-  walk(this, s, name_prefix, name_suffix, os, node);
+  walk(this,
+       make_generic_syntax(or_op, and_op, neg_open, neg_close, constant_text, statement_end,
+                           "   ", "  ", array_name, false),
+       name_prefix, name_suffix, os, node);
 }
 
 // As above with every line starting with line_prefix.
@@ -221,17 +238,10 @@ void bddpp_manager::Print_node_for_eval(
     const std::string& constant_text, const std::string& statement_end,
     const std::string& line_prefix, const std::string& array_name,
     std::ostream& os, bdd_node* node) {
-  generic_syntax s;
-  s.or_op = or_op;
-  s.and_op = and_op;
-  s.neg_open = neg_open;
-  s.neg_close = neg_close;
-  s.constant_text = constant_text;
-  s.statement_end = statement_end;
-  s.constant_start = line_prefix;
-  s.other_start = line_prefix;
-  s.base = array_name;
-  walk(this, s, name_prefix, name_suffix, os, node);
+  walk(this,
+       make_generic_syntax(or_op, and_op, neg_open, neg_close, constant_text, statement_end,
+                           line_prefix, line_prefix, array_name, false),
+       name_prefix, name_suffix, os, node);
 }
 
 // As the nine-string Print_node_for_eval with nodes named base_k.
@@ -241,18 +251,10 @@ void bddpp_manager::Print_node_for_eval_arrayless(
     const std::string& name_prefix, const std::string& name_suffix,
     const std::string& constant_text, const std::string& statement_end,
     const std::string& base_name, std::ostream& os, bdd_node* node) {
-  generic_syntax s;
-  s.or_op = or_op;
-  s.and_op = and_op;
-  s.neg_open = neg_open;
-  s.neg_close = neg_close;
-  s.constant_text = constant_text;
-  s.statement_end = statement_end;
-  s.constant_start = "   ";
-  s.other_start = "  ";
-  s.base = base_name;
-  s.arrayless = true;
-  walk(this, s, name_prefix, name_suffix, os, node);
+  walk(this,
+       make_generic_syntax(or_op, and_op, neg_open, neg_close, constant_text, statement_end,
+                           "   ", "  ", base_name, true),
+       name_prefix, name_suffix, os, node);
 }
 
 // As the ten-string Print_node_for_eval with nodes named base_k.
@@ -263,18 +265,10 @@ void bddpp_manager::Print_node_for_eval_arrayless(
     const std::string& constant_text, const std::string& statement_end,
     const std::string& line_prefix, const std::string& base_name,
     std::ostream& os, bdd_node* node) {
-  generic_syntax s;
-  s.or_op = or_op;
-  s.and_op = and_op;
-  s.neg_open = neg_open;
-  s.neg_close = neg_close;
-  s.constant_text = constant_text;
-  s.statement_end = statement_end;
-  s.constant_start = line_prefix;
-  s.other_start = line_prefix;
-  s.base = base_name;
-  s.arrayless = true;
-  walk(this, s, name_prefix, name_suffix, os, node);
+  walk(this,
+       make_generic_syntax(or_op, and_op, neg_open, neg_close, constant_text, statement_end,
+                           line_prefix, line_prefix, base_name, true),
+       name_prefix, name_suffix, os, node);
 }
 
 // NuSMV assignments "base_k:= value;" of the unmarked nodes; marks them.
