@@ -118,30 +118,13 @@ std::set<long> bdd_node::support() const {
     }
     return ids;
   }
-  std::vector<const bdd_node*> stack;
-  std::vector<bdd_node*> seen;
-  bdd_node* self = const_cast<bdd_node*>(this);
-  self->walk_flag_ = 1;
-  seen.push_back(self);
-  stack.push_back(self);
-  while (!stack.empty()) {
-    const bdd_node* n = stack.back();
-    stack.pop_back();
+  bddpp_detail::walk_each_node_once(const_cast<bdd_node*>(this), [&ids](bdd_node* n) {
     if (n->var_id < 0) {
-      continue;
+      return bddpp_detail::walk_step::skip;
     }
     ids.insert(n->var_id);
-    for (bdd_node* c : {n->then_node, n->else_node}) {
-      if (c != nullptr && !c->walk_flag_) {
-        c->walk_flag_ = 1;
-        seen.push_back(c);
-        stack.push_back(c);
-      }
-    }
-  }
-  for (bdd_node* n : seen) {
-    n->walk_flag_ = 0;
-  }
+    return bddpp_detail::walk_step::descend;
+  });
   return ids;
 }
 
@@ -480,33 +463,12 @@ void bddpp_manager::Map_suppress(bdd_node* node) {
 // ---- Marks and numbering ---------------------------------------------------------------
 
 void bddpp_manager::Bdd_clear_marks(bdd_node* node) {
-  if (node == nullptr) {
-    return;
-  }
-  std::vector<bdd_node*> stack;
-  std::vector<bdd_node*> seen;
-  node->walk_flag_ = 1;
-  seen.push_back(node);
-  stack.push_back(node);
-  while (!stack.empty()) {
-    bdd_node* n = stack.back();
-    stack.pop_back();
+  bddpp_detail::walk_each_node_once(node, [this](bdd_node* n) {
     n->mark = 0;
     const long level = n->var_index();
-    if (level < 0 || level >= nb_vars) {
-      continue;
-    }
-    for (bdd_node* c : {n->then_node, n->else_node}) {
-      if (c != nullptr && !c->walk_flag_) {
-        c->walk_flag_ = 1;
-        seen.push_back(c);
-        stack.push_back(c);
-      }
-    }
-  }
-  for (bdd_node* n : seen) {
-    n->walk_flag_ = 0;
-  }
+    return level < 0 || level >= nb_vars ? bddpp_detail::walk_step::skip
+                                         : bddpp_detail::walk_step::descend;
+  });
 }
 
 void bddpp_manager::Bdd_clear_marks(bdd f) { Bdd_clear_marks(f.node()); }

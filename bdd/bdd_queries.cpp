@@ -174,32 +174,16 @@ int bddpp_manager::Bdd_node_depends_on(bdd_node* f, bdd_node* x) {
   // lead to one. Each node is visited once.
   const std::int32_t target = x->var_id;
   const long target_level = level_of_node(x);
-  int found = 0;
-  std::vector<bdd_node*> stack{f};
-  std::vector<bdd_node*> seen{f};
-  f->walk_flag_ = 1;
-  while (!stack.empty() && !found) {
-    bdd_node* n = stack.back();
-    stack.pop_back();
+  const bool found = bddpp_detail::walk_each_node_once(f, [&](bdd_node* n) {
     if (n->var_id == target) {
-      found = 1;
-      break;
+      return bddpp_detail::walk_step::stop;
     }
     if (n->var_id < 0 || level_of_node(n) >= target_level) {
-      continue;
+      return bddpp_detail::walk_step::skip;
     }
-    for (bdd_node* c : {n->then_node, n->else_node}) {
-      if (c != nullptr && !c->walk_flag_) {
-        c->walk_flag_ = 1;
-        seen.push_back(c);
-        stack.push_back(c);
-      }
-    }
-  }
-  for (bdd_node* n : seen) {
-    n->walk_flag_ = 0;
-  }
-  return found;
+    return bddpp_detail::walk_step::descend;
+  });
+  return found ? 1 : 0;
 }
 
 std::set<long> bddpp_manager::set_of_id_depend_on(bdd f) {

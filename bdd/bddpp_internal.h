@@ -64,6 +64,44 @@ inline void ref_dec(bdd_node* n) {
   }
 }
 
+// ---- Walks that visit each node once -----------------------------------------
+// Visits the nodes reachable from root, each once, depth first. visit(n)
+// returns walk_step::descend to go on to n's children, walk_step::skip to
+// leave them, walk_step::stop to end the walk. The visit flags are cleared
+// before returning. Returns true when visit stopped the walk.
+enum class walk_step { descend, skip, stop };
+
+template <class Visit>
+bool walk_each_node_once(bdd_node* root, Visit visit) {
+  if (root == nullptr) {
+    return false;
+  }
+  std::vector<bdd_node*> stack{root};
+  std::vector<bdd_node*> seen{root};
+  root->walk_flag_ = 1;
+  bool stopped = false;
+  while (!stack.empty() && !stopped) {
+    bdd_node* n = stack.back();
+    stack.pop_back();
+    const walk_step step = visit(n);
+    if (step == walk_step::stop) {
+      stopped = true;
+    } else if (step == walk_step::descend) {
+      for (bdd_node* c : {n->then_node, n->else_node}) {
+        if (c != nullptr && !c->walk_flag_) {
+          c->walk_flag_ = 1;
+          seen.push_back(c);
+          stack.push_back(c);
+        }
+      }
+    }
+  }
+  for (bdd_node* n : seen) {
+    n->walk_flag_ = 0;
+  }
+  return stopped;
+}
+
 // ---- Hashing ----------------------------------------------------------------
 
 inline std::uint64_t node_key_hash(std::int32_t var_id, const bdd_node* t,
