@@ -546,19 +546,48 @@ int bddpp_manager::Bdd_sop_0(bdd f, std::vector<bdd>& products) {
   if (Bdd_is_zero_tautologic(f)) {
     return 0;
   }
-  // Each product is the first then-first path of what remains (the
-  // product of Bdd_satisfy, made here from its bottom literal up).
-  std::vector<int> path(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1));
-  bdd m = f;
-  while (!Bdd_is_zero_tautologic(m)) {
-    std::fill(path.begin(), path.end(), 2);
-    Bdd_OneSat(m.node(), m.link_type(), path.data());
-    bdd c = product_bottom_up(path.data());
+  // Each product c is the first then-first path to 1 of what remains, m
+  // (the product of Bdd_satisfy): at each node the then branch unless it
+  // is the constant 0. m AND NOT c is m with that path's leaf turned to 0:
+  // the path's nodes are made again from the bottom up, each keeping its
+  // other child, and nothing else changes.
+  const edge zero = bddpp_detail::edge_not(reinterpret_cast<edge>(node_one));
+  std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1));
+  std::vector<std::pair<edge, bool>> path;  // (node edge, then branch taken)
+  edge m = bddpp_detail::make_edge(f.node(), f.link_type());
+  bdd held = f;  // keeps the remainder's nodes referenced
+  while (m != zero) {
+    std::fill(literals.begin(), literals.end(), 2);
+    path.clear();
+    for (edge e = m; bddpp_detail::edge_node(e) != node_one;) {
+      const edge t = bddpp_detail::edge_then(e);
+      const bool then_taken = t != zero;
+      path.emplace_back(e, then_taken);
+      literals[static_cast<std::size_t>(level_of_node(bddpp_detail::edge_node(e)))] =
+          then_taken ? 1 : 0;
+      e = then_taken ? t : bddpp_detail::edge_else(e);
+    }
     if (products.size() >= static_cast<std::size_t>(max_terms)) {
       bddpp_detail::product_limit_exit(max_terms);
     }
-    products.push_back(c);
-    m = Bdd_and(m, Bdd_not(c));
+    products.push_back(product_bottom_up(literals.data()));
+    edge r = zero;
+    for (std::size_t k = path.size(); k-- > 0;) {
+      const edge e = path[k].first;
+      const edge t = path[k].second ? r : bddpp_detail::edge_then(e);
+      const edge el = path[k].second ? bddpp_detail::edge_else(e) : r;
+      const std::int32_t id = bddpp_detail::edge_node(e)->var_id;
+      if (t == el) {
+        r = t;
+      } else if (bddpp_detail::edge_neg(t)) {
+        r = bddpp_detail::edge_not(reinterpret_cast<edge>(
+            make_node(id, bddpp_detail::edge_not(t), bddpp_detail::edge_not(el))));
+      } else {
+        r = reinterpret_cast<edge>(make_node(id, t, el));
+      }
+    }
+    m = r;
+    held = handle(m);
   }
   return static_cast<int>(products.size());
 }
