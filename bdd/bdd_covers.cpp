@@ -216,113 +216,51 @@ int primes_of_tree(bddpp_manager* m, const Node* node, std::vector<bdd>& primes)
   return kept;
 }
 
-// Decides whether a product given by its literals (indexed by variable
-// identifier: 1 positive, 0 negated, 2 absent) implies a function, by a walk of the
-// function's nodes under the product's literals; no node is made. The
-// nodes found to lie inside the function are remembered for the current
-// query only (a table stamped with the query number).
-class product_implication {
+// A small open-addressing table from edges to a 0/1 answer, emptied in
+// constant time by moving to a new stamp.
+class edge_answers {
  public:
-  product_implication(bddpp_manager* m, const bdd& f)
-      : root(bddpp_detail::make_edge(f.node(), f.link_type())), table(1024), mask(1023) {
-    (void)m;
-  }
+  edge_answers() : table(256), mask(255) {}
 
-  // True when every assignment that satisfies the literals satisfies f.
-  // Under a product the walk mostly follows one path: it first runs without
-  // memory of the nodes it has seen, and only when it has visited many
-  // nodes does it start again with that memory, so that a product with many
-  // free variables costs no more than the nodes under it.
-  bool implies(const std::vector<int>& literals) {
-    lits = &literals;
-    budget = 4096;
-    const int plain = inside_plain(root);
-    if (plain >= 0) {
-      return plain == 1;
-    }
+  void clear() {
     ++stamp;
     used = 0;
-    return inside(root);
   }
-
- private:
-  struct slot {
-    edge e = 0;
-    std::uint64_t stamp = 0;
-  };
-
-  // 1 inside, 0 not inside, -1 the visit budget ran out.
-  int inside_plain(edge e) {
-    for (;;) {
-      if (--budget < 0) {
-        return -1;
-      }
-      const bdd_node* n = bddpp_detail::edge_node(e);
-      if (n->var_id < 0) {
-        return bddpp_detail::edge_neg(e) ? 0 : 1;  // the constant node is 1
-      }
-      const int lit = (*lits)[static_cast<std::size_t>(n->var_id)];
-      if (lit == 1) {
-        e = bddpp_detail::edge_then(e);
-      } else if (lit == 0) {
-        e = bddpp_detail::edge_else(e);
-      } else {
-        const int then_side = inside_plain(bddpp_detail::edge_then(e));
-        if (then_side != 1) {
-          return then_side;
-        }
-        e = bddpp_detail::edge_else(e);
-      }
-    }
-  }
-
-  bool inside(edge e) {
-    const bdd_node* n = bddpp_detail::edge_node(e);
-    if (n->var_id < 0) {
-      return !bddpp_detail::edge_neg(e);  // the constant node is 1
-    }
-    if (known(e)) {
-      return true;
-    }
-    const int lit = (*lits)[static_cast<std::size_t>(n->var_id)];
-    bool r;
-    if (lit == 1) {
-      r = inside(bddpp_detail::edge_then(e));
-    } else if (lit == 0) {
-      r = inside(bddpp_detail::edge_else(e));
-    } else {
-      r = inside(bddpp_detail::edge_then(e)) && inside(bddpp_detail::edge_else(e));
-    }
-    if (r) {
-      remember(e);
-    }
-    return r;
-  }
-
-  std::size_t slot_of(edge e) const {
-    std::uint64_t h = static_cast<std::uint64_t>(e) * 0x9e3779b97f4a7c15ULL;
-    return static_cast<std::size_t>(h ^ (h >> 29)) & mask;
-  }
-  bool known(edge e) const {
+  // 0 or 1 when e has an answer, -1 otherwise.
+  int find(edge e) const {
     for (std::size_t i = slot_of(e);; i = (i + 1) & mask) {
       const slot& s = table[i];
-      if (s.stamp != stamp) return false;
-      if (s.e == e) return true;
+      if (s.stamp != stamp) return -1;
+      if (s.e == e) return s.answer;
     }
   }
-  void remember(edge e) {
+  void put(edge e, int answer) {
     if (2 * (used + 1) > table.size()) {
       grow();
     }
     for (std::size_t i = slot_of(e);; i = (i + 1) & mask) {
       slot& s = table[i];
       if (s.stamp != stamp) {
-        s.e = e;
-        s.stamp = stamp;
+        s = slot{e, stamp, answer};
         ++used;
         return;
       }
+      if (s.e == e) {
+        s.answer = answer;
+        return;
+      }
     }
+  }
+
+ private:
+  struct slot {
+    edge e = 0;
+    std::uint64_t stamp = 0;
+    int answer = 0;
+  };
+  std::size_t slot_of(edge e) const {
+    const std::uint64_t h = static_cast<std::uint64_t>(e) * 0x9e3779b97f4a7c15ULL;
+    return static_cast<std::size_t>(h ^ (h >> 29)) & mask;
   }
   void grow() {
     std::vector<slot> old;
@@ -331,17 +269,77 @@ class product_implication {
     mask = table.size() - 1;
     used = 0;
     for (const slot& s : old) {
-      if (s.stamp == stamp) remember(s.e);
+      if (s.stamp == stamp) put(s.e, s.answer);
+    }
+  }
+  std::vector<slot> table;
+  std::size_t mask;
+  std::size_t used = 0;
+  std::uint64_t stamp = 1;
+};
+
+// The widening test of level 1: whether a product with one of its literals
+// negated still implies f, decided by a walk of f's nodes under the
+// literals (indexed by variable identifier: 1 positive, 0 negated, 2
+// absent); no node is made. The literals of one product are widened from
+// the top level down, so when the literal at level k is tested, the
+// literals below k are still the product's own: the answers for nodes
+// below k hold for every test of the product and are kept until the next
+// product; the answers for the other nodes hold for one test only.
+class product_implication {
+ public:
+  product_implication(const bdd& f, const std::vector<long>& level_of_id)
+      : root(bddpp_detail::make_edge(f.node(), f.link_type())), level_of_id(level_of_id) {}
+
+  // Starts the tests of a product whose literals lits will be changed in
+  // place by the caller, one level at a time from the top down.
+  void start(const std::vector<int>& product_literals) {
+    lits = &product_literals;
+    below.clear();
+  }
+  // True when every assignment that satisfies the current literals, in
+  // which the literal at level tested has been negated, satisfies f.
+  bool implies(long tested) {
+    level = tested;
+    this_test.clear();
+    return inside(root) == 1;
+  }
+
+ private:
+  int inside(edge e) {
+    for (;;) {
+      const bdd_node* n = bddpp_detail::edge_node(e);
+      if (n->var_id < 0) {
+        return bddpp_detail::edge_neg(e) ? 0 : 1;  // the constant node is 1
+      }
+      // A fixed literal leads down one branch: nothing to remember there.
+      const int lit = (*lits)[static_cast<std::size_t>(n->var_id)];
+      if (lit == 1) {
+        e = bddpp_detail::edge_then(e);
+        continue;
+      }
+      if (lit == 0) {
+        e = bddpp_detail::edge_else(e);
+        continue;
+      }
+      // A free variable: both branches, and the answer is remembered.
+      const bool lasting = level_of_id[static_cast<std::size_t>(n->var_id)] > level;
+      edge_answers& answers = lasting ? below : this_test;
+      int r = answers.find(e);
+      if (r < 0) {
+        r = inside(bddpp_detail::edge_then(e)) == 1 ? inside(bddpp_detail::edge_else(e)) : 0;
+        answers.put(e, r);
+      }
+      return r;
     }
   }
 
   edge root;
-  long budget = 0;
+  const std::vector<long>& level_of_id;
   const std::vector<int>* lits = nullptr;
-  std::vector<slot> table;
-  std::size_t mask;
-  std::size_t used = 0;
-  std::uint64_t stamp = 0;
+  long level = -1;
+  edge_answers below;
+  edge_answers this_test;
 };
 
 // The redundancy test of a list of products that each imply a function f
@@ -612,7 +610,7 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   const std::size_t width = static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1);
   std::vector<int> literals(width, 2);
   std::vector<int> by_id(width, 2);
-  product_implication inside_f(this, f);
+  product_implication inside_f(f, level_of_id);
   for (int j = 0; j < n; ++j) {
     bdd& p = products[static_cast<std::size_t>(j)];
     Bdd_to_literals(p, literals.data());
@@ -620,6 +618,7 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
       by_id[static_cast<std::size_t>(id_at_level[static_cast<std::size_t>(k)])] =
           literals[static_cast<std::size_t>(k)];
     }
+    inside_f.start(by_id);
     bool widened = false;
     for (long k = 0; k < nb_vars; ++k) {
       int& lit = literals[static_cast<std::size_t>(k)];
@@ -629,7 +628,7 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
       int& id_lit = by_id[static_cast<std::size_t>(id_at_level[static_cast<std::size_t>(k)])];
       const int kept = lit;
       id_lit = 1 - kept;
-      if (inside_f.implies(by_id)) {
+      if (inside_f.implies(k)) {
         lit = 2;
         id_lit = 2;
         widened = true;
