@@ -278,34 +278,78 @@ class edge_answers {
   std::uint64_t stamp = 1;
 };
 
-// The widening test of level 1: whether a product with one of its literals
-// negated still implies f, decided by a walk of f's nodes under the
-// literals (indexed by variable identifier: 1 positive, 0 negated, 2
-// absent); no node is made. The literals of one product are widened from
-// the top level down, so when the literal at level k is tested, the
-// literals below k are still the product's own: the answers for nodes
-// below k hold for every test of the product and are kept until the next
-// product; the answers for the other nodes hold for one test only.
-class product_implication {
+// The widening of level 1, one product at a time, by a walk of f's nodes
+// under the product's literals (indexed by variable identifier: 1 positive,
+// 0 negated, 2 absent); no node is made.
+//
+// The literals are decided from the top level down, and the product as it
+// stands (decided literals above level k, its own literals from k down)
+// always lies inside f. The nodes of f that the walk from the root reaches
+// under the decided literals, first entering levels k and below, are kept
+// in one list per level. A node of such a list below k is reached whatever
+// the literal at k, so it already lies inside f; the literal at k can be
+// dropped exactly when, for each listed node at level k, the branch that
+// the literal does not take lies inside f under the product's own literals
+// below k. Those lower answers hold for the whole product (a node below k
+// is next read only at a level above its own) and are kept until the next
+// product. Once the literal at k is decided, the listed nodes at k hand
+// their branches down to the lists below.
+class product_widening {
  public:
-  product_implication(const bdd& f, const std::vector<long>& level_of_id)
-      : root(bddpp_detail::make_edge(f.node(), f.link_type())), level_of_id(level_of_id) {}
+  product_widening(const bdd& f, const std::vector<long>& level_of_id, long levels)
+      : root(bddpp_detail::make_edge(f.node(), f.link_type())),
+        level_of_id(level_of_id),
+        at_level(static_cast<std::size_t>(levels > 0 ? levels : 1)) {}
 
-  // Starts the tests of a product whose literals lits will be changed in
-  // place by the caller, one level at a time from the top down.
+  // Starts a product whose literals lits the caller decides in place, one
+  // level at a time from the top down, calling can_drop (when the level
+  // has a literal) then pass for every level in turn.
   void start(const std::vector<int>& product_literals) {
     lits = &product_literals;
     below.clear();
+    listed.clear();
+    list(root);
   }
-  // True when every assignment that satisfies the current literals, in
-  // which the literal at level tested has been negated, satisfies f.
-  bool implies(long tested) {
-    level = tested;
-    this_test.clear();
-    return inside(root) == 1;
+  // True when the product without its literal at level k still lies inside f.
+  bool can_drop(long k) {
+    const std::vector<edge>& nodes = at_level[static_cast<std::size_t>(k)];
+    if (nodes.empty()) {
+      return true;
+    }
+    const bool positive = (*lits)[static_cast<std::size_t>(edge_var(nodes.front()))] == 1;
+    for (const edge e : nodes) {
+      if (inside(positive ? bddpp_detail::edge_else(e) : bddpp_detail::edge_then(e)) != 1) {
+        return false;
+      }
+    }
+    return true;
+  }
+  // Hands the listed nodes at level k down the branches that the decided
+  // literal at k lets through.
+  void pass(long k) {
+    std::vector<edge>& nodes = at_level[static_cast<std::size_t>(k)];
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+      const edge e = nodes[i];
+      const int lit = (*lits)[static_cast<std::size_t>(edge_var(e))];
+      if (lit != 0) list(bddpp_detail::edge_then(e));
+      if (lit != 1) list(bddpp_detail::edge_else(e));
+    }
+    nodes.clear();
   }
 
  private:
+  static long edge_var(edge e) { return bddpp_detail::edge_node(e)->var_id; }
+
+  void list(edge e) {
+    const long id = edge_var(e);
+    if (id < 0 || listed.find(e) >= 0) {
+      return;  // a constant reached under the product is the constant 1
+    }
+    listed.put(e, 1);
+    at_level[static_cast<std::size_t>(level_of_id[static_cast<std::size_t>(id)])].push_back(e);
+  }
+
+  // 1 when e lies inside f under the product's literals, 0 otherwise.
   int inside(edge e) {
     for (;;) {
       const bdd_node* n = bddpp_detail::edge_node(e);
@@ -323,12 +367,10 @@ class product_implication {
         continue;
       }
       // A free variable: both branches, and the answer is remembered.
-      const bool lasting = level_of_id[static_cast<std::size_t>(n->var_id)] > level;
-      edge_answers& answers = lasting ? below : this_test;
-      int r = answers.find(e);
+      int r = below.find(e);
       if (r < 0) {
         r = inside(bddpp_detail::edge_then(e)) == 1 ? inside(bddpp_detail::edge_else(e)) : 0;
-        answers.put(e, r);
+        below.put(e, r);
       }
       return r;
     }
@@ -337,9 +379,9 @@ class product_implication {
   edge root;
   const std::vector<long>& level_of_id;
   const std::vector<int>* lits = nullptr;
-  long level = -1;
+  std::vector<std::vector<edge>> at_level;
   edge_answers below;
-  edge_answers this_test;
+  edge_answers listed;
 };
 
 // The redundancy test of a list of products that each imply a function f
@@ -603,14 +645,15 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   // keeps the product inside f (a product left without literal would be
   // inside f only for the constant 1, which is handled above). The product
   // lies inside f, so without the literal it does exactly when its other
-  // half, the product with that literal negated, does: the test walks f
-  // under those literals, and the widened product is built once.
-  // The walk reads the literals by variable identifier (what the nodes
-  // hold); the product is built from them by level.
+  // half, the product with that literal negated, does: product_widening
+  // decides it from the nodes of f under the product, and the widened
+  // product is built once. The walk reads the literals by variable
+  // identifier (what the nodes hold); the product is built from them by
+  // level.
   const std::size_t width = static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1);
   std::vector<int> literals(width, 2);
   std::vector<int> by_id(width, 2);
-  product_implication inside_f(f, level_of_id);
+  product_widening widen(f, level_of_id, nb_vars);
   for (int j = 0; j < n; ++j) {
     bdd& p = products[static_cast<std::size_t>(j)];
     Bdd_to_literals(p, literals.data());
@@ -618,23 +661,16 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
       by_id[static_cast<std::size_t>(id_at_level[static_cast<std::size_t>(k)])] =
           literals[static_cast<std::size_t>(k)];
     }
-    inside_f.start(by_id);
+    widen.start(by_id);
     bool widened = false;
     for (long k = 0; k < nb_vars; ++k) {
       int& lit = literals[static_cast<std::size_t>(k)];
-      if (lit == 2) {
-        continue;
-      }
-      int& id_lit = by_id[static_cast<std::size_t>(id_at_level[static_cast<std::size_t>(k)])];
-      const int kept = lit;
-      id_lit = 1 - kept;
-      if (inside_f.implies(k)) {
+      if (lit != 2 && widen.can_drop(k)) {
         lit = 2;
-        id_lit = 2;
+        by_id[static_cast<std::size_t>(id_at_level[static_cast<std::size_t>(k)])] = 2;
         widened = true;
-      } else {
-        id_lit = kept;
       }
+      widen.pass(k);
     }
     if (widened) {
       p = Literals_to_bdd(literals.data());
