@@ -390,11 +390,14 @@ class product_widening {
 // that is when entry i lies inside their disjunction. Only the entries that
 // meet entry i matter: each is cut down to its literals outside entry i,
 // and entry i is covered when one of them is left without literal or their
-// disjunction is the constant 1. The entries that meet entry i are found
+// disjunction is the constant 1. That is decided by a search for a point
+// outside all of them (up to 64 levels, within a budget of steps), else by
+// building the disjunction. The entries that meet entry i are found
 // through one bit set of entries per literal.
 class redundancy_test {
  public:
-  redundancy_test(bddpp_manager* m, const std::vector<bdd>& entries) : m(m) {
+  redundancy_test(bddpp_manager* m, const std::vector<bdd>& entries, long search_budget)
+      : m(m), search_budget(search_budget) {
     lits.reserve(entries.size());
     for (const bdd& e : entries) {
       lits.push_back(literals_of(m, e));
@@ -462,6 +465,19 @@ class redundancy_test {
         parts.push_back(&lk);
       }
     }
+    if (lw == 1) {
+      // Up to 64 levels: look for a point of entry i outside every part
+      // (then entry i is needed) or prove there is none, within a budget.
+      cubes.clear();
+      for (const cube_literals* part : parts) {
+        cubes.push_back({part->positive[0] & ~le.positive[0], part->negative[0] & ~le.negative[0]});
+      }
+      budget = search_budget;
+      const int answer = cubes_cover(0, cubes.size());
+      if (answer >= 0) {
+        return answer == 1;
+      }
+    }
     bdd sum = m->Bdd_zero();
     for (const cube_literals* part : parts) {
       bdd cube = m->Bdd_one();
@@ -501,7 +517,75 @@ class redundancy_test {
     }
   }
 
+  // A product given by the levels of its positive and negated literals.
+  struct small_cube {
+    std::uint64_t positive;
+    std::uint64_t negative;
+  };
+
+  // Whether the products cubes[begin, end) cover every point: 1 yes, 0 no,
+  // -1 when the budget of steps ran out. A Shannon split on the variable
+  // that most of them mention; the side that leaves fewer products is
+  // searched first, since a point outside all of them is looked for there.
+  // Each side's products are appended to cubes and dropped afterwards.
+  int cubes_cover(std::size_t begin, std::size_t end) {
+    if (--budget < 0) {
+      return -1;
+    }
+    if (begin == end) {
+      return 0;
+    }
+    std::uint64_t any = 0;
+    for (std::size_t j = begin; j < end; ++j) {
+      const std::uint64_t lits_j = cubes[j].positive | cubes[j].negative;
+      if (lits_j == 0) {
+        return 1;  // a product without literal covers everything
+      }
+      any |= lits_j;
+    }
+    // The level that the most products mention.
+    int best = -1;
+    std::size_t best_count = 0;
+    std::size_t best_positive = 0;
+    for (std::uint64_t bits = any; bits != 0; bits &= bits - 1) {
+      const int l = __builtin_ctzll(bits);
+      const std::uint64_t bit = std::uint64_t{1} << l;
+      std::size_t positive = 0;
+      std::size_t negative = 0;
+      for (std::size_t j = begin; j < end; ++j) {
+        positive += (cubes[j].positive & bit) != 0;
+        negative += (cubes[j].negative & bit) != 0;
+      }
+      if (positive + negative > best_count) {
+        best = l;
+        best_count = positive + negative;
+        best_positive = positive;
+      }
+    }
+    const std::uint64_t bit = std::uint64_t{1} << best;
+    // Setting the variable to 1 drops the products with it negated.
+    const bool one_first = best_count - best_positive >= best_positive;
+    for (int side = 0; side < 2; ++side) {
+      const bool value = (side == 0) == one_first;
+      const std::size_t at = cubes.size();
+      for (std::size_t j = begin; j < end; ++j) {
+        const small_cube c = cubes[j];
+        if ((value ? c.negative : c.positive) & bit) continue;
+        cubes.push_back({c.positive & ~bit, c.negative & ~bit});
+      }
+      const int r = cubes_cover(at, cubes.size());
+      cubes.resize(at);
+      if (r != 1) {
+        return r;
+      }
+    }
+    return 1;
+  }
+
   bddpp_manager* m;
+  long search_budget;
+  std::vector<small_cube> cubes;
+  long budget = 0;
   std::vector<cube_literals> lits;
   std::size_t words = 0;
   std::size_t levels = 0;
@@ -517,9 +601,10 @@ class redundancy_test {
 // entries (redundancy_test). keep may set entry i to the constant 0 (the
 // later ones see the change).
 template <class Keep>
-void each_without_one(bddpp_manager* m, std::vector<bdd>& entries, int n, Keep keep) {
+void each_without_one(bddpp_manager* m, std::vector<bdd>& entries, int n, long search_budget,
+                      Keep keep) {
   entries.resize(static_cast<std::size_t>(n));
-  redundancy_test test(m, entries);
+  redundancy_test test(m, entries, search_budget);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     keep(static_cast<int>(i), test.covered(i));
     if (m->Bdd_is_zero_tautologic(entries[i])) {
@@ -678,7 +763,7 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   }
   // Irredundance: a product whose removal leaves f covered is dropped.
   const bdd zero = Bdd_zero();
-  each_without_one(this, products, n, [&products, &zero](int j, bool covered) {
+  each_without_one(this, products, n, cover_search_budget, [&products, &zero](int j, bool covered) {
     if (covered) {
       products[static_cast<std::size_t>(j)] = zero;
     }
@@ -713,7 +798,7 @@ void bddpp_manager::Bdd_essential_implicants(bdd f, int* essential_count,
   const int n = Bdd_prime_implicants(f, primes);
   essential.clear();
   others.clear();
-  each_without_one(this, primes, n, [&](int i, bool covered) {
+  each_without_one(this, primes, n, cover_search_budget, [&](int i, bool covered) {
     (covered ? others : essential).push_back(primes[static_cast<std::size_t>(i)]);
   });
   *essential_count = static_cast<int>(essential.size());

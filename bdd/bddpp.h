@@ -653,6 +653,9 @@ class bddpp_manager {
   std::unique_ptr<bddpp_detail::node_arena> arena;
   std::unique_ptr<bddpp_detail::computed_table> cache;
   std::uint64_t generation;
+  // Steps the redundancy test of the level-1 and level-2 covers may take
+  // on a list of products before it builds their disjunction instead.
+  long cover_search_budget = 1L << 14;
 };
 
 // Writes one node line through the node's own manager; nothing for null.

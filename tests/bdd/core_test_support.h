@@ -17,6 +17,9 @@ struct bddpp_test_access {
   static long capacity(const bddpp_manager& m) { return m.capacity; }
   static long next_global_id(const bddpp_manager& m) { return m.next_global_id; }
   static std::size_t table_size(const bddpp_manager& m) { return m.unique_table->size(); }
+  static void set_cover_search_budget(bddpp_manager& m, long steps) {
+    m.cover_search_budget = steps;
+  }
 };
 
 namespace bdd_core_test {

@@ -352,60 +352,85 @@ std::vector<bdd> plain_sop2(bddpp_manager& m, const bdd& f) {
 // same number of nodes made. (The redundancy tests of levels 1 and 2 decide
 // from the products that meet each one instead of building the disjunction
 // of all the others, so they make fewer nodes; the products are the same.)
+// The redundancy test first searches the products that meet an entry for a
+// point outside them all, and builds their disjunction when its budget of
+// steps runs out or when there are more than 64 levels: each of these
+// roads is taken.
 TEST(CoversExactness, SameProductsAndNodesAsThePlainAlgorithms) {
-  std::mt19937 rng(77);
-  for (int trial = 0; trial < 40; ++trial) {
-    const std::string t = random_table(rng, 5);
-    SCOPED_TRACE(t);
-    bddpp_manager engine, plain;
-    declare(engine, "abcde");
-    declare(plain, "abcde");
-    bdd fe = from_table(engine, t, 5);
-    bdd fp = from_table(plain, t, 5);
-    ASSERT_EQ(engine.Bdd_total_size(), plain.Bdd_total_size());
-    struct step {
-      const char* what;
-      bool same_nodes;
-      std::function<std::string()> engine_side;
-      std::function<std::string()> plain_side;
-    };
-    const step steps[] = {
-        {"primes", true,
-         [&] {
-           std::vector<bdd> v;
-           const int n = engine.Bdd_prime_implicants(fe, v);
-           return products_text(engine, v, n);
-         },
-         [&] {
-           std::vector<bdd> v = plain_primes(plain, fp);
-           return products_text(plain, v, static_cast<int>(v.size()));
-         }},
-        {"level 1", false,
-         [&] {
-           std::vector<bdd> v;
-           const int n = engine.Bdd_sop_1(fe, v);
-           return products_text(engine, v, n);
-         },
-         [&] {
-           std::vector<bdd> v = plain_sop1(plain, fp);
-           return products_text(plain, v, static_cast<int>(v.size()));
-         }},
-        {"level 2", false,
-         [&] {
-           std::vector<bdd> v;
-           const int n = engine.Bdd_sop_2(fe, v);
-           return products_text(engine, v, n);
-         },
-         [&] {
-           std::vector<bdd> v = plain_sop2(plain, fp);
-           return products_text(plain, v, static_cast<int>(v.size()));
-         }},
-    };
-    for (const step& s : steps) {
-      SCOPED_TRACE(s.what);
-      EXPECT_EQ(s.engine_side(), s.plain_side());
-      if (s.same_nodes) {
-        EXPECT_EQ(engine.Bdd_total_size(), plain.Bdd_total_size());
+  struct setup {
+    const char* what;
+    int unused_vars;      // declared after the five the function uses
+    long search_budget;   // -1: the manager's own
+  };
+  const setup setups[] = {
+      {"search", 0, -1},
+      {"no search", 0, 0},
+      {"search cut short", 0, 3},
+      {"more than 64 levels", 62, -1},
+  };
+  for (const setup& u : setups) {
+    SCOPED_TRACE(u.what);
+    std::mt19937 rng(77);
+    for (int trial = 0; trial < 40; ++trial) {
+      const std::string t = random_table(rng, 5);
+      SCOPED_TRACE(t);
+      bddpp_manager engine, plain;
+      declare(engine, "abcde");
+      declare(plain, "abcde");
+      for (int k = 0; k < u.unused_vars; ++k) {
+        engine.New_var_last("u" + std::to_string(k));
+        plain.New_var_last("u" + std::to_string(k));
+      }
+      if (u.search_budget >= 0) {
+        bddpp_test_access::set_cover_search_budget(engine, u.search_budget);
+      }
+      bdd fe = from_table(engine, t, 5);
+      bdd fp = from_table(plain, t, 5);
+      ASSERT_EQ(engine.Bdd_total_size(), plain.Bdd_total_size());
+      struct step {
+        const char* what;
+        bool same_nodes;
+        std::function<std::string()> engine_side;
+        std::function<std::string()> plain_side;
+      };
+      const step steps[] = {
+          {"primes", true,
+           [&] {
+             std::vector<bdd> v;
+             const int n = engine.Bdd_prime_implicants(fe, v);
+             return products_text(engine, v, n);
+           },
+           [&] {
+             std::vector<bdd> v = plain_primes(plain, fp);
+             return products_text(plain, v, static_cast<int>(v.size()));
+           }},
+          {"level 1", false,
+           [&] {
+             std::vector<bdd> v;
+             const int n = engine.Bdd_sop_1(fe, v);
+             return products_text(engine, v, n);
+           },
+           [&] {
+             std::vector<bdd> v = plain_sop1(plain, fp);
+             return products_text(plain, v, static_cast<int>(v.size()));
+           }},
+          {"level 2", false,
+           [&] {
+             std::vector<bdd> v;
+             const int n = engine.Bdd_sop_2(fe, v);
+             return products_text(engine, v, n);
+           },
+           [&] {
+             std::vector<bdd> v = plain_sop2(plain, fp);
+             return products_text(plain, v, static_cast<int>(v.size()));
+           }},
+      };
+      for (const step& s : steps) {
+        SCOPED_TRACE(s.what);
+        EXPECT_EQ(s.engine_side(), s.plain_side());
+        if (s.same_nodes) {
+          EXPECT_EQ(engine.Bdd_total_size(), plain.Bdd_total_size());
+        }
       }
     }
   }
