@@ -278,9 +278,60 @@ class edge_answers {
   std::uint64_t stamp = 1;
 };
 
+// A copy of a diagram's nodes in one array, for walks that read many of
+// them many times: a node holds its level and its two edges, an edge is an
+// index times two plus the complement bit, and index 0 is the constant
+// node (level nb_vars, below every variable).
+class packed_diagram {
+ public:
+  struct node {
+    std::int32_t level;
+    std::uint32_t then_edge;
+    std::uint32_t else_edge;
+  };
+  using edge = std::uint32_t;
+
+  packed_diagram(const bdd& f, const std::vector<long>& level_of_id, long levels) {
+    nodes.push_back({static_cast<std::int32_t>(levels), 0, 0});
+    std::unordered_map<const bdd_node*, std::uint32_t> index;
+    root_edge = copy(bddpp_detail::make_edge(f.node(), f.link_type()), level_of_id, index);
+  }
+
+  edge root() const { return root_edge; }
+  std::size_t size() const { return nodes.size(); }
+  const node& of(edge e) const { return nodes[e >> 1]; }
+  static bool is_constant(edge e) { return (e >> 1) == 0; }
+  edge then_of(edge e) const { return of(e).then_edge ^ (e & 1u); }
+  edge else_of(edge e) const { return of(e).else_edge ^ (e & 1u); }
+
+ private:
+  edge copy(bddpp_detail::edge e, const std::vector<long>& level_of_id,
+            std::unordered_map<const bdd_node*, std::uint32_t>& index) {
+    const bdd_node* n = bddpp_detail::edge_node(e);
+    const edge neg = bddpp_detail::edge_neg(e) ? 1u : 0u;
+    if (n->var_id < 0) {
+      return neg;
+    }
+    const auto found = index.find(n);
+    if (found != index.end()) {
+      return (found->second << 1) | neg;
+    }
+    const bddpp_detail::edge regular = e & ~static_cast<bddpp_detail::edge>(1);
+    const edge t = copy(bddpp_detail::edge_then(regular), level_of_id, index);
+    const edge el = copy(bddpp_detail::edge_else(regular), level_of_id, index);
+    const std::uint32_t at = static_cast<std::uint32_t>(nodes.size());
+    nodes.push_back({static_cast<std::int32_t>(level_of_id[static_cast<std::size_t>(n->var_id)]), t, el});
+    index.emplace(n, at);
+    return (at << 1) | neg;
+  }
+
+  std::vector<node> nodes;
+  edge root_edge = 0;
+};
+
 // The widening of level 1, one product at a time, by a walk of f's nodes
-// under the product's literals (indexed by variable identifier: 1 positive,
-// 0 negated, 2 absent); no node is made.
+// under the product's literals (indexed by level: 1 positive, 0 negated,
+// 2 absent); no node is made.
 //
 // The literals are decided from the top level down, and the product as it
 // stands (decided literals above level k, its own literals from k down)
@@ -293,32 +344,32 @@ class edge_answers {
 // below k. Those lower answers hold for the whole product (a node below k
 // is next read only at a level above its own) and are kept until the next
 // product. Once the literal at k is decided, the listed nodes at k hand
-// their branches down to the lists below.
+// their branches down to the lists below. What is kept for a product is
+// stamped with the product's number, so starting a product clears nothing.
 class product_widening {
  public:
+  using edge = packed_diagram::edge;
+
   product_widening(const bdd& f, const std::vector<long>& level_of_id, long levels)
-      : root(bddpp_detail::make_edge(f.node(), f.link_type())),
-        level_of_id(level_of_id),
-        at_level(static_cast<std::size_t>(levels > 0 ? levels : 1)) {}
+      : f(f, level_of_id, levels),
+        at_level(static_cast<std::size_t>(levels > 0 ? levels : 1)),
+        listed(2 * this->f.size(), 0),
+        answered(2 * this->f.size(), 0),
+        answers(2 * this->f.size(), 0) {}
 
   // Starts a product whose literals lits the caller decides in place, one
   // level at a time from the top down, calling can_drop (when the level
   // has a literal) then pass for every level in turn.
   void start(const std::vector<int>& product_literals) {
     lits = &product_literals;
-    below.clear();
-    listed.clear();
-    list(root);
+    ++stamp;
+    list(f.root());
   }
   // True when the product without its literal at level k still lies inside f.
   bool can_drop(long k) {
-    const std::vector<edge>& nodes = at_level[static_cast<std::size_t>(k)];
-    if (nodes.empty()) {
-      return true;
-    }
-    const bool positive = (*lits)[static_cast<std::size_t>(edge_var(nodes.front()))] == 1;
-    for (const edge e : nodes) {
-      if (inside(positive ? bddpp_detail::edge_else(e) : bddpp_detail::edge_then(e)) != 1) {
+    const bool positive = (*lits)[static_cast<std::size_t>(k)] == 1;
+    for (const edge e : at_level[static_cast<std::size_t>(k)]) {
+      if (inside(positive ? f.else_of(e) : f.then_of(e)) != 1) {
         return false;
       }
     }
@@ -328,60 +379,58 @@ class product_widening {
   // literal at k lets through.
   void pass(long k) {
     std::vector<edge>& nodes = at_level[static_cast<std::size_t>(k)];
+    const int lit = (*lits)[static_cast<std::size_t>(k)];
     for (std::size_t i = 0; i < nodes.size(); ++i) {
       const edge e = nodes[i];
-      const int lit = (*lits)[static_cast<std::size_t>(edge_var(e))];
-      if (lit != 0) list(bddpp_detail::edge_then(e));
-      if (lit != 1) list(bddpp_detail::edge_else(e));
+      if (lit != 0) list(f.then_of(e));
+      if (lit != 1) list(f.else_of(e));
     }
     nodes.clear();
   }
 
  private:
-  static long edge_var(edge e) { return bddpp_detail::edge_node(e)->var_id; }
-
   void list(edge e) {
-    const long id = edge_var(e);
-    if (id < 0 || listed.find(e) >= 0) {
+    if (packed_diagram::is_constant(e) || listed[e] == stamp) {
       return;  // a constant reached under the product is the constant 1
     }
-    listed.put(e, 1);
-    at_level[static_cast<std::size_t>(level_of_id[static_cast<std::size_t>(id)])].push_back(e);
+    listed[e] = stamp;
+    at_level[static_cast<std::size_t>(f.of(e).level)].push_back(e);
   }
 
   // 1 when e lies inside f under the product's literals, 0 otherwise.
   int inside(edge e) {
     for (;;) {
-      const bdd_node* n = bddpp_detail::edge_node(e);
-      if (n->var_id < 0) {
-        return bddpp_detail::edge_neg(e) ? 0 : 1;  // the constant node is 1
+      if (packed_diagram::is_constant(e)) {
+        return (e & 1u) ? 0 : 1;  // the constant node is 1
       }
       // A fixed literal leads down one branch: nothing to remember there.
-      const int lit = (*lits)[static_cast<std::size_t>(n->var_id)];
+      const int lit = (*lits)[static_cast<std::size_t>(f.of(e).level)];
       if (lit == 1) {
-        e = bddpp_detail::edge_then(e);
+        e = f.then_of(e);
         continue;
       }
       if (lit == 0) {
-        e = bddpp_detail::edge_else(e);
+        e = f.else_of(e);
         continue;
       }
       // A free variable: both branches, and the answer is remembered.
-      int r = below.find(e);
-      if (r < 0) {
-        r = inside(bddpp_detail::edge_then(e)) == 1 ? inside(bddpp_detail::edge_else(e)) : 0;
-        below.put(e, r);
+      if (answered[e] == stamp) {
+        return answers[e];
       }
+      const int r = inside(f.then_of(e)) == 1 ? inside(f.else_of(e)) : 0;
+      answered[e] = stamp;
+      answers[e] = static_cast<std::uint8_t>(r);
       return r;
     }
   }
 
-  edge root;
-  const std::vector<long>& level_of_id;
+  packed_diagram f;
   const std::vector<int>* lits = nullptr;
   std::vector<std::vector<edge>> at_level;
-  edge_answers below;
-  edge_answers listed;
+  std::uint64_t stamp = 0;
+  std::vector<std::uint64_t> listed;
+  std::vector<std::uint64_t> answered;
+  std::vector<std::uint8_t> answers;
 };
 
 // The redundancy test of a list of products that each imply a function f
@@ -732,27 +781,19 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   // lies inside f, so without the literal it does exactly when its other
   // half, the product with that literal negated, does: product_widening
   // decides it from the nodes of f under the product, and the widened
-  // product is built once. The walk reads the literals by variable
-  // identifier (what the nodes hold); the product is built from them by
-  // level.
+  // product is built once.
   const std::size_t width = static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1);
   std::vector<int> literals(width, 2);
-  std::vector<int> by_id(width, 2);
   product_widening widen(f, level_of_id, nb_vars);
   for (int j = 0; j < n; ++j) {
     bdd& p = products[static_cast<std::size_t>(j)];
     Bdd_to_literals(p, literals.data());
-    for (long k = 0; k < nb_vars; ++k) {
-      by_id[static_cast<std::size_t>(id_at_level[static_cast<std::size_t>(k)])] =
-          literals[static_cast<std::size_t>(k)];
-    }
-    widen.start(by_id);
+    widen.start(literals);
     bool widened = false;
     for (long k = 0; k < nb_vars; ++k) {
       int& lit = literals[static_cast<std::size_t>(k)];
       if (lit != 2 && widen.can_drop(k)) {
         lit = 2;
-        by_id[static_cast<std::size_t>(id_at_level[static_cast<std::size_t>(k)])] = 2;
         widened = true;
       }
       widen.pass(k);
