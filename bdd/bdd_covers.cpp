@@ -452,6 +452,9 @@ class redundancy_test {
       lits.push_back(literals_of(m, e));
     }
     const std::size_t n = entries.size();
+    for (std::size_t k = 0; k < n; ++k) {
+      if (!lits[k].zero) ++copies[k];
+    }
     words = (n + 63) / 64;
     levels = static_cast<std::size_t>(m->Nb_bdd_vars());
     live.assign(words, 0);
@@ -479,6 +482,10 @@ class redundancy_test {
   bool covered(std::size_t i) {
     const cube_literals& le = lits[i];
     if (le.zero) {
+      return true;
+    }
+    // Another live entry with the same literals: entry i implies it.
+    if (copies[i] > 1) {
       return true;
     }
     std::vector<std::uint64_t> meets = live;
@@ -552,6 +559,7 @@ class redundancy_test {
 
   // Entry i no longer counts (it was set to the constant 0).
   void remove(std::size_t i) {
+    if (!lits[i].zero) --copies[i];
     lits[i].zero = true;
     live[i / 64] &= ~(std::uint64_t{1} << (i % 64));
   }
@@ -631,11 +639,32 @@ class redundancy_test {
     return 1;
   }
 
+  // Entries by their literals (an entry stands for all those with the same
+  // literals): how many of them are live.
+  struct same_literals_hash {
+    const std::vector<cube_literals>* lits;
+    std::size_t operator()(std::size_t k) const {
+      std::uint64_t h = 0x9e3779b97f4a7c15ULL;
+      for (const std::uint64_t w : (*lits)[k].positive) h = (h ^ w) * 0x100000001b3ULL + (h >> 31);
+      for (const std::uint64_t w : (*lits)[k].negative) h = (h ^ ~w) * 0x100000001b3ULL + (h >> 29);
+      return static_cast<std::size_t>(h);
+    }
+  };
+  struct same_literals {
+    const std::vector<cube_literals>* lits;
+    bool operator()(std::size_t a, std::size_t b) const {
+      return (*lits)[a].positive == (*lits)[b].positive &&
+             (*lits)[a].negative == (*lits)[b].negative;
+    }
+  };
+
   bddpp_manager* m;
   long search_budget;
   std::vector<small_cube> cubes;
   long budget = 0;
   std::vector<cube_literals> lits;
+  std::unordered_map<std::size_t, std::size_t, same_literals_hash, same_literals> copies{
+      16, same_literals_hash{&lits}, same_literals{&lits}};
   std::size_t words = 0;
   std::size_t levels = 0;
   bool indexed = false;
