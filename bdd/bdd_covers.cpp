@@ -327,6 +327,111 @@ class packed_diagram {
 
   std::vector<node> nodes;
   edge root_edge = 0;
+
+  friend class path_remover;
+};
+
+// The paths of a diagram as level 0 takes them: each is the first
+// then-first path to 1 of what remains (at each node the then branch unless
+// it is the constant 0), and what remains is then that function with the
+// path's leaf turned to 0. The nodes that this makes are added to the
+// packed copy, each made once through a table of all its nodes, so that
+// the copy stays canonical and its paths are those of the manager's own
+// diagrams; nothing is made in the manager.
+class path_remover {
+ public:
+  using edge = packed_diagram::edge;
+  static constexpr edge zero = 1;  // the constant node, complemented
+
+  explicit path_remover(packed_diagram& d) : d(d), remainder(d.root()) {
+    slots.assign(64, 0);
+    mask = slots.size() - 1;
+    for (std::uint32_t i = 1; i < d.nodes.size(); ++i) insert(i);
+  }
+
+  // Writes the literals of the next path (by level: 1 positive, 0 negated,
+  // 2 absent) and removes it; false when nothing remains.
+  bool next(int* literals, long levels) {
+    if (remainder == zero) {
+      return false;
+    }
+    std::fill(literals, literals + levels, 2);
+    path.clear();
+    for (edge e = remainder; !packed_diagram::is_constant(e);) {
+      const edge t = d.then_of(e);
+      const bool then_taken = t != zero;
+      path.emplace_back(e, then_taken);
+      literals[d.of(e).level] = then_taken ? 1 : 0;
+      e = then_taken ? t : d.else_of(e);
+    }
+    edge r = zero;
+    for (std::size_t k = path.size(); k-- > 0;) {
+      const edge e = path[k].first;
+      const edge t = path[k].second ? r : d.then_of(e);
+      const edge el = path[k].second ? d.else_of(e) : r;
+      r = make(d.of(e).level, t, el);
+    }
+    remainder = r;
+    return true;
+  }
+
+ private:
+  // The edge of "t if the variable at level, else el", with a regular then
+  // edge as the manager keeps it.
+  edge make(std::int32_t level, edge t, edge el) {
+    if (t == el) {
+      return t;
+    }
+    const edge neg = t & 1u;
+    t ^= neg;
+    el ^= neg;
+    for (std::size_t i = slot_of(level, t, el);; i = (i + 1) & mask) {
+      const std::uint32_t at = slots[i];
+      if (at == 0) {
+        break;
+      }
+      const packed_diagram::node& n = d.nodes[at];
+      if (n.level == level && n.then_edge == t && n.else_edge == el) {
+        return (at << 1) | neg;
+      }
+    }
+    const std::uint32_t at = static_cast<std::uint32_t>(d.nodes.size());
+    d.nodes.push_back({level, t, el});
+    insert(at);
+    return (at << 1) | neg;
+  }
+
+  std::size_t slot_of(std::int32_t level, edge t, edge el) const {
+    std::uint64_t h = (static_cast<std::uint64_t>(t) << 32 | el) * 0x9e3779b97f4a7c15ULL;
+    h ^= static_cast<std::uint64_t>(static_cast<std::uint32_t>(level)) * 0xc2b2ae3d27d4eb4fULL;
+    return static_cast<std::size_t>(h ^ (h >> 32)) & mask;
+  }
+
+  void insert(std::uint32_t at) {
+    if (2 * (++used) > slots.size()) {
+      std::vector<std::uint32_t> old;
+      old.swap(slots);
+      slots.assign(old.size() * 2, 0);
+      mask = slots.size() - 1;
+      for (const std::uint32_t o : old) {
+        if (o != 0) place(o);
+      }
+    }
+    place(at);
+  }
+  void place(std::uint32_t at) {
+    const packed_diagram::node& n = d.nodes[at];
+    std::size_t i = slot_of(n.level, n.then_edge, n.else_edge);
+    while (slots[i] != 0) i = (i + 1) & mask;
+    slots[i] = at;
+  }
+
+  packed_diagram& d;
+  edge remainder;
+  std::vector<std::pair<edge, bool>> path;
+  std::vector<std::uint32_t> slots;
+  std::size_t mask = 0;
+  std::size_t used = 0;
 };
 
 // The widening of level 1, one product at a time, by a walk of f's nodes
@@ -350,12 +455,14 @@ class product_widening {
  public:
   using edge = packed_diagram::edge;
 
-  product_widening(const bdd& f, const std::vector<long>& level_of_id, long levels)
-      : f(f, level_of_id, levels),
+  // f: the packed copy of the function; nodes added to it later are never
+  // reached from its root.
+  product_widening(const packed_diagram& f, long levels)
+      : f(f),
         at_level(static_cast<std::size_t>(levels > 0 ? levels : 1)),
-        listed(2 * this->f.size(), 0),
-        answered(2 * this->f.size(), 0),
-        answers(2 * this->f.size(), 0) {}
+        listed(2 * f.size(), 0),
+        answered(2 * f.size(), 0),
+        answers(2 * f.size(), 0) {}
 
   // Starts a product whose literals lits the caller decides in place, one
   // level at a time from the top down, calling can_drop (when the level
@@ -424,7 +531,7 @@ class product_widening {
     }
   }
 
-  packed_diagram f;
+  const packed_diagram& f;
   const std::vector<int>* lits = nullptr;
   std::vector<std::vector<edge>> at_level;
   std::uint64_t stamp = 0;
@@ -446,12 +553,12 @@ class product_widening {
 class redundancy_test {
  public:
   redundancy_test(bddpp_manager* m, const std::vector<bdd>& entries, long search_budget)
-      : m(m), search_budget(search_budget) {
-    lits.reserve(entries.size());
-    for (const bdd& e : entries) {
-      lits.push_back(literals_of(m, e));
-    }
-    const std::size_t n = entries.size();
+      : redundancy_test(m, literals_of_each(m, entries), search_budget) {}
+
+  // The entries given by their literals.
+  redundancy_test(bddpp_manager* m, std::vector<cube_literals> entries, long search_budget)
+      : m(m), search_budget(search_budget), lits(std::move(entries)) {
+    const std::size_t n = lits.size();
     for (std::size_t k = 0; k < n; ++k) {
       if (!lits[k].zero) ++copies[k];
     }
@@ -557,6 +664,8 @@ class redundancy_test {
     return false;
   }
 
+  const cube_literals& literals(std::size_t i) const { return lits[i]; }
+
   // Entry i no longer counts (it was set to the constant 0).
   void remove(std::size_t i) {
     if (!lits[i].zero) --copies[i];
@@ -637,6 +746,16 @@ class redundancy_test {
       }
     }
     return 1;
+  }
+
+  static std::vector<cube_literals> literals_of_each(bddpp_manager* m,
+                                                     const std::vector<bdd>& entries) {
+    std::vector<cube_literals> all;
+    all.reserve(entries.size());
+    for (const bdd& e : entries) {
+      all.push_back(literals_of(m, e));
+    }
+    return all;
   }
 
   // Entries by their literals (an entry stands for all those with the same
@@ -803,49 +922,63 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
     products.push_back(f);
     return 1;
   }
-  const int n = Bdd_sop_0(f, products);
-  // Widening: drop each literal, from the top level down, whose removal
-  // keeps the product inside f (a product left without literal would be
-  // inside f only for the constant 1, which is handled above). The product
-  // lies inside f, so without the literal it does exactly when its other
-  // half, the product with that literal negated, does: product_widening
-  // decides it from the nodes of f under the product, and the widened
-  // product is built once.
+  // The products of level 0 are taken one at a time on a packed copy of f
+  // and widened at once: drop each literal, from the top level down, whose
+  // removal keeps the product inside f (a product left without literal
+  // would be inside f only for the constant 1, which is handled above). The
+  // product lies inside f, so without the literal it does exactly when its
+  // other half, the product with that literal negated, does:
+  // product_widening decides it from the nodes of f under the product.
+  // Only the products that are kept are made as diagrams, at the end.
   const std::size_t width = static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1);
   std::vector<int> literals(width, 2);
-  product_widening widen(f, level_of_id, nb_vars);
-  for (int j = 0; j < n; ++j) {
-    bdd& p = products[static_cast<std::size_t>(j)];
-    Bdd_to_literals(p, literals.data());
+  packed_diagram packed(f, level_of_id, nb_vars);
+  product_widening widen(packed, nb_vars);
+  path_remover paths(packed);
+  std::vector<cube_literals> rows;
+  while (paths.next(literals.data(), nb_vars)) {
+    if (rows.size() >= static_cast<std::size_t>(max_terms)) {
+      bddpp_detail::product_limit_exit(max_terms);
+    }
     widen.start(literals);
-    bool widened = false;
     for (long k = 0; k < nb_vars; ++k) {
       int& lit = literals[static_cast<std::size_t>(k)];
       if (lit != 2 && widen.can_drop(k)) {
         lit = 2;
-        widened = true;
       }
       widen.pass(k);
     }
-    if (widened) {
-      p = Literals_to_bdd(literals.data());
+    cube_literals row;
+    row.positive.assign((width + 63) / 64, 0);
+    row.negative.assign((width + 63) / 64, 0);
+    for (std::size_t k = 0; k < width; ++k) {
+      if (literals[k] == 2) continue;
+      (literals[k] == 1 ? row.positive : row.negative)[k / 64] |= std::uint64_t{1} << (k % 64);
+    }
+    rows.push_back(std::move(row));
+  }
+  // Irredundance: in order, a product whose removal leaves f covered is
+  // dropped.
+  const std::size_t n = rows.size();
+  redundancy_test test(this, std::move(rows), cover_search_budget);
+  std::vector<bool> dropped(n, false);
+  for (std::size_t i = 0; i < n; ++i) {
+    if (test.covered(i)) {
+      dropped[i] = true;
+      test.remove(i);
     }
   }
-  // Irredundance: a product whose removal leaves f covered is dropped.
-  const bdd zero = Bdd_zero();
-  each_without_one(this, products, n, cover_search_budget, [&products, &zero](int j, bool covered) {
-    if (covered) {
-      products[static_cast<std::size_t>(j)] = zero;
+  products.clear();
+  for (std::size_t i = 0; i < n; ++i) {
+    if (dropped[i]) continue;
+    for (std::size_t k = 0; k < width; ++k) {
+      const std::uint64_t bit = std::uint64_t{1} << (k % 64);
+      const cube_literals& row = test.literals(i);
+      literals[k] = (row.positive[k / 64] & bit) ? 1 : (row.negative[k / 64] & bit) ? 0 : 2;
     }
-  });
-  int kept = 0;
-  for (int j = 0; j < n; ++j) {
-    if (!Bdd_is_zero_tautologic(products[static_cast<std::size_t>(j)])) {
-      products[static_cast<std::size_t>(kept++)] = products[static_cast<std::size_t>(j)];
-    }
+    products.push_back(product_bottom_up(literals.data()));
   }
-  products.resize(static_cast<std::size_t>(kept));
-  return kept;
+  return static_cast<int>(products.size());
 }
 
 // ---- Prime and essential implicants ------------------------------------------------------
