@@ -2,19 +2,44 @@
 // writer of the machine, in one fixed order, then the closing message.
 #include "driver/road.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "driver/message_windows.h"
 
 namespace {
 
+// The target files open for writing. A writer ends the process on a fatal
+// limit (too many products in a cover): the file it was writing is then
+// removed at exit, so that no half-written netlist or program is left for
+// another tool to read.
+std::vector<std::string>& targets_being_written() {
+  static std::vector<std::string> names;
+  return names;
+}
+
+void remove_targets_being_written() {
+  for (const std::string& name : targets_being_written()) std::remove(name.c_str());
+}
+
 // Opens `name` for output (created, or emptied when it exists); returns
 // false after an error message when it cannot be opened.
 bool open_target(std::ofstream& stream, const std::string& name) {
+  // The list is made before the exit handler is registered, so that it
+  // still stands when the handler runs.
+  static const bool cleanup_registered =
+      (targets_being_written(), std::atexit(remove_targets_being_written) == 0);
+  (void)cleanup_registered;
   stream.open(name, std::ios::out | std::ios::trunc);
-  if (stream.is_open()) return true;
+  if (stream.is_open()) {
+    targets_being_written().push_back(name);
+    return true;
+  }
   korvane_show_message("ERROR: cannot open the target file " + name,
                        message_kind::error);
   return false;
@@ -24,6 +49,8 @@ bool open_target(std::ofstream& stream, const std::string& name) {
 // something written to it was lost.
 bool close_target(std::ofstream& stream, const std::string& name) {
   stream.close();
+  std::vector<std::string>& open = targets_being_written();
+  open.erase(std::remove(open.begin(), open.end(), name), open.end());
   if (!stream.fail()) return true;
   korvane_show_message("ERROR: cannot write the target file " + name,
                        message_kind::error);

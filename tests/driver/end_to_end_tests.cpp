@@ -416,4 +416,32 @@ TEST(EndToEnd, UnwritableTargetIsAnError) {
   }
 }
 
+// A writer that stops the process on a fatal limit leaves no half-written
+// file: the output o of this machine is the parity of 15 inputs, whose
+// level-0 cover has 16,384 products, more than a BLIF cover may hold.
+TEST(EndToEnd, TargetStoppedByAFatalLimitIsRemoved) {
+  std::string inputs;
+  std::string parity;
+  for (int k = 0; k < 15; ++k) {
+    inputs += std::string(k ? " , " : "") + "x" + std::to_string(k) + " : bool";
+    parity += std::string(k ? " xor " : "") + "x" + std::to_string(k);
+  }
+  const std::string machine =
+      gal(inputs, "o :", "\"o\"", "NS: \"s0\" 0 0 : -1 :",
+          "From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / ,"
+          "From: 0 To: 0 Type: 1 By: : 0 0 0 \"" + parity + "\" / 0 ,"
+          "From: 0 To: 0 Type: 1 By: : 0 0 0 \"not (" + parity + ")\" /");
+  runner::scratch_directory dir;
+  runner::write_file(dir.file("m.gal"), machine);
+  const runner::result result = runner::korvane({"m.gal", "-sc", "-blif", "-c", "-O0"}, dir.path());
+  EXPECT_EQ(1, result.status);
+  const std::string err_end =
+      "internal error in void FBA::BLIF_put()\n product term number exceded limit\n";
+  ASSERT_GE(result.err.size(), err_end.size()) << result.err;
+  EXPECT_EQ(err_end, result.err.substr(result.err.size() - err_end.size()));
+  EXPECT_TRUE(runner::file_exists(dir.file("m.sc")));
+  EXPECT_FALSE(runner::file_exists(dir.file("m.blif")));
+  EXPECT_FALSE(runner::file_exists(dir.file("m.c")));
+}
+
 }  // namespace
