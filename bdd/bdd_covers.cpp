@@ -3,10 +3,13 @@
 // the exchange search (level 3), prime implicants through the ternary
 // implicant tree, essential implicants and one greedy implicant.
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "bdd/bddpp.h"
@@ -394,6 +397,11 @@ class path_remover {
       if (n.level == level && n.then_edge == t && n.else_edge == el) {
         return (at << 1) | neg;
       }
+    }
+    // An edge holds an index times two: past 2^31 nodes (tens of gigabytes)
+    // the copy has run out of room as memory would.
+    if (d.nodes.size() >= (std::size_t{1} << 31)) {
+      throw std::bad_alloc();
     }
     const std::uint32_t at = static_cast<std::uint32_t>(d.nodes.size());
     d.nodes.push_back({level, t, el});
