@@ -219,68 +219,6 @@ int primes_of_tree(bddpp_manager* m, const Node* node, std::vector<bdd>& primes)
   return kept;
 }
 
-// A small open-addressing table from edges to a 0/1 answer, emptied in
-// constant time by moving to a new stamp.
-class edge_answers {
- public:
-  edge_answers() : table(256), mask(255) {}
-
-  void clear() {
-    ++stamp;
-    used = 0;
-  }
-  // 0 or 1 when e has an answer, -1 otherwise.
-  int find(edge e) const {
-    for (std::size_t i = slot_of(e);; i = (i + 1) & mask) {
-      const slot& s = table[i];
-      if (s.stamp != stamp) return -1;
-      if (s.e == e) return s.answer;
-    }
-  }
-  void put(edge e, int answer) {
-    if (2 * (used + 1) > table.size()) {
-      grow();
-    }
-    for (std::size_t i = slot_of(e);; i = (i + 1) & mask) {
-      slot& s = table[i];
-      if (s.stamp != stamp) {
-        s = slot{e, stamp, answer};
-        ++used;
-        return;
-      }
-      if (s.e == e) {
-        s.answer = answer;
-        return;
-      }
-    }
-  }
-
- private:
-  struct slot {
-    edge e = 0;
-    std::uint64_t stamp = 0;
-    int answer = 0;
-  };
-  std::size_t slot_of(edge e) const {
-    const std::uint64_t h = static_cast<std::uint64_t>(e) * 0x9e3779b97f4a7c15ULL;
-    return static_cast<std::size_t>(h ^ (h >> 29)) & mask;
-  }
-  void grow() {
-    std::vector<slot> old;
-    old.swap(table);
-    table.assign(old.size() * 2, slot());
-    mask = table.size() - 1;
-    used = 0;
-    for (const slot& s : old) {
-      if (s.stamp == stamp) put(s.e, s.answer);
-    }
-  }
-  std::vector<slot> table;
-  std::size_t mask;
-  std::size_t used = 0;
-  std::uint64_t stamp = 1;
-};
-
 // A copy of a diagram's nodes in one array, for walks that read many of
 // them many times: a node holds its level and its two edges, an edge is an
 // index times two plus the complement bit, and index 0 is the constant
