@@ -56,16 +56,7 @@ bdd_node::bdd_node(bddpp_manager* manager_, long global_id_, long var_id_, int r
       mark(0),
       walk_flag_(0),
       in_arena_(0),
-      else_link_type(else_link_type_ < 0 ? -1 : 1),
-      support_bits_(0) {
-  if (var_id >= 0) {
-    support_bits_ = bddpp_detail::support_bit(var_id);
-    for (const bdd_node* c : {then_node, else_node}) {
-      if (c != nullptr) {
-        support_bits_ |= c->support_bits_;
-      }
-    }
-  }
+      else_link_type(else_link_type_ < 0 ? -1 : 1) {
   if (var_id >= 0 && manager != nullptr) {
     manager->Map_integrate(this);
   }
@@ -83,8 +74,7 @@ bdd_node::bdd_node()
       mark(0),
       walk_flag_(0),
       in_arena_(0),
-      else_link_type(1),
-      support_bits_(0) {}
+      else_link_type(1) {}
 
 bdd_node::~bdd_node() {
   if (var_id >= 0 && manager != nullptr) {
@@ -111,13 +101,6 @@ g_longlong bdd_node::signature() const {
 
 std::set<long> bdd_node::support() const {
   std::set<long> ids;
-  if (!bddpp_detail::support_is_wide(support_bits_)) {
-    // Every identifier is below 63: the summary is the support itself.
-    for (std::uint64_t bits = support_bits_; bits != 0; bits &= bits - 1) {
-      ids.insert(__builtin_ctzll(bits));
-    }
-    return ids;
-  }
   bddpp_detail::walk_each_node_once(const_cast<bdd_node*>(this), [&ids](bdd_node* n) {
     if (n->var_id < 0) {
       return bddpp_detail::walk_step::skip;

@@ -154,18 +154,6 @@ bdd bddpp_manager::Bdd_forall(bdd f, bdd x) {
 // ---- Restriction by a function -------------------------------------------------------------
 
 bool bddpp_manager::exists_common_variables(bdd& f, bdd& g) {
-  // The support summaries decide at once unless both functions depend on
-  // identifiers of 63 or more and share no smaller one.
-  if (f.manager_ref() == this && g.manager_ref() == this && f.node() != nullptr &&
-      g.node() != nullptr) {
-    const std::uint64_t common = f.node()->support_bits_ & g.node()->support_bits_;
-    if ((common & ~bddpp_detail::wide_support_bit) != 0) {
-      return true;
-    }
-    if (!bddpp_detail::support_is_wide(common)) {
-      return false;
-    }
-  }
   return !set_inter<long>(set_of_id_depend_on(f), set_of_id_depend_on(g)).empty();
 }
 

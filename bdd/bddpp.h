@@ -93,11 +93,6 @@ class bdd_node {
   std::uint32_t in_arena_ : 1;
   // +1 when the else child is taken as it is, -1 when complemented.
   std::int32_t else_link_type : 2;
-  // Engine-internal summary of the support, fixed at construction: bit i
-  // (i < 63) is set when the function depends on variable identifier i, bit
-  // 63 when it depends on some identifier of 63 or more. It answers the
-  // support queries of the covers without a walk of the diagram.
-  std::uint64_t support_bits_;
 };
 
 // The 64-bit unique-table key of a node of variable var over the two

@@ -39,17 +39,6 @@ inline edge edge_else(edge e) {
          ((e & 1u) ^ (n->else_link_type < 0 ? 1u : 0u));
 }
 
-// ---- Support summaries -----------------------------------------------------
-// A node's support_bits_: bit id for an identifier below 63, bit 63 for any
-// identifier of 63 or more (then the summary is only an over-approximation
-// and a walk gives the exact support).
-constexpr std::uint64_t wide_support_bit = std::uint64_t{1} << 63;
-
-inline std::uint64_t support_bit(std::int32_t var_id) {
-  return var_id < 63 ? std::uint64_t{1} << var_id : wide_support_bit;
-}
-inline bool support_is_wide(std::uint64_t bits) { return (bits & wide_support_bit) != 0; }
-
 // ---- Reference counts -----------------------------------------------------
 // Counts saturate: a count that reached INT_MAX stays there (it is an upper
 // bound of the holders, so it may never come down once it lost track).
