@@ -64,14 +64,7 @@ edge bddpp_manager::and_rec(edge a, edge b) {
     t = and_rec(edge_then(a), edge_then(b));
     e = and_rec(edge_else(a), edge_else(b));
   }
-  // Reduce, or find or make the node with a regular then edge.
-  if (t == e) {
-    r = t;
-  } else if (edge_neg(t)) {
-    r = edge_not(reinterpret_cast<edge>(make_node(var, edge_not(t), edge_not(e))));
-  } else {
-    r = reinterpret_cast<edge>(make_node(var, t, e));
-  }
+  r = make_reduced(var, t, e);
   cache->insert(a, b, tag, r);
   return r;
 }

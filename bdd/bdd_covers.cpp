@@ -844,15 +844,7 @@ int bddpp_manager::Bdd_sop_0(bdd f, std::vector<bdd>& products) {
       const edge e = path[k].first;
       const edge t = path[k].second ? r : bddpp_detail::edge_then(e);
       const edge el = path[k].second ? bddpp_detail::edge_else(e) : r;
-      const std::int32_t id = bddpp_detail::edge_node(e)->var_id;
-      if (t == el) {
-        r = t;
-      } else if (bddpp_detail::edge_neg(t)) {
-        r = bddpp_detail::edge_not(reinterpret_cast<edge>(
-            make_node(id, bddpp_detail::edge_not(t), bddpp_detail::edge_not(el))));
-      } else {
-        r = reinterpret_cast<edge>(make_node(id, t, el));
-      }
+      r = make_reduced(bddpp_detail::edge_node(e)->var_id, t, el);
     }
     m = r;
     held = handle(m);

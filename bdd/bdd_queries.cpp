@@ -343,15 +343,9 @@ bdd bddpp_manager::Literals_to_bdd(int* levels) {
   for (std::size_t i = 1; i < literals.size(); ++i) {
     edge s = literal(literals[i]);
     for (std::size_t j = i; j-- > 0;) {
-      // literal j AND s, with the then edge made regular as the kernel does.
-      const edge t = literals[j].second ? s : zero;
-      const edge e = literals[j].second ? zero : s;
-      if (bddpp_detail::edge_neg(t)) {
-        s = bddpp_detail::edge_not(reinterpret_cast<edge>(
-            make_node(literals[j].first, bddpp_detail::edge_not(t), bddpp_detail::edge_not(e))));
-      } else {
-        s = reinterpret_cast<edge>(make_node(literals[j].first, t, e));
-      }
+      // literal j AND s.
+      s = literals[j].second ? make_reduced(literals[j].first, s, zero)
+                             : make_reduced(literals[j].first, zero, s);
     }
     product = s;
   }
@@ -368,15 +362,8 @@ bdd bddpp_manager::product_bottom_up(const int* levels) {
       continue;
     }
     const std::int32_t id = static_cast<std::int32_t>(id_at_level[static_cast<std::size_t>(i)]);
-    // literal AND s, with the then edge made regular as the kernel does.
-    const edge t = lit == 1 ? s : zero;
-    const edge e = lit == 1 ? zero : s;
-    if (bddpp_detail::edge_neg(t)) {
-      s = bddpp_detail::edge_not(reinterpret_cast<edge>(
-          make_node(id, bddpp_detail::edge_not(t), bddpp_detail::edge_not(e))));
-    } else {
-      s = reinterpret_cast<edge>(make_node(id, t, e));
-    }
+    // literal AND s.
+    s = lit == 1 ? make_reduced(id, s, zero) : make_reduced(id, zero, s);
   }
   return handle(s);
 }

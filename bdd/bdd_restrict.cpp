@@ -62,13 +62,7 @@ edge bddpp_manager::cube_reduce_rec(edge f, const int* literals, long last, edge
   } else {
     const edge t = cube_reduce_rec(bddpp_detail::edge_then(regular), literals, last, key_b, tag);
     const edge e = cube_reduce_rec(bddpp_detail::edge_else(regular), literals, last, key_b, tag);
-    if (t == e) {
-      r = t;
-    } else if (edge_neg(t)) {
-      r = edge_not(reinterpret_cast<edge>(make_node(n->var_id, edge_not(t), edge_not(e))));
-    } else {
-      r = reinterpret_cast<edge>(make_node(n->var_id, t, e));
-    }
+    r = make_reduced(n->var_id, t, e);
   }
   cache->insert(regular, key_b, tag, r);
   return r ^ neg;

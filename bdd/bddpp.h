@@ -598,6 +598,10 @@ class bddpp_manager {
   edge cube_reduce_rec(edge f, const int* literals, long last, edge key_b, std::uint64_t tag);
   long last_literal(const int* literals) const;
   bdd_node* make_node(std::int32_t var_id, edge then_edge, edge else_edge);
+  // The edge of "then_edge if the variable, else else_edge": the child
+  // itself when both are equal, else the node with a regular then edge
+  // (complemented edge when then_edge is).
+  edge make_reduced(std::int32_t var_id, edge then_edge, edge else_edge);
   bdd_node* new_node(std::int32_t var_id, int else_link, bdd_node* then_node,
                      bdd_node* else_node, int refs);
   void free_node(bdd_node* node);

@@ -272,4 +272,18 @@ inline bdd_node* bddpp_manager::make_node(std::int32_t var_id, bddpp_detail::edg
   return n;
 }
 
+inline bddpp_detail::edge bddpp_manager::make_reduced(std::int32_t var_id,
+                                                     bddpp_detail::edge then_edge,
+                                                     bddpp_detail::edge else_edge) {
+  using bddpp_detail::edge;
+  if (then_edge == else_edge) {
+    return then_edge;
+  }
+  if (bddpp_detail::edge_neg(then_edge)) {
+    return bddpp_detail::edge_not(reinterpret_cast<edge>(
+        make_node(var_id, bddpp_detail::edge_not(then_edge), bddpp_detail::edge_not(else_edge))));
+  }
+  return reinterpret_cast<edge>(make_node(var_id, then_edge, else_edge));
+}
+
 #endif
