@@ -5,7 +5,7 @@
 #include <string>
 
 #include "driver/help_texts.h"
-#include "driver/message_windows.h"
+#include "panels/message_windows.h"
 #include "driver/road.h"
 #include "driver/run_options.h"
 #include "driver/window_mode.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/message_windows.h"
+#include "panels/message_windows.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "driver/message_windows.h"
+#include "panels/message_windows.h"
 #include "model/parse_gal.h"
 #include "utilities/Stringpp.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/message_windows.h"
+#include "panels/message_windows.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <FL/Fl.H>
 #include <FL/forms.H>
 
-#include "driver/message_windows.h"
+#include "panels/message_windows.h"
 #include "driver/version.h"
 #include "driver/winkorvane_interface.h"
 #include "utilities/Stringpp.h"

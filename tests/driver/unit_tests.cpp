@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "driver/help_texts.h"
-#include "driver/message_windows.h"
+#include "panels/message_windows.h"
 #include "driver/road.h"
 #include "driver/run_options.h"
 #include "model/parse_gal.h"

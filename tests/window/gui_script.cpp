@@ -12,7 +12,7 @@
 #include <FL/Fl_Return_Button.H>
 #include <FL/x.H>
 
-#include "driver/message_windows.h"
+#include "panels/message_windows.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include <gtest/gtest.h>
 
 #include "driver/help_texts.h"
-#include "driver/message_windows.h"
+#include "panels/message_windows.h"
 #include "gui_script.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // The toolkit ends the process when it cannot open its display, so the
 // driver opens the connection itself first and hands it over; without one
 // every message is written to the standard streams instead.
-#include "driver/message_windows.h"
+#include "panels/message_windows.h"
 
 #include <cstdlib>
 

@@ -1,5 +1,5 @@
 // Message box, alert box and the "Messages" window.
-#include "driver/message_windows.h"
+#include "panels/message_windows.h"
 
 #include <fstream>
 #include <iostream>

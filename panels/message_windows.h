@@ -1,12 +1,13 @@
-// Message windows of the driver: a modal message box, a modal alert box and
-// the "Messages" window that lists a long text line by line.
+// Message windows shared by the driver, the exporters and the panels: a
+// modal message box, a modal alert box and the "Messages" window that lists
+// a long text line by line.
 //
 // Without a display (no X server can be opened) each window writes its
 // text instead, unchanged, to the standard output (information) or the
 // standard error stream (errors and alerts), followed by one end of line
 // when the text does not already end with one.
-#ifndef KORVANE_DRIVER_MESSAGE_WINDOWS_H
-#define KORVANE_DRIVER_MESSAGE_WINDOWS_H
+#ifndef KORVANE_PANELS_MESSAGE_WINDOWS_H
+#define KORVANE_PANELS_MESSAGE_WINDOWS_H
 
 #include <string>
 #include <vector>
