@@ -7,10 +7,13 @@ build="cmake ninja-build g++ bison flex libfl-dev libfltk1.3-dev"
 case "${1:-test}" in
   run)   pkgs="$build" ;;
   # The tests also feed the generated files to the real tools that read them
-  # and drive the windows under a virtual X server.
+  # (netlists, VHDL, C#, LaTeX, xfig, PostScript, PDF), drive the windows
+  # under a virtual X server and build the parsers' fuzz targets with clang.
   test)  pkgs="$build libgtest-dev xvfb xauth xdotool berkeley-abc ghdl
                mono-mcs mono-runtime texlive-latex-base texlive-latex-recommended
-               texlive-fonts-recommended texlive-lang-french" ;;
+               texlive-fonts-recommended texlive-lang-french
+               fig2dev ghostscript qpdf poppler-utils
+               clang libclang-rt-14-dev" ;;
   bench) pkgs="$build libbdd-dev yosys" ;;
   screenshots) pkgs="$build xvfb xauth xdotool x11-apps imagemagick" ;;
   *) echo "usage: $0 run|test|bench|screenshots" >&2; exit 2 ;;
