@@ -60,6 +60,43 @@ public:
 bool operator==(const FBA_real_transition& a, const FBA_real_transition& b);
 bool operator!=(const FBA_real_transition& a, const FBA_real_transition& b);
 
+// One transition given by sets of state bits: the positions of the bits
+// that are 1 in the source state and in the target state (every other bit
+// is 0; positions outside 0..n-1 have no effect), one emission condition
+// per output of the machine, and the guard.
+class FBA_transition {
+public:
+  // An empty transition: no machine, empty sets, no actions, an empty
+  // guard.
+  FBA_transition();
+  // A transition of `automaton`: copies both sets, the machine's outputs
+  // count of entries from `actions` (which stays the caller's; a null array
+  // leaves every entry the constant 0) and the guard.
+  FBA_transition(const FBA* automaton, std::set<int> source,
+                 std::set<int> target, bdd* actions, bdd guard);
+  // A copy with an action array of its own.
+  FBA_transition(const FBA_transition& other);
+  // Copies machine, sets, actions and guard; the action array is
+  // reallocated when its length differs from the other transition's.
+  FBA_transition& operator=(const FBA_transition& other);
+  // Releases the action array, the guard and both sets.
+  ~FBA_transition();
+
+  const FBA* automaton;
+  std::set<int> source;
+  std::set<int> target;
+  bdd* actions;
+  bdd guard;
+
+  // The length of the action array: the outputs count of the machine, 0
+  // without a machine or without an array.
+  int actions_count() const;
+};
+
+// Equal when machine, both sets, guard and every action are equal.
+bool operator==(const FBA_transition& a, const FBA_transition& b);
+bool operator!=(const FBA_transition& a, const FBA_transition& b);
+
 // The implicit boolean machine. Never copied.
 class FBA {
 public:
@@ -90,6 +127,36 @@ public:
   // outside 0..outputs-1 is ignored after one line on the standard error
   // stream.
   void add_Moore_action(int state, int output, bdd condition);
+  // Adds a transition given by sets of state bits: its firing condition
+  // (guard AND the source bits' minterm over the registers) joins the
+  // forcing-to-1 condition of every bit in the target set and the
+  // forcing-to-0 condition of every other bit; action k AND the firing
+  // condition joins emission k (fba_transition.cpp, with the other
+  // operations of this block).
+  void add_evolution(FBA_transition t);
+  // Adds a transition whose guard is one conjunction of input literals:
+  // the inputs of `positive` must be 1, those of `negative` 0 (inputs by
+  // position, each read through its own variable). Its firing condition
+  // joins the forcing conditions as above and the emission of every output
+  // in `outputs`. An input position outside 0..inputs-1 refuses the whole
+  // transition, an output position outside 0..outputs-1 is ignored, each
+  // after one line on the standard error stream.
+  void add_evolution(std::set<int>& source, std::set<int>& target,
+                     std::set<int> outputs, std::set<int> positive,
+                     std::set<int> negative);
+  // Emits output `output` under `condition` whenever state bit `bit` is 1
+  // at the next instant: (next-state variable AND condition) joins the
+  // emission. A bit outside 0..n-1 changes nothing; an output outside
+  // 0..outputs-1 is ignored after one line on the standard error stream.
+  void add_post_evolution(int bit, int output, bdd condition);
+  // Name of input i, of output i, of register i; "?" outside the range,
+  // after one line on the standard error stream.
+  std::string get_input(int i) const;
+  std::string get_action(int i) const;
+  std::string get_variable(int i) const;
+  // The level-1 sum of products of f: products joined by "+ ", literals by
+  // ".", a negated variable written "!" and its name (debug_dump.cpp).
+  std::string my_bddtoa(bdd f) const;
 
   // The machine's manager, in which callers build guards and conditions.
   bddpp_manager* get_manager() const;
@@ -171,6 +238,32 @@ public:
 
   // ---- End of the hardware, software and documentation writers.
 
+  // ---- Writers that no option reaches.
+
+  // Extended BLIF (extended_blif_writer.cpp): the raw forcing-to-0 and
+  // forcing-to-1 conditions of every state bit in ".begin_falling" and
+  // ".begin_rising" sections, then the outputs' covers.
+  void FBA_put(std::ostream& os, int level) const;
+  // Grafcet VHDL (grafcet_vhdl_writer.cpp): bare port names, "reset" and
+  // "clk"; typed "bit" when `std_logic` is 0, else "std_logic" with the
+  // IEEE library clauses.
+  void VHDL_grafcet_put(std::ostream& os, int std_logic, int level) const;
+  // Microcontroller sketch (sketch_writer.cpp): setup() and loop() over
+  // user hooks; the outputs named in `single_handler` get one handler,
+  // every other output a "_true" and a "_false" handler.
+  void ino_put_grafcet(std::ostream& os, int level,
+                       std::list<std::string>& single_handler) const;
+  // Scenario file (scenario_writer.cpp): header, transition body over the
+  // context array _c, the awaited and trigger tables of `states` entries,
+  // the input names. The third, fourth and eighth arguments are not read.
+  // Stops the process when the state bits cannot code `states` states or
+  // the machine has not exactly three outputs.
+  void SCENARIO_put(std::ostream& os, int states, std::set<int>* unused_a,
+                    std::set<int>* unused_b,
+                    std::set<std::set<int> >* awaited,
+                    std::set<int>* trigger, std::set<int>* shifted_trigger,
+                    int* unused_c, int level) const;
+
   // ---- Helpers shared by the writers (writer_common.cpp).
 
   // "X" followed by the name of state bit i: the register's name.
@@ -186,6 +279,8 @@ public:
   // Name of input j, of output k.
   std::string input_name(int j) const;
   std::string output_name(int k) const;
+
+  friend std::ostream& operator<<(std::ostream& os, const FBA& machine);
 
 private:
   std::string module;
@@ -206,5 +301,24 @@ private:
 // the constant 1, else the sum of products with " or ", " and ", "not ".
 std::string local_FSM_bddtoexpesterel(bddpp_manager* manager, bdd f,
                                       int level);
+
+// Debug printers (debug_dump.cpp). An input: "(" type word "," name ")".
+std::ostream& operator<<(std::ostream& os, const FSM_input& input);
+// The French dump of the whole machine.
+std::ostream& operator<<(std::ostream& os, const FBA& machine);
+// A transition on one line: "[ initial: " source ", final:" target
+// ", cond: " guard ", cond actions : " then "k--> " action " " per output,
+// "]" and an end of line.
+std::ostream& operator<<(std::ostream& os, const FBA_real_transition& t);
+// The same line with the sets of 1-bits in place of the state numbers.
+std::ostream& operator<<(std::ostream& os, const FBA_transition& t);
+
+// One line of a scenario's awaited table, without its end: a, ": ", then
+// "{" each element and a blank "} " per inner set.
+void fbamrsetsetput(std::ostream& os, long a, std::set<std::set<int> >& t);
+// One line of a scenario's trigger table, without its end: a, ": ", then
+// "{" e "} " per element e of u and "{" d + e "} " per element e of w.
+void fbamrsetput(std::ostream& os, long a, long d, std::set<int>& u,
+                 std::set<int>& w);
 
 #endif

@@ -57,12 +57,17 @@ cover_scratch::~cover_scratch() {
 
 void put_blif_cover(std::ostream& os, cover_scratch& scratch, bdd f,
                     const std::string& target, int level) {
+  put_blif_cover(os, scratch, f, target, level, "FBA::BLIF_put");
+}
+
+void put_blif_cover(std::ostream& os, cover_scratch& scratch, bdd f,
+                    const std::string& target, int level, const char* writer) {
   bddpp_manager* m = scratch.manager;
   const long v = scratch.variables;
   m->Present_variables(f, scratch.mask);
   const int count = m->Bdd_sop(f, scratch.products, level);
   if (count > blif_max_products) {
-    std::cerr << "internal error in void FBA::BLIF_put()" << std::endl;
+    std::cerr << "internal error in void " << writer << "()" << std::endl;
     std::cerr << " product term number exceded limit" << std::endl;
     std::exit(1);
   }

@@ -49,5 +49,9 @@ constexpr int blif_max_products = 9999;
 // status 1 before any line of the block is written.
 void put_blif_cover(std::ostream& os, cover_scratch& scratch, bdd f,
                     const std::string& target, int level);
+// The same block for the writer `writer`, whose name the first error line
+// gives ("internal error in void " writer "()").
+void put_blif_cover(std::ostream& os, cover_scratch& scratch, bdd f,
+                    const std::string& target, int level, const char* writer);
 
 #endif

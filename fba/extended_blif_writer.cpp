@@ -1,0 +1,53 @@
+// Extended BLIF writer: the BLIF netlist of the machine (model, ports,
+// latches, single-output covers) in which the next state of a register is
+// not one simplified function but its two raw forcing conditions, the
+// forcing-to-0 conditions in a ".begin_falling" section and the forcing-to-1
+// conditions in a ".begin_rising" section, both under the next-state name.
+// A reader combines them (for instance next = rising OR (register AND NOT
+// falling)). No function is simplified and no progress line is printed.
+#include <ostream>
+#include <string>
+
+#include "fba/FBA.h"
+#include "fba/writer_common.h"
+
+void FBA::FBA_put(std::ostream& os, int level) const {
+  const int n = nb_state_bits;
+  const char* const writer = "FBA::FBA_put";
+  put_line(os, ".model " + module);
+  if (nb_inputs > 0) {
+    std::string line = ".inputs";
+    for (int j = 0; j < nb_inputs; ++j) line += " " + input_name(j);
+    put_line(os, line);
+  } else {
+    put_line(os, "");
+  }
+  if (nb_outputs > 0) {
+    std::string line = ".outputs";
+    for (int k = 0; k < nb_outputs; ++k) line += " " + output_names[k];
+    put_line(os, line);
+  }
+  for (int i = 0; i < n; ++i)
+    put_line(os, ".latch " + next_state_name(i) + " " + register_name(i) +
+                     (initial_value(i) == 1 ? " 1" : " 0"));
+  put_line(os, "");
+
+  cover_scratch scratch(manager);
+  put_line(os, ".begin_falling");
+  for (int i = 0; i < n; ++i)
+    put_blif_cover(os, scratch, force_to_0[i], next_state_name(i), level,
+                   writer);
+  put_line(os, ".end_falling");
+  put_line(os, "");
+  put_line(os, ".begin_rising");
+  for (int i = 0; i < n; ++i)
+    put_blif_cover(os, scratch, force_to_1[i], next_state_name(i), level,
+                   writer);
+  put_line(os, ".end_rising");
+  put_line(os, "");
+  for (int k = 0; k < nb_outputs; ++k)
+    put_blif_cover(os, scratch, emissions[k], output_names[k], level, writer);
+  put_line(os, "");
+  put_line(os, ".end");
+  put_line(os, "");
+}
