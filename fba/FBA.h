@@ -256,8 +256,9 @@ public:
   // Scenario file (scenario_writer.cpp): header, transition body over the
   // context array _c, the awaited and trigger tables of `states` entries,
   // the input names. The third, fourth and eighth arguments are not read.
-  // Stops the process when the state bits cannot code `states` states or
-  // the machine has not exactly three outputs.
+  // Stops the process when the state bits cannot code `states` states,
+  // when a table is missing for a positive count of states, or when the
+  // machine has not exactly three outputs.
   void SCENARIO_put(std::ostream& os, int states, std::set<int>* unused_a,
                     std::set<int>* unused_b,
                     std::set<std::set<int> >* awaited,

@@ -190,6 +190,14 @@ void FBA::SCENARIO_put(std::ostream& os, int states, std::set<int>*,
                        int*, int level) const {
   scenario_dumper dumper(*this, os, level);
   dumper.check_encoding(states);
+  // The tables are read for every state: a missing one would be read
+  // through a null pointer, so the write stops before it starts.
+  if (states > 0 &&
+      (awaited == nullptr || trigger == nullptr || shifted_trigger == nullptr)) {
+    std::cerr << "FBA::SCENARIO_put(): awaited or trigger table missing for "
+              << states << " states" << std::endl;
+    std::exit(1);
+  }
   dumper.dump_header(states);
   dumper.dump_transition();
   dumper.dump_tables(states, awaited, trigger, shifted_trigger);

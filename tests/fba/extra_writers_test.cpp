@@ -573,6 +573,36 @@ TEST(ScenarioWriterDeathTest, StopsOnBadEncodingBeforeWriting) {
   EXPECT_EQ("", file_text(name));
 }
 
+TEST(ScenarioWriterDeathTest, StopsOnMissingTableBeforeWriting) {
+  auto machine = build_machine(scenario_machine());
+  scenario_tables t;
+  struct row {
+    std::set<std::set<int>>* awaited;
+    std::set<int>* trigger;
+    std::set<int>* shifted;
+  } rows[] = {{nullptr, t.trigger, t.shifted},
+              {t.awaited, nullptr, t.shifted},
+              {t.awaited, t.trigger, nullptr}};
+  const std::string name = "scenario_missing_table.sce";
+  for (const row& r : rows) {
+    std::remove(name.c_str());
+    EXPECT_EXIT(
+        {
+          std::ofstream file(name);
+          machine->SCENARIO_put(file, 2, nullptr, nullptr, r.awaited, r.trigger,
+                                r.shifted, nullptr, 0);
+        },
+        testing::ExitedWithCode(1),
+        "^FBA::SCENARIO_put\\(\\): awaited or trigger table missing for 2 states\n$");
+    EXPECT_EQ("", file_text(name));
+  }
+  // Without states no table is read.
+  std::ostringstream os;
+  machine->SCENARIO_put(os, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
+                        nullptr, 0);
+  EXPECT_NE(os.str().find("Awaited @\n@\n"), std::string::npos);
+}
+
 // Two state bits code four states: the check accepts exactly 2^n, and a
 // machine of many state bits never overflows the power of two.
 TEST(ScenarioWriter, EncodingAcceptsPowerOfTwoAndWideMachines) {
