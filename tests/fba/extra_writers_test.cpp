@@ -12,6 +12,8 @@
 #include <sstream>
 #include <string>
 
+#include <unistd.h>
+
 #include "fba/FBA.h"
 #include "fba_machines.h"
 
@@ -549,17 +551,27 @@ TEST(ScenarioWriter, TablePrinters) {
   }
 }
 
-// A file the death tests write in the child process and read back here.
+// A file of the temporary directory that the death tests write in the
+// child process and read back here; the process id keeps concurrent runs
+// of this test program apart.
+std::string scratch_file(const std::string& name) {
+  return testing::TempDir() + "korvane_" + std::to_string(getpid()) + "_" + name;
+}
+
+// The content of the file, which is removed; empty when there is none.
 std::string file_text(const std::string& name) {
-  std::ifstream in(name);
   std::stringstream text;
-  text << in.rdbuf();
+  {
+    std::ifstream in(name);
+    if (in) text << in.rdbuf();
+  }
+  std::remove(name.c_str());
   return text.str();
 }
 
 TEST(ScenarioWriterDeathTest, StopsOnBadEncodingBeforeWriting) {
   auto machine = build_machine(scenario_machine());
-  const std::string name = "scenario_bad_encoding.sce";
+  const std::string name = scratch_file("scenario_bad_encoding.sce");
   std::remove(name.c_str());
   EXPECT_EXIT(
       {
@@ -583,7 +595,7 @@ TEST(ScenarioWriterDeathTest, StopsOnMissingTableBeforeWriting) {
   } rows[] = {{nullptr, t.trigger, t.shifted},
               {t.awaited, nullptr, t.shifted},
               {t.awaited, t.trigger, nullptr}};
-  const std::string name = "scenario_missing_table.sce";
+  const std::string name = scratch_file("scenario_missing_table.sce");
   for (const row& r : rows) {
     std::remove(name.c_str());
     EXPECT_EXIT(
@@ -629,7 +641,7 @@ TEST(ScenarioWriterDeathTest, StopsOnOutputCountOtherThanThree) {
       spec.edges.back().emitted.clear();
     }
     auto machine = build_machine(spec);
-    const std::string name = "scenario_bad_outputs.sce";
+    const std::string name = scratch_file("scenario_bad_outputs.sce");
     std::remove(name.c_str());
     EXPECT_EXIT(
         {
@@ -658,7 +670,7 @@ TEST(ExtendedBlifDeathTest, StopsBeyond9999Products) {
   }
   spec.moores.push_back({0, 0, parity});
   auto machine = build_machine(spec);
-  const std::string name = "extended_big.blif";
+  const std::string name = scratch_file("extended_big.blif");
   std::remove(name.c_str());
   EXPECT_EXIT(
       {
