@@ -31,7 +31,7 @@ inline std::vector<std::string> edge_case_text() {
       "empty##",
       "#",
       "a##b",
-      "ends with a backslash\\",
+      "back\\#x\\",
       "f(x)#(y)#)(",
       "ab# cd#ef",
       "x# #z",
