@@ -2,10 +2,12 @@
 #include "panel_gui.h"
 
 #include <csignal>
+#include <cstring>
 #include <unistd.h>
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
+#include <FL/x.H>
 
 #include "panels/message_windows.h"
 
@@ -102,6 +104,18 @@ panel_step panel_answer_dialog(const std::string& label, std::string* text) {
     button->do_callback();
     return true;
   };
+}
+
+void panel_close_by_window_manager(Fl_Window* window) {
+  XEvent event;
+  std::memset(&event, 0, sizeof event);
+  event.xclient.type = ClientMessage;
+  event.xclient.window = fl_xid(window);
+  event.xclient.message_type = XInternAtom(fl_display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = long(XInternAtom(fl_display, "WM_DELETE_WINDOW", False));
+  XSendEvent(fl_display, fl_xid(window), False, NoEventMask, &event);
+  XFlush(fl_display);
 }
 
 void PanelGuiTest::SetUp() {
