@@ -238,9 +238,10 @@ void OFD_afficheur::fichier_pdf() {
   }
   // The file only lives while the viewer shows it: in a directory of its
   // own, so that no other file is overwritten and no one else reads it.
-  std::string pattern = temporary_root() + "/korvane-viewer-XXXXXX";
+  const std::string wanted = temporary_root() + "/korvane-viewer-XXXXXX";
+  std::string pattern = wanted;
   if (mkdtemp(&pattern[0]) == nullptr) {
-    show_failure(pattern + "/tmp.pdf");
+    show_failure(wanted + "/tmp.pdf");
     return;
   }
   pdf_dir_ = pattern;
