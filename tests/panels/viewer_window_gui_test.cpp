@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <ctime>
 #include <fstream>
 #include <list>
 #include <sstream>
@@ -209,6 +211,36 @@ TEST_F(ViewerWindow, WindowManagerCloseActsAsCancel) {
   EXPECT_TRUE(panel_stop());
   EXPECT_FALSE(viewer.window()->shown());
   EXPECT_TRUE(parent_->active());
+}
+
+// While nothing happens the viewer sleeps in the toolkit's wait instead of
+// polling without a pause: over half a second of idle time it uses a small
+// part of one processor.
+TEST_F(ViewerWindow, IdleViewerSleeps) {
+  std::vector<std::string> text = data_lines(3);
+  OFD_afficheur viewer(parent_, 1);
+  using wall_clock = std::chrono::steady_clock;
+  wall_clock::time_point wall_start;
+  std::clock_t cpu_start = 0;
+  double wall_seconds = 0, cpu_seconds = 0;
+  panel_play({[&] {
+                if (!viewer.window()->shown()) return false;
+                wall_start = wall_clock::now();
+                cpu_start = std::clock();
+                return true;
+              },
+              [&] {
+                wall_seconds = std::chrono::duration<double>(wall_clock::now() -
+                                                             wall_start).count();
+                if (wall_seconds < 0.5) return false;
+                cpu_seconds = double(std::clock() - cpu_start) / CLOCKS_PER_SEC;
+                return true;
+              },
+              press(viewer, viewer.cancel_button())});
+  viewer.activation(text.data(), 3, "t", "");
+  EXPECT_TRUE(panel_stop());
+  EXPECT_LT(cpu_seconds, 0.5 * wall_seconds)
+      << cpu_seconds << " s of processor time in " << wall_seconds << " s";
 }
 
 TEST_F(ViewerWindow, PdfShownByTheViewerProgramThenRemoved) {
