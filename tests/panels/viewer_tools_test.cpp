@@ -2,6 +2,7 @@
 // PostScript file and turns it into PDF whose pages pdfinfo counts; qpdf,
 // pdfinfo and pdftotext read every PDF file, and a byte-level check reads
 // its cross-reference table, stream lengths and startxref.
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
