@@ -125,8 +125,6 @@ void OFD_afficheur::activation(std::string* lines, int count,
                                const std::string& viewer) {
   if (parent_ != nullptr) parent_->deactivate();
   if (lines != nullptr) {
-    lines_ = lines;
-    count_ = count;
     viewer_ = viewer;
     page_ = 0;
     display_.reset(new OFD_afficheur_filtre_affichage(lines, count));
@@ -161,8 +159,6 @@ void OFD_afficheur::activation(std::string* lines, int count,
     display_.reset();
     print_.reset();
     text_filter_.reset();
-    lines_ = nullptr;
-    count_ = 0;
   }
   if (parent_ != nullptr) parent_->activate();
 }
@@ -176,6 +172,7 @@ void OFD_afficheur::activation(std::list<std::string>& lines,
 }
 
 void OFD_afficheur::visu_page() {
+  if (!display_) return;  // no text is being shown
   browser_->clear();
   for (const std::string& line :
        viewer_browser_lines(display_->visu_page(page_))) {
@@ -189,21 +186,21 @@ void OFD_afficheur::visu_page() {
 }
 
 void OFD_afficheur::page_precedente() {
-  if (page_ > 0) {
+  if (display_ && page_ > 0) {
     --page_;
     visu_page();
   }
 }
 
 void OFD_afficheur::page_suivante() {
-  if (page_ < display_->nb_pages()) {
+  if (display_ && page_ < display_->nb_pages()) {
     ++page_;
     visu_page();
   }
 }
 
 void OFD_afficheur::page_numero(int n) {
-  if (n >= 0 && n <= display_->nb_pages() && n != page_) {
+  if (display_ && n >= 0 && n <= display_->nb_pages() && n != page_) {
     page_ = n;
     visu_page();
   }
@@ -227,6 +224,7 @@ void OFD_afficheur::show_failure(const std::string& file) {
 }
 
 void OFD_afficheur::fichier_pdf() {
+  if (!print_) return;  // no text is being shown
   if (viewer_.empty()) {
     if (!write_pdf("tmp.pdf")) {
       show_failure("tmp.pdf");
@@ -271,6 +269,7 @@ void OFD_afficheur::imprime_tmp_ps() {
 }
 
 void OFD_afficheur::fichier_texte() {
+  if (!text_filter_) return;  // no text is being shown
   std::ofstream out("tmp.txt", std::ios::out | std::ios::trunc | std::ios::binary);
   if (!out.is_open()) {
     show_failure("tmp.txt");

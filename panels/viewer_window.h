@@ -59,7 +59,8 @@ class OFD_afficheur {
   void activation(std::list<std::string>& lines, const std::string& title,
                   const std::string& viewer);
 
-  // Shows the current page and its number.
+  // Shows the current page and its number. This and the operations below
+  // act on the text of a running activation; outside one they do nothing.
   void visu_page();
   // Moves to the previous page, the next page, or page n (0-based), when
   // there is one.
@@ -117,8 +118,6 @@ class OFD_afficheur {
   Fl_Input* page_input_ = nullptr;
   Fl_Button* go_ = nullptr;
 
-  std::string* lines_ = nullptr;
-  int count_ = 0;
   std::string pdf_path_;  // the PDF file that the viewer shows
   std::string pdf_dir_;   // its private directory
 };

@@ -316,6 +316,17 @@ TEST_F(ViewerWindow, EnglishLabels) {
   EXPECT_EQ(820, viewer.window()->w());
   EXPECT_EQ(500, viewer.window()->h());
   EXPECT_EQ(FL_HOLD_BROWSER, viewer.browser()->type());
+  // Outside an activation there is no text: the operations do nothing.
+  viewer.visu_page();
+  viewer.page_suivante();
+  viewer.page_numero(0);
+  viewer.fichier_pdf();
+  viewer.fichier_texte();
+  EXPECT_EQ(0, viewer.browser()->size());
+  EXPECT_EQ(0, viewer.current_page());
+  EXPECT_FALSE(exists("tmp.pdf"));
+  EXPECT_FALSE(exists("tmp.txt"));
+  EXPECT_TRUE(commands_.empty());
 }
 
 // Outputs that cannot be written are reported as failures: no success
