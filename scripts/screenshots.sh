@@ -1,7 +1,8 @@
 #!/bin/sh
 # Takes the screenshots of the documentation on a virtual X server: the main
 # window (korvane without argument) and the "Messages" window (korvane -h),
-# written as docs/main-window.png and docs/messages-window.png.
+# written as docs/main-window.png and docs/messages-window.png, and the
+# paged viewer (tests/panels/panel_show viewer) as docs/viewer-window.png.
 #   sh scripts/screenshots.sh [path/to/korvane]
 # Without a path, korvane is built with the release preset first.
 set -eu
@@ -13,15 +14,17 @@ if [ "${1:-}" != "--on-display" ]; then
     korvane=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
   else
     cmake --preset release >/dev/null
-    cmake --build --preset release --target korvane
+    cmake --build --preset release --target korvane panel_show
     korvane=$PWD/build/release/driver/korvane
   fi
+  panel_show=$(dirname "$korvane")/../tests/panels/panel_show
   exec xvfb-run -a -s "-screen 0 1280x1024x24" \
-    sh "$0" --on-display "$korvane" "$PWD/docs"
+    sh "$0" --on-display "$korvane" "$PWD/docs" "$panel_show"
 fi
 
 korvane=$2
 docs=$3
+panel_show=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$docs"
@@ -54,4 +57,12 @@ pid=$!
 messages=$(window_of "$pid" '^Messages$')
 shoot "$messages" "$docs/messages-window.png"
 xdotool mousemove --sync --window "$messages" 275 545 click 1
+wait "$pid"
+
+# The paged viewer over a sample listing, then its "CANCEL" button.
+(cd "$work" && exec "$panel_show" viewer) &
+pid=$!
+viewer=$(window_of "$pid" '')
+shoot "$viewer" "$docs/viewer-window.png"
+xdotool mousemove --sync --window "$viewer" 85 45 click 1
 wait "$pid"
