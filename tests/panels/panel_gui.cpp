@@ -1,0 +1,117 @@
+// The scripted user of the panel tests.
+#include "panel_gui.h"
+
+#include <csignal>
+#include <unistd.h>
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+
+#include "panels/message_windows.h"
+
+namespace {
+
+constexpr double tick_seconds = 0.02;
+constexpr unsigned limit_seconds = 60;
+
+struct script_state {
+  std::vector<panel_step> steps;
+  std::size_t next = 0;
+  bool playing = false;
+};
+
+script_state& script() {
+  static script_state state;
+  return state;
+}
+
+void tick(void*) {
+  script_state& state = script();
+  if (!state.playing) return;
+  if (state.next < state.steps.size() && state.steps[state.next]()) {
+    ++state.next;
+  }
+  Fl::repeat_timeout(tick_seconds, tick);
+}
+
+extern "C" void watchdog(int) {
+  static const char text[] =
+      "panel test still running after its time limit: a window loop did not "
+      "end\n";
+  ssize_t ignored = write(2, text, sizeof text - 1);
+  (void)ignored;
+  _exit(1);
+}
+
+}  // namespace
+
+void panel_play(std::vector<panel_step> steps) {
+  panel_stop();
+  script_state& state = script();
+  state.steps = std::move(steps);
+  state.next = 0;
+  state.playing = true;
+  Fl::add_timeout(tick_seconds, tick);
+}
+
+bool panel_stop() {
+  script_state& state = script();
+  Fl::remove_timeout(tick);
+  state.playing = false;
+  return state.next == state.steps.size();
+}
+
+Fl_Window* panel_dialog() {
+  Fl_Window* modal = Fl::modal();
+  if (modal == nullptr || !modal->shown()) return nullptr;
+  // The dialogs of the fl_ask family have no title and begin with the
+  // box that holds their message.
+  if (modal->label() != nullptr && modal->label()[0] != '\0') return nullptr;
+  if (modal->children() == 0) return nullptr;
+  if (dynamic_cast<Fl_Box*>(modal->child(0)) == nullptr) return nullptr;
+  return modal;
+}
+
+std::string panel_dialog_text(Fl_Window* dialog) {
+  const char* text = dialog->child(0)->label();
+  return text != nullptr ? text : "";
+}
+
+Fl_Button* panel_button(Fl_Group* group, const std::string& label) {
+  for (int i = 0; i < group->children(); ++i) {
+    Fl_Widget* child = group->child(i);
+    Fl_Button* button = dynamic_cast<Fl_Button*>(child);
+    if (button != nullptr && button->visible() && button->label() != nullptr &&
+        label == button->label()) {
+      return button;
+    }
+    if (Fl_Group* inner = child->as_group()) {
+      if (Fl_Button* found = panel_button(inner, label)) return found;
+    }
+  }
+  return nullptr;
+}
+
+panel_step panel_answer_dialog(const std::string& label, std::string* text) {
+  return [label, text] {
+    Fl_Window* dialog = panel_dialog();
+    if (dialog == nullptr) return false;
+    Fl_Button* button = panel_button(dialog, label);
+    if (button == nullptr) return false;
+    if (text != nullptr) *text = panel_dialog_text(dialog);
+    button->do_callback();
+    return true;
+  };
+}
+
+void PanelGuiTest::SetUp() {
+  std::signal(SIGALRM, watchdog);
+  alarm(limit_seconds);
+  ASSERT_TRUE(korvane_display_available())
+      << "these tests need an X display (run them under xvfb-run)";
+}
+
+void PanelGuiTest::TearDown() {
+  panel_stop();
+  alarm(0);
+}
