@@ -6,6 +6,8 @@
 #include <FL/Fl_Button.H>
 #include <FL/forms.H>
 
+#include "panels/forms_layout.h"
+
 namespace {
 
 // A caption above one of the lists.
@@ -34,7 +36,7 @@ OFD_simulator_input::OFD_simulator_input(int h) {
   window_->box(FL_NO_BOX);
   new Fl_Box(FL_FLAT_BOX, 0, 0, 400, h, "");
   build(0, h);
-  fl_end_form();
+  korvane_end_form();
   fl_show_form(window_, FL_PLACE_MOUSE, FL_TRANSIENT, "Inputs Pannel");
 }
 
@@ -70,25 +72,15 @@ void OFD_simulator_input::check(int* init, int* quit, int* values) {
       *quit = 1;
       return;
     }
-    if (pressed == nullptr) {
-      // A window closed by the window manager is hidden by the toolkit: no
-      // button can be pressed any more, so this ends the simulation as QUIT
-      // does. Otherwise sleep until the next event instead of spinning.
-      if (!window_->shown()) {
-        *quit = 1;
-        return;
-      }
-      Fl::wait();
-      continue;
-    }
-    *quit = 0;
     if (pressed == init_button_) {
+      *quit = 0;
       signal_list_->check_none();
       *init = 1;
       return;
     }
-    *init = 0;
     if (pressed == go_button_) {
+      *quit = 0;
+      *init = 0;
       const int count = static_cast<int>(names_.size());
       for (int i = 1; i <= count; ++i) {
         values[i - 1] = signal_list_->checked(i) ? 1 : 0;
@@ -96,5 +88,14 @@ void OFD_simulator_input::check(int* init, int* quit, int* values) {
       }
       return;
     }
+    // A window closed by the window manager is hidden by the toolkit: no
+    // button can be pressed any more, so this ends the simulation as QUIT
+    // does.
+    if (!window_->shown()) {
+      *quit = 1;
+      return;
+    }
+    // Nothing queued: sleep until the next event instead of spinning.
+    if (pressed == nullptr) Fl::wait();
   }
 }

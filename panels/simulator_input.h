@@ -30,12 +30,14 @@ class OFD_simulator_input {
   void add(const std::string& name);
 
   // Handles the toolkit's events until a button is pressed, waiting for
-  // events in between. QUIT, or the window closed (by the window manager
-  // or hidden by the caller): *quit = 1, *init and `values` untouched.
-  // INIT: *quit = 0, every Signal item unticked, *init = 1. GO: *quit = 0,
-  // *init = 0, values[i] = 1 when input i + 1 is ticked in Signal, else 0,
-  // and the Signal ticks of the inputs not ticked in Sticky are cleared.
-  // `values` must have room for one int per input added.
+  // events in between; other widgets taken from the toolkit's queue (a
+  // click in a list) are passed over. QUIT, or the window closed (by the
+  // window manager, or hidden by the caller): *quit = 1, *init and
+  // `values` untouched. INIT: *quit = 0, every Signal item unticked,
+  // *init = 1. GO: *quit = 0, *init = 0, values[i] = 1 when input i + 1 is
+  // ticked in Signal, else 0, and the Signal ticks of the inputs not
+  // ticked in Sticky are cleared. `values` must have room for one int per
+  // input added.
   void check(int* init, int* quit, int* values);
 
  private:

@@ -4,6 +4,8 @@
 #include <FL/Fl_Button.H>
 #include <FL/forms.H>
 
+#include "panels/forms_layout.h"
+
 namespace {
 
 constexpr int most_rows = 32768;
@@ -36,7 +38,7 @@ OFD_simulator_output::OFD_simulator_output(int h, const char* title)
   moins_button_ = add_page_button(30, h, "-",
                                   OFD_simulator_output_callback_moins, this);
   build(0, h, FL_WHITE);
-  fl_end_form();
+  korvane_end_form();
   fl_show_form(window_, FL_PLACE_MOUSE, FL_TRANSIENT, title);
 }
 

@@ -10,6 +10,7 @@
 #include <FL/forms.H>
 
 #include "panels/draw_surface.h"
+#include "panels/forms_layout.h"
 #include "utilities/Stringpp.h"
 
 namespace {
@@ -40,7 +41,7 @@ OFD_wait_form::OFD_wait_form(const std::string& text) {
   line->align(FL_ALIGN_INSIDE);
   line->labelsize(FL_NORMAL_SIZE);
   text_ = line;
-  fl_end_form();
+  korvane_end_form();
   fl_show_form(window_, FL_PLACE_MOUSE, FL_TRANSIENT, "travail en cours ...");
   Fl::check();
 }
@@ -152,15 +153,14 @@ void OFL_vision_sheet::ofl_circbound(int x, int y, int r, unsigned colour) {
 
 void OFL_vision_sheet::ofl_arrowbound(int x1, int y1, int x2, int y2,
                                       unsigned colour) {
-  // The squares are summed on 64 bits: far points would overflow an int.
-  const std::int64_t dx = std::int64_t{x2} - x1;
-  const std::int64_t dy = std::int64_t{y2} - y1;
-  const double length = std::sqrt(static_cast<double>(dx * dx + dy * dy));
+  // The squares are summed as doubles, exact for any screen distance:
+  // far points would overflow an int, and even 64 bits.
+  const double dx = static_cast<double>(std::int64_t{x2} - x1);
+  const double dy = static_cast<double>(std::int64_t{y2} - y1);
+  const double length = std::sqrt(dx * dx + dy * dy);
   const double side = std::trunc(2 * length);
   const int s = side >= INT_MAX ? INT_MAX : static_cast<int>(side);
-  const float a = static_cast<float>(
-      std::atan2(static_cast<double>(dy), static_cast<double>(dx)) * 180 /
-      M_PI);
+  const float a = static_cast<float>(std::atan2(dy, dx) * 180 / M_PI);
   draw_surface& surface = korvane_draw_surface();
   begin(colour);
   surface.color(colour);
