@@ -1,7 +1,9 @@
 #!/bin/sh
 # Takes the screenshots of the documentation on a virtual X server: the main
 # window (korvane without argument) and the "Messages" window (korvane -h),
-# written as docs/main-window.png and docs/messages-window.png.
+# written as docs/main-window.png and docs/messages-window.png, and the
+# simulator's panels (simulator_panels_demo of the same build), written as
+# docs/simulator-input.png and docs/simulator-output.png.
 #   sh scripts/screenshots.sh [path/to/korvane]
 # Without a path, korvane is built with the release preset first.
 set -eu
@@ -13,7 +15,7 @@ if [ "${1:-}" != "--on-display" ]; then
     korvane=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
   else
     cmake --preset release >/dev/null
-    cmake --build --preset release --target korvane
+    cmake --build --preset release --target korvane simulator_panels_demo
     korvane=$PWD/build/release/driver/korvane
   fi
   exec xvfb-run -a -s "-screen 0 1280x1024x24" \
@@ -54,4 +56,15 @@ pid=$!
 messages=$(window_of "$pid" '^Messages$')
 shoot "$messages" "$docs/messages-window.png"
 xdotool mousemove --sync --window "$messages" 275 545 click 1
+wait "$pid"
+
+# The simulator's input and output panels, then the input panel's "QUIT".
+demo=$(dirname "$korvane")/../tests/panels_sim/simulator_panels_demo
+(cd "$work" && exec "$demo") &
+pid=$!
+inputs=$(window_of "$pid" '^Inputs Pannel$')
+outputs=$(window_of "$pid" '^Outputs$')
+shoot "$inputs" "$docs/simulator-input.png"
+shoot "$outputs" "$docs/simulator-output.png"
+xdotool mousemove --sync --window "$inputs" 360 280 click 1
 wait "$pid"

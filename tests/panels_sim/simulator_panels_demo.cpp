@@ -7,6 +7,7 @@
 #include <string>
 
 #include <FL/Fl.H>
+#include <FL/Fl_Check_Browser.H>
 #include <FL/Fl_Window.H>
 
 #include "panels/message_windows.h"
@@ -21,6 +22,20 @@ void place(const char* title, int x, int y) {
        w = Fl::next_window(w)) {
     if (w->label() != nullptr && std::string(title) == w->label()) {
       w->position(x, y);
+    }
+  }
+}
+
+// Ticks item `item` of the `list`-th check list (0 Signal, 1 Sticky) of
+// the window titled `title`, as a click would.
+void tick(const char* title, int list, int item) {
+  for (Fl_Window* w = Fl::first_window(); w != nullptr;
+       w = Fl::next_window(w)) {
+    if (w->label() == nullptr || std::string(title) != w->label()) continue;
+    int seen = 0;
+    for (int i = 0; i < w->children(); ++i) {
+      Fl_Check_Browser* found = dynamic_cast<Fl_Check_Browser*>(w->child(i));
+      if (found != nullptr && seen++ == list) found->checked(item, 1);
     }
   }
 }
@@ -41,6 +56,10 @@ int main() {
   place("Outputs", 480, 60);
   for (const char* name : inputs) input.add(name);
   for (const char* name : outputs) output.add(name);
+  // "enable" present and sticky, "tick" present for the next step.
+  tick("Inputs Pannel", 0, 1);
+  tick("Inputs Pannel", 1, 1);
+  tick("Inputs Pannel", 0, 2);
   // The first outputs known, the last one not computed yet.
   const int first[] = {1, 0, 1, 0, 1, 2};
   output.eval(first);
