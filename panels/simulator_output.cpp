@@ -40,6 +40,9 @@ OFD_simulator_output::OFD_simulator_output(int h, const char* title)
   build(0, h, FL_WHITE);
   korvane_end_form();
   fl_show_form(window_, FL_PLACE_MOUSE, FL_TRANSIENT, title);
+  // The window keeps its own copy of the title: the caller's text may not
+  // outlive the panel.
+  window_->copy_label(title);
 }
 
 OFD_simulator_output::OFD_simulator_output(Fl_Window* parent, int x, int h,

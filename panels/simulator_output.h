@@ -17,10 +17,11 @@
 class OFD_simulator_output {
  public:
   // A panel in a window of its own, 240 pixels wide and `h` high, opened
-  // at once centred on the mouse and titled `title`.
+  // at once centred on the mouse and titled `title` (a copy is kept).
   OFD_simulator_output(int h, const char* title);
   // A panel added to the group the caller has open (in `parent`), its
-  // widgets moved right by `x`, under a caption `label`; shows nothing.
+  // widgets moved right by `x`, under a caption `label` (a copy is kept);
+  // shows nothing.
   OFD_simulator_output(Fl_Window* parent, int x, int h, const char* label);
   // Hides the window (the caller's, for an embedded panel). The window
   // stays allocated.

@@ -421,7 +421,9 @@ using SimulatorOutput = PanelGuiTest;
 
 TEST_F(SimulatorOutput, StandalonePanelLayout) {
   window_keeper keep;
-  auto panel = std::make_unique<OFD_simulator_output>(400, "Outputs");
+  std::string title = "Outputs";
+  auto panel = std::make_unique<OFD_simulator_output>(400, title.c_str());
+  title.assign(title.size(), 'x');  // the window keeps its own title
   Fl_Window* window = window_titled("Outputs");
   keep.window = window;
   ASSERT_NE(nullptr, window);
