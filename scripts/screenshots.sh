@@ -60,6 +60,10 @@ wait "$pid"
 
 # The simulator's input and output panels, then the input panel's "QUIT".
 demo=$(dirname "$korvane")/../tests/panels_sim/simulator_panels_demo
+if [ ! -x "$demo" ]; then
+  echo "screenshots.sh: $demo is missing: build the target simulator_panels_demo" >&2
+  exit 1
+fi
 (cd "$work" && exec "$demo") &
 pid=$!
 inputs=$(window_of "$pid" '^Inputs Pannel$')
