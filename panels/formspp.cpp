@@ -93,8 +93,11 @@ void fl_set_Sinput(Fl_Widget* input, const std::string& text) {
 
 Fl_FormsText* fl_add_Stext(Fl_Boxtype box, int x, int y, int w, int h,
                            const std::string& label) {
-  // The widget keeps the pointer: this copy lives as long as the widget.
-  Fl_FormsText* text = new Fl_FormsText(box, x, y, w, h, Stoa(label));
+  // The widget owns its copy of the label and frees it when it goes.
+  Fl_FormsText* text = new Fl_FormsText(box, x, y, w, h, nullptr);
+  char* copy = Stoa(label);
+  text->copy_label(copy);
+  delete[] copy;
   text->align(FL_ALIGN_LEFT);
   return text;
 }

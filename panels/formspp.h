@@ -51,8 +51,8 @@ bool point_dans_segment(double px, double py, double x1, double y1,
 void fl_set_Sinput(Fl_Widget* input, const std::string& text);
 
 // Creates a forms text widget at (x, y, w, h) labelled `label`, with box
-// type `box` and left alignment, in the group open at the time. The label
-// is a copy that the widget keeps for its whole life.
+// type `box` and left alignment, in the group open at the time. The widget
+// keeps its own copy of the label, freed with it.
 Fl_FormsText* fl_add_Stext(Fl_Boxtype box, int x, int y, int w, int h,
                            const std::string& label);
 

@@ -2,7 +2,8 @@
 # Takes the screenshots of the documentation on a virtual X server: the main
 # window (korvane without argument) and the "Messages" window (korvane -h),
 # written as docs/main-window.png and docs/messages-window.png, and the
-# simulator's panels (simulator_panels_demo of the same build), written as
+# paged viewer (tests/panels/panel_show viewer) as docs/viewer-window.png,
+# and the simulator's panels (panel_show simulator) as
 # docs/simulator-input.png and docs/simulator-output.png.
 #   sh scripts/screenshots.sh [path/to/korvane]
 # Without a path, korvane is built with the release preset first.
@@ -15,15 +16,17 @@ if [ "${1:-}" != "--on-display" ]; then
     korvane=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
   else
     cmake --preset release >/dev/null
-    cmake --build --preset release --target korvane simulator_panels_demo
+    cmake --build --preset release --target korvane panel_show
     korvane=$PWD/build/release/driver/korvane
   fi
+  panel_show=$(dirname "$korvane")/../tests/panels/panel_show
   exec xvfb-run -a -s "-screen 0 1280x1024x24" \
-    sh "$0" --on-display "$korvane" "$PWD/docs"
+    sh "$0" --on-display "$korvane" "$PWD/docs" "$panel_show"
 fi
 
 korvane=$2
 docs=$3
+panel_show=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$docs"
@@ -58,13 +61,16 @@ shoot "$messages" "$docs/messages-window.png"
 xdotool mousemove --sync --window "$messages" 275 545 click 1
 wait "$pid"
 
+# The paged viewer over a sample listing, then its "CANCEL" button.
+(cd "$work" && exec "$panel_show" viewer) &
+pid=$!
+viewer=$(window_of "$pid" '')
+shoot "$viewer" "$docs/viewer-window.png"
+xdotool mousemove --sync --window "$viewer" 85 45 click 1
+wait "$pid"
+
 # The simulator's input and output panels, then the input panel's "QUIT".
-demo=$(dirname "$korvane")/../tests/panels_sim/simulator_panels_demo
-if [ ! -x "$demo" ]; then
-  echo "screenshots.sh: $demo is missing: build the target simulator_panels_demo" >&2
-  exit 1
-fi
-(cd "$work" && exec "$demo") &
+(cd "$work" && exec "$panel_show" simulator) &
 pid=$!
 inputs=$(window_of "$pid" '^Inputs Pannel$')
 outputs=$(window_of "$pid" '^Outputs$')

@@ -2,10 +2,12 @@
 #include "panel_gui.h"
 
 #include <csignal>
+#include <cstring>
 #include <unistd.h>
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
+#include <FL/x.H>
 
 #include "panels/message_windows.h"
 
@@ -18,6 +20,8 @@ struct script_state {
   std::vector<panel_step> steps;
   std::size_t next = 0;
   bool playing = false;
+  unsigned long passes = 0;       // passes of the toolkit's event loop
+  unsigned long acted_at = ~0UL;  // pass of the last step done
 };
 
 script_state& script() {
@@ -25,11 +29,19 @@ script_state& script() {
   return state;
 }
 
+// Counts the passes of the event loop (the toolkit runs its checks once
+// per wait).
+void count_pass(void*) { ++script().passes; }
+
 void tick(void*) {
   script_state& state = script();
   if (!state.playing) return;
-  if (state.next < state.steps.size() && state.steps[state.next]()) {
+  // A late tick runs again at once inside the same wait: the code under
+  // test has not yet seen the last step, so the next one waits a pass.
+  if (state.passes != state.acted_at && state.next < state.steps.size() &&
+      state.steps[state.next]()) {
     ++state.next;
+    state.acted_at = state.passes;
   }
   Fl::repeat_timeout(tick_seconds, tick);
 }
@@ -51,12 +63,15 @@ void panel_play(std::vector<panel_step> steps) {
   state.steps = std::move(steps);
   state.next = 0;
   state.playing = true;
+  state.acted_at = ~0UL;
+  Fl::add_check(count_pass);
   Fl::add_timeout(tick_seconds, tick);
 }
 
 bool panel_stop() {
   script_state& state = script();
   Fl::remove_timeout(tick);
+  Fl::remove_check(count_pass);
   state.playing = false;
   return state.next == state.steps.size();
 }
@@ -102,6 +117,18 @@ panel_step panel_answer_dialog(const std::string& label, std::string* text) {
     button->do_callback();
     return true;
   };
+}
+
+void panel_close_by_window_manager(Fl_Window* window) {
+  XEvent event;
+  std::memset(&event, 0, sizeof event);
+  event.xclient.type = ClientMessage;
+  event.xclient.window = fl_xid(window);
+  event.xclient.message_type = XInternAtom(fl_display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = long(XInternAtom(fl_display, "WM_DELETE_WINDOW", False));
+  XSendEvent(fl_display, fl_xid(window), False, NoEventMask, &event);
+  XFlush(fl_display);
 }
 
 void PanelGuiTest::SetUp() {

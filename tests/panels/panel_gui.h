@@ -50,6 +50,10 @@ Fl_Button* panel_button(Fl_Group* group, const std::string& label);
 // null), and presses its button labelled `label`.
 panel_step panel_answer_dialog(const std::string& label, std::string* text);
 
+// Asks the window manager's way for `window` to be closed: sends it the
+// WM_DELETE_WINDOW client message through the X server.
+void panel_close_by_window_manager(Fl_Window* window);
+
 // Fixture of every test that opens a window: needs an X display, and ends
 // the process with a failure when a test runs past its time limit.
 class PanelGuiTest : public ::testing::Test {

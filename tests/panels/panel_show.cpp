@@ -1,10 +1,15 @@
-// Opens the simulator's input and output panels side by side over a small
-// counter (a pulse on "tick" counts when "enable" is present, "reset"
-// clears the count), so that the documentation can show them. Runs until
-// QUIT or until the input panel is closed.
-//   simulator_panels_demo
-#include <cstdio>
+// Opens one of the panels over sample data, for the documentation's
+// screenshots (scripts/screenshots.sh):
+//   panel_show viewer      the paged viewer over a small marked-up listing
+//   panel_show simulator   the simulator's input and output panels over a
+//                          small counter (a pulse on "tick" counts when
+//                          "enable" is present, "reset" clears the count)
+// Returns when the panel is left (its cancel or quit button, or the window
+// manager).
+#include <cstring>
+#include <iostream>
 #include <string>
+#include <vector>
 
 #include <FL/Fl.H>
 #include <FL/Fl_Check_Browser.H>
@@ -13,8 +18,32 @@
 #include "panels/message_windows.h"
 #include "panels/simulator_input.h"
 #include "panels/simulator_output.h"
+#include "panels/viewer_window.h"
 
 namespace {
+
+std::vector<std::string> sample_listing() {
+  std::vector<std::string> lines = {
+      "#C 14T 14T 34T 24T ",
+      "#T",
+      "state#next#receptivity#actions",
+      "#T",
+      "idle#armed#start . not stop#clear",
+      "armed#running#go#motor",
+      "armed#idle#stop#",
+      "running#running#not stop . not fault#motor",
+      "running#halted#fault#alarm",
+      "running#idle#stop#",
+      "halted#idle#reset#clear",
+      "#T",
+  };
+  for (int i = 1; i <= 90; ++i) {
+    lines.push_back("step " + std::to_string(i) + "#s" + std::to_string(i % 7) +
+                    "#tick#count");
+  }
+  lines.push_back("#T");
+  return lines;
+}
 
 // Moves the window titled `title` to (x, y).
 void place(const char* title, int x, int y) {
@@ -40,13 +69,8 @@ void tick(const char* title, int list, int item) {
   }
 }
 
-}  // namespace
-
-int main() {
-  if (!korvane_display_available()) {
-    std::fprintf(stderr, "simulator_panels_demo: no X display\n");
-    return 1;
-  }
+// Runs the simulator's panels over a 3-bit counter until QUIT.
+void show_simulator() {
   const char* inputs[] = {"enable", "tick", "reset", "hold"};
   const char* outputs[] = {"count_0", "count_1", "count_2", "carry",
                            "running", "overflow"};
@@ -67,7 +91,7 @@ int main() {
   for (;;) {
     int init = 0, quit = 0, values[4] = {0, 0, 0, 0};
     input.check(&init, &quit, values);
-    if (quit) break;
+    if (quit) return;
     if (init || values[2]) {
       count = 0;
     } else if (values[0] && values[1]) {
@@ -77,5 +101,28 @@ int main() {
                          count == 7 ? 1 : 0, values[0], 2};
     output.eval(shown);
   }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const bool viewer = argc == 2 && std::strcmp(argv[1], "viewer") == 0;
+  const bool simulator = argc == 2 && std::strcmp(argv[1], "simulator") == 0;
+  if (!viewer && !simulator) {
+    std::cerr << "usage: panel_show viewer|simulator\n";
+    return 1;
+  }
+  if (!korvane_display_available()) {
+    std::cerr << "panel_show: no X display\n";
+    return 1;
+  }
+  if (simulator) {
+    show_simulator();
+    return 0;
+  }
+  std::vector<std::string> lines = sample_listing();
+  OFD_afficheur viewer_panel(nullptr, 1);
+  viewer_panel.activation(lines.data(), static_cast<int>(lines.size()),
+                          "Transitions of the controller", "");
   return 0;
 }
