@@ -186,7 +186,7 @@ void OFL_vision_sheet::ofl_drw_text(unsigned align, int x, int y, int w,
   }
   surface.font(face, size);
   surface.color(colour);
-  surface.text(text, x, y, w, h, align);
+  surface.text(text != nullptr ? text : "", x, y, w, h, align);
   end();
 }
 

@@ -64,7 +64,8 @@ class OFL_vision_sheet {
   void ofl_drw_String(unsigned align, int x, int y, int w, int h,
                       unsigned colour, int face, int size,
                       const std::string& text);
-  // Draws `text` in the box with font `face` at `size` (size first).
+  // Draws `text` in the box with font `face` at `size` (size first); a
+  // null text draws as an empty one.
   void ofl_drw_text(unsigned align, int x, int y, int w, int h,
                     unsigned colour, int size, int face, const char* text);
   // The line from (x1, y1) to (x2, y2) with an arrow head at (x2, y2):

@@ -152,6 +152,10 @@ const std::vector<figure_case>& figures() {
          s.ofl_drw_String(FL_ALIGN_INSIDE, 0, 0, 10, 10, 1, 0, 14, "");
        },
        "font 0 14; color 1; text \"\" 0 0 10 10 16"},
+      {"null text", [](OFL_vision_sheet& s) {
+         s.ofl_drw_text(FL_ALIGN_LEFT, 0, 0, 10, 10, 1, 14, 0, nullptr);
+       },
+       "font 0 14; color 1; text \"\" 0 0 10 10 4"},
       {"arrow right",
        [](OFL_vision_sheet& s) { s.ofl_drw_arrow_line(0, 0, 100, 0, 10, quarter, 3); },
        "color 3; line 93 -7 100 0; line 93 7 100 0; line 0 0 100 0"},
