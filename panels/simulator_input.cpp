@@ -45,7 +45,9 @@ OFD_simulator_input::OFD_simulator_input(Fl_Window* parent, int x, int h)
   build(x, h);
 }
 
-OFD_simulator_input::~OFD_simulator_input() { window_->hide(); }
+OFD_simulator_input::~OFD_simulator_input() {
+  if (window_ != nullptr) window_->hide();
+}
 
 // The captions, the lists and the buttons, in this order, in the open group.
 void OFD_simulator_input::build(int x, int h) {
@@ -90,8 +92,8 @@ void OFD_simulator_input::check(int* init, int* quit, int* values) {
     }
     // A window closed by the window manager is hidden by the toolkit: no
     // button can be pressed any more, so this ends the simulation as QUIT
-    // does.
-    if (!window_->shown()) {
+    // does (as does an embedded panel given no window).
+    if (window_ == nullptr || !window_->shown()) {
       *quit = 1;
       return;
     }

@@ -58,7 +58,9 @@ OFD_simulator_output::OFD_simulator_output(Fl_Window* parent, int x, int h,
   build(x, h, FL_RED);
 }
 
-OFD_simulator_output::~OFD_simulator_output() { window_->hide(); }
+OFD_simulator_output::~OFD_simulator_output() {
+  if (window_ != nullptr) window_->hide();
+}
 
 // The browser, then one hidden indicator box per row.
 void OFD_simulator_output::build(int x, int h, Fl_Color box_selection) {

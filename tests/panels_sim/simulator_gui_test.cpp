@@ -362,6 +362,22 @@ TEST_F(SimulatorInput, ClosingTheCallersWindowEndsTheSimulation) {
   EXPECT_EQ(1, quit);
 }
 
+TEST_F(SimulatorInput, EmbeddedPanelWithoutWindowEndsAtOnce) {
+  Fl_Window* group = new Fl_Window(420, 250, "simulator");
+  window_keeper keep{group};
+  {
+    OFD_simulator_input panel(nullptr, 0, 250);
+    OFD_simulator_output output(nullptr, 0, 250, "Outputs");
+    group->end();
+    panel.add("a");
+    int init = -9, quit = -9, value = -9;
+    panel.check(&init, &quit, &value);
+    EXPECT_EQ(1, quit);
+    EXPECT_EQ(-9, value);
+  }
+  EXPECT_GT(group->children(), 0);
+}
+
 // --------------------------------------------------------------- output
 
 // The browser and the indicator boxes of an output panel.
