@@ -2,7 +2,9 @@
 # Takes the screenshots of the documentation on a virtual X server: the main
 # window (korvane without argument) and the "Messages" window (korvane -h),
 # written as docs/main-window.png and docs/messages-window.png, and the
-# paged viewer (tests/panels/panel_show viewer) as docs/viewer-window.png.
+# paged viewer (tests/panels/panel_show viewer) as docs/viewer-window.png,
+# and the simulator's panels (panel_show simulator) as
+# docs/simulator-input.png and docs/simulator-output.png.
 #   sh scripts/screenshots.sh [path/to/korvane]
 # Without a path, korvane is built with the release preset first.
 set -eu
@@ -65,4 +67,14 @@ pid=$!
 viewer=$(window_of "$pid" '')
 shoot "$viewer" "$docs/viewer-window.png"
 xdotool mousemove --sync --window "$viewer" 85 45 click 1
+wait "$pid"
+
+# The simulator's input and output panels, then the input panel's "QUIT".
+(cd "$work" && exec "$panel_show" simulator) &
+pid=$!
+inputs=$(window_of "$pid" '^Inputs Pannel$')
+outputs=$(window_of "$pid" '^Outputs$')
+shoot "$inputs" "$docs/simulator-input.png"
+shoot "$outputs" "$docs/simulator-output.png"
+xdotool mousemove --sync --window "$inputs" 360 280 click 1
 wait "$pid"
