@@ -1,5 +1,6 @@
 // The paged viewer's window, its file outputs and the external viewer.
 #include "panels/viewer_window.h"
+#include "panels/forms_layout.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -111,7 +112,8 @@ OFD_afficheur::OFD_afficheur(Fl_Window* parent, int english)
   page_input_ = new Fl_Input(150, 445, 40, 20, "");
   page_input_->type(FL_NORMAL_INPUT);
   go_ = new Fl_Button(190, 445, 20, 20, "");
-  fl_end_form();
+  // Title and page field on top, buttons below the browser, as placed.
+  korvane_end_form();
 }
 
 OFD_afficheur::~OFD_afficheur() { delete window_; }

@@ -147,6 +147,25 @@ TEST_F(ViewerWindow, PagesMoveWithTheButtons) {
   EXPECT_STREQ("a title", viewer.title_field()->label());
 }
 
+// The widgets stay where they were placed, counted from the top left: the
+// title and the page field above the browser, the buttons below it.
+TEST_F(ViewerWindow, WidgetsStayWhereTheyArePlaced) {
+  OFD_afficheur viewer(parent_, 1);
+  struct placed { Fl_Widget* widget; int x, y, w, h; };
+  const placed table[] = {
+      {viewer.browser(), 10, 50, 800, 370},     {viewer.title_field(), 230, 20, 310, 20},
+      {viewer.page_field(), 80, 20, 120, 20},   {viewer.next_button(), 270, 430, 120, 20},
+      {viewer.previous_button(), 270, 460, 120, 20}, {viewer.cancel_button(), 40, 430, 90, 50},
+      {viewer.pdf_button(), 460, 430, 100, 50}, {viewer.text_button(), 660, 430, 100, 50},
+      {viewer.page_input(), 150, 445, 40, 20},  {viewer.go_button(), 190, 445, 20, 20}};
+  for (const placed& row : table) {
+    EXPECT_EQ(row.x, row.widget->x());
+    EXPECT_EQ(row.y, row.widget->y());
+    EXPECT_EQ(row.w, row.widget->w());
+    EXPECT_EQ(row.h, row.widget->h());
+  }
+}
+
 TEST_F(ViewerWindow, PageNumberField) {
   std::vector<std::string> text = two_pages();
   OFD_afficheur viewer(parent_, 1);
