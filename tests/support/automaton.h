@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-class FBA;
+#include "fba/FBA.h"
 
 namespace ktest {
 

@@ -3,6 +3,7 @@
 #ifndef KORVANE_TESTS_SUPPORT_CAPTURE_H
 #define KORVANE_TESTS_SUPPORT_CAPTURE_H
 
+#include <iostream>
 #include <ostream>
 #include <sstream>
 #include <string>
