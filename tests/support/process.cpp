@@ -32,9 +32,11 @@ scratch_directory::scratch_directory() {
     throw std::runtime_error("cannot create a directory from " + pattern);
   }
   path_ = name.data();
+  owner_ = static_cast<int>(getpid());
 }
 
 scratch_directory::~scratch_directory() {
+  if (static_cast<int>(getpid()) != owner_) return;
   std::error_code ignored;
   std::filesystem::remove_all(path_, ignored);
 }
@@ -74,11 +76,12 @@ std::string read_file(const std::string& path) {
   return text.str();
 }
 
-void write_file(const std::string& path, const std::string& text) {
+std::string write_file(const std::string& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
   out.close();
   if (!out) throw std::runtime_error("cannot write " + path);
+  return path;
 }
 
 bool file_exists(const std::string& path) {

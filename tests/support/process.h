@@ -27,16 +27,18 @@ class scratch_directory {
 
  private:
   std::string path_;
+  int owner_;  // the process that made the directory and removes it
 };
 
-// One scratch directory for the whole test process, removed at exit.
+// One scratch directory for the whole test process, removed at exit by the
+// process that made it (not by a death test's child that exits).
 const scratch_directory& process_scratch();
 
 // Whole content of a file; empty when it cannot be read.
 std::string read_file(const std::string& path);
-// Writes `text` to `path`, replacing it; throws std::runtime_error when the
-// write fails.
-void write_file(const std::string& path, const std::string& text);
+// Writes `text` to `path`, replacing it, and returns `path`; throws
+// std::runtime_error when the write fails.
+std::string write_file(const std::string& path, const std::string& text);
 // True when `path` names an existing regular file.
 bool file_exists(const std::string& path);
 
