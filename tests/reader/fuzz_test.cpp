@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "model/parse_gal.h"
+#include "model/parse_gal_internal.h"
 #include "reader_test_util.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "model/parse_gal.h"
+#include "model/parse_gal_internal.h"
 #include "reader_test_util.h"
 
 namespace {
