@@ -96,20 +96,28 @@ void gal_tpen_transition::put_xfig(std::ostream& os, const gal_tpen_fichier& mod
   if (points.empty()) return;
 
   // A line of one point has no direction: it stays unmoved and has no arrow.
-  const bool line = points.size() > 1;
-  if (line && source != nullptr) {
+  const bool moved = points.size() > 1;
+  if (moved && source != nullptr) {
     frontieres_corrections(points[1].first, points[1].second, source->mon_diametre() / 2,
                            &points.front().first, &points.front().second);
   }
-  if (line && target != nullptr) {
+  if (moved && target != nullptr) {
     const auto& before = points[points.size() - 2];
     frontieres_corrections(before.first, before.second, target->mon_diametre() / 2,
                            &points.back().first, &points.back().second);
   }
+  // Neither has a line whose points all fall on the same figure point (a
+  // self-loop without bend points): there is no direction for its arrow.
+  std::vector<std::pair<long, long>> figure_points;
+  for (const auto& p : points)
+    figure_points.emplace_back(figure_int(p.first * 1000), figure_int(p.second * 1000));
+  bool line = false;
+  for (const auto& p : figure_points)
+    if (p != figure_points.front()) line = true;
   os << kPolyline << (line ? 1 : 0) << " 0 " << points.size() << std::endl;
   if (line) os << kArrow << std::endl;
   os << "         ";
-  for (const auto& p : points) os << figure_int(p.first * 1000) << " " << figure_int(p.second * 1000) << " ";
+  for (const auto& p : figure_points) os << p.first << " " << p.second << " ";
   os << std::endl;
 
   os << kLeftText << figure_int(posx * 1000) << " " << figure_int((posy + 0.5) * 1000) << " ";

@@ -47,14 +47,17 @@ int check_structure(const std::string& figure) {
       for (std::size_t i = line.size() - 4; i > 0 && line[i - 1] == '\\'; --i) ++backslashes;
       EXPECT_EQ(0u, backslashes % 2) << "text ends inside an escape: " << line;
     } else if (f[0] == "2") {
-      ASSERT_EQ(16u, f.size()) << line;
+      if (f.size() != 16u) {
+        ADD_FAILURE() << "a polyline of " << f.size() << " fields: " << line;
+        continue;
+      }
       const int arrow = std::atoi(f[13].c_str());
       const int points = std::atoi(f[15].c_str());
       if (arrow == 1) {
-        ASSERT_TRUE(std::getline(in, line));
+        EXPECT_TRUE(std::getline(in, line)) << "no arrow line";
         EXPECT_EQ(5u, fields_of(line).size()) << line;
       }
-      ASSERT_TRUE(std::getline(in, line));
+      EXPECT_TRUE(std::getline(in, line)) << "no point line";
       EXPECT_EQ(static_cast<std::size_t>(2 * points), fields_of(line).size()) << line;
       EXPECT_GE(points, 1);
       EXPECT_TRUE(arrow == 0 || points >= 2) << "an arrow on a single point";
@@ -79,8 +82,13 @@ std::string fig2dev(const std::string& figure, const std::string& language) {
 
 void check_drawing(const std::string& name, const std::string& gal) {
   SCOPED_TRACE(name);
-  auto model = read_gal(name + ".gal", gal);
-  ASSERT_NE(model, nullptr);
+  ReadResult read = parse_text(name + ".gal", gal);
+  std::unique_ptr<gal_tpen_fichier> model(read.model);
+  if (model == nullptr) {
+    // The examples the reader refuses on purpose are named broken*.
+    EXPECT_EQ(0u, name.rfind("broken", 0)) << name << " is refused: " << read.err;
+    return;
+  }
   const std::string path = scratch_path(name + ".fig");
   {
     CapturedStreams quiet;
@@ -89,6 +97,9 @@ void check_drawing(const std::string& name, const std::string& gal) {
   const std::string figure = read_file(path);
   const int objects = check_structure(figure);
   EXPECT_GE(objects, model->nb_etats * 2);
+  // fig2dev refuses a figure without objects (a model without states and
+  // drawable transitions is the header alone).
+  if (objects == 0) return;
   EXPECT_EQ("", fig2dev(path, "svg"));
   EXPECT_EQ("", fig2dev(path, "eps"));
 }
