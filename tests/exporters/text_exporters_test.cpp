@@ -128,6 +128,59 @@ TEST(LightEsterelExporter, TransitionTexts) {
   }
 }
 
+// A component whose state runs a module declares the run's inputs and
+// outputs, beside what its actions name; every run of the model is listed.
+TEST(LightEsterelExporter, SubModuleOfAMacroState) {
+  auto model = read_gal("features.gal", kFeaturesGal);
+  ASSERT_NE(model, nullptr);
+  std::string name = "solo";
+  std::list<int> actions = {2};
+  model->add_fin_etat(gal_tpen_etat(1, &name, 9, 9, gal_run_instance(0, ""), &actions));
+  ASSERT_EQ(2u, model->composantes.size());
+  Exported e = put_le(*model, "f");
+  const std::size_t start = e.text.find("module f_run1 : ");
+  ASSERT_NE(std::string::npos, start) << e.text;
+  EXPECT_EQ(
+      "module f_run1 : \nInput:\na: bool;\n\nOutput:\nb: ,\ntmp: bool;\n\nRun:\n"
+      "\"lib\": sub: Sub\n;\nautomaton\nstate: solo run Sub / tmp geometry: <9.0,9.0> 1.0; \n\n"
+      "transition:\nend\n\n",
+      e.text.substr(start));
+  EXPECT_EQ(std::string(kSuspendWarning) +
+                "WARNING: No initial transition found about one of automata at least!\n\n"
+                "le code generation will be incomplete ...\n",
+            e.err);
+}
+
+// A run index that names no run: the checked lookup reports it and the
+// writers show "?" for the run's module name.
+TEST(Exporters, RunIndexOutOfRange) {
+  gal_tpen_fichier model;
+  model.def_modele(0);
+  std::string name = "m";
+  model.add_fin_etat(gal_tpen_etat(1, &name, 1, 2, gal_run_instance(3, "r"), nullptr));
+  const std::string report = "PROBLEME DANS L'UTILISATION DE 'nom_module_prog_externe()':\n"
+                             "IDENT 3 HORS LIMITE\n";
+  std::ostringstream le;
+  std::string err;
+  {
+    CapturedStreams capture;
+    model.table_etats[0].put_le(le, model);
+    err = capture.err();
+  }
+  EXPECT_EQ("state: m run ?[r] geometry: <1.0,2.0> 1.0;", le.str());
+  EXPECT_EQ(report, err);
+
+  Exported strl = put_strl5(model, "k");
+  EXPECT_NE(std::string::npos, strl.text.find("\n            run ?[signal r]\n")) << strl.text;
+  EXPECT_NE(std::string::npos, strl.err.find(report)) << strl.err;
+
+  Exported fig =
+      run_exporter("run.fig", [&](const std::string& path) { model.put_xfig(path, "k"); });
+  EXPECT_NE(std::string::npos, fig.text.find("4 1 0 50 -1 0 24 0.0000 4 135 780 1000 2100 ?\\001\n"))
+      << fig.text;
+  EXPECT_EQ(report, fig.err);
+}
+
 // ----- Esterel v5 ------------------------------------------------------------
 
 TEST(Strl5Recept, Translations) {
