@@ -237,6 +237,30 @@ TEST(Strl5Exporter, ModelWithoutStates) {
             put_strl5(model, "m").text);
 }
 
+// The types each model kind predefines, and the "bool" signals written
+// bare in models 0 and 1 (locals always carry their type).
+TEST(Strl5Exporter, DeclarationsByModelKind) {
+  const char* const expected[] = {
+      "type integer;\n\ninput\ni\n;\noutput\no\n;\n",
+      "type integer;\n\ninput\ni\n;\noutput\no\n;\n",
+      "type integer, bool;\n\ninput\ni: bool\n;\noutput\no: bool\n;\n",
+      "type bool;\n\ninput\ni: bool\n;\noutput\no: bool\n;\n",
+  };
+  for (int kind = 0; kind < 4; ++kind) {
+    gal_tpen_fichier model;
+    model.def_modele(kind);
+    model.add_type("integer");
+    model.add_type("bool");
+    model.add_fin_input(gal_declaration_variables("bool", "i"));
+    model.add_fin_output(gal_declaration_variables("bool", "o"));
+    model.add_fin_local(gal_declaration_variables("bool", "l"));
+    EXPECT_EQ(std::string("module m : \n") + expected[kind] +
+                  "signal \nl: bool\nin \nend signal\nend module\n\n",
+              put_strl5(model, "m").text)
+        << "kind " << kind;
+  }
+}
+
 // A single termination transition to no state, and one whose action and
 // target the model does not hold.
 TEST(Strl5Exporter, TerminationTransitions) {
