@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "exporters/export_support.h"
+#include "exporters/exporters_internal.h"
 #include "exporters/exporters.h"
 
 namespace {

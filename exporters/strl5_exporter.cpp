@@ -6,7 +6,7 @@
 #include <iostream>
 #include <vector>
 
-#include "exporters/export_support.h"
+#include "exporters/exporters_internal.h"
 #include "exporters/exporters.h"
 #include "utilities/Stringpp.h"
 

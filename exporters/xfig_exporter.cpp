@@ -8,7 +8,7 @@
 #include <fstream>
 #include <vector>
 
-#include "exporters/export_support.h"
+#include "exporters/exporters_internal.h"
 #include "exporters/exporters.h"
 
 using exporters_internal::bend_points;

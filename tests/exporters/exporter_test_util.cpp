@@ -4,13 +4,13 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <random>
+#include <sstream>
 
-#include "../fba/golden_text.h"
-#include "../reader/reader_test_util.h"
 #include "model/parse_gal.h"
+#include "support/capture.h"
+#include "support/process.h"
 
 namespace {
 
@@ -23,45 +23,38 @@ const bool kNoDisplay = [] {
 
 }  // namespace
 
-CapturedStreams::CapturedStreams()
-    : old_out_(std::cout.rdbuf(out_.rdbuf())), old_err_(std::cerr.rdbuf(err_.rdbuf())) {}
-
-CapturedStreams::~CapturedStreams() {
-  std::cout.rdbuf(old_out_);
-  std::cerr.rdbuf(old_err_);
+ParsedGal parse_gal_text(const std::string& name, const std::string& text) {
+  const std::string path = ktest::process_scratch().write(name, text);
+  ParsedGal parsed;
+  ktest::stream_capture out(std::cout);
+  ktest::stream_capture err(std::cerr);
+  parsed.model.reset(parse(path));
+  parsed.err = err.text();
+  return parsed;
 }
 
 std::unique_ptr<gal_tpen_fichier> read_gal(const std::string& name, const std::string& text) {
-  ReadResult r = parse_text(name, text);
-  EXPECT_NE(r.model, nullptr) << name << ": " << r.err;
-  return std::unique_ptr<gal_tpen_fichier>(r.model);
+  ParsedGal parsed = parse_gal_text(name, text);
+  EXPECT_NE(parsed.model, nullptr) << name << ": " << parsed.err;
+  return std::move(parsed.model);
 }
 
 Exported run_exporter(const std::string& name,
                       const std::function<void(const std::string& path)>& write) {
   EXPECT_TRUE(kNoDisplay);
-  const std::string path = scratch_path(name);
+  const std::string path = ktest::process_scratch().file(name);
   std::remove(path.c_str());
   Exported e;
   {
-    CapturedStreams capture;
+    ktest::stream_capture out(std::cout);
+    ktest::stream_capture err(std::cerr);
     write(path);
-    e.out = capture.out();
-    e.err = capture.err();
+    e.out = out.text();
+    e.err = err.text();
   }
-  e.text = read_file(path);
+  e.written = ktest::file_exists(path);
+  e.text = ktest::read_file(path);
   return e;
-}
-
-void expect_golden(const std::string& name, const std::string& actual) {
-  if (std::getenv("KORVANE_UPDATE_GOLDEN") != nullptr) {
-    const std::string path = std::string(KORVANE_TEST_DATA) + "/golden/" + name;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << actual;
-    ASSERT_TRUE(out.good()) << "cannot rewrite " << path;
-    return;
-  }
-  EXPECT_EQ(golden_text(name), actual) << "golden/" << name;
 }
 
 namespace {

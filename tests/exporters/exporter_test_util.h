@@ -6,46 +6,36 @@
 
 #include <functional>
 #include <memory>
-#include <sstream>
-#include <streambuf>
 #include <string>
 
 #include "model/gal_norm.h"
 
-// Redirects std::cout and std::cerr into strings for its lifetime.
-class CapturedStreams {
- public:
-  CapturedStreams();
-  ~CapturedStreams();
-  std::string out() const { return out_.str(); }
-  std::string err() const { return err_.str(); }
-
- private:
-  std::ostringstream out_;
-  std::ostringstream err_;
-  std::streambuf* old_out_;
-  std::streambuf* old_err_;
+// What the reader made of a GAL text: the model (null when refused) and
+// what it wrote on the standard error stream.
+struct ParsedGal {
+  std::unique_ptr<gal_tpen_fichier> model;
+  std::string err;
 };
 
-// Reads `text` as the GAL file `name` (in the scratch folder); fails the
-// current test and returns null when the reader refuses it.
+// Reads `text` as the GAL file `name` of the process's scratch directory,
+// with the standard streams captured.
+ParsedGal parse_gal_text(const std::string& name, const std::string& text);
+
+// The same, failing the current test when the reader refuses the text.
 std::unique_ptr<gal_tpen_fichier> read_gal(const std::string& name, const std::string& text);
 
 // What one exporter call left: the file's bytes and the two streams.
 struct Exported {
-  std::string text;  // "<missing>" when no file was written
+  bool written = false;  // the file exists
+  std::string text;
   std::string out;
   std::string err;
 };
 
-// Runs `write` with a fresh scratch path named `name` and the streams
-// captured, and returns the file it wrote.
+// Runs `write` with the path of `name` in the process's scratch directory
+// (removed first) and the streams captured, and returns the file it wrote.
 Exported run_exporter(const std::string& name,
                       const std::function<void(const std::string& path)>& write);
-
-// Compares `actual` with golden/<name>; with KORVANE_UPDATE_GOLDEN set in
-// the environment, rewrites the golden file instead.
-void expect_golden(const std::string& name, const std::string& actual);
 
 // A GAL text of a random automaton drawn from `seed`: a model kind among
 // the four keywords, declarations of every kind with runs, states (some

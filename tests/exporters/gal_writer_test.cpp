@@ -6,9 +6,10 @@
 #include <cmath>
 #include <filesystem>
 
-#include "../reader/reader_test_util.h"
 #include "exporter_test_util.h"
 #include "exporters/exporters.h"
+#include "support/golden.h"
+#include "support/process.h"
 
 namespace {
 
@@ -43,20 +44,21 @@ TEST(ExporterNumbers, GalAndLightEsterelTexts) {
   }
 }
 
+// The text put_gal writes; "<missing>" when it writes no file.
 std::string put_gal_text(gal_tpen_fichier& model, const std::string& name,
                          const std::string& module, std::string* err = nullptr) {
   Exported e = run_exporter(name, [&](const std::string& path) { model.put_gal(path, module); });
   if (err != nullptr) *err = e.err;
-  return e.text;
+  return e.written ? e.text : "<missing>";
 }
 
 TEST(GalWriter, GoldenTexts) {
   auto features = read_gal("features.gal", kFeaturesGal);
   ASSERT_NE(features, nullptr);
-  expect_golden("features.gal", put_gal_text(*features, "out_features.gal", "renamed"));
+  ktest::expect_golden("features.gal", put_gal_text(*features, "out_features.gal", "renamed"));
   auto pair = read_gal("pair.gal", kPairGal);
   ASSERT_NE(pair, nullptr);
-  expect_golden("pair.gal", put_gal_text(*pair, "out_pair.gal", "pair"));
+  ktest::expect_golden("pair.gal", put_gal_text(*pair, "out_pair.gal", "pair"));
 }
 
 TEST(GalWriter, EmptyModelWritesEveryKeywordWithItsSemicolon) {
@@ -83,7 +85,7 @@ TEST(GalWriter, KindsWithoutKeywordWriteNothing) {
     EXPECT_EQ("<missing>", put_gal_text(model, "kind.gal", "k", &err)) << c.kind;
     if (c.message) {
       EXPECT_EQ("ERROR: no GAL keyword for the model kind " + std::to_string(c.kind) + ", " +
-                    scratch_path("kind.gal") + " not written\n",
+                    ktest::process_scratch().file("kind.gal") + " not written\n",
                 err);
     } else {
       EXPECT_EQ("", err);
@@ -148,9 +150,8 @@ TEST(GalWriter, ExponentCoordinatesReadBack) {
   model->table_etats[0].change_ma_posy(-3.25e-6);
   model->table_transitions[2].points = {1e-5, 7e8};
   const std::string text = put_gal_text(*model, "big.gal", "big");
-  ReadResult again = parse_text("big_again.gal", text);
-  ASSERT_NE(again.model, nullptr) << again.err;
-  std::unique_ptr<gal_tpen_fichier> owned(again.model);
+  std::unique_ptr<gal_tpen_fichier> owned = read_gal("big_again.gal", text);
+  ASSERT_NE(owned, nullptr);
   EXPECT_DOUBLE_EQ(2.5e7, owned->table_etats[0].ma_posx());
   EXPECT_NEAR(-3.25e-6, owned->table_etats[0].ma_posy(), 1e-15);
   const std::list<double> points = owned->table_transitions[2].liste_positions();
@@ -166,9 +167,9 @@ void expect_round_trip(const std::string& name, const std::string& source) {
   auto first = read_gal(name, source);
   ASSERT_NE(first, nullptr);
   const std::string text1 = put_gal_text(*first, name + ".1.gal", first->nom_module);
-  ReadResult r2 = parse_text(name + ".2.gal", text1);
-  ASSERT_NE(r2.model, nullptr) << r2.err << "\n" << text1;
-  std::unique_ptr<gal_tpen_fichier> second(r2.model);
+  ParsedGal parsed = parse_gal_text(name + ".2.gal", text1);
+  ASSERT_NE(parsed.model, nullptr) << parsed.err << "\n" << text1;
+  std::unique_ptr<gal_tpen_fichier> second = std::move(parsed.model);
   const std::string text2 = put_gal_text(*second, name + ".3.gal", second->nom_module);
   EXPECT_EQ(text1, text2);
 
@@ -222,10 +223,9 @@ TEST(GalRoundTrip, EveryExample) {
        std::filesystem::directory_iterator(std::string(KORVANE_SOURCE_DIR) + "/examples")) {
     if (entry.path().extension() != ".gal") continue;
     const std::string name = entry.path().filename().string();
-    const std::string text = read_file(entry.path().string());
-    ReadResult probe = parse_text("probe_" + name, text);
-    std::unique_ptr<gal_tpen_fichier> owned(probe.model);
-    if (owned == nullptr) {
+    const std::string text = ktest::read_file(entry.path().string());
+    ParsedGal probe = parse_gal_text("probe_" + name, text);
+    if (probe.model == nullptr) {
       EXPECT_EQ(0u, name.rfind("broken", 0)) << name << " is refused: " << probe.err;
       continue;
     }

@@ -3,9 +3,10 @@
 // and the lookups of states and actions that the model does not hold.
 #include <gtest/gtest.h>
 
-#include "../reader/reader_test_util.h"
 #include "exporter_test_util.h"
 #include "exporters/exporters.h"
+#include "support/capture.h"
+#include "support/golden.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ TEST(LightEsterelExporter, OneComponent) {
   auto model = read_gal("features.gal", kFeaturesGal);
   ASSERT_NE(model, nullptr);
   Exported e = put_le(*model, "feat");
-  expect_golden("features.le", e.text);
+  ktest::expect_golden("features.le", e.text);
   EXPECT_EQ(kSuspendWarning, e.err);
   EXPECT_EQ("", e.out);
 }
@@ -47,7 +48,7 @@ TEST(LightEsterelExporter, TwoComponents) {
   auto model = read_gal("pair.gal", kPairGal);
   ASSERT_NE(model, nullptr);
   Exported e = put_le(*model, "pair");
-  expect_golden("pair.le", e.text);
+  ktest::expect_golden("pair.le", e.text);
   EXPECT_EQ(
       "WARNING: No initial transition found about one of automata at least!\n\n"
       "le code generation will be incomplete ...\n",
@@ -119,9 +120,9 @@ TEST(LightEsterelExporter, TransitionTexts) {
     std::ostringstream os;
     std::string err;
     {
-      CapturedStreams capture;
+      ktest::stream_capture capture(std::cerr);
       t.put_le(os, *model);
-      err = capture.err();
+      err = capture.text();
     }
     EXPECT_EQ(c.text, os.str());
     EXPECT_EQ(c.err, err) << c.text;
@@ -163,9 +164,9 @@ TEST(Exporters, RunIndexOutOfRange) {
   std::ostringstream le;
   std::string err;
   {
-    CapturedStreams capture;
+    ktest::stream_capture capture(std::cerr);
     model.table_etats[0].put_le(le, model);
-    err = capture.err();
+    err = capture.text();
   }
   EXPECT_EQ("state: m run ?[r] geometry: <1.0,2.0> 1.0;", le.str());
   EXPECT_EQ(report, err);
@@ -209,7 +210,7 @@ TEST(Strl5Exporter, OneComponent) {
   auto model = read_gal("features.gal", kFeaturesGal);
   ASSERT_NE(model, nullptr);
   Exported e = put_strl5(*model, "feat");
-  expect_golden("features.strl", e.text);
+  ktest::expect_golden("features.strl", e.text);
   EXPECT_EQ("", e.err);
   EXPECT_EQ(std::string::npos, e.text.find("start_?"));
   EXPECT_NE(std::string::npos,
@@ -221,7 +222,7 @@ TEST(Strl5Exporter, TwoComponents) {
   auto model = read_gal("pair.gal", kPairGal);
   ASSERT_NE(model, nullptr);
   Exported e = put_strl5(*model, "pair");
-  expect_golden("pair.strl", e.text);
+  ktest::expect_golden("pair.strl", e.text);
   EXPECT_EQ(
       "WARNING: No initial transition found about one of synccharts at least!\n\n"
       "Esterel code generation will be incomplete ...\n",
@@ -289,7 +290,7 @@ TEST(Strl5Exporter, TerminationTransitions) {
 TEST(TextDump, Features) {
   auto model = read_gal("features.gal", kFeaturesGal);
   ASSERT_NE(model, nullptr);
-  expect_golden("features.dump", dump(*model));
+  ktest::expect_golden("features.dump", dump(*model));
 }
 
 TEST(TextDump, EmptyModel) {

@@ -9,8 +9,9 @@
 #include <sstream>
 #include <vector>
 
-#include "../reader/reader_test_util.h"
 #include "exporter_test_util.h"
+#include "support/capture.h"
+#include "support/process.h"
 
 namespace {
 
@@ -76,25 +77,26 @@ std::string fig2dev(const std::string& figure, const std::string& language) {
   const std::string command =
       "fig2dev -L " + language + " '" + figure + "' '" + out + "' 2>'" + err + "'";
   EXPECT_EQ(0, std::system(command.c_str())) << command;
-  EXPECT_NE("<missing>", read_file(out));
-  return read_file(err);
+  EXPECT_TRUE(ktest::file_exists(out)) << out;
+  return ktest::read_file(err);
 }
 
 void check_drawing(const std::string& name, const std::string& gal) {
   SCOPED_TRACE(name);
-  ReadResult read = parse_text(name + ".gal", gal);
-  std::unique_ptr<gal_tpen_fichier> model(read.model);
+  ParsedGal read = parse_gal_text(name + ".gal", gal);
+  std::unique_ptr<gal_tpen_fichier> model = std::move(read.model);
   if (model == nullptr) {
     // The examples the reader refuses on purpose are named broken*.
     EXPECT_EQ(0u, name.rfind("broken", 0)) << name << " is refused: " << read.err;
     return;
   }
-  const std::string path = scratch_path(name + ".fig");
+  const std::string path = ktest::process_scratch().file(name + ".fig");
   {
-    CapturedStreams quiet;
+    ktest::stream_capture out(std::cout);
+    ktest::stream_capture err(std::cerr);
     model->put_xfig(path, model->nom_module);
   }
-  const std::string figure = read_file(path);
+  const std::string figure = ktest::read_file(path);
   const int objects = check_structure(figure);
   EXPECT_GE(objects, model->nb_etats * 2);
   // fig2dev refuses a figure without objects (a model without states and
@@ -113,7 +115,7 @@ TEST(XfigFig2dev, Examples) {
   for (const auto& entry :
        std::filesystem::directory_iterator(std::string(KORVANE_SOURCE_DIR) + "/examples")) {
     if (entry.path().extension() != ".gal") continue;
-    check_drawing(entry.path().stem().string(), read_file(entry.path().string()));
+    check_drawing(entry.path().stem().string(), ktest::read_file(entry.path().string()));
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include "exporter_test_util.h"
 #include "exporters/exporters.h"
+#include "support/capture.h"
 
 namespace {
 
@@ -33,9 +34,9 @@ std::string state_objects(const gal_tpen_fichier& model, const gal_tpen_etat& st
 std::string transition_objects(const gal_tpen_fichier& model, const gal_tpen_transition& t,
                                std::string* err = nullptr) {
   std::ostringstream os;
-  CapturedStreams capture;
+  ktest::stream_capture capture(std::cerr);
   t.put_xfig(os, model);
-  if (err != nullptr) *err = capture.err();
+  if (err != nullptr) *err = capture.text();
   return os.str();
 }
 

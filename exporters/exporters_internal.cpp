@@ -1,5 +1,5 @@
 // Number texts, checked lookups and warnings of the exporters.
-#include "exporters/export_support.h"
+#include "exporters/exporters_internal.h"
 
 #include <cmath>
 #include <cstdlib>

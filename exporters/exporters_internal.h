@@ -1,7 +1,7 @@
 // Helpers shared by the exporters: number texts, the checked lookups of
 // states, runs and actions, and the warning display. Internal to exporters/.
-#ifndef KORVANE_EXPORTERS_EXPORT_SUPPORT_H
-#define KORVANE_EXPORTERS_EXPORT_SUPPORT_H
+#ifndef KORVANE_EXPORTERS_EXPORTERS_INTERNAL_H
+#define KORVANE_EXPORTERS_EXPORTERS_INTERNAL_H
 
 #include <list>
 #include <string>
@@ -49,4 +49,4 @@ void show_exporter_warning(const std::string& text);
 
 }  // namespace exporters_internal
 
-#endif  // KORVANE_EXPORTERS_EXPORT_SUPPORT_H
+#endif  // KORVANE_EXPORTERS_EXPORTERS_INTERNAL_H
