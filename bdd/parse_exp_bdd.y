@@ -35,6 +35,7 @@ int exp_bddparse(void);
 %define api.pure full
 %define api.prefix {exp_bdd}
 %define parse.error verbose
+%expect 0
 
 %union {
   bdd* function;

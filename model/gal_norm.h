@@ -7,6 +7,7 @@
 #ifndef KORVANE_MODEL_GAL_NORM_H
 #define KORVANE_MODEL_GAL_NORM_H
 
+#include <iosfwd>
 #include <list>
 #include <ostream>
 #include <set>
@@ -14,6 +15,7 @@
 
 class bddpp_manager;
 class bdd;
+class gal_tpen_fichier;
 
 // ---------------------------------------------------------------------------
 // Declaration records
@@ -262,6 +264,15 @@ class gal_tpen_etat {
   void sup_post_transition(int t);
   void sup_pre_transition(int t);
   void clear_pre_post_transitions();
+
+  // Writers of the automaton exporters (defined in exporters/). The model
+  // gives the run and action tables, read through its checked accessors.
+  // One GAL "Star:" item, without line end (the model is not read).
+  void put_gal(std::ostream& os, gal_tpen_fichier& model) const;
+  // One Light Esterel state line, without line end.
+  void put_le(std::ostream& os, const gal_tpen_fichier& model) const;
+  // The xfig objects of the state, each line ended.
+  void put_xfig(std::ostream& os, const gal_tpen_fichier& model) const;
 };
 // True when type, x, y, display name, run or action list differ.
 bool operator!=(const gal_tpen_etat& a, const gal_tpen_etat& b);
@@ -342,6 +353,15 @@ class gal_tpen_transition {
   // and target centres; nothing when either index is outside 0..nb_etats-1.
   void aligne_points(const gal_tpen_etat* states, int nb_etats);
   void add_point(double x, double y);
+
+  // Writers of the automaton exporters (defined in exporters/).
+  // One GAL "Transition:" item for the model kind, without line end.
+  void put_gal(std::ostream& os, int model_kind) const;
+  // One Light Esterel transition line, without line end; state names and
+  // action texts come from the model's checked lookups.
+  void put_le(std::ostream& os, const gal_tpen_fichier& model) const;
+  // The xfig polyline and label, the label line left open.
+  void put_xfig(std::ostream& os, const gal_tpen_fichier& model) const;
 };
 
 // True when the text holds "#", "<", ">", "<=", ">=", "==" or "!=".
@@ -515,6 +535,20 @@ class gal_tpen_fichier final {
   void replace_action(int old_action, int new_action);
   void internal_raj_actions();
   void clear();
+
+  // Exporters (defined in exporters/): each writes the named file, created
+  // or emptied, with the given module name.
+  void put_gal(const std::string& file, const std::string& module);
+  void put_le(const std::string& file, const std::string& module);
+  void put_strl5(const std::string& file, const std::string& module);
+  // The Esterel loop of state `state` in component `component`; `module`
+  // names the termination signals.
+  void put_strl5_handling_star(std::fstream& os, int state, int component,
+                               const std::string& module);
+  // The drawing; the module name is not used.
+  void put_xfig(const std::string& file, const std::string& module);
+  // The French listing of the whole model.
+  void put(std::ostream& os);
 };
 
 #endif  // KORVANE_MODEL_GAL_NORM_H

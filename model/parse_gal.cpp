@@ -1,10 +1,12 @@
 // The GAL reader entry, the parse context and the small functions that the
 // grammar's actions and the generated parser call.
-#include "model/parse_gal.h"
+#include "model/parse_gal_internal.h"
 
 #include <iostream>
 #include <memory>
 #include <sstream>
+
+#include "parse_gal.tab.hpp"
 
 class_gal_parser* pgal_parser = nullptr;
 
@@ -73,35 +75,36 @@ void gal_debuger_law(int a, int b, const char* msg, int flag, std::ostream& s) {
   s.flush();
 }
 
-// Returns the display name of a token code, "OTHER" for codes without one.
+// Returns the display name of a token code, "OTHER" for codes without one;
+// the codes are the generated parser's token kinds.
 std::string type_lexeme(int code) {
   switch (code) {
-    case 262: return "Normal Star";
-    case 263: return "Final Star";
-    case 264: return "DEUX_POINTS";
-    case 265: return "VIRGULE";
-    case 266: return "POINT_VIRGULE";
-    case 267: return "NAME";
-    case 268: return "TYPE";
-    case 269: return "INPUT";
-    case 270: return "SENSOR";
-    case 271: return "OUTPUT";
-    case 272: return "LOCAL";
-    case 273: return "VARIABLE";
-    case 274: return "RUN";
-    case 275: return "FUNCTION";
-    case 276: return "CONSTANT";
-    case 278: return "STAR";
-    case 279: return "TRANSITION";
-    case 280: return "ENCAPSULATION";
-    case 281: return "TO";
-    case 282: return "FROM";
-    case 283: return "BY";
-    case 285: return "(";
-    case 286: return ")";
-    case 287: return "NUMBER";
-    case 289: return "WORD";
-    case 290: return "STRING";
+    case N_S: return "Normal Star";
+    case F_S: return "Final Star";
+    case DEUX_POINTS: return "DEUX_POINTS";
+    case VIRGULE: return "VIRGULE";
+    case POINT_VIRGULE: return "POINT_VIRGULE";
+    case NAME: return "NAME";
+    case TYPE: return "TYPE";
+    case INPUT: return "INPUT";
+    case SENSOR: return "SENSOR";
+    case OUTPUT: return "OUTPUT";
+    case LOCAL: return "LOCAL";
+    case VARIABLE: return "VARIABLE";
+    case RUN: return "RUN";
+    case FUNCTION: return "FUNCTION";
+    case CONSTANT: return "CONSTANT";
+    case STAR: return "STAR";
+    case TRANSITION: return "TRANSITION";
+    case ENCAPSULATION: return "ENCAPSULATION";
+    case TO: return "TO";
+    case FROM: return "FROM";
+    case BY: return "BY";
+    case PAR_OUVRANTE: return "(";
+    case PAR_FERMANTE: return ")";
+    case NUMBER: return "NUMBER";
+    case WORD: return "WORD";
+    case STRING: return "STRING";
     default: return "OTHER";
   }
 }

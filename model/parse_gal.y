@@ -27,7 +27,7 @@
 #include <climits>
 #include <iostream>
 
-#include "model/parse_gal.h"
+#include "model/parse_gal_internal.h"
 #include "utilities/Stringpp.h"
 
 int gallex(GALSTYPE* value);

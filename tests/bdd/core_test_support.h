@@ -1,6 +1,5 @@
-// Test support for the engine core: truth tables read straight from the
-// nodes, random functions, text of covers, and access to the manager's
-// counters.
+// Test support for the engine core: truth tables in the engine tests'
+// names, text of covers, and access to the manager's counters.
 #ifndef KORVANE_TESTS_BDD_CORE_TEST_SUPPORT_H
 #define KORVANE_TESTS_BDD_CORE_TEST_SUPPORT_H
 
@@ -11,6 +10,7 @@
 
 #include "bdd/bddpp.h"
 #include "bdd/bddpp_internal.h"
+#include "support/truth_table.h"
 
 // Reads the manager's private counters for the tests.
 struct bddpp_test_access {
@@ -24,66 +24,17 @@ struct bddpp_test_access {
 
 namespace bdd_core_test {
 
-// The value of f for the assignment whose bit l is the variable at level l,
-// walking the nodes (complement edges applied).
-inline bool eval(const bdd& f, std::uint32_t bits) {
-  int link = f.link_type();
-  const bdd_node* n = f.node();
-  while (n->var_id >= 0) {
-    const long level = n->var_index();
-    if ((bits >> level) & 1u) {
-      n = n->then_node;
-    } else {
-      link *= n->else_link_type;
-      n = n->else_node;
-    }
-  }
-  return link == 1;
-}
-
-// Truth table over levels 0 .. nvars-1: character i for assignment i.
-inline std::string table(const bdd& f, int nvars) {
-  std::string t;
-  for (std::uint32_t bits = 0; bits < (1u << nvars); ++bits) {
-    t += eval(f, bits) ? '1' : '0';
-  }
-  return t;
-}
-
-// The function of a truth table, built as a sum of minterms, from the last
-// assignment to the first (another order than any Shannon construction).
+// Truth tables come from the shared test support; the engine tests build
+// functions from them in descending minterm order, another order than any
+// Shannon construction.
+using ktest::random_table;
+inline std::string table(const bdd& f, int nvars) { return ktest::truth_table(f, nvars); }
 inline bdd from_table(bddpp_manager& m, const std::string& t, int nvars) {
-  bdd r = m.Bdd_zero();
-  for (std::size_t k = t.size(); k-- > 0;) {
-    if (t[k] != '1') continue;
-    bdd p = m.Bdd_one();
-    for (int l = nvars - 1; l >= 0; --l) {
-      bdd x = m.Bdd_var_by_index(l);
-      p = m.Bdd_and(((k >> l) & 1u) ? x : m.Bdd_not(x), p);
-    }
-    r = m.Bdd_or(p, r);
-  }
-  return r;
+  return ktest::from_truth_table(m, t, nvars, ktest::minterm_order::descending);
 }
-
-// The same function built by Shannon expansion on the top level.
 inline bdd from_table_shannon(bddpp_manager& m, const std::string& t, int level, int nvars,
                               std::uint32_t fixed) {
-  if (level == nvars) {
-    return t[fixed] == '1' ? m.Bdd_one() : m.Bdd_zero();
-  }
-  bdd hi = from_table_shannon(m, t, level + 1, nvars, fixed | (1u << level));
-  bdd lo = from_table_shannon(m, t, level + 1, nvars, fixed);
-  return m.Bdd_ite(1, level, hi, lo);
-}
-
-// A random truth table of 2^nvars entries.
-inline std::string random_table(std::mt19937& rng, int nvars) {
-  std::string t;
-  for (std::uint32_t i = 0; i < (1u << nvars); ++i) {
-    t += (rng() & 1u) ? '1' : '0';
-  }
-  return t;
+  return ktest::from_truth_table_shannon(m, t, level, nvars, fixed);
 }
 
 // A manager with the variables named by the letters of names, declared last

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "bdd/bddpp.h"
-#include "truth_table_helpers.h"
+#include "support/truth_table.h"
 
-using bddx_test::truth_table;
+using ktest::truth_table;
 
 namespace {
 

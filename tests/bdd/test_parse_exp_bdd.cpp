@@ -12,10 +12,10 @@
 
 #include "bdd/bddpp.h"
 #include "bdd/parse_exp_bdd.h"
-#include "truth_table_helpers.h"
+#include "support/truth_table.h"
 #include "utilities/Stringpp.h"
 
-using bddx_test::truth_table;
+using ktest::truth_table;
 
 namespace {
 
@@ -431,7 +431,7 @@ TEST(ParseExpression, PrintedCoversParseBackToTheSameFunction) {
   for (int table = 0; table < 256; ++table) {
     std::string bits;
     for (int k = 0; k < 8; ++k) bits += ((table >> k) & 1) ? '1' : '0';
-    bdd f = bddx_test::from_truth_table(am.m, bits, 3);
+    bdd f = ktest::from_truth_table(am.m, bits, 3);
     for (const syntax& s : syntaxes) {
       for (int level = 0; level <= 2; ++level) {
         const std::string text =

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "bdd/bddpp.h"
-#include "truth_table_helpers.h"
+#include "support/truth_table.h"
 
-using bddx_test::from_truth_table;
-using bddx_test::truth_table;
+using ktest::from_truth_table;
+using ktest::truth_table;
 
 namespace {
 

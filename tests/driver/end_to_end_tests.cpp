@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "process_runner.h"
+#include "support/process.h"
 
 namespace {
 
@@ -48,15 +48,15 @@ const std::string two_states_trace =
     "0, not b, !b\n";
 
 // Copies examples/<name> into `dir`.
-void copy_example(const runner::scratch_directory& dir, const std::string& name) {
-  runner::write_file(dir.file(name),
-                     runner::read_file(std::string(KORVANE_SOURCE_DIR) + "/examples/" + name));
+void copy_example(const ktest::scratch_directory& dir, const std::string& name) {
+  ktest::write_file(dir.file(name),
+                     ktest::read_file(std::string(KORVANE_SOURCE_DIR) + "/examples/" + name));
 }
 
 TEST(EndToEnd, HelpAndVersion) {
-  runner::scratch_directory dir;
-  const std::string french = runner::read_file(KORVANE_TEST_DATA "/data/help_french.txt");
-  const std::string english = runner::read_file(KORVANE_TEST_DATA "/data/help_english.txt");
+  ktest::scratch_directory dir;
+  const std::string french = ktest::read_file(KORVANE_TEST_DATA "/data/help_french.txt");
+  const std::string english = ktest::read_file(KORVANE_TEST_DATA "/data/help_english.txt");
   struct row {
     std::vector<std::string> args;
     std::string out;
@@ -70,7 +70,7 @@ TEST(EndToEnd, HelpAndVersion) {
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.args.front());
-    const runner::result result = runner::korvane(r.args, dir.path());
+    const ktest::result result = ktest::korvane(r.args, dir.path());
     EXPECT_EQ(0, result.status);
     EXPECT_EQ(r.out, result.out);
     EXPECT_EQ("", result.err);
@@ -79,8 +79,8 @@ TEST(EndToEnd, HelpAndVersion) {
 }
 
 TEST(EndToEnd, RefusesUnknownArguments) {
-  runner::scratch_directory dir;
-  runner::write_file(dir.file("m.gal"), two_states);
+  ktest::scratch_directory dir;
+  ktest::write_file(dir.file("m.gal"), two_states);
   struct row {
     std::vector<std::string> args;
     std::string err;
@@ -95,7 +95,7 @@ TEST(EndToEnd, RefusesUnknownArguments) {
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.err);
-    const runner::result result = runner::korvane(r.args, dir.path());
+    const ktest::result result = ktest::korvane(r.args, dir.path());
     EXPECT_EQ(1, result.status);
     EXPECT_EQ("", result.out);
     EXPECT_EQ(r.err, result.err);
@@ -104,8 +104,8 @@ TEST(EndToEnd, RefusesUnknownArguments) {
 }
 
 TEST(EndToEnd, NoArgumentWithoutDisplay) {
-  runner::scratch_directory dir;
-  const runner::result result = runner::korvane({}, dir.path());
+  ktest::scratch_directory dir;
+  const ktest::result result = ktest::korvane({}, dir.path());
   EXPECT_EQ(1, result.status);
   EXPECT_EQ("", result.out);
   EXPECT_EQ(
@@ -187,11 +187,11 @@ TEST(EndToEnd, RoadErrors) {
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.name);
-    runner::scratch_directory dir;
-    if (!r.text.empty()) runner::write_file(dir.file("m.gal"), r.text);
+    ktest::scratch_directory dir;
+    if (!r.text.empty()) ktest::write_file(dir.file("m.gal"), r.text);
     std::vector<std::string> args{"m.gal"};
     args.insert(args.end(), r.options.begin(), r.options.end());
-    const runner::result result = runner::korvane(args, dir.path());
+    const ktest::result result = ktest::korvane(args, dir.path());
     EXPECT_EQ(1, result.status);
     ASSERT_GE(result.err.size(), r.err_end.size()) << result.err;
     EXPECT_EQ(r.err_end, result.err.substr(result.err.size() - r.err_end.size()))
@@ -205,9 +205,9 @@ TEST(EndToEnd, RoadErrors) {
 }
 
 TEST(EndToEnd, CompilesToEveryTarget) {
-  runner::scratch_directory dir;
+  ktest::scratch_directory dir;
   copy_example(dir, "controller.gal");
-  const runner::result result = runner::korvane(
+  const ktest::result result = ktest::korvane(
       {"controller.gal", "-cs", "-latex", "-doc", "-vhdl", "-c", "-le", "-blif", "-lustre",
        "-esterel", "-bac", "-sc", "-O1"},
       dir.path());
@@ -246,16 +246,16 @@ TEST(EndToEnd, CompilesToEveryTarget) {
   EXPECT_EQ(files, dir.files());
   for (const std::string& name : files) {
     SCOPED_TRACE(name);
-    EXPECT_FALSE(runner::read_file(dir.file(name)).empty());
+    EXPECT_FALSE(ktest::read_file(dir.file(name)).empty());
   }
-  EXPECT_EQ(0u, runner::read_file(dir.file("controller.gal.log")).find("7 --> controller\n"));
+  EXPECT_EQ(0u, ktest::read_file(dir.file("controller.gal.log")).find("7 --> controller\n"));
 }
 
 TEST(EndToEnd, TargetsBesideTheFileWhateverItsExtension) {
-  runner::scratch_directory dir;
+  ktest::scratch_directory dir;
   std::filesystem::create_directory(dir.file("lib.old"));
-  runner::write_file(dir.file("lib.old/m.gal"), two_states);
-  const runner::result result = runner::korvane({"lib.old/m.txt", "-c", "-vhdl"}, dir.path());
+  ktest::write_file(dir.file("lib.old/m.gal"), two_states);
+  const ktest::result result = ktest::korvane({"lib.old/m.txt", "-c", "-vhdl"}, dir.path());
   EXPECT_EQ(0, result.status) << result.err;
   EXPECT_EQ(
       "reading lib.old/m.gal\n"
@@ -264,14 +264,14 @@ TEST(EndToEnd, TargetsBesideTheFileWhateverItsExtension) {
       "  of lib.old/m.vhd\n",
       result.out);
   EXPECT_EQ(two_states_trace, result.err);
-  EXPECT_TRUE(runner::file_exists(dir.file("lib.old/m.gal.log")));
-  EXPECT_TRUE(runner::file_exists(dir.file("lib.old/m.vhd")));
+  EXPECT_TRUE(ktest::file_exists(dir.file("lib.old/m.gal.log")));
+  EXPECT_TRUE(ktest::file_exists(dir.file("lib.old/m.vhd")));
 }
 
 TEST(EndToEnd, NoTargetRunsTheWholeRoad) {
-  runner::scratch_directory dir;
-  runner::write_file(dir.file("m.gal"), two_states);
-  const runner::result result = runner::korvane({"m.gal", "-backtrack", "-O3"}, dir.path());
+  ktest::scratch_directory dir;
+  ktest::write_file(dir.file("m.gal"), two_states);
+  const ktest::result result = ktest::korvane({"m.gal", "-backtrack", "-O3"}, dir.path());
   EXPECT_EQ(0, result.status) << result.err;
   EXPECT_EQ(
       "reading m.gal\n"
@@ -284,10 +284,10 @@ TEST(EndToEnd, NoTargetRunsTheWholeRoad) {
 }
 
 TEST(EndToEnd, AwaitedAndBacktrackTraces) {
-  runner::scratch_directory dir;
-  runner::write_file(dir.file("m.gal"), two_states);
-  const runner::result result =
-      runner::korvane({"m.gal", "-awaited", "-backtrack", "-blif"}, dir.path());
+  ktest::scratch_directory dir;
+  ktest::write_file(dir.file("m.gal"), two_states);
+  const ktest::result result =
+      ktest::korvane({"m.gal", "-awaited", "-backtrack", "-blif"}, dir.path());
   EXPECT_EQ(0, result.status) << result.err;
   EXPECT_EQ(two_states_trace +
                 "0, 1, 1\n"
@@ -306,7 +306,7 @@ TEST(EndToEnd, AwaitedAndBacktrackTraces) {
       "Generations ...\n"
       "  of m.blif\n",
       result.out);
-  const std::string blif = runner::read_file(dir.file("m.blif"));
+  const std::string blif = ktest::read_file(dir.file("m.blif"));
   EXPECT_NE(std::string::npos,
             blif.find(".outputs o true_awaited_a false_awaited_a true_trigger_a "
                       "false_trigger_a true_awaited_b false_awaited_b true_trigger_b "
@@ -317,15 +317,15 @@ TEST(EndToEnd, AwaitedAndBacktrackTraces) {
 TEST(EndToEnd, TickTriggers) {
   // s1 waits for nothing: its only transitions are self-loops, one of them
   // with an action, and the state has none of its own (tick 2).
-  runner::scratch_directory dir;
-  runner::write_file(
+  ktest::scratch_directory dir;
+  ktest::write_file(
       dir.file("m.gal"),
       gal("a : bool", "o :", "\"o\"", "NS: \"s0\" 0 0 : -1 : , NS: \"s1\" 10 0 : -1 :",
           "From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / ,"
           "From: 0 To: 1 Type: 1 By: : 0 0 0 \"1\" / ,"
           "From: 1 To: 1 Type: 1 By: : 0 0 0 \"a\" / 0 ,"
           "From: 1 To: 1 Type: 1 By: : 0 0 0 \"not a\" /"));
-  const runner::result result = runner::korvane({"m.gal", "-awaited"}, dir.path());
+  const ktest::result result = ktest::korvane({"m.gal", "-awaited"}, dir.path());
   EXPECT_EQ(0, result.status) << result.err;
   EXPECT_EQ(
       "0, 1, 1\n0, a, a\n0, not a, !a\n0, 1, 1\n"
@@ -334,55 +334,55 @@ TEST(EndToEnd, TickTriggers) {
 }
 
 TEST(EndToEnd, BootStateAllowsActionsOnTheFormerInitialState) {
-  runner::scratch_directory dir;
-  runner::write_file(dir.file("m.gal"),
+  ktest::scratch_directory dir;
+  ktest::write_file(dir.file("m.gal"),
                      gal("a : bool", "o :", "\"o\"", "NS: \"s0\" 0 0 : -1 : 0 , NS: \"s1\" 10 0 : -1 :",
                          "From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / ,"
                          "From: 0 To: 1 Type: 1 By: : 0 0 0 \"a\" / ,"
                          "From: 0 To: 0 Type: 1 By: : 0 0 0 \"not a\" / ,"
                          "From: 1 To: 1 Type: 1 By: : 0 0 0 \"1\" /"));
-  const runner::result without = runner::korvane({"m.gal"}, dir.path());
+  const ktest::result without = ktest::korvane({"m.gal"}, dir.path());
   EXPECT_EQ(1, without.status);
-  const runner::result with = runner::korvane({"m.gal", "-bootstate"}, dir.path());
+  const ktest::result with = ktest::korvane({"m.gal", "-bootstate"}, dir.path());
   EXPECT_EQ(0, with.status) << with.err;
   EXPECT_EQ("0, a, a\n0, not a, !a\n0, 1, 1\n0, 1, 1\n", with.err);
   EXPECT_EQ("reading m.gal\nNo generation required ?\n", with.out);
 }
 
 TEST(EndToEnd, NeutralElement) {
-  runner::scratch_directory dir;
-  runner::write_file(dir.file("m.gal"),
+  ktest::scratch_directory dir;
+  ktest::write_file(dir.file("m.gal"),
                      gal("a : bool", "", "", "NS: \"s0\" 0 0 : -1 : , NS: \"s1\" 10 0 : -1 :",
                          "From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / ,"
                          "From: 0 To: 1 Type: 1 By: : 0 0 0 \"a and en\" / ,"
                          "From: 0 To: 0 Type: 1 By: : 0 0 0 \"not a\" / ,"
                          "From: 1 To: 1 Type: 1 By: : 0 0 0 \"1\" /"));
-  const runner::result with = runner::korvane({"m.gal", "-ne", "en"}, dir.path());
+  const ktest::result with = ktest::korvane({"m.gal", "-ne", "en"}, dir.path());
   EXPECT_EQ(0, with.status) << with.err;
   EXPECT_EQ("0, a and 1, a\n0, not a, !a\n0, 1, 1\n", with.err);
-  const runner::result without = runner::korvane({"m.gal"}, dir.path());
+  const ktest::result without = ktest::korvane({"m.gal"}, dir.path());
   EXPECT_EQ(1, without.status);
 }
 
 TEST(EndToEnd, AlteraFlagReachesTheVhdlWriter) {
-  runner::scratch_directory dir;
-  runner::write_file(dir.file("m.gal"), two_states);
-  ASSERT_EQ(0, runner::korvane({"m.gal", "-vhdl"}, dir.path()).status);
-  const std::string plain = runner::read_file(dir.file("m.vhd"));
-  const runner::result altera = runner::korvane({"m.gal", "-altera"}, dir.path());
+  ktest::scratch_directory dir;
+  ktest::write_file(dir.file("m.gal"), two_states);
+  ASSERT_EQ(0, ktest::korvane({"m.gal", "-vhdl"}, dir.path()).status);
+  const std::string plain = ktest::read_file(dir.file("m.vhd"));
+  const ktest::result altera = ktest::korvane({"m.gal", "-altera"}, dir.path());
   ASSERT_EQ(0, altera.status);
   EXPECT_EQ("reading m.gal\nGenerations ...\n  of m.vhd\n", altera.out);
   EXPECT_FALSE(plain.empty());
-  EXPECT_NE(plain, runner::read_file(dir.file("m.vhd")));
+  EXPECT_NE(plain, ktest::read_file(dir.file("m.vhd")));
 }
 
 TEST(EndToEnd, ExistingTargetIsReplaced) {
-  runner::scratch_directory dir;
-  runner::write_file(dir.file("m.gal"), two_states);
-  runner::write_file(dir.file("m.blif"), std::string(100000, '#'));
-  ASSERT_EQ(0, runner::korvane({"m.gal", "-blif"}, dir.path()).status);
-  EXPECT_EQ(0u, runner::read_file(dir.file("m.blif")).find(".model m\n"));
-  EXPECT_EQ(std::string::npos, runner::read_file(dir.file("m.blif")).find('#'));
+  ktest::scratch_directory dir;
+  ktest::write_file(dir.file("m.gal"), two_states);
+  ktest::write_file(dir.file("m.blif"), std::string(100000, '#'));
+  ASSERT_EQ(0, ktest::korvane({"m.gal", "-blif"}, dir.path()).status);
+  EXPECT_EQ(0u, ktest::read_file(dir.file("m.blif")).find(".model m\n"));
+  EXPECT_EQ(std::string::npos, ktest::read_file(dir.file("m.blif")).find('#'));
 }
 
 TEST(EndToEnd, UnwritableTargetIsAnError) {
@@ -397,22 +397,22 @@ TEST(EndToEnd, UnwritableTargetIsAnError) {
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.name);
-    runner::scratch_directory dir;
-    runner::write_file(dir.file("m.gal"), two_states);
+    ktest::scratch_directory dir;
+    ktest::write_file(dir.file("m.gal"), two_states);
     if (r.to_full_device) {
       if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
       std::filesystem::create_symlink("/dev/full", dir.file("m.blif"));
     } else {
       std::filesystem::create_directory(dir.file("m.blif"));
     }
-    const runner::result result = runner::korvane({"m.gal", "-sc", "-blif", "-c"}, dir.path());
+    const ktest::result result = ktest::korvane({"m.gal", "-sc", "-blif", "-c"}, dir.path());
     EXPECT_EQ(1, result.status);
     EXPECT_EQ(std::string::npos, result.out.find("Generations")) << result.out;
     ASSERT_GE(result.err.size(), r.err_end.size());
     EXPECT_EQ(r.err_end, result.err.substr(result.err.size() - r.err_end.size()));
     // The targets before it were written, none after it.
-    EXPECT_TRUE(runner::file_exists(dir.file("m.sc")));
-    EXPECT_FALSE(runner::file_exists(dir.file("m.c")));
+    EXPECT_TRUE(ktest::file_exists(dir.file("m.sc")));
+    EXPECT_FALSE(ktest::file_exists(dir.file("m.c")));
   }
 }
 
@@ -431,17 +431,17 @@ TEST(EndToEnd, TargetStoppedByAFatalLimitIsRemoved) {
           "From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / ,"
           "From: 0 To: 0 Type: 1 By: : 0 0 0 \"" + parity + "\" / 0 ,"
           "From: 0 To: 0 Type: 1 By: : 0 0 0 \"not (" + parity + ")\" /");
-  runner::scratch_directory dir;
-  runner::write_file(dir.file("m.gal"), machine);
-  const runner::result result = runner::korvane({"m.gal", "-sc", "-blif", "-c", "-O0"}, dir.path());
+  ktest::scratch_directory dir;
+  ktest::write_file(dir.file("m.gal"), machine);
+  const ktest::result result = ktest::korvane({"m.gal", "-sc", "-blif", "-c", "-O0"}, dir.path());
   EXPECT_EQ(1, result.status);
   const std::string err_end =
       "internal error in void FBA::BLIF_put()\n product term number exceded limit\n";
   ASSERT_GE(result.err.size(), err_end.size()) << result.err;
   EXPECT_EQ(err_end, result.err.substr(result.err.size() - err_end.size()));
-  EXPECT_TRUE(runner::file_exists(dir.file("m.sc")));
-  EXPECT_FALSE(runner::file_exists(dir.file("m.blif")));
-  EXPECT_FALSE(runner::file_exists(dir.file("m.c")));
+  EXPECT_TRUE(ktest::file_exists(dir.file("m.sc")));
+  EXPECT_FALSE(ktest::file_exists(dir.file("m.blif")));
+  EXPECT_FALSE(ktest::file_exists(dir.file("m.c")));
 }
 
 }  // namespace

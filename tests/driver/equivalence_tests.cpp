@@ -10,16 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "automaton_fixture.h"
+#include "support/automaton.h"
 #include "model/parse_gal.h"
-#include "process_runner.h"
+#include "support/process.h"
 
 namespace {
 
 // The automaton of a model read by the GAL reader (action a is the output
 // that bears its name).
-fixture::automaton from_model(gal_tpen_fichier* model) {
-  fixture::automaton a;
+ktest::automaton from_model(gal_tpen_fichier* model) {
+  ktest::automaton a;
   a.name = model->mon_nom_module();
   for (int i = 0; i < model->nbr_inputs(); ++i) a.inputs.push_back(model->nom_input(i));
   for (int k = 0; k < model->nbr_outputs(); ++k) a.outputs.push_back(model->nom_output(k));
@@ -46,17 +46,17 @@ fixture::automaton from_model(gal_tpen_fichier* model) {
 
 // Reads examples/<name> into an automaton, from a copy in a scratch
 // directory so that the reader's trace file stays out of the sources.
-fixture::automaton example(const std::string& name) {
-  runner::scratch_directory dir;
-  runner::write_file(dir.file(name),
-                     runner::read_file(std::string(KORVANE_SOURCE_DIR) + "/examples/" + name));
+ktest::automaton example(const std::string& name) {
+  ktest::scratch_directory dir;
+  ktest::write_file(dir.file(name),
+                     ktest::read_file(std::string(KORVANE_SOURCE_DIR) + "/examples/" + name));
   testing::internal::CaptureStdout();
   testing::internal::CaptureStderr();
   gal_tpen_fichier* model = parse(dir.file(name));
   testing::internal::GetCapturedStdout();
   testing::internal::GetCapturedStderr();
   if (model == nullptr) throw std::runtime_error("cannot read " + name);
-  fixture::automaton a = from_model(model);
+  ktest::automaton a = from_model(model);
   delete model;
   return a;
 }
@@ -64,7 +64,7 @@ fixture::automaton example(const std::string& name) {
 // A C program that runs the compiled automaton over `steps` (one input
 // combination per reaction) and prints the outputs of each reaction as a
 // line of 0 and 1.
-std::string harness(const fixture::automaton& a, const std::vector<std::uint32_t>& steps) {
+std::string harness(const ktest::automaton& a, const std::vector<std::uint32_t>& steps) {
   std::ostringstream c;
   c << "#include <stdio.h>\n#include \"" << a.name << ".h\"\n"
     << "static const unsigned steps[] = {";
@@ -94,11 +94,11 @@ std::string harness(const fixture::automaton& a, const std::vector<std::uint32_t
 }
 
 // The reference interpreter's output lines for `steps`.
-std::string reference_run(const fixture::automaton& a, const std::vector<std::uint32_t>& steps) {
+std::string reference_lines(const ktest::automaton& a, const std::vector<std::uint32_t>& steps) {
   std::string lines;
   int state = a.initial;
   for (std::uint32_t v : steps) {
-    const fixture::reaction r = fixture::react(a, state, v);
+    const ktest::reaction r = ktest::react(a, state, v);
     for (int o : r.outputs) lines += o ? '1' : '0';
     lines += '\n';
     state = r.next;
@@ -108,29 +108,29 @@ std::string reference_run(const fixture::automaton& a, const std::vector<std::ui
 
 // Compiles `a` at every optimisation level and checks its BLIF netlist and
 // its C code against the references.
-void check_behaviour(const fixture::automaton& a) {
-  runner::scratch_directory dir;
-  runner::write_file(dir.file(a.name + ".gal"), fixture::to_gal(a));
-  runner::write_file(dir.file("reference.blif"), fixture::reference_blif(a));
+void check_behaviour(const ktest::automaton& a) {
+  ktest::scratch_directory dir;
+  ktest::write_file(dir.file(a.name + ".gal"), ktest::to_gal(a));
+  ktest::write_file(dir.file("reference.blif"), ktest::reference_blif(a));
   std::mt19937 rng(7);
   std::vector<std::uint32_t> steps(300);
   for (std::uint32_t& v : steps) v = rng() & ((1u << a.inputs.size()) - 1u);
-  runner::write_file(dir.file("harness.c"), harness(a, steps));
-  const std::string expected_run = reference_run(a, steps);
+  ktest::write_file(dir.file("harness.c"), harness(a, steps));
+  const std::string expected_run = reference_lines(a, steps);
   for (int level = 0; level <= 3; ++level) {
     SCOPED_TRACE("-O" + std::to_string(level));
-    const runner::result compiled = runner::korvane(
+    const ktest::result compiled = ktest::korvane(
         {a.name + ".gal", "-blif", "-c", "-O" + std::to_string(level)}, dir.path());
     ASSERT_EQ(0, compiled.status) << compiled.err;
-    const runner::result proof = runner::run(
+    const ktest::result proof = ktest::run(
         {"/usr/bin/berkeley-abc", "-c", "dsec reference.blif " + a.name + ".blif"}, dir.path());
     EXPECT_NE(std::string::npos, proof.out.find("Networks are equivalent"))
         << proof.out << proof.err;
-    const runner::result build = runner::run(
+    const ktest::result build = ktest::run(
         {"/usr/bin/cc", "-std=c99", "-w", "-o", "simulation", "harness.c", a.name + ".c"},
         dir.path());
     ASSERT_EQ(0, build.status) << build.err;
-    const runner::result simulation = runner::run({dir.file("simulation")}, dir.path());
+    const ktest::result simulation = ktest::run({dir.file("simulation")}, dir.path());
     ASSERT_EQ(0, simulation.status);
     EXPECT_EQ(expected_run, simulation.out);
   }
@@ -156,7 +156,7 @@ class RandomEquivalence : public testing::TestWithParam<random_row> {};
 TEST_P(RandomEquivalence, BlifAndC) {
   const random_row& r = GetParam();
   SCOPED_TRACE("seed " + std::to_string(r.seed));
-  check_behaviour(fixture::random_automaton(r.seed, r.states, r.inputs, r.outputs));
+  check_behaviour(ktest::random_automaton(r.seed, r.states, r.inputs, r.outputs));
 }
 
 // Small enough for the proofs to take a fraction of a second each.
@@ -168,19 +168,19 @@ INSTANTIATE_TEST_SUITE_P(Seeds, RandomEquivalence,
 TEST(Equivalence, ReferenceDetectsADifference) {
   // The proof can fail: against a reference whose first output is always
   // emitted, a machine whose first output is sometimes 0 is refused.
-  const fixture::automaton a = fixture::random_automaton(1, 12, 3, 2);
+  const ktest::automaton a = ktest::random_automaton(1, 12, 3, 2);
   std::vector<std::uint32_t> steps(64);
   for (std::uint32_t n = 0; n < steps.size(); ++n) steps[n] = n % 8;
-  const std::string run = reference_run(a, steps);
+  const std::string run = reference_lines(a, steps);
   ASSERT_NE(std::string::npos, run.find("\n0")) << "the first output is never 0";
-  fixture::automaton changed = a;
-  for (fixture::transition& t : changed.transitions) t.outputs.push_back(0);
+  ktest::automaton changed = a;
+  for (ktest::transition& t : changed.transitions) t.outputs.push_back(0);
   for (std::vector<int>& moore : changed.state_outputs) moore.push_back(0);
-  runner::scratch_directory dir;
-  runner::write_file(dir.file(a.name + ".gal"), fixture::to_gal(a));
-  runner::write_file(dir.file("reference.blif"), fixture::reference_blif(changed));
-  ASSERT_EQ(0, runner::korvane({a.name + ".gal", "-blif"}, dir.path()).status);
-  const runner::result proof = runner::run(
+  ktest::scratch_directory dir;
+  ktest::write_file(dir.file(a.name + ".gal"), ktest::to_gal(a));
+  ktest::write_file(dir.file("reference.blif"), ktest::reference_blif(changed));
+  ASSERT_EQ(0, ktest::korvane({a.name + ".gal", "-blif"}, dir.path()).status);
+  const ktest::result proof = ktest::run(
       {"/usr/bin/berkeley-abc", "-c", "dsec reference.blif " + a.name + ".blif"}, dir.path());
   EXPECT_NE(std::string::npos, proof.out.find("NOT EQUIVALENT")) << proof.out;
 }
@@ -190,8 +190,8 @@ TEST(AddedOutputs, AwaitedTriggerAndPreviousStateInTheCompiledCode) {
   // emits o on entry. With -awaited (and so a boot state, the initial
   // state) and -backtrack, entering s0 raises the awaited and trigger
   // outputs of s0 and the code of its predecessor, the boot state (2).
-  runner::scratch_directory dir;
-  runner::write_file(
+  ktest::scratch_directory dir;
+  ktest::write_file(
       dir.file("m.gal"),
       "Name: m : basic_model: ;\nType: bool ;\nInput: a : bool , b : bool ;\nSensor: ;\n"
       "Output: o : ;\nLocal: ;\nVariable: ;\nRun: ;\nFunction: ;\nConstant: ;\n"
@@ -202,21 +202,21 @@ TEST(AddedOutputs, AwaitedTriggerAndPreviousStateInTheCompiledCode) {
       " From: 0 To: 0 Type: 1 By: : 0 0 0 \"a and b\" / ,"
       " From: 1 To: 0 Type: 1 By: : 0 0 0 \"b\" / 0 ,"
       " From: 1 To: 1 Type: 1 By: : 0 0 0 \"not b\" / ;\n");
-  fixture::automaton names;
+  ktest::automaton names;
   names.name = "m";
   names.inputs = {"a", "b"};
   names.outputs = {"o",           "true_awaited_a", "false_awaited_a", "true_trigger_a",
                    "false_trigger_a", "true_awaited_b", "false_awaited_b", "true_trigger_b",
                    "false_trigger_b", "tick_trigger", "X0pre", "X1pre"};
   // Boot state to s0, s0 to s1 (a), s1 to s0 (b), s0 stays (no input).
-  runner::write_file(dir.file("harness.c"), harness(names, {0u, 1u, 2u, 0u}));
-  const runner::result compiled =
-      runner::korvane({"m.gal", "-awaited", "-backtrack", "-c"}, dir.path());
+  ktest::write_file(dir.file("harness.c"), harness(names, {0u, 1u, 2u, 0u}));
+  const ktest::result compiled =
+      ktest::korvane({"m.gal", "-awaited", "-backtrack", "-c"}, dir.path());
   ASSERT_EQ(0, compiled.status) << compiled.err;
-  const runner::result build = runner::run(
+  const ktest::result build = ktest::run(
       {"/usr/bin/cc", "-std=c99", "-w", "-o", "simulation", "harness.c", "m.c"}, dir.path());
   ASSERT_EQ(0, build.status) << build.err;
-  const runner::result simulation = runner::run({dir.file("simulation")}, dir.path());
+  const ktest::result simulation = ktest::run({dir.file("simulation")}, dir.path());
   ASSERT_EQ(0, simulation.status);
   EXPECT_EQ(
       "010100101001\n"  // entering s0

@@ -12,7 +12,7 @@
 #include "driver/road.h"
 #include "driver/run_options.h"
 #include "model/parse_gal.h"
-#include "process_runner.h"
+#include "support/process.h"
 
 namespace {
 
@@ -103,9 +103,9 @@ TEST(CommandLine, ReadsEveryForm) {
 }
 
 TEST(HelpTexts, MatchTheGoldenTexts) {
-  EXPECT_EQ(runner::read_file(KORVANE_TEST_DATA "/data/help_french.txt"),
+  EXPECT_EQ(ktest::read_file(KORVANE_TEST_DATA "/data/help_french.txt"),
             korvane_help_text_french());
-  EXPECT_EQ(runner::read_file(KORVANE_TEST_DATA "/data/help_english.txt"),
+  EXPECT_EQ(ktest::read_file(KORVANE_TEST_DATA "/data/help_english.txt"),
             korvane_help_text_english());
 }
 
@@ -160,19 +160,19 @@ TEST(MessageWindows, LabelsDoubleTheAtSign) {
 }
 
 TEST(MessageWindows, SaveWritesTheTextOnce) {
-  runner::scratch_directory dir;
+  ktest::scratch_directory dir;
   const std::string path = dir.file("saved.txt");
   const std::string text = "line 1\nline 2 with 100%\n";
   ASSERT_TRUE(korvane_save_text(path, text));
   ASSERT_TRUE(korvane_save_text(path, text));
-  EXPECT_EQ(text, runner::read_file(path));
+  EXPECT_EQ(text, ktest::read_file(path));
 }
 
 TEST(MessageWindows, SaveReportsAFileItCannotWrite) {
-  runner::scratch_directory dir;
+  ktest::scratch_directory dir;
   const std::string path = dir.file("missing/saved.txt");
   EXPECT_FALSE(korvane_save_text(path, "text"));
-  EXPECT_FALSE(runner::file_exists(path));
+  EXPECT_FALSE(ktest::file_exists(path));
   EXPECT_EQ("ERROR: cannot write the file " + path, korvane_save_failure_message(path));
 }
 
@@ -222,9 +222,9 @@ TEST(Road, StateBitCount) {
 }
 
 TEST(Road, ActionToOutput) {
-  runner::scratch_directory dir;
+  ktest::scratch_directory dir;
   const std::string file = dir.file("m.gal");
-  runner::write_file(file,
+  ktest::write_file(file,
                      "Name: m : basic_model: ;\nType: ;\nInput: ;\nSensor: ;\n"
                      "Output: o : , p : , o : ;\nLocal: ;\nVariable: ;\nRun: ;\n"
                      "Function: ;\nConstant: ;\nAction: \"p\" , \"O\" , \"o\" , "

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "explicit_automaton.h"
-#include "golden_text.h"
+#include "support/automaton.h"
+#include "support/golden.h"
 
 namespace {
 
@@ -29,18 +29,18 @@ const c_case c_cases[] = {
 TEST(CWriter, WritesGoldenSourceAndHeader) {
   for (const auto& c : c_cases) {
     SCOPED_TRACE(c.golden);
-    const auto m = build_explicit_machine(sample_automaton(c.machine));
+    const auto m = ktest::to_machine(ktest::sample_automaton(c.machine));
     ASSERT_TRUE(m);
     std::ostringstream code, header;
     m->c_put(code, header, c.level);
-    EXPECT_EQ(golden_text(std::string(c.golden) + ".c"), code.str());
-    EXPECT_EQ(golden_text(std::string(c.golden) + ".h"), header.str());
+    ktest::expect_golden(std::string(c.golden) + ".c", code.str());
+    ktest::expect_golden(std::string(c.golden) + ".h", header.str());
   }
 }
 
 // Each stream receives only its own text, whatever the other one holds.
 TEST(CWriter, StreamsAreIndependent) {
-  const auto m = build_explicit_machine(sample_automaton("controller"));
+  const auto m = ktest::to_machine(ktest::sample_automaton("controller"));
   ASSERT_TRUE(m);
   std::ostringstream code1, header1, code2, header2;
   m->c_put(code1, header1, 0);
@@ -65,11 +65,11 @@ TEST(CWriter, EquationLines) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.machine) + ": " + row.line);
-    const auto m = build_explicit_machine(sample_automaton(row.machine));
+    const auto m = ktest::to_machine(ktest::sample_automaton(row.machine));
     ASSERT_TRUE(m);
     std::ostringstream code, header;
     m->c_put(code, header, row.level);
-    const auto lines = text_lines(code.str());
+    const auto lines = ktest::text_lines(code.str());
     EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), row.line));
   }
 }

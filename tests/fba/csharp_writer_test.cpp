@@ -5,13 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include "explicit_automaton.h"
-#include "golden_text.h"
+#include "support/automaton.h"
+#include "support/golden.h"
 
 namespace {
 
 std::string csharp_text(const std::string& machine, int level) {
-  const auto m = build_explicit_machine(sample_automaton(machine));
+  const auto m = ktest::to_machine(ktest::sample_automaton(machine));
   if (!m) return std::string();
   std::ostringstream os;
   m->CSHARP_put(os, level);
@@ -35,7 +35,7 @@ const csharp_case csharp_cases[] = {
 TEST(CSharpWriter, WritesGoldenTexts) {
   for (const auto& c : csharp_cases) {
     SCOPED_TRACE(c.golden);
-    EXPECT_EQ(golden_text(c.golden), csharp_text(c.machine, c.level));
+    ktest::expect_golden(c.golden, csharp_text(c.machine, c.level));
   }
 }
 
@@ -60,7 +60,7 @@ TEST(CSharpWriter, EquationLines) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.machine) + ": " + row.line);
-    const auto lines = text_lines(csharp_text(row.machine, row.level));
+    const auto lines = ktest::text_lines(csharp_text(row.machine, row.level));
     const auto react = std::find(lines.begin(), lines.end(), "private void  React()");
     ASSERT_NE(lines.end(), react);
     const auto next = std::find(react, lines.end(), "private void Next()");

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "explicit_automaton.h"
-#include "golden_text.h"
+#include "support/automaton.h"
+#include "support/golden.h"
 
 namespace {
 
@@ -26,11 +26,11 @@ const doc_case doc_cases[] = {
 TEST(DocWriter, WritesGoldenTexts) {
   for (const auto& c : doc_cases) {
     SCOPED_TRACE(c.golden);
-    const auto m = build_explicit_machine(sample_automaton(c.machine));
+    const auto m = ktest::to_machine(ktest::sample_automaton(c.machine));
     ASSERT_TRUE(m);
     std::ostringstream os;
     m->DOC_put(os, c.level);
-    EXPECT_EQ(golden_text(c.golden), os.str());
+    ktest::expect_golden(c.golden, os.str());
   }
 }
 
@@ -48,11 +48,11 @@ TEST(DocWriter, EquationLines) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.machine) + ": " + row.line);
-    const auto m = build_explicit_machine(sample_automaton(row.machine));
+    const auto m = ktest::to_machine(ktest::sample_automaton(row.machine));
     ASSERT_TRUE(m);
     std::ostringstream os;
     m->DOC_put(os, row.level);
-    const auto lines = text_lines(os.str());
+    const auto lines = ktest::text_lines(os.str());
     EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), row.line));
   }
 }

@@ -25,7 +25,8 @@
 #include <string>
 #include <vector>
 
-#include "explicit_automaton.h"
+#include "support/automaton.h"
+#include "support/process.h"
 #include "tool_harness.h"
 
 namespace {
@@ -47,7 +48,7 @@ text_edit replacing(const std::string& from, const std::string& to) {
   };
 }
 
-std::vector<std::vector<int>> inputs_for(const explicit_automaton& a,
+std::vector<std::vector<int>> inputs_for(const ktest::automaton& a,
                                           int steps) {
   unsigned seed = 29;
   for (char c : a.name) seed = seed * 31u + static_cast<unsigned char>(c);
@@ -62,9 +63,9 @@ std::vector<std::string> split_lines(const std::string& text) {
   return lines;
 }
 
-bool run_ok(const temp_dir& dir, const std::string& command,
+bool run_ok(const ktest::scratch_directory& dir, const std::string& command,
             std::string* output) {
-  const int status = run_in(dir.path(), command, output);
+  const int status = ktest::run_shell(dir.path(), command, output);
   if (status != 0) {
     ADD_FAILURE() << "`" << command << "` exited with " << status << ":\n"
                   << *output;
@@ -79,7 +80,7 @@ bool run_ok(const temp_dir& dir, const std::string& command,
 // reset, then after each rising edge. The reset is held low with the
 // first input vector applied, so it loads the successor of the initial
 // state under that vector; each later vector is applied before one edge.
-std::vector<std::string> run_grafcet(const explicit_automaton& a, const FBA& m,
+std::vector<std::string> run_grafcet(const ktest::automaton& a, const FBA& m,
                                      int std_logic, int level,
                                      const std::vector<std::vector<int>>& inputs,
                                      const text_edit& edit) {
@@ -87,7 +88,7 @@ std::vector<std::string> run_grafcet(const explicit_automaton& a, const FBA& m,
   const std::string type = std_logic ? "std_logic" : "bit";
   std::ostringstream unit;
   m.VHDL_grafcet_put(unit, std_logic, level);
-  temp_dir dir;
+  ktest::scratch_directory dir;
   dir.write(name + ".vhd", edit(unit.str()));
 
   std::ostringstream tb;
@@ -159,7 +160,7 @@ std::vector<std::string> run_grafcet(const explicit_automaton& a, const FBA& m,
 // state after the first step with every output 0, then the reference from
 // its second step on.
 std::vector<std::string> grafcet_expected(
-    const explicit_automaton& a, const std::vector<std::vector<int>>& inputs) {
+    const ktest::automaton& a, const std::vector<std::vector<int>>& inputs) {
   std::vector<std::string> reference = reference_run(a, inputs);
   if (reference.size() < 2) return reference;
   std::string first = reference[1];
@@ -193,8 +194,8 @@ std::vector<run_case> cases(std::initializer_list<const char*> machines,
 
 class ExtraToolRun : public ::testing::TestWithParam<run_case> {
 protected:
-  const explicit_automaton& automaton() const {
-    return sample_automaton(GetParam().machine);
+  const ktest::automaton& automaton() const {
+    return ktest::sample_automaton(GetParam().machine);
   }
 };
 
@@ -208,7 +209,7 @@ constexpr int steps = 30;
 
 TEST_P(GrafcetBit, FollowsReferenceOneStepAhead) {
   const auto& a = automaton();
-  const auto m = build_explicit_machine(a);
+  const auto m = ktest::to_machine(a);
   ASSERT_TRUE(m);
   const auto inputs = inputs_for(a, steps);
   EXPECT_EQ(grafcet_expected(a, inputs),
@@ -217,7 +218,7 @@ TEST_P(GrafcetBit, FollowsReferenceOneStepAhead) {
 
 TEST_P(GrafcetStdLogic, FollowsReferenceOneStepAhead) {
   const auto& a = automaton();
-  const auto m = build_explicit_machine(a);
+  const auto m = ktest::to_machine(a);
   ASSERT_TRUE(m);
   const auto inputs = inputs_for(a, steps);
   EXPECT_EQ(grafcet_expected(a, inputs),
@@ -242,8 +243,8 @@ INSTANTIATE_TEST_SUITE_P(Machines, GrafcetStdLogic,
                          case_name);
 
 TEST(GrafcetBroken, RegisterUpdateInvertedIsCaught) {
-  const auto& a = sample_automaton("controller");
-  const auto m = build_explicit_machine(a);
+  const auto& a = ktest::sample_automaton("controller");
+  const auto m = ktest::to_machine(a);
   ASSERT_TRUE(m);
   const auto inputs = inputs_for(a, steps);
   const auto trace = run_grafcet(a, *m, 0, 0, inputs,
@@ -254,17 +255,17 @@ TEST(GrafcetBroken, RegisterUpdateInvertedIsCaught) {
 
 TEST(GrafcetBroken, StrayPortSemicolonIsRefused) {
   // Without outputs the clock port must not end in ";": ghdl refuses it.
-  const auto& a = sample_automaton("latch2");
-  const auto m = build_explicit_machine(a);
+  const auto& a = ktest::sample_automaton("latch2");
+  const auto m = ktest::to_machine(a);
   ASSERT_TRUE(m);
   std::ostringstream unit;
   m->VHDL_grafcet_put(unit, 0, 0);
-  temp_dir dir;
+  ktest::scratch_directory dir;
   dir.write("good.vhd", unit.str());
   dir.write("bad.vhd", replacing("clk: in bit\n", "clk: in bit;\n")(unit.str()));
   std::string out;
-  EXPECT_EQ(0, run_in(dir.path(), "ghdl -a good.vhd", &out)) << out;
-  EXPECT_NE(0, run_in(dir.path(), "ghdl -a bad.vhd", &out)) << out;
+  EXPECT_EQ(0, ktest::run_shell(dir.path(), "ghdl -a good.vhd", &out)) << out;
+  EXPECT_NE(0, ktest::run_shell(dir.path(), "ghdl -a bad.vhd", &out)) << out;
 }
 
 // ---- Sketch
@@ -273,7 +274,7 @@ TEST(GrafcetBroken, StrayPortSemicolonIsRefused) {
 // each loop() pass; an output is 1 when its handler, or its "_true"
 // handler, ran in the pass. A pass in which a two-handler output ran no
 // handler or both makes the program stop with status 3.
-std::vector<std::string> run_sketch(const explicit_automaton& a, const FBA& m,
+std::vector<std::string> run_sketch(const ktest::automaton& a, const FBA& m,
                                     int level,
                                     const std::vector<std::vector<int>>& inputs,
                                     std::list<std::string> single,
@@ -281,7 +282,7 @@ std::vector<std::string> run_sketch(const explicit_automaton& a, const FBA& m,
   const std::string& name = a.name;
   std::ostringstream sketch;
   m.ino_put_grafcet(sketch, level, single);
-  temp_dir dir;
+  ktest::scratch_directory dir;
   dir.write("machine.cpp", edit(sketch.str()));
 
   const std::size_t p = a.inputs.size(), q = a.outputs.size();
@@ -341,7 +342,7 @@ const auto sketch_machines = {"follower", "pulse",      "relay_box",
 
 TEST_P(SketchHandlers, MatchTheCWriterWithAndWithoutSingleHandlers) {
   const auto& a = automaton();
-  const auto m = build_explicit_machine(a);
+  const auto m = ktest::to_machine(a);
   ASSERT_TRUE(m);
   const auto inputs = inputs_for(a, steps);
   const auto c_trace = run_c(a, *m, GetParam().level, inputs);
@@ -359,8 +360,8 @@ INSTANTIATE_TEST_SUITE_P(Machines, SketchHandlers,
                          case_name);
 
 TEST(SketchBroken, SwappedHandlersAreCaught) {
-  const auto& a = sample_automaton("controller");
-  const auto m = build_explicit_machine(a);
+  const auto& a = ktest::sample_automaton("controller");
+  const auto m = ktest::to_machine(a);
   ASSERT_TRUE(m);
   const auto inputs = inputs_for(a, steps);
   const auto broken = run_sketch(a, *m, 0, inputs, {},
@@ -384,11 +385,11 @@ std::string verdict(const std::string& line) {
 // Runs the scenario's transition body from the initial state over the
 // inputs; one line per step: the state code's bits (bit 0 first) and the
 // verdict.
-std::vector<std::string> run_scenario(const explicit_automaton& a, const FBA& m,
+std::vector<std::string> run_scenario(const ktest::automaton& a, const FBA& m,
                                       int level,
                                       const std::vector<std::vector<int>>& inputs,
                                       const text_edit& edit) {
-  const int states = a.states;
+  const int states = a.states();
   std::vector<std::set<std::set<int>>> awaited(states);
   std::vector<std::set<int>> trigger(states), shifted(states);
   std::ostringstream sce;
@@ -419,7 +420,7 @@ std::vector<std::string> run_scenario(const explicit_automaton& a, const FBA& m,
     for (int x : v) h << x << ",";
     h << "0},";
   }
-  h << "};\n  unsigned state = " << a.initial_state() << ";\n"
+  h << "};\n  unsigned state = " << a.initial << ";\n"
     << "  for (int step = 0; step < " << inputs.size() << "; ++step) {\n"
     << "    std::set<int> present;\n"
     << "    for (int j = 0; j < " << a.inputs.size() << "; ++j)\n"
@@ -430,7 +431,7 @@ std::vector<std::string> run_scenario(const explicit_automaton& a, const FBA& m,
     << "    for (int i = 0; i < " << a.state_bits() << "; ++i) std::printf(\"%u\", (state >> i) & 1u);\n"
     << "    std::printf(\" v=%s\\n\", names[out]);\n"
     << "  }\n  return 0;\n}\n";
-  temp_dir dir;
+  ktest::scratch_directory dir;
   dir.write("scenario.cpp", h.str());
   std::string out;
   if (!run_ok(dir, "g++ -Wall -Wno-unused-variable -o scenario scenario.cpp", &out))
@@ -440,7 +441,7 @@ std::vector<std::string> run_scenario(const explicit_automaton& a, const FBA& m,
 }
 
 std::vector<std::string> scenario_expected(
-    const explicit_automaton& a, const std::vector<std::vector<int>>& inputs) {
+    const ktest::automaton& a, const std::vector<std::vector<int>>& inputs) {
   const std::vector<std::string> reference = reference_run(a, inputs);
   std::vector<std::string> expected;
   for (std::size_t i = 1; i < reference.size(); ++i)
@@ -451,7 +452,7 @@ std::vector<std::string> scenario_expected(
 
 TEST_P(ScenarioBody, ReturnsReferenceStatesAndVerdicts) {
   const auto& a = automaton();
-  const auto m = build_explicit_machine(a);
+  const auto m = ktest::to_machine(a);
   ASSERT_TRUE(m);
   const auto inputs = inputs_for(a, steps);
   const auto expected = scenario_expected(a, inputs);
@@ -465,8 +466,8 @@ INSTANTIATE_TEST_SUITE_P(Machines, ScenarioBody,
                          case_name);
 
 TEST(ScenarioBroken, WrongStateBitIsCaught) {
-  const auto& a = sample_automaton("controller");
-  const auto m = build_explicit_machine(a);
+  const auto& a = ktest::sample_automaton("controller");
+  const auto m = ktest::to_machine(a);
   ASSERT_TRUE(m);
   const auto inputs = inputs_for(a, steps);
   const auto broken = run_scenario(a, *m, 0, inputs,
@@ -507,10 +508,10 @@ std::string combine_sections(const std::string& extended) {
   return out.str();
 }
 
-std::string abc_prove(const temp_dir& dir, bool sequential,
+std::string abc_prove(const ktest::scratch_directory& dir, bool sequential,
                       const std::string& a, const std::string& b) {
   std::string out;
-  run_in(dir.path(), "berkeley-abc -c \"" + std::string(sequential ? "dsec " : "cec ") +
+  ktest::run_shell(dir.path(), "berkeley-abc -c \"" + std::string(sequential ? "dsec " : "cec ") +
                          a + " " + b + "\"", &out);
   return out;
 }
@@ -522,7 +523,7 @@ std::string check_extended_blif(const FBA& m, bool has_bits, int level,
   m.BLIF_put(plain, level);
   testing::internal::GetCapturedStdout();
   m.FBA_put(extended, level);
-  temp_dir dir;
+  ktest::scratch_directory dir;
   dir.write("plain.blif", plain.str());
   dir.write("combined.blif", combine_sections(edit(extended.str())));
   return abc_prove(dir, has_bits, "plain.blif", "combined.blif");
@@ -539,7 +540,7 @@ TEST(ExtendedBlifConverter, CombinesSections) {
 
 TEST_P(ExtendedBlifAbc, ProvedEqualToPlainBlif) {
   const auto& a = automaton();
-  const auto m = build_explicit_machine(a);
+  const auto m = ktest::to_machine(a);
   ASSERT_TRUE(m);
   const std::string out =
       check_extended_blif(*m, a.state_bits() > 0, GetParam().level, unchanged);
@@ -556,8 +557,8 @@ INSTANTIATE_TEST_SUITE_P(
     case_name);
 
 TEST(ExtendedBlifBroken, SwappedSectionsAreCaught) {
-  const auto& a = sample_automaton("controller");
-  const auto m = build_explicit_machine(a);
+  const auto& a = ktest::sample_automaton("controller");
+  const auto m = ktest::to_machine(a);
   ASSERT_TRUE(m);
   const text_edit swap = [](const std::string& text) {
     std::string out = replacing(".begin_falling", ".begin_SWAP")(text);

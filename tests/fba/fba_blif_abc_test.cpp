@@ -4,42 +4,33 @@
 // without state bits, which has no latch).
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <fstream>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "fba/FBA.h"
 #include "fba_machines.h"
+#include "support/process.h"
 
 namespace {
 
-// Runs berkeley-abc on one command line; returns everything it printed.
-std::string abc(const std::string& commands) {
-  const std::string shell =
-      "berkeley-abc -c \"" + commands + "\" 2>&1";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(shell.c_str(), "r"),
-                                             pclose);
-  EXPECT_NE(pipe, nullptr) << shell;
-  if (pipe == nullptr) return "";
+// Runs berkeley-abc on one command line inside `dir`; returns everything
+// it printed.
+std::string abc(const ktest::scratch_directory& dir, const std::string& commands) {
   std::string text;
-  std::array<char, 512> buffer{};
-  while (fgets(buffer.data(), buffer.size(), pipe.get()) != nullptr)
-    text += buffer.data();
+  const int status =
+      ktest::run_shell(dir.path(), "berkeley-abc -c \"" + commands + "\"", &text);
+  EXPECT_NE(status, -1) << commands;
   return text;
 }
 
-// Writes the BLIF of the machine at the level into a file of the test's
-// working directory, named after the running test so that tests run in
-// parallel never share a file; returns its name.
-std::string write_blif(const FBA& machine, int level) {
-  const std::string name =
-      std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) +
-      "_" + machine.module_name() + "_O" + std::to_string(level) + ".blif";
-  std::ofstream file(name);
+// Writes the BLIF of the machine at the level into `dir`; returns the
+// file's name.
+std::string write_blif(const ktest::scratch_directory& dir, const FBA& machine,
+                       int level) {
+  const std::string name = machine.module_name() + "_O" + std::to_string(level) + ".blif";
+  std::ofstream file(dir.file(name));
   // The progress line and the level-3 search's notices are not checked
   // here.
   testing::internal::CaptureStdout();
@@ -64,10 +55,11 @@ std::vector<const machine_spec*> checked_machines() {
 TEST(FbaBlifAbc, ReadBlifAcceptsEveryLevel) {
   for (const machine_spec* spec : checked_machines()) {
     auto machine = build_machine(*spec);
+    const ktest::scratch_directory dir;
     for (int level = 0; level <= 3; ++level) {
       SCOPED_TRACE(spec->name + " level " + std::to_string(level));
-      const std::string file = write_blif(*machine, level);
-      const std::string out = abc("read_blif " + file + "; print_stats");
+      const std::string file = write_blif(dir, *machine, level);
+      const std::string out = abc(dir, "read_blif " + file + "; print_stats");
       EXPECT_EQ(out.find("failed"), std::string::npos) << out;
       EXPECT_NE(out.find("lat ="), std::string::npos) << out;
     }
@@ -77,12 +69,13 @@ TEST(FbaBlifAbc, ReadBlifAcceptsEveryLevel) {
 TEST(FbaBlifAbc, LevelsProvedEquivalent) {
   for (const machine_spec* spec : checked_machines()) {
     auto machine = build_machine(*spec);
-    const std::string level0 = write_blif(*machine, 0);
+    const ktest::scratch_directory dir;
+    const std::string level0 = write_blif(dir, *machine, 0);
     for (int level = 1; level <= 3; ++level) {
       SCOPED_TRACE(spec->name + " level " + std::to_string(level));
-      const std::string other = write_blif(*machine, level);
+      const std::string other = write_blif(dir, *machine, level);
       const std::string command = spec->bits.empty() ? "cec " : "dsec ";
-      const std::string out = abc(command + level0 + " " + other);
+      const std::string out = abc(dir, command + level0 + " " + other);
       EXPECT_NE(out.find("Networks are equivalent"), std::string::npos)
           << out;
       EXPECT_EQ(out.find("NOT EQUIVALENT"), std::string::npos) << out;

@@ -6,13 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include "explicit_automaton.h"
-#include "golden_text.h"
+#include "support/automaton.h"
+#include "support/golden.h"
 
 namespace {
 
 std::string latex_text(const std::string& machine, int level) {
-  const auto m = build_explicit_machine(sample_automaton(machine));
+  const auto m = ktest::to_machine(ktest::sample_automaton(machine));
   if (!m) return std::string();
   std::ostringstream os;
   m->LATEX_put(os, level);
@@ -38,7 +38,7 @@ const latex_case latex_cases[] = {
 TEST(LatexWriter, WritesGoldenTexts) {
   for (const auto& c : latex_cases) {
     SCOPED_TRACE(c.golden);
-    EXPECT_EQ(golden_text(c.golden), latex_text(c.machine, c.level));
+    ktest::expect_golden(c.golden, latex_text(c.machine, c.level));
   }
 }
 
@@ -46,7 +46,7 @@ TEST(LatexWriter, WritesGoldenTexts) {
 TEST(LatexWriter, NoEmptyList) {
   for (const char* machine : {"follower", "pulse", "relay_box", "idle", "latch2"}) {
     SCOPED_TRACE(machine);
-    const auto lines = text_lines(latex_text(machine, 0));
+    const auto lines = ktest::text_lines(latex_text(machine, 0));
     ASSERT_FALSE(lines.empty());
     for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
       if (lines[i] != "\\begin{itemize}") continue;
@@ -66,7 +66,7 @@ TEST(LatexWriter, InputTypeWords) {
   FBA machine("typed", none, inputs, {}, {});
   std::ostringstream os;
   machine.LATEX_put(os, 0);
-  const auto lines = text_lines(os.str());
+  const auto lines = ktest::text_lines(os.str());
   const std::vector<std::string> expected{"\\item $u$: ???", "\\item $p$: -",
                                           "\\item $b$: bool",
                                           "\\item $i$: integer"};
@@ -88,7 +88,7 @@ TEST(LatexWriter, EquationLines) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.machine) + ": " + row.line);
-    const auto lines = text_lines(latex_text(row.machine, row.level));
+    const auto lines = ktest::text_lines(latex_text(row.machine, row.level));
     EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), row.line));
   }
 }

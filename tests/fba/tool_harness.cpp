@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include "support/golden.h"
+#include "support/process.h"
+
 namespace {
 
 std::string lower(std::string s) {
@@ -20,18 +23,10 @@ std::string lower(std::string s) {
   return s;
 }
 
-std::vector<std::string> split_lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) lines.push_back(line);
-  return lines;
-}
-
 // Fails the test with the tool's output when a command does not succeed.
-bool tool_ok(const temp_dir& dir, const std::string& command,
+bool tool_ok(const ktest::scratch_directory& dir, const std::string& command,
              std::string* output) {
-  const int status = run_in(dir.path(), command, output);
+  const int status = ktest::run_shell(dir.path(), command, output);
   if (status != 0) {
     ADD_FAILURE() << "`" << command << "` exited with " << status << ":\n"
                   << *output;
@@ -47,59 +42,14 @@ std::string trace_line(const std::string& bits, const std::string& outputs) {
 
 }  // namespace
 
-temp_dir::temp_dir() {
-  const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base && *base ? base : "/tmp") +
-                        "/korvane-tools-XXXXXX";
-  std::vector<char> buf(pattern.begin(), pattern.end());
-  buf.push_back('\0');
-  if (mkdtemp(buf.data()) == nullptr) {
-    ADD_FAILURE() << "cannot create a temporary directory from " << pattern;
-    return;
-  }
-  dir = buf.data();
-}
-
-temp_dir::~temp_dir() {
-  if (dir.empty()) return;
-  std::error_code ec;
-  std::filesystem::remove_all(dir, ec);
-}
-
-void temp_dir::write(const std::string& name, const std::string& text) const {
-  std::ofstream out(dir + "/" + name, std::ios::binary);
-  out << text;
-  out.close();
-  if (!out) ADD_FAILURE() << "cannot write " << dir << "/" << name;
-}
-
-bool temp_dir::has(const std::string& name) const {
-  return std::filesystem::exists(dir + "/" + name);
-}
-
-int run_in(const std::string& dir, const std::string& command,
-           std::string* output) {
-  output->clear();
-  if (dir.empty()) return -1;
-  const std::string full = "cd '" + dir + "' && (" + command + ") 2>&1";
-  FILE* pipe = popen(full.c_str(), "r");
-  if (pipe == nullptr) return -1;
-  char buf[4096];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) output->append(buf, n);
-  const int status = pclose(pipe);
-  if (status == -1 || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
-}
-
-std::vector<std::string> run_c(const explicit_automaton& a, const FBA& m,
+std::vector<std::string> run_c(const ktest::automaton& a, const FBA& m,
                                int level,
                                const std::vector<std::vector<int>>& inputs) {
   const std::string& name = a.name;
   const int bits = a.state_bits();
   std::ostringstream code, header;
   m.c_put(code, header, level);
-  temp_dir dir;
+  ktest::scratch_directory dir;
   dir.write(name + ".c", code.str());
   dir.write(name + ".h", header.str());
 
@@ -136,16 +86,16 @@ std::vector<std::string> run_c(const explicit_automaton& a, const FBA& m,
   if (!tool_ok(dir, "gcc -std=c99 -Wall -o harness " + name + ".c harness.c", &out))
     return {};
   if (!tool_ok(dir, "./harness", &out)) return {};
-  return split_lines(out);
+  return ktest::text_lines(out);
 }
 
-std::vector<std::string> run_csharp(const explicit_automaton& a, const FBA& m,
+std::vector<std::string> run_csharp(const ktest::automaton& a, const FBA& m,
                                     int level,
                                     const std::vector<std::vector<int>>& inputs) {
   const std::string& name = a.name;
   std::ostringstream cls;
   m.CSHARP_put(cls, level);
-  temp_dir dir;
+  ktest::scratch_directory dir;
   dir.write(name + ".cs", cls.str());
 
   // The registers have no property: the harness reads them by reflection.
@@ -176,17 +126,17 @@ std::vector<std::string> run_csharp(const explicit_automaton& a, const FBA& m,
   if (!tool_ok(dir, "mcs -nologo -out:harness.exe " + name + ".cs harness.cs", &out))
     return {};
   if (!tool_ok(dir, "mono harness.exe", &out)) return {};
-  return split_lines(out);
+  return ktest::text_lines(out);
 }
 
-std::vector<std::string> run_vhdl(const explicit_automaton& a, const FBA& m,
+std::vector<std::string> run_vhdl(const ktest::automaton& a, const FBA& m,
                                   int altera, int level,
                                   const std::vector<std::vector<int>>& inputs) {
   const std::string& name = a.name;
   const std::string type = altera ? "std_logic" : "bit";
   std::ostringstream unit;
   m.VHDL_put(unit, altera, level);
-  temp_dir dir;
+  ktest::scratch_directory dir;
   dir.write(name + ".vhd", unit.str());
 
   // The testbench holds reset low for 1 ns, then runs one step every 4 ns:

@@ -6,13 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include "explicit_automaton.h"
-#include "golden_text.h"
+#include "support/automaton.h"
+#include "support/golden.h"
 
 namespace {
 
 std::string vhdl_text(const std::string& machine, int altera, int level) {
-  const auto m = build_explicit_machine(sample_automaton(machine));
+  const auto m = ktest::to_machine(ktest::sample_automaton(machine));
   if (!m) return std::string();
   std::ostringstream os;
   m->VHDL_put(os, altera, level);
@@ -41,7 +41,7 @@ const vhdl_case vhdl_cases[] = {
 TEST(VhdlWriter, WritesGoldenTexts) {
   for (const auto& c : vhdl_cases) {
     SCOPED_TRACE(c.golden);
-    EXPECT_EQ(golden_text(c.golden), vhdl_text(c.machine, c.altera, c.level));
+    ktest::expect_golden(c.golden, vhdl_text(c.machine, c.altera, c.level));
   }
 }
 
@@ -51,13 +51,13 @@ TEST(VhdlWriter, AlteraFormDiffersOnlyInLibraryAndTypes) {
   for (const char* machine : {"follower", "pulse", "relay_box", "idle", "latch2",
                               "controller"}) {
     SCOPED_TRACE(machine);
-    std::vector<std::string> expected = text_lines(vhdl_text(machine, 0, 0));
+    std::vector<std::string> expected = ktest::text_lines(vhdl_text(machine, 0, 0));
     ASSERT_GT(expected.size(), 2u);
     const std::regex bit_type("\\bbit\\b");
     for (auto& line : expected) line = std::regex_replace(line, bit_type, "std_logic");
     expected.insert(expected.begin() + 2,
                     {"LIBRARY ieee;", "USE ieee.std_logic_1164.all;"});
-    EXPECT_EQ(expected, text_lines(vhdl_text(machine, 1, 0)));
+    EXPECT_EQ(expected, ktest::text_lines(vhdl_text(machine, 1, 0)));
   }
 }
 
@@ -74,7 +74,7 @@ TEST(VhdlWriter, LastPortHasNoSemicolonWithoutOutputs) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.machine);
-    const auto lines = text_lines(vhdl_text(row.machine, 0, 0));
+    const auto lines = ktest::text_lines(vhdl_text(row.machine, 0, 0));
     ASSERT_GT(lines.size(), 4u);
     EXPECT_EQ(row.port_line, lines[3]);
   }
@@ -93,7 +93,7 @@ TEST(VhdlWriter, EquationLines) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.machine) + ": " + row.line);
-    const auto lines = text_lines(vhdl_text(row.machine, 0, row.level));
+    const auto lines = ktest::text_lines(vhdl_text(row.machine, 0, row.level));
     EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), row.line));
   }
 }

@@ -7,7 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "explicit_automaton.h"
+#include "support/automaton.h"
+#include "support/process.h"
 #include "tool_harness.h"
 
 namespace {
@@ -18,10 +19,10 @@ const char* const all_machines[] = {
 
 constexpr int steps = 40;
 
-std::vector<std::vector<int>> inputs_for(const explicit_automaton& a) {
+std::vector<std::vector<int>> inputs_for(const ktest::automaton& a) {
   unsigned seed = 17;
   for (char c : a.name) seed = seed * 31u + static_cast<unsigned char>(c);
-  return random_inputs(a, steps, seed);
+  return ktest::random_inputs(a, steps, seed);
 }
 
 struct run_case {
@@ -47,8 +48,8 @@ std::string case_name(const ::testing::TestParamInfo<run_case>& info) {
 
 class ToolRun : public ::testing::TestWithParam<run_case> {
 protected:
-  const explicit_automaton& automaton() const {
-    return sample_automaton(GetParam().machine);
+  const ktest::automaton& automaton() const {
+    return ktest::sample_automaton(GetParam().machine);
   }
 };
 
@@ -62,76 +63,76 @@ using Pdflatex = ToolRun;
 
 TEST_P(CHarness, FollowsReference) {
   const auto& a = automaton();
-  const auto m = build_explicit_machine(a);
+  const auto m = ktest::to_machine(a);
   ASSERT_TRUE(m);
   const auto inputs = inputs_for(a);
-  EXPECT_EQ(reference_run(a, inputs), run_c(a, *m, GetParam().level, inputs));
+  EXPECT_EQ(ktest::reference_run(a, inputs), run_c(a, *m, GetParam().level, inputs));
 }
 
 TEST_P(CSharpHarness, FollowsReference) {
   const auto& a = automaton();
-  const auto m = build_explicit_machine(a);
+  const auto m = ktest::to_machine(a);
   ASSERT_TRUE(m);
   const auto inputs = inputs_for(a);
-  EXPECT_EQ(reference_run(a, inputs),
+  EXPECT_EQ(ktest::reference_run(a, inputs),
             run_csharp(a, *m, GetParam().level, inputs));
 }
 
 TEST_P(VhdlTestbench, FollowsReference) {
   const auto& a = automaton();
-  const auto m = build_explicit_machine(a);
+  const auto m = ktest::to_machine(a);
   ASSERT_TRUE(m);
   const auto inputs = inputs_for(a);
-  EXPECT_EQ(reference_run(a, inputs),
+  EXPECT_EQ(ktest::reference_run(a, inputs),
             run_vhdl(a, *m, 0, GetParam().level, inputs));
 }
 
 TEST_P(VhdlAlteraTestbench, FollowsReference) {
   const auto& a = automaton();
-  const auto m = build_explicit_machine(a);
+  const auto m = ktest::to_machine(a);
   ASSERT_TRUE(m);
   const auto inputs = inputs_for(a);
-  EXPECT_EQ(reference_run(a, inputs),
+  EXPECT_EQ(ktest::reference_run(a, inputs),
             run_vhdl(a, *m, 1, GetParam().level, inputs));
 }
 
 // Level 3 leaves functions of two or more variables without a cover; the
 // texts must still be accepted by the compilers.
 TEST_P(CSharpCompiles, AtLevel) {
-  const auto m = build_explicit_machine(automaton());
+  const auto m = ktest::to_machine(automaton());
   ASSERT_TRUE(m);
   std::ostringstream cls;
   m->CSHARP_put(cls, GetParam().level);
-  temp_dir dir;
+  ktest::scratch_directory dir;
   dir.write("machine.cs", cls.str());
   std::string out;
-  EXPECT_EQ(0, run_in(dir.path(), "mcs -nologo -target:library machine.cs", &out))
+  EXPECT_EQ(0, ktest::run_shell(dir.path(), "mcs -nologo -target:library machine.cs", &out))
       << out;
 }
 
 TEST_P(VhdlAnalyses, PlainAndAlteraAtLevel) {
-  const auto m = build_explicit_machine(automaton());
+  const auto m = ktest::to_machine(automaton());
   ASSERT_TRUE(m);
   for (int altera : {0, 1}) {
     SCOPED_TRACE(altera ? "altera" : "plain");
     std::ostringstream unit;
     m->VHDL_put(unit, altera, GetParam().level);
-    temp_dir dir;
+    ktest::scratch_directory dir;
     dir.write("machine.vhd", unit.str());
     std::string out;
-    EXPECT_EQ(0, run_in(dir.path(), "ghdl -a machine.vhd", &out)) << out;
+    EXPECT_EQ(0, ktest::run_shell(dir.path(), "ghdl -a machine.vhd", &out)) << out;
   }
 }
 
 TEST_P(Pdflatex, Compiles) {
-  const auto m = build_explicit_machine(automaton());
+  const auto m = ktest::to_machine(automaton());
   ASSERT_TRUE(m);
   std::ostringstream tex;
   m->LATEX_put(tex, GetParam().level);
-  temp_dir dir;
+  ktest::scratch_directory dir;
   dir.write("machine.tex", tex.str());
   std::string out;
-  EXPECT_EQ(0, run_in(dir.path(),
+  EXPECT_EQ(0, ktest::run_shell(dir.path(),
                       "pdflatex -interaction=nonstopmode -halt-on-error "
                       "machine.tex",
                       &out))

@@ -6,7 +6,7 @@
 #include <functional>
 #include <set>
 
-#include "tests/model/model_fixtures.h"
+#include "model_fixtures.h"
 
 using model_test::text;
 

@@ -2,7 +2,7 @@
 // replacements, dropping unused actions and emptying.
 #include <gtest/gtest.h>
 
-#include "tests/model/model_fixtures.h"
+#include "model_fixtures.h"
 
 using model_test::Arc;
 using model_test::arcs_text;

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "tests/model/model_fixtures.h"
+#include "model_fixtures.h"
 
 using model_test::text;
 

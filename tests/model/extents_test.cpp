@@ -1,7 +1,7 @@
 // Drawing extents of the whole drawing and of each component.
 #include <gtest/gtest.h>
 
-#include "tests/model/model_fixtures.h"
+#include "model_fixtures.h"
 
 using model_test::Arc;
 using model_test::Header;

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "tests/model/model_fixtures.h"
+#include "model_fixtures.h"
 
 using model_test::Arc;
 using model_test::Header;

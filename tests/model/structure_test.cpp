@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "tests/model/model_fixtures.h"
+#include "model_fixtures.h"
 
 using model_test::Arc;
 using model_test::arcs_text;

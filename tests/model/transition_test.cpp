@@ -2,7 +2,7 @@
 // bounds and edits, and the exporters' free helpers.
 #include <gtest/gtest.h>
 
-#include "tests/model/model_fixtures.h"
+#include "model_fixtures.h"
 
 using model_test::text;
 

@@ -63,8 +63,8 @@ TEST(GalReader, RejectedTexts) {
   int n = 0;
   for (const RejectedRow& row : rows) {
     SCOPED_TRACE(row.name);
-    const std::string path = scratch_path("rejected" + std::to_string(n++) + ".gal");
-    ReadResult r = run_parse(write_file(path, row.text));
+    const std::string path = ktest::process_scratch().file("rejected" + std::to_string(n++) + ".gal");
+    ReadResult r = run_parse(ktest::write_file(path, row.text));
     EXPECT_EQ(nullptr, r.model);
     delete r.model;
     EXPECT_EQ("reading " + path + "\n", r.out);
@@ -87,9 +87,9 @@ TEST(GalReader, RejectedTraceKeepsStrayBytes) {
 // A missing input: the message, a null result, and a trace file created
 // afresh and empty even where an older one existed.
 TEST(GalReader, MissingFile) {
-  const std::string path = scratch_path("no_such_file.gal");
+  const std::string path = ktest::process_scratch().file("no_such_file.gal");
   std::remove(path.c_str());
-  write_file(path + ".log", "old trace\n");
+  ktest::write_file(path + ".log", "old trace\n");
   ReadResult r = run_parse(path);
   EXPECT_EQ(nullptr, r.model);
   delete r.model;
@@ -101,7 +101,7 @@ TEST(GalReader, MissingFile) {
 // A path that opens but cannot be read (a folder) is a read failure of the
 // scanner: its message and exit status 2.
 TEST(GalReaderDeathTest, UnreadableInputEndsWithStatusTwo) {
-  const std::string path = scratch_path("folder.gal");
+  const std::string path = ktest::process_scratch().file("folder.gal");
   std::filesystem::create_directories(path);
   EXPECT_EXIT(
       {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "model/parse_gal.h"
+#include "model/parse_gal_internal.h"
 #include "reader_test_util.h"
 
 namespace {
@@ -98,23 +98,24 @@ void check_outcome(const std::string& path, const ReadResult& r) {
 TEST(GalReaderFuzz, MutatedCorpus) {
   std::vector<std::string> corpus;
   for (const char* name : kCorpus) {
-    corpus.push_back(read_file(std::string(KORVANE_TEST_DATA) + "/corpus/" + name));
-    ASSERT_NE("<missing>", corpus.back()) << name;
+    const std::string file = std::string(KORVANE_TEST_DATA) + "/corpus/" + name;
+    ASSERT_TRUE(ktest::file_exists(file)) << name;
+    corpus.push_back(ktest::read_file(file));
   }
   const unsigned long runs = env_number("KORVANE_FUZZ_RUNS", 400);
   std::mt19937 rng(static_cast<std::mt19937::result_type>(env_number("KORVANE_FUZZ_SEED", 20240611)));
-  const std::string path = scratch_path("fuzz.gal");
+  const std::string path = ktest::process_scratch().file("fuzz.gal");
   unsigned long accepted = 0;
   for (unsigned long run = 0; run < runs; ++run) {
     std::string text = corpus[rng() % corpus.size()];
     for (unsigned m = 1 + rng() % 4; m > 0; --m) mutate(text, corpus, rng);
-    ReadResult r = run_parse(write_file(path, text));
+    ReadResult r = run_parse(ktest::write_file(path, text));
     std::unique_ptr<gal_tpen_fichier> model(r.model);
     SCOPED_TRACE("run " + std::to_string(run));
     check_outcome(path, r);
     if (model) ++accepted;
     if (::testing::Test::HasFailure()) {
-      write_file("fuzz_failure.gal", text);
+      ktest::write_file("fuzz_failure.gal", text);
       FAIL() << "input kept in fuzz_failure.gal of the working directory";
     }
   }
@@ -139,8 +140,8 @@ TEST(GalReaderFuzz, LargeInputs) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    const std::string path = scratch_path("large.gal");
-    ReadResult r = run_parse(write_file(path, row.text));
+    const std::string path = ktest::process_scratch().file("large.gal");
+    ReadResult r = run_parse(ktest::write_file(path, row.text));
     EXPECT_EQ(nullptr, r.model);
     delete r.model;
     check_outcome(path, r);

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "model/parse_gal.h"
+#include "model/parse_gal_internal.h"
 #include "reader_test_util.h"
 
 namespace {
@@ -402,8 +402,8 @@ TEST(GalReader, AcceptedTexts) {
   int n = 0;
   for (const AcceptedRow& row : kAccepted) {
     SCOPED_TRACE(row.name);
-    const std::string path = scratch_path("accepted" + std::to_string(n++) + ".gal");
-    ReadResult r = run_parse(write_file(path, row.text));
+    const std::string path = ktest::process_scratch().file("accepted" + std::to_string(n++) + ".gal");
+    ReadResult r = run_parse(ktest::write_file(path, row.text));
     std::unique_ptr<gal_tpen_fichier> model(r.model);
     ASSERT_NE(nullptr, model);
     EXPECT_EQ("reading " + path + "\n", r.out);
@@ -503,12 +503,12 @@ TEST(GalReader, CarriageReturnsOnlyReachTheTrace) {
 // Each call builds a new scanner and a new model, and replaces the trace of
 // the same name.
 TEST(GalReader, SuccessiveParsesReplaceTheTrace) {
-  const std::string path = scratch_path("twice.gal");
-  ReadResult first = run_parse(write_file(
+  const std::string path = ktest::process_scratch().file("twice.gal");
+  ReadResult first = run_parse(ktest::write_file(
       path, "Name: one : 0 ; Input: a : ; Output: ; Local: ; Run: ; Encapsulation: ;"));
   std::unique_ptr<gal_tpen_fichier> first_model(first.model);
   ReadResult second = run_parse(
-      write_file(path, "Name: two : 0 ; Input: ; Output: ; Local: ; Run: ; Encapsulation: ;"));
+      ktest::write_file(path, "Name: two : 0 ; Input: ; Output: ; Local: ; Run: ; Encapsulation: ;"));
   std::unique_ptr<gal_tpen_fichier> second_model(second.model);
   ASSERT_NE(nullptr, first_model);
   ASSERT_NE(nullptr, second_model);

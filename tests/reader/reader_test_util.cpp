@@ -11,26 +11,9 @@
 #include <sstream>
 
 #include "model/parse_gal.h"
+#include "support/capture.h"
 
 namespace {
-
-// Redirects std::cout and std::cerr into strings for its lifetime.
-class StreamCapture {
- public:
-  StreamCapture() : old_out_(std::cout.rdbuf(out_.rdbuf())), old_err_(std::cerr.rdbuf(err_.rdbuf())) {}
-  ~StreamCapture() {
-    std::cout.rdbuf(old_out_);
-    std::cerr.rdbuf(old_err_);
-  }
-  std::string out() const { return out_.str(); }
-  std::string err() const { return err_.str(); }
-
- private:
-  std::ostringstream out_;
-  std::ostringstream err_;
-  std::streambuf* old_out_;
-  std::streambuf* old_err_;
-};
 
 template <class T, class F>
 void dump_list(std::ostream& os, const std::list<T>& items, F print) {
@@ -55,59 +38,24 @@ void dump_ints(std::ostream& os, const std::list<int>& items) {
   dump_list(os, items, [](std::ostream& o, int v) { o << v; });
 }
 
-// The scratch folder of this test process, removed when the tests end.
-const std::string& scratch_dir() {
-  static const std::string dir = [] {
-    std::string d = ::testing::TempDir() + "korvane_reader_" + std::to_string(getpid());
-    std::filesystem::create_directories(d);
-    return d + "/";
-  }();
-  return dir;
-}
-
-class ScratchCleanup : public ::testing::Environment {
- public:
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(scratch_dir(), ignored);
-  }
-};
-
-const ::testing::Environment* const kScratchCleanup =
-    ::testing::AddGlobalTestEnvironment(new ScratchCleanup);
-
 }  // namespace
-
-std::string scratch_path(const std::string& name) { return scratch_dir() + name; }
-
-std::string write_file(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  EXPECT_FALSE(out.fail()) << "cannot write " << path;
-  return path;
-}
-
-std::string read_file(const std::string& path) {
-  std::ifstream in(path.c_str(), std::ios::binary);
-  if (!in.is_open()) return "<missing>";
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 ReadResult run_parse(const std::string& path) {
   ReadResult r;
   {
-    StreamCapture capture;
+    ktest::stream_capture out(std::cout);
+    ktest::stream_capture err(std::cerr);
     r.model = parse(path);
-    r.out = capture.out();
-    r.err = capture.err();
+    r.out = out.text();
+    r.err = err.text();
   }
-  r.trace = read_file(path + ".log");
+  const std::string trace = path + ".log";
+  r.trace = ktest::file_exists(trace) ? ktest::read_file(trace) : "<missing>";
   return r;
 }
 
 ReadResult parse_text(const std::string& name, const std::string& text) {
-  return run_parse(write_file(scratch_path(name), text));
+  return run_parse(ktest::write_file(ktest::process_scratch().file(name), text));
 }
 
 std::string dump_model(const gal_tpen_fichier& f) {

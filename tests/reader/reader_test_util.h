@@ -1,4 +1,4 @@
-// Helpers of the reader tests: temporary GAL files, a run of `parse` with its
+// Helpers of the reader tests: a run of `parse` with its
 // standard output, standard error and trace captured, and a canonical text
 // of a whole automaton model so that one string checks one structure.
 #ifndef KORVANE_TESTS_READER_TEST_UTIL_H
@@ -7,16 +7,7 @@
 #include <string>
 
 #include "model/gal_norm.h"
-
-// Returns a path for a scratch file named `name` in the test's temporary
-// directory.
-std::string scratch_path(const std::string& name);
-
-// Writes `bytes` to `path` (binary); returns the path.
-std::string write_file(const std::string& path, const std::string& bytes);
-
-// Returns the whole content of `path`, or "<missing>" when it cannot be read.
-std::string read_file(const std::string& path);
+#include "support/process.h"
 
 // What one call of `parse` showed.
 struct ReadResult {
@@ -27,10 +18,11 @@ struct ReadResult {
 };
 
 // Calls parse(path) with std::cout and std::cerr captured, then reads the
-// trace file path + ".log".
+// trace file path + ".log" ("<missing>" when there is none).
 ReadResult run_parse(const std::string& path);
 
-// Writes `text` to a scratch file named `name` and parses it.
+// Writes `text` to the file `name` of the process's scratch directory and
+// parses it.
 ReadResult parse_text(const std::string& name, const std::string& text);
 
 // Returns a canonical, line-per-item text of the whole model: module name,

@@ -7,7 +7,7 @@
 #include <streambuf>
 #include <string>
 
-#include "model/parse_gal.h"
+#include "model/parse_gal_internal.h"
 
 namespace {
 

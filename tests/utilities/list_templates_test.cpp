@@ -2,7 +2,7 @@
 #include "utilities/list_String.h"
 #include "utilities/list_int.h"
 #include "utilities/list_long.h"
-#include "cerr_capture.h"
+#include "support/capture.h"
 
 #include <gtest/gtest.h>
 
@@ -134,11 +134,11 @@ TEST(ArrayConvert, DefaultConstructsThenAssignsEachElement) {
 
 TEST(Car, FirstElementOrWarning) {
   {
-    CerrCapture err;
+    ktest::stream_capture err(std::cerr);
     EXPECT_EQ(car(std::list<int>{7, 8}), 7);
     EXPECT_EQ(err.text(), "");
   }
-  CerrCapture err;
+  ktest::stream_capture err(std::cerr);
   EXPECT_EQ(car(std::list<int>{}), 0);
   EXPECT_EQ(car(std::list<std::string>{}), "");
   EXPECT_EQ(err.text(), "Warning: abnormal use of car(list<T> &)\n"

@@ -1,7 +1,7 @@
 // The expression checker: valid and invalid texts with their position
 // counters, the token trace, and the accept-numbers flag.
 #include "utilities/Stringexp.h"
-#include "cerr_capture.h"
+#include "support/capture.h"
 
 #include <gtest/gtest.h>
 
@@ -34,21 +34,21 @@ TEST(ExpressionsChecker, Table) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE("\"" + r.text + "\"");
-    CerrCapture err;
+    ktest::stream_capture err(std::cerr);
     EXPECT_EQ(c.check(r.text), r.want);
   }
 }
 
 TEST(ExpressionsChecker, TraceOfOneCheck) {
   const expressions_checker c = make_checker();
-  CerrCapture err;
+  ktest::stream_capture err(std::cerr);
   EXPECT_EQ(c.check("a + b"), 0);
   EXPECT_EQ(err.text(), "tok=a state=2\ntok=+ state=1\ntok=b state=2\ntok= state=3\n");
 }
 
 TEST(ExpressionsChecker, GroupTraceNestsInsideTheBracketLine) {
   const expressions_checker c = make_checker();
-  CerrCapture err;
+  ktest::stream_capture err(std::cerr);
   EXPECT_EQ(c.check("( a )"), 0);
   EXPECT_EQ(err.text(), "tok=(tok=a state=2\ntok=) state=3\n state=2\ntok= state=3\n");
 }
@@ -60,7 +60,7 @@ TEST(ExpressionsChecker, FirstDeclarationWins) {
   c.add_variable("x");
   c.add_operator("x", 2);
   c.add_operator("!", 2);
-  CerrCapture err;
+  ktest::stream_capture err(std::cerr);
   EXPECT_EQ(c.check("x x a"), 0);
   EXPECT_EQ(c.check("! a"), 0);
   EXPECT_EQ(c.check("a ! b"), 5);
@@ -79,7 +79,7 @@ TEST(ExpressionsChecker, AcceptNumbersTakesEveryTokenAsOperand) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE("\"" + r.text + "\"");
-    CerrCapture err;
+    ktest::stream_capture err(std::cerr);
     EXPECT_EQ(c.check(r.text), r.want);
   }
 }
@@ -87,7 +87,7 @@ TEST(ExpressionsChecker, AcceptNumbersTakesEveryTokenAsOperand) {
 TEST(ExpressionsChecker, RecCheckReturnsTheRestOfTheLevel) {
   const expressions_checker c = make_checker();
   int depth = 1, error = 0, position = 1;
-  CerrCapture err;
+  ktest::stream_capture err(std::cerr);
   EXPECT_EQ(c.rec_check(" a ) + b", &depth, &error, &position), " + b");
   EXPECT_EQ(depth, 0);
   EXPECT_EQ(error, 0);

@@ -1,6 +1,6 @@
 // Number/text conversions, case changes and lexical tests.
 #include "utilities/Stringpp.h"
-#include "cerr_capture.h"
+#include "support/capture.h"
 
 #include <gtest/gtest.h>
 
@@ -196,7 +196,7 @@ TEST(Binary, Table) {
 
 TEST(MarkerReaders, Table) {
   {
-    CerrCapture err;
+    ktest::stream_capture err(std::cerr);
     EXPECT_EQ(Stoloruhex("0x", "0x1F"), 31);
     EXPECT_EQ(Stoloruhex("0x", "12"), 12);
     EXPECT_EQ(Stoloruhex("#", "12"), 12);
@@ -204,7 +204,7 @@ TEST(MarkerReaders, Table) {
     EXPECT_EQ(Stohex("FFh", "h"), 255);
     EXPECT_EQ(err.text(), "");
   }
-  CerrCapture err;
+  ktest::stream_capture err(std::cerr);
   EXPECT_EQ(Stohex("12", "h"), 12);
   EXPECT_EQ(Stohex("-3", "#"), -3);
   EXPECT_EQ(err.text(), "Decimal Conversion 12\nDecimal Conversion -3\n");
@@ -285,7 +285,7 @@ TEST(RoundTrips, WritersAndReadersAgree) {
 }
 
 TEST(TextTests, CheckdoubleAcceptsAllAndSaysSo) {
-  CerrCapture err;
+  ktest::stream_capture err(std::cerr);
   EXPECT_EQ(checkdouble("not a number"), 1);
   EXPECT_EQ(checkdouble(""), 1);
   EXPECT_EQ(err.text(), "checkdouble() a ecrire\ncheckdouble() a ecrire\n");

@@ -1,6 +1,6 @@
 // Cutting, search, substitution, records, tokens, file names and paths.
 #include "utilities/Stringpp.h"
-#include "cerr_capture.h"
+#include "support/capture.h"
 
 #include <gtest/gtest.h>
 
@@ -225,13 +225,13 @@ TEST(Directories, RelativeDirectoryPath) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.target + " from " + r.base);
-    CerrCapture err;
+    ktest::stream_capture err(std::cerr);
     EXPECT_EQ(relative_directory_path(r.target, r.base), r.want);
     if (r.target == r.base) {
       EXPECT_EQ(err.text(), "demarrage " + r.target + "|" + r.base + "\n--> .\n");
     }
   }
-  CerrCapture err;
+  ktest::stream_capture err(std::cerr);
   EXPECT_EQ(relative_directory_path("/h/u/p/src", "/h/u/doc"), "../p/src");
   EXPECT_EQ(err.text(),
             "demarrage /h/u/p/src|/h/u/doc\nintermediaire: p/src|doc\n--> ../p/src\n");
@@ -244,14 +244,14 @@ TEST(Directories, PathsRunningOutTogetherEnd) {
   const Row rows[] = {{"a/b/", "a/b"}, {"", "/"}, {"/a/", "/a"}};
   for (const Row& r : rows) {
     SCOPED_TRACE("\"" + r.target + "\" from \"" + r.base + "\"");
-    CerrCapture err;
+    ktest::stream_capture err(std::cerr);
     EXPECT_EQ(relative_directory_path(r.target, r.base), ".");
   }
 }
 
 TEST(Directories, EmptyBaseIsTheCurrentDirectory) {
   const std::string here = my_current_directory();
-  CerrCapture err;
+  ktest::stream_capture err(std::cerr);
   EXPECT_EQ(relative_directory_path(here, ""), ".");
   EXPECT_EQ(err.text(), "demarrage " + here + "|" + here + "\n--> .\n");
 }

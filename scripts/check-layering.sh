@@ -1,0 +1,57 @@
+#!/bin/sh
+# Checks the include directions of the product folders.
+#   sh scripts/check-layering.sh <source dir> <layer>...   (lowest layer first)
+# A file of a layer folder may include headers of its own folder and of the
+# layers listed before it, and no internal header (*_internal.h) of another
+# folder. Prints each include that breaks this and exits with 1; exits with 0
+# and "layering holds" otherwise. Folders of the list that do not exist yet
+# are skipped.
+set -eu
+if [ $# -lt 2 ]; then
+  echo "usage: check-layering.sh <source dir> <layer>..." >&2
+  exit 2
+fi
+root=$(cd "$1" && pwd -P)
+shift
+files=$(for layer in "$@"; do
+  if [ -d "$root/$layer" ]; then
+    find "$root/$layer" -type f \( -name '*.h' -o -name '*.hpp' -o -name '*.cpp' \
+      -o -name '*.c' -o -name '*.y' -o -name '*.l' -o -name '*.in' \)
+  fi
+done | sort)
+if [ -z "$files" ]; then
+  echo "check-layering.sh: no source under $root" >&2
+  exit 2
+fi
+# shellcheck disable=SC2086
+awk -v root="$root" -v layers="$*" '
+BEGIN {
+  n = split(layers, order, " ")
+  for (i = 1; i <= n; i++) rank[order[i]] = i
+  bad = 0
+}
+/^[ \t]*#[ \t]*include[ \t]*["<]/ {
+  path = $0
+  sub(/^[^"<]*["<]/, "", path)
+  sub(/[">].*$/, "", path)
+  slash = index(path, "/")
+  if (slash == 0) next
+  top = substr(path, 1, slash - 1)
+  if (!(top in rank)) next
+  file = substr(FILENAME, length(root) + 2)
+  own = substr(file, 1, index(file, "/") - 1)
+  if (rank[top] > rank[own]) {
+    printf "%s:%d: includes %s: %s is a layer above %s\n", file, FNR, path, top, own
+    bad++
+  } else if (top != own && path ~ /_internal\.h$/) {
+    printf "%s:%d: includes %s: an internal header of %s\n", file, FNR, path, top
+    bad++
+  }
+}
+END {
+  if (bad > 0) {
+    printf "%d include(s) break the layering (%s, lowest first)\n", bad, layers
+    exit 1
+  }
+  print "layering holds"
+}' $files
