@@ -12,6 +12,7 @@
 #include "driver/road.h"
 #include "driver/run_options.h"
 #include "model/parse_gal.h"
+#include "support/golden.h"
 #include "support/process.h"
 
 namespace {
@@ -103,10 +104,10 @@ TEST(CommandLine, ReadsEveryForm) {
 }
 
 TEST(HelpTexts, MatchTheGoldenTexts) {
-  EXPECT_EQ(ktest::read_file(KORVANE_TEST_DATA "/data/help_french.txt"),
-            korvane_help_text_french());
-  EXPECT_EQ(ktest::read_file(KORVANE_TEST_DATA "/data/help_english.txt"),
-            korvane_help_text_english());
+  ktest::expect_golden_file(KORVANE_TEST_DATA "/data/help_french.txt",
+                            korvane_help_text_french());
+  ktest::expect_golden_file(KORVANE_TEST_DATA "/data/help_english.txt",
+                            korvane_help_text_english());
 }
 
 TEST(HelpTexts, ShareTheirLayout) {

@@ -58,6 +58,14 @@ ReadResult parse_text(const std::string& name, const std::string& text) {
   return run_parse(ktest::write_file(ktest::process_scratch().file(name), text));
 }
 
+std::string corpus_path(const std::string& name) {
+  return std::string(KORVANE_TEST_DATA) + "/corpus/" + name;
+}
+
+ReadResult parse_corpus(const std::string& name) {
+  return parse_text(name, ktest::read_file(corpus_path(name)));
+}
+
 std::string dump_model(const gal_tpen_fichier& f) {
   std::ostringstream os;
   os << "module " << f.nom_module << " kind " << f.modele << " encapsulated " << f.encapsule

@@ -25,6 +25,14 @@ ReadResult run_parse(const std::string& path);
 // parses it.
 ReadResult parse_text(const std::string& name, const std::string& text);
 
+// The path of corpus/<name> in the reader's test folder; its trace is the
+// golden file corpus/<name>.log.
+std::string corpus_path(const std::string& name);
+
+// Parses a copy of corpus/<name> made in the process's scratch directory, so
+// that the trace file is written there and not into the sources.
+ReadResult parse_corpus(const std::string& name);
+
 // Returns a canonical, line-per-item text of the whole model: module name,
 // kind, encapsulation flag, every declaration table, every state (except its
 // generated name), every transition and the components.

@@ -9,6 +9,7 @@
 
 #include "model/parse_gal.h"
 #include "reader_test_util.h"
+#include "support/golden.h"
 
 namespace {
 
@@ -96,9 +97,10 @@ std::string write_gal(const gal_tpen_fichier& f) {
 TEST(GalReader, RoundTrip) {
   for (const char* name : kCorpus) {
     SCOPED_TRACE(name);
-    ReadResult first = run_parse(std::string(KORVANE_TEST_DATA) + "/corpus/" + name);
+    ReadResult first = parse_corpus(name);
     std::unique_ptr<gal_tpen_fichier> model(first.model);
     ASSERT_NE(nullptr, model) << first.err;
+    ktest::expect_golden_file(corpus_path(name) + ".log", first.trace);
     const std::string text = write_gal(*model);
     ReadResult again = parse_text(std::string("roundtrip_") + name, text);
     std::unique_ptr<gal_tpen_fichier> reread(again.model);
@@ -111,7 +113,7 @@ TEST(GalReader, RoundTrip) {
 // The worked example: a counter with two inputs, one output, one action, two
 // states and two transitions.
 TEST(GalReader, CounterExample) {
-  ReadResult r = run_parse(std::string(KORVANE_TEST_DATA) + "/corpus/counter.gal");
+  ReadResult r = parse_corpus("counter.gal");
   std::unique_ptr<gal_tpen_fichier> model(r.model);
   ASSERT_NE(nullptr, model);
   EXPECT_EQ(

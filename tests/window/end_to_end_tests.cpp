@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include "gui_script.h"
+#include "support/process.h"
 
 namespace {
 
@@ -69,35 +70,10 @@ int finish(pid_t pid, double seconds) {
   }
 }
 
-std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 bool exists(const std::string& path) {
   struct stat info;
   return stat(path.c_str(), &info) == 0;
 }
-
-// A scratch directory; its content is removed at the end of the test.
-class scratch {
- public:
-  scratch() {
-    char pattern[] = "/tmp/korvane-e2e-XXXXXX";
-    if (mkdtemp(pattern) != nullptr) path_ = pattern;
-  }
-  ~scratch() {
-    if (path_.empty()) return;
-    const std::string command = "rm -rf '" + path_ + "'";
-    if (std::system(command.c_str()) != 0) std::perror("rm");
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 // Runs xdotool with `args`; returns its trimmed standard output, or the
 // empty text when it failed or took longer than `seconds`.
@@ -108,7 +84,7 @@ std::string xdotool(const std::string& scratch_dir,
   const std::string out = scratch_dir + "/xdotool.out";
   const pid_t pid = start(argv, scratch_dir, out, scratch_dir + "/xdotool.err");
   if (pid < 0 || finish(pid, seconds) != 0) return "";
-  std::string text = read_file(out);
+  std::string text = ktest::read_file(out);
   const std::size_t line = text.find('\n');
   return line == std::string::npos ? text : text.substr(0, line);
 }
@@ -161,10 +137,10 @@ const spot chooser_name_field{"Filename", 300, 322};
 using KorvaneWindow = GuiTest;
 
 TEST_F(KorvaneWindow, CompilesTheChosenFileLikeTheCommandLine) {
-  scratch dir;
+  ktest::scratch_directory dir;
   ASSERT_FALSE(dir.path().empty());
   const std::string example =
-      read_file(KORVANE_SOURCE_DIR "/examples/controller.gal");
+      ktest::read_file(KORVANE_SOURCE_DIR "/examples/controller.gal");
   ASSERT_FALSE(example.empty());
   // The ".gal" in the directory name must not cut the chosen path.
   const std::string gui = dir.path() + "/run.gallery";
@@ -206,29 +182,29 @@ TEST_F(KorvaneWindow, CompilesTheChosenFileLikeTheCommandLine) {
   xdotool(dir.path(), {"mousemove", "--sync", "--window", closing, "10", "10"});
   xdotool(dir.path(), {"key", "Return"});
   const int status = finish(korvane, 60);
-  EXPECT_EQ(status, 0) << read_file(dir.path() + "/err.txt");
+  EXPECT_EQ(status, 0) << ktest::read_file(dir.path() + "/err.txt");
 
   // The same compilation from the command line, without a display.
   const pid_t command = start(
       {KORVANE_BINARY, "controller.gal", "-blif", "-vhdl", "-c", "-O1",
        "-awaited", "-ne", "tick"},
       cli, dir.path() + "/cli-out.txt", dir.path() + "/cli-err.txt", false);
-  ASSERT_EQ(finish(command, 60), 0) << read_file(dir.path() + "/cli-err.txt");
+  ASSERT_EQ(finish(command, 60), 0) << ktest::read_file(dir.path() + "/cli-err.txt");
 
   for (const char* name : {"controller.blif", "controller.vhd", "controller.c",
                            "controller.h"}) {
     SCOPED_TRACE(name);
     ASSERT_TRUE(exists(gui + "/" + name));
-    EXPECT_FALSE(read_file(gui + "/" + name).empty());
-    EXPECT_EQ(read_file(gui + "/" + name), read_file(cli + "/" + name));
+    EXPECT_FALSE(ktest::read_file(gui + "/" + name).empty());
+    EXPECT_EQ(ktest::read_file(gui + "/" + name), ktest::read_file(cli + "/" + name));
   }
   for (const char* name : {"controller.sc", "controller.lus", "controller.cs"}) {
     SCOPED_TRACE(name);
     EXPECT_FALSE(exists(gui + "/" + name));
   }
   // The guard traces of both runs are the same: same options, same road.
-  EXPECT_EQ(read_file(dir.path() + "/err.txt"),
-            read_file(dir.path() + "/cli-err.txt"));
+  EXPECT_EQ(ktest::read_file(dir.path() + "/err.txt"),
+            ktest::read_file(dir.path() + "/cli-err.txt"));
 }
 
 TEST_F(KorvaneWindow, QuitAndEscapeEndWithoutWriting) {
@@ -238,7 +214,7 @@ TEST_F(KorvaneWindow, QuitAndEscapeEndWithoutWriting) {
   } rows[] = {{"Quit button", false}, {"Escape key", true}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    scratch dir;
+    ktest::scratch_directory dir;
     ASSERT_FALSE(dir.path().empty());
     const std::string work = dir.path() + "/work";
     ASSERT_EQ(mkdir(work.c_str(), 0700), 0);
@@ -254,13 +230,13 @@ TEST_F(KorvaneWindow, QuitAndEscapeEndWithoutWriting) {
     } else {
       click(dir.path(), main_window, quit.x, quit.y);
     }
-    EXPECT_EQ(finish(korvane, 30), 0) << read_file(dir.path() + "/err.txt");
-    EXPECT_EQ(read_file(dir.path() + "/out.txt"), "");
+    EXPECT_EQ(finish(korvane, 30), 0) << ktest::read_file(dir.path() + "/err.txt");
+    EXPECT_EQ(ktest::read_file(dir.path() + "/out.txt"), "");
     const std::string listing = dir.path() + "/listing.txt";
     const pid_t ls = start({"ls", "-A", work}, dir.path(), listing,
                            dir.path() + "/ls.err");
     ASSERT_EQ(finish(ls, 10), 0);
-    EXPECT_EQ(read_file(listing), "") << "files written in the directory";
+    EXPECT_EQ(ktest::read_file(listing), "") << "files written in the directory";
   }
 }
 

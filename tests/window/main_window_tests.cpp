@@ -21,6 +21,7 @@
 #include "driver/window_mode.h"
 #include "driver/winkorvane_interface.h"
 #include "gui_script.h"
+#include "support/process.h"
 
 namespace {
 
@@ -502,9 +503,8 @@ TEST_F(MainWindowLoop, CompileHidesTheWindowBeforeReturning) {
 
 TEST_F(MainWindowLoop, TheToolkitChooserPicksTheFile) {
   // A real file in a directory whose name holds ".gal".
-  char pattern[] = "/tmp/korvane-window-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  const std::string directory = std::string(pattern) + "/run.gallery";
+  const ktest::scratch_directory scratch;
+  const std::string directory = scratch.file("run.gallery");
   ASSERT_EQ(mkdir(directory.c_str(), 0700), 0);
   const std::string path = directory + "/model.gal";
   std::ofstream(path) << "Name: m : basic_model: ;\n";
@@ -517,9 +517,6 @@ TEST_F(MainWindowLoop, TheToolkitChooserPicksTheFile) {
        [&]() { return gui_choose_in_file_chooser(path, &title); },
        note_shown_path(), click(&ui_t::compile_button)},
       options, status);
-  std::remove(path.c_str());
-  rmdir(directory.c_str());
-  rmdir(pattern);
   EXPECT_TRUE(compile);
   EXPECT_EQ(title, "file selection");
   EXPECT_EQ(shown_paths, std::vector<std::string>{path});

@@ -19,36 +19,9 @@
 #include "driver/help_texts.h"
 #include "panels/message_windows.h"
 #include "gui_script.h"
+#include "support/process.h"
 
 namespace {
-
-std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-// A scratch directory removed with its files at the end of a test.
-class scratch {
- public:
-  scratch() {
-    char pattern[] = "/tmp/korvane-messages-XXXXXX";
-    if (mkdtemp(pattern) != nullptr) path_ = pattern;
-  }
-  ~scratch() {
-    for (const std::string& file : files_) std::remove(file.c_str());
-    rmdir(path_.c_str());
-  }
-  std::string file(const std::string& name) {
-    files_.push_back(path_ + "/" + name);
-    return files_.back();
-  }
-
- private:
-  std::string path_;
-  std::vector<std::string> files_;
-};
 
 // What the "Messages" window showed while it was open.
 struct messages_seen {
@@ -184,7 +157,7 @@ TEST_F(MessagesWindow, ClosedByTheWindowManagerEndsTheWait) {
 }
 
 TEST_F(MessagesWindow, SaveWritesTheTextReceived) {
-  scratch directory;
+  const ktest::scratch_directory directory;
   const std::string path = directory.file("saved.txt");
   const std::string text = "first\n\nthird line 100%\nno final newline";
   std::vector<std::string> titles;
@@ -195,12 +168,12 @@ TEST_F(MessagesWindow, SaveWritesTheTextReceived) {
   EXPECT_TRUE(gui_stop());
   EXPECT_EQ(titles, (std::vector<std::string>{"save message", "save message"}));
   // Saved twice into one file: one copy of the text, byte for byte.
-  EXPECT_EQ(read_file(path), text);
+  EXPECT_EQ(ktest::read_file(path), text);
   EXPECT_EQ(gui_messages(), std::vector<std::string>{});
 }
 
 TEST_F(MessagesWindow, SaveReportsAFileItCannotWrite) {
-  scratch directory;
+  const ktest::scratch_directory directory;
   // A path below a plain file cannot be created, whoever runs the test.
   const std::string plain = directory.file("plain");
   std::ofstream(plain) << "x";
@@ -215,7 +188,7 @@ TEST_F(MessagesWindow, SaveReportsAFileItCannotWrite) {
   EXPECT_EQ(gui_messages(), std::vector<std::string>{
                                 korvane_label_text(korvane_save_failure_message(path))});
   // The window stayed open after the failure and saved the second time.
-  EXPECT_EQ(read_file(good), "text\n");
+  EXPECT_EQ(ktest::read_file(good), "text\n");
 }
 
 TEST_F(MessagesWindow, MessageBoxShowsTheTextWhole) {
