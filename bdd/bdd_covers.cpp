@@ -66,6 +66,103 @@ class tdd_dag {
   std::vector<std::unique_ptr<tdd_dag_node>> nodes;
 };
 
+// The walk of the implicant tree on the shared graph, with the products as
+// bit sets of literals and no diagram operation. An implicant reached at a
+// leaf 1 replaces the first entry that implies it, that is the first entry
+// whose literals include the prefix's; only the entries that include the
+// prefix of the node walked can be that entry, so each node is handed the
+// list of those (in entry order), and a subtree handed none gives the same
+// entries, less the prefix, wherever it is walked: they are kept per node
+// and appended at once the next time.
+class implicant_walk {
+ public:
+  implicant_walk(bddpp_manager* m, long levels)
+      : manager(m), words(static_cast<std::size_t>((levels + 63) / 64)), prefix(2 * words, 0) {}
+
+  // The entries of the walk from root, in order (before absorption).
+  void run(const tdd_dag_node* root) {
+    std::vector<std::uint32_t> relevant;
+    walk(root, relevant);
+  }
+
+  std::size_t size() const { return count; }
+  // Positive literal words then negated literal words of entry i.
+  const std::uint64_t* entry(std::size_t i) const { return &entries[i * 2 * words]; }
+  std::uint64_t* entry(std::size_t i) { return &entries[i * 2 * words]; }
+  std::size_t width() const { return words; }
+
+ private:
+  void walk(const tdd_dag_node* node, std::vector<std::uint32_t>& relevant) {
+    if (manager->Bdd_is_zero_tautologic(node->top)) {
+      return;
+    }
+    if (manager->Bdd_is_one_tautologic(node->top)) {
+      if (!relevant.empty()) {
+        std::copy(prefix.begin(), prefix.end(), entry(relevant.front()));
+        return;
+      }
+      relevant.push_back(static_cast<std::uint32_t>(append(prefix.data(), nullptr)));
+      return;
+    }
+    if (relevant.empty()) {
+      const auto known = alone.find(node);
+      if (known != alone.end()) {
+        const std::vector<std::uint64_t>& below = known->second;
+        for (std::size_t at = 0; at < below.size(); at += 2 * words) {
+          relevant.push_back(static_cast<std::uint32_t>(append(prefix.data(), &below[at])));
+        }
+        return;
+      }
+    }
+    const bool fresh = relevant.empty();
+    const std::size_t first = count;
+    const long level = node->top.node()->var_index();
+    const std::size_t w = static_cast<std::size_t>(level / 64);
+    const std::uint64_t bit = std::uint64_t{1} << (level % 64);
+    for (int side = 0; side < 2; ++side) {
+      const std::size_t word = side == 0 ? w : words + w;
+      std::vector<std::uint32_t> below;
+      for (const std::uint32_t i : relevant) {
+        if (entry(i)[word] & bit) below.push_back(i);
+      }
+      const std::size_t before = count;
+      prefix[word] |= bit;
+      walk(side == 0 ? node->then_tdd : node->else_tdd, below);
+      prefix[word] &= ~bit;
+      for (std::size_t i = before; i < count; ++i) relevant.push_back(static_cast<std::uint32_t>(i));
+    }
+    walk(node->dont_care_tdd, relevant);
+    if (fresh) {
+      // The entries that this subtree made on its own, less the prefix.
+      std::vector<std::uint64_t>& below = alone[node];
+      below.reserve((count - first) * 2 * words);
+      for (std::size_t i = first; i < count; ++i) {
+        for (std::size_t x = 0; x < 2 * words; ++x) below.push_back(entry(i)[x] & ~prefix[x]);
+      }
+    }
+  }
+
+  // Appends the prefix with the literals of extra (or none); returns its index.
+  std::size_t append(const std::uint64_t* base, const std::uint64_t* extra) {
+    if (count >= static_cast<std::size_t>(max_terms)) {
+      std::cerr << "error in Tdd::Bdd_implicants_loc() " << std::endl;
+      std::cerr << "excessive number of products ..." << std::endl;
+      std::exit(1);
+    }
+    for (std::size_t x = 0; x < 2 * words; ++x) {
+      entries.push_back(base[x] | (extra != nullptr ? extra[x] : 0));
+    }
+    return count++;
+  }
+
+  bddpp_manager* manager;
+  std::size_t words;
+  std::vector<std::uint64_t> prefix;
+  std::vector<std::uint64_t> entries;
+  std::size_t count = 0;
+  std::unordered_map<const tdd_dag_node*, std::vector<std::uint64_t>> alone;
+};
+
 // The literals of a product as two bit sets over the levels (positive and
 // negated occurrences), or the mark of the constant 0.
 struct cube_literals {
@@ -928,8 +1025,36 @@ int bddpp_manager::Bdd_prime_implicants(bdd f, std::vector<bdd>& primes) {
     return 1;
   }
   tdd_dag tree(this);
-  const tdd_dag_node* root = tree.build(f);
-  return primes_of_tree(this, root, primes);
+  implicant_walk walk(this, nb_vars);
+  walk.run(tree.build(f));
+  // Absorption: an entry that implies an earlier one (its literals include
+  // the earlier one's) goes.
+  const std::size_t n = walk.size();
+  const std::size_t words = walk.width();
+  std::vector<bool> absorbed(n, false);
+  for (std::size_t i = 0; i < n; ++i) {
+    if (absorbed[i]) continue;
+    const std::uint64_t* b = walk.entry(i);
+    for (std::size_t j = i + 1; j < n; ++j) {
+      if (absorbed[j]) continue;
+      const std::uint64_t* e = walk.entry(j);
+      bool inside = true;
+      for (std::size_t x = 0; x < 2 * words && inside; ++x) inside = (b[x] & ~e[x]) == 0;
+      absorbed[j] = inside;
+    }
+  }
+  std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
+  for (std::size_t i = 0; i < n; ++i) {
+    if (absorbed[i]) continue;
+    const std::uint64_t* e = walk.entry(i);
+    for (long l = 0; l < nb_vars; ++l) {
+      const std::size_t x = static_cast<std::size_t>(l / 64);
+      const std::uint64_t bit = std::uint64_t{1} << (l % 64);
+      literals[static_cast<std::size_t>(l)] = (e[x] & bit) ? 1 : (e[words + x] & bit) ? 0 : 2;
+    }
+    primes.push_back(product_bottom_up(literals.data()));
+  }
+  return static_cast<int>(primes.size());
 }
 
 void bddpp_manager::Bdd_essential_implicants(bdd f, int* essential_count,
