@@ -14,6 +14,8 @@
 
 #include "bdd/bddpp.h"
 #include "bdd/bddpp_internal.h"
+#include "bdd/cube_bits.h"
+#include "bdd/prime_sets.h"
 
 using bddpp_detail::edge;
 using bddpp_detail::max_terms;
@@ -77,7 +79,7 @@ class tdd_dag {
 class implicant_walk {
  public:
   implicant_walk(bddpp_manager* m, long levels)
-      : manager(m), words(static_cast<std::size_t>((levels + 63) / 64)), prefix(2 * words, 0) {}
+      : manager(m), words(bddpp_detail::cube_bits::words_for(levels)), prefix(2 * words, 0) {}
 
   // The entries of the walk from root, in order (before absorption).
   void run(const tdd_dag_node* root) {
@@ -1027,22 +1029,17 @@ int bddpp_manager::Bdd_prime_implicants(bdd f, std::vector<bdd>& primes) {
   tdd_dag tree(this);
   implicant_walk walk(this, nb_vars);
   walk.run(tree.build(f));
-  // Absorption: an entry that implies an earlier one (its literals include
-  // the earlier one's) goes.
+  // Absorption: an entry goes when it implies an earlier one. The walk
+  // leaves every prime in one entry, and an entry that implies an earlier
+  // one is no prime (that entry would be a wider implicant); the others are
+  // the primes themselves: so exactly the primes stay, found in the set of
+  // primes of f.
   const std::size_t n = walk.size();
   const std::size_t words = walk.width();
+  bddpp_detail::prime_sets sets(this);
+  const bddpp_detail::cube_bits::product_set& all = sets.of(f);
   std::vector<bool> absorbed(n, false);
-  for (std::size_t i = 0; i < n; ++i) {
-    if (absorbed[i]) continue;
-    const std::uint64_t* b = walk.entry(i);
-    for (std::size_t j = i + 1; j < n; ++j) {
-      if (absorbed[j]) continue;
-      const std::uint64_t* e = walk.entry(j);
-      bool inside = true;
-      for (std::size_t x = 0; x < 2 * words && inside; ++x) inside = (b[x] & ~e[x]) == 0;
-      absorbed[j] = inside;
-    }
-  }
+  for (std::size_t i = 0; i < n; ++i) absorbed[i] = !all.contains(walk.entry(i));
   std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
   for (std::size_t i = 0; i < n; ++i) {
     if (absorbed[i]) continue;
