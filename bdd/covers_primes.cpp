@@ -28,6 +28,8 @@ namespace {
 // function occurs (the tree of a function depends on the function only).
 struct tdd_dag_node {
   bdd top;
+  int constant = -1;  // 1 or 0 at a leaf, -1 at an inner node
+  long level = -1;    // the level of the top variable at an inner node
   tdd_dag_node* then_tdd = nullptr;
   tdd_dag_node* else_tdd = nullptr;
   tdd_dag_node* dont_care_tdd = nullptr;
@@ -52,8 +54,10 @@ class tdd_dag {
     tdd_dag_node* n = nodes.back().get();
     if (manager->Bdd_is_tautology(f)) {
       n->top = f;
+      n->constant = manager->Bdd_is_one_tautologic(f) ? 1 : 0;
     } else {
       n->top = manager->Bdd_if(f);
+      n->level = n->top.node()->var_index();
       bdd t = manager->Bdd_then(f);
       bdd e = manager->Bdd_else(f);
       n->then_tdd = build(t);
@@ -74,20 +78,18 @@ class tdd_dag {
 // bit sets of literals and no diagram operation. An implicant reached at a
 // leaf 1 replaces the first entry that implies it, that is the first entry
 // whose literals include the prefix's; only the entries that include the
-// prefix of the node walked can be that entry, so each node is handed the
-// list of those (in entry order), and a subtree handed none gives the same
-// entries, less the prefix, wherever it is walked: they are kept per node
-// and appended at once the next time.
+// prefix of the node walked can be that entry. Those are the entries handed
+// down by the parent (kept on one stack of entry numbers, in entry order)
+// and every entry appended since the node was entered. A subtree entered
+// with none gives the same entries, less the prefix, wherever it is
+// walked: they are kept per node and appended at once the next time.
 class implicant_walk {
  public:
   implicant_walk(bddpp_manager* m, long levels)
       : manager(m), words(bddpp_detail::cube_bits::words_for(levels)), prefix(2 * words, 0) {}
 
   // The entries of the walk from root, in order (before absorption).
-  void run(const tdd_dag_node* root) {
-    std::vector<std::uint32_t> relevant;
-    walk(root, relevant);
-  }
+  void run(const tdd_dag_node* root) { walk(root, 0, 0, 0); }
 
   std::size_t size() const { return count; }
   // Positive literal words then negated literal words of entry i.
@@ -96,47 +98,52 @@ class implicant_walk {
   std::size_t width() const { return words; }
 
  private:
-  void walk(const tdd_dag_node* node, std::vector<std::uint32_t>& relevant) {
-    if (manager->Bdd_is_zero_tautologic(node->top)) {
+  // The entries that hold the prefix: stack[lo, hi), then every entry from
+  // fresh_from on.
+  void walk(const tdd_dag_node* node, std::size_t lo, std::size_t hi, std::size_t fresh_from) {
+    if (node->constant == 0) {
       return;
     }
-    if (manager->Bdd_is_one_tautologic(node->top)) {
-      if (!relevant.empty()) {
-        std::copy(prefix.begin(), prefix.end(), entry(relevant.front()));
-        return;
+    if (node->constant == 1) {
+      if (lo < hi) {
+        std::copy(prefix.begin(), prefix.end(), entry(stack[lo]));
+      } else if (fresh_from < count) {
+        std::copy(prefix.begin(), prefix.end(), entry(fresh_from));
+      } else {
+        append(prefix.data(), nullptr);
       }
-      relevant.push_back(static_cast<std::uint32_t>(append(prefix.data(), nullptr)));
       return;
     }
-    if (relevant.empty()) {
+    const bool alone_here = lo == hi && fresh_from == count;
+    if (alone_here) {
       const auto known = alone.find(node);
       if (known != alone.end()) {
         const std::vector<std::uint64_t>& below = known->second;
         for (std::size_t at = 0; at < below.size(); at += 2 * words) {
-          relevant.push_back(static_cast<std::uint32_t>(append(prefix.data(), &below[at])));
+          append(prefix.data(), &below[at]);
         }
         return;
       }
     }
-    const bool fresh = relevant.empty();
     const std::size_t first = count;
-    const long level = node->top.node()->var_index();
-    const std::size_t w = static_cast<std::size_t>(level / 64);
-    const std::uint64_t bit = std::uint64_t{1} << (level % 64);
+    const std::size_t w = bddpp_detail::cube_bits::word_of(node->level);
+    const std::uint64_t bit = bddpp_detail::cube_bits::bit_of(node->level);
     for (int side = 0; side < 2; ++side) {
       const std::size_t word = side == 0 ? w : words + w;
-      std::vector<std::uint32_t> below;
-      for (const std::uint32_t i : relevant) {
-        if (entry(i)[word] & bit) below.push_back(i);
+      const std::size_t mark = stack.size();
+      for (std::size_t k = lo; k < hi; ++k) {
+        if (entry(stack[k])[word] & bit) stack.push_back(stack[k]);
       }
-      const std::size_t before = count;
+      for (std::size_t i = fresh_from; i < count; ++i) {
+        if (entry(i)[word] & bit) stack.push_back(static_cast<std::uint32_t>(i));
+      }
       prefix[word] |= bit;
-      walk(side == 0 ? node->then_tdd : node->else_tdd, below);
+      walk(side == 0 ? node->then_tdd : node->else_tdd, mark, stack.size(), count);
       prefix[word] &= ~bit;
-      for (std::size_t i = before; i < count; ++i) relevant.push_back(static_cast<std::uint32_t>(i));
+      stack.resize(mark);
     }
-    walk(node->dont_care_tdd, relevant);
-    if (fresh) {
+    walk(node->dont_care_tdd, lo, hi, fresh_from);
+    if (alone_here) {
       // The entries that this subtree made on its own, less the prefix.
       std::vector<std::uint64_t>& below = alone[node];
       below.reserve((count - first) * 2 * words);
@@ -164,6 +171,7 @@ class implicant_walk {
   std::vector<std::uint64_t> prefix;
   std::vector<std::uint64_t> entries;
   std::size_t count = 0;
+  std::vector<std::uint32_t> stack;
   std::unordered_map<const tdd_dag_node*, std::vector<std::uint64_t>> alone;
 };
 
