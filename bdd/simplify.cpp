@@ -61,6 +61,9 @@ bdd bddpp_manager::Bdd_simplify3(bdd f, bdd g, int /*level*/) {
   // Each prime is widened on its own, so only the set of primes matters:
   // it comes from prime_sets, not from the implicant tree, and a product
   // without a literal stays disjoint from g exactly when it does not meet g.
+  if (g.node() == nullptr) {
+    Bdds_excl(f, g);  // the connectives' stop for an empty handle
+  }
   namespace cb = bddpp_detail::cube_bits;
   bddpp_detail::prime_sets sets(this);
   const cb::product_set& primes = sets.of(f);

@@ -206,4 +206,25 @@ TEST(CoversAtScale, NextStateFunctionsOfSmallAutomata) {
   }
 }
 
+// The missing condition of a state whose only guard is a conjunction of n
+// inputs: NOT (x0 AND ... AND x(n-1)), whose primes are the n negated
+// literals. Up to 10 inputs the plain walk gives the reference; the order
+// it gives, the last variable first, holds at 16 inputs as well.
+TEST(CoversAtScale, NegatedWideConjunction) {
+  for (int n = 2; n <= 16; ++n) {
+    SCOPED_TRACE(n);
+    bddpp_manager m;
+    declare_n(m, n);
+    bdd all = m.Bdd_one();
+    for (int k = 0; k < n; ++k) all = m.Bdd_and(all, m.Bdd_var_by_index(k));
+    const bdd f = m.Bdd_not(all);
+    std::string expected;
+    for (int k = n - 1; k >= 0; --k) expected += "!x" + std::to_string(k) + (k ? ", " : "");
+    std::vector<bdd> cover;
+    const int count = m.Bdd_sop_2(f, cover);
+    EXPECT_EQ(products_text(m, cover, count), expected);
+    if (n <= 10) expect_as_plain(m, f, m.Bdd_and(all, m.Bdd_var_by_index(0)));
+  }
+}
+
 }  // namespace
