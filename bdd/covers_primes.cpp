@@ -24,6 +24,14 @@ using bddpp_detail::max_terms;
 
 namespace {
 
+// The walk of the implicant tree holds at most max_terms entries: past that
+// it writes its two lines and ends the process with status 1.
+[[noreturn]] void implicant_limit_exit() {
+  std::cerr << "error in Tdd::Bdd_implicants_loc() " << std::endl;
+  std::cerr << "excessive number of products ..." << std::endl;
+  std::exit(1);
+}
+
 // One node of the implicant tree, shared between the places where the same
 // function occurs (the tree of a function depends on the function only).
 struct tdd_dag_node {
@@ -156,9 +164,7 @@ class implicant_walk {
   // Appends the prefix with the literals of extra (or none); returns its index.
   std::size_t append(const std::uint64_t* base, const std::uint64_t* extra) {
     if (count >= static_cast<std::size_t>(max_terms)) {
-      std::cerr << "error in Tdd::Bdd_implicants_loc() " << std::endl;
-      std::cerr << "excessive number of products ..." << std::endl;
-      std::exit(1);
+      implicant_limit_exit();
     }
     for (std::size_t x = 0; x < 2 * words; ++x) {
       entries.push_back(base[x] | (extra != nullptr ? extra[x] : 0));
@@ -235,9 +241,7 @@ int walk_implicants(bddpp_manager* m, const Node* node, const bdd& prefix,
       }
     }
     if (count >= max_terms) {
-      std::cerr << "error in Tdd::Bdd_implicants_loc() " << std::endl;
-      std::cerr << "excessive number of products ..." << std::endl;
-      std::exit(1);
+      implicant_limit_exit();
     }
     const std::size_t k = static_cast<std::size_t>(count);
     if (k < implicants.size()) {
