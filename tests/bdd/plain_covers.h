@@ -62,6 +62,18 @@ inline bool plain_others_cover(bddpp_manager& m, const bdd& f, const std::vector
   return m.Bdd_equiv(d, f) != 0;
 }
 
+// Level 0: the first then-first path of what remains, until nothing does.
+inline std::vector<bdd> plain_sop0(bddpp_manager& m, const bdd& f) {
+  if (m.Bdd_is_one_tautologic(f)) return {f};
+  std::vector<bdd> out;
+  for (bdd rest = f; !m.Bdd_is_zero_tautologic(rest);) {
+    const bdd c = m.Bdd_satisfy(rest);
+    out.push_back(c);
+    rest = m.Bdd_and(rest, m.Bdd_not(c));
+  }
+  return out;
+}
+
 // Level 0, each product widened while it implies f, then the redundant
 // ones dropped in order.
 inline std::vector<bdd> plain_sop1(bddpp_manager& m, const bdd& f) {

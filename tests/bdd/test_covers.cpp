@@ -14,6 +14,7 @@ using bdd_core_test::random_table;
 using bdd_core_test::sum_of;
 using bdd_core_test::table;
 using plain_covers::plain_primes;
+using plain_covers::plain_sop0;
 using plain_covers::plain_sop1;
 using plain_covers::plain_sop2;
 
@@ -285,6 +286,7 @@ TEST(CoversExactness, SameProductsAsThePlainAlgorithms) {
       };
       const step steps[] = {
           {"primes", &bddpp_manager::Bdd_prime_implicants, plain_primes},
+          {"level 0", &bddpp_manager::Bdd_sop_0, plain_sop0},
           {"level 1", &bddpp_manager::Bdd_sop_1, plain_sop1},
           {"level 2", &bddpp_manager::Bdd_sop_2, plain_sop2},
       };

@@ -1,8 +1,8 @@
-// The prime implicants, their essential split, the level-2 cover and the
-// simplification by primes, each against its plain version (the implicant
-// tree built whole, a connective at every step): on seeded random functions
-// of up to 12 variables and on the next-state functions of small random
-// automata, the same primes in the same order, the same lists, the same
+// The level-0 cover, the prime implicants, their essential split, the
+// level-2 cover and the simplification by primes, each against its plain
+// version (the implicant tree built whole, a connective at every step): on
+// seeded random functions of up to 12 variables and on the next-state
+// functions of small random automata, the same primes in the same order, the same lists, the same
 // products and the same simplified function.
 #include <gtest/gtest.h>
 
@@ -64,6 +64,10 @@ std::size_t expect_as_plain(bddpp_manager& m, const bdd& f, const bdd& g) {
   EXPECT_EQ(text(m, others), text(m, plain_others));
   EXPECT_EQ(static_cast<std::size_t>(n_essential), essential.size());
   EXPECT_EQ(static_cast<std::size_t>(n_others), others.size());
+
+  std::vector<bdd> level0;
+  const int n0 = m.Bdd_sop_0(f, level0);
+  EXPECT_EQ(products_text(m, level0, n0), text(m, plain_covers::plain_sop0(m, f)));
 
   std::vector<bdd> cover;
   const int n = m.Bdd_sop_2(f, cover);
