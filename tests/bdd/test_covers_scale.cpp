@@ -2,8 +2,8 @@
 // level-2 cover and the simplification by primes, each against its plain
 // version (the implicant tree built whole, a connective at every step): on
 // seeded random functions of up to 12 variables and on the next-state
-// functions of small random automata, the same primes in the same order, the same lists, the same
-// products and the same simplified function.
+// functions of small random automata, the same primes in the same order,
+// the same lists, the same products and the same simplified function.
 #include <gtest/gtest.h>
 
 #include <random>
