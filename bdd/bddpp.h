@@ -451,7 +451,10 @@ class bddpp_manager {
   // As Print_product with each variable written array_name[level].
   void Print_cat_product(const char* and_sep, const char* neg_prefix, const char* neg_suffix,
                          std::ostream& os, bdd product, const std::string& array_name);
-  // The limit on the products of a cover: 1,000,000.
+  // The limit on the products of a cover, of a prime list and of a product
+  // store.
+  static constexpr int product_limit = 1000000;
+  // The limit on the products of a cover: product_limit.
   int Max_number_of_terms();
   // The text of f's cover at the cover level (Bdd_sop): "0" without product,
   // else the product texts joined by or_sep. A handle of another manager

@@ -247,7 +247,7 @@ class computed_table {
 };
 
 // Largest number of products a cover, prime list or product store holds.
-constexpr int max_terms = 1000000;
+constexpr int max_terms = bddpp_manager::product_limit;
 
 // Writes the product-limit lines ("ERREUR: number of products exceeds limit
 // of " limit, "process aborted !") and ends the process with status 1.

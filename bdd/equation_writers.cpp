@@ -67,7 +67,7 @@ void pla_print(bddpp_manager* m, std::ostream& os, const std::string& output_lab
   m->Present_variables(g, present.data());
   std::vector<bdd> products;
   const int n = m->Bdd_sop(g, products, level);
-  if (n > 999999) {
+  if (n >= bddpp_manager::product_limit) {
     std::cerr << "internal error in void bdd_manager::PLA_print...(ostream &, bdd)" << std::endl;
     std::cerr << " product term number exceded limit" << std::endl;
     std::exit(1);

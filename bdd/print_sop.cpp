@@ -117,8 +117,8 @@ void bddpp_manager::Print_cat_product(const char* and_sep, const char* neg_prefi
                      literal_style{"", "", &array_name});
 }
 
-// The limit on the products of one cover: 1,000,000.
-int bddpp_manager::Max_number_of_terms() { return 1000000; }
+// The limit on the products of one cover.
+int bddpp_manager::Max_number_of_terms() { return product_limit; }
 
 // The text of f's cover at the cover level, names between the affixes.
 std::string bddpp_manager::Print_sop_to_String_pref_suff(

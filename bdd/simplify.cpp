@@ -2,9 +2,15 @@
 // disjoint from g whenever f is, obtained by widening f into the don't-care
 // points (outside both f and g) so that it needs fewer variables and shorter
 // covers.
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "bdd/bddpp.h"
+#include "bdd/covers_internal.h"
+#include "bdd/cube_bits.h"
+#include "bdd/prime_sets.h"
+
 
 // f with each variable of its support removed existentially, in identifier
 // order, whenever the widened function stays disjoint from g. A constant f is
@@ -52,21 +58,60 @@ bdd bddpp_manager::Bdd_simplify3(bdd f, bdd g, int /*level*/) {
   if (Bdd_is_tautology(f)) {
     return f.link_type() == 1 ? Bdd_one() : Bdd_zero();
   }
-  std::vector<bdd> primes;
-  const int n = Bdd_prime_implicants(f, primes);
-  bdd r = Bdd_zero();
-  for (int i = 0; i < n; ++i) {
-    bdd p = primes[static_cast<std::size_t>(i)];
-    for (long id : set_of_id_depend_on(p)) {
-      bdd t = Bdd_exist(p, Bdd_var_by_id(id));
-      if (Bdds_excl(t, g)) {
-        p = t;
+  // Each prime is widened on its own, so only the set of primes matters:
+  // it comes from prime_sets, not from the implicant tree, and a product
+  // without a literal stays disjoint from g exactly when it does not meet g.
+  if (g.node() == nullptr) {
+    Bdds_excl(f, g);  // the connectives' stop for an empty handle
+  }
+  namespace cb = bddpp_detail::cube_bits;
+  bddpp_detail::prime_sets sets(this);
+  const cb::product_set& primes = sets.of(f);
+  const std::size_t words = sets.width();
+  bddpp_detail::product_meets meets(g, level_of_id);
+  cb::product_set widened(words);
+  std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
+  std::vector<long> by_id;
+  std::vector<std::uint64_t> c(2 * words);
+  for (std::size_t i = 0; i < primes.size(); ++i) {
+    const std::uint64_t* p = primes.at(i);
+    cb::to_levels(p, words, nb_vars, literals.data());
+    by_id.clear();
+    cb::for_each_literal(p, words, [&](long level) { by_id.push_back(level); });
+    std::sort(by_id.begin(), by_id.end(), [&](long a, long b) {
+      return id_at_level[static_cast<std::size_t>(a)] < id_at_level[static_cast<std::size_t>(b)];
+    });
+    for (const long level : by_id) {
+      int& lit = literals[static_cast<std::size_t>(level)];
+      const int kept = lit;
+      lit = 2;
+      if (meets(literals.data())) {
+        lit = kept;
       }
     }
-    primes[static_cast<std::size_t>(i)] = p;
+    std::fill(c.begin(), c.end(), 0);
+    for (long l = 0; l < nb_vars; ++l) {
+      const int lit = literals[static_cast<std::size_t>(l)];
+      if (lit != 2) c[(lit == 1 ? 0 : words) + cb::word_of(l)] |= cb::bit_of(l);
+    }
+    widened.add(c.data());
   }
-  for (int i = 0; i < n; ++i) {
-    r = Bdd_or(r, primes[static_cast<std::size_t>(i)]);
+  // The disjunction, taken pairwise so that the operands stay small.
+  std::vector<bdd> sums;
+  sums.reserve(widened.size());
+  for (std::size_t i = 0; i < widened.size(); ++i) {
+    cb::to_levels(widened.at(i), words, nb_vars, literals.data());
+    sums.push_back(product_bottom_up(literals.data()));
   }
-  return r;
+  if (sums.empty()) {
+    return Bdd_zero();
+  }
+  while (sums.size() > 1) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < sums.size(); i += 2) {
+      sums[kept++] = i + 1 < sums.size() ? Bdd_or(sums[i], sums[i + 1]) : sums[i];
+    }
+    sums.resize(kept);
+  }
+  return sums.front();
 }

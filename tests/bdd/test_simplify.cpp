@@ -4,6 +4,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 #include "bdd/bddpp.h"
 #include "support/truth_table.h"
@@ -97,6 +98,35 @@ TEST(Simplify, RandomResultsStayInsideTheInterval) {
       }
     }
   }
+}
+
+// An empty off-set handle stops the process as the connectives do.
+TEST(SimplifyDeathTest, EmptyOffSetEndsTheProcess) {
+  xyz t;
+  const bdd f = t.m.Bdd_and(t.x, t.y);
+  EXPECT_EXIT(t.m.Bdd_simplify3(f, bdd(), 1), testing::ExitedWithCode(1),
+              "^ERROR: call bddpp_manager::Bdd_and\\(\\) with null reference\n");
+}
+
+// A wide conjunction: the primes of NOT (x0 AND ... AND x19) are the twenty
+// negated literals, and a prime without its literal is the constant 1.
+// Against 0 each one widens to 1; against any other off-set each one meets
+// it once widened, so each stays, and the result is f.
+TEST(Simplify, WideConjunction) {
+  bddpp_manager m;
+  bdd all = m.Bdd_one();
+  std::vector<bdd> x;
+  for (int k = 0; k < 20; ++k) {
+    x.push_back(m.New_var_last("x" + std::to_string(k)));
+    all = m.Bdd_and(all, x.back());
+  }
+  const bdd f = m.Bdd_not(all);
+  // A point of f: x0 .. x18 and NOT x19.
+  const bdd g = m.Bdd_and(m.Bdd_exist(all, x[19]), m.Bdd_not(x[19]));
+  EXPECT_EQ(m.Bdd_simplify3(f, g, 2), f);
+  EXPECT_EQ(m.Bdd_simplify3(f, m.Bdd_zero(), 2), m.Bdd_one());
+  // Against NOT f itself.
+  EXPECT_EQ(m.Bdd_simplify3(f, all, 2), f);
 }
 
 }  // namespace

@@ -1,0 +1,366 @@
+// Level 0 (disjoint path products) and level 1 (the products of level 0
+// widened literal by literal, then the redundant ones dropped), both on a
+// packed copy of the function.
+#include <algorithm>
+#include <cstdint>
+#include <new>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "bdd/bddpp.h"
+#include "bdd/bddpp_internal.h"
+#include "bdd/covers_internal.h"
+
+using bddpp_detail::covered_in_order;
+using bddpp_detail::cube_literals;
+using bddpp_detail::literals_from_levels;
+using bddpp_detail::literals_to_levels;
+using bddpp_detail::max_terms;
+
+namespace {
+
+// A copy of a diagram's nodes in one array, for walks that read many of
+// them many times: a node holds its level and its two edges, an edge is an
+// index times two plus the complement bit, and index 0 is the constant
+// node (level nb_vars, below every variable).
+class packed_diagram {
+ public:
+  struct node {
+    std::int32_t level;
+    std::uint32_t then_edge;
+    std::uint32_t else_edge;
+  };
+  using edge = std::uint32_t;
+
+  packed_diagram(const bdd& f, const std::vector<long>& level_of_id, long levels) {
+    nodes.push_back({static_cast<std::int32_t>(levels), 0, 0});
+    std::unordered_map<const bdd_node*, std::uint32_t> index;
+    root_edge = copy(bddpp_detail::make_edge(f.node(), f.link_type()), level_of_id, index);
+  }
+
+  edge root() const { return root_edge; }
+  std::size_t size() const { return nodes.size(); }
+  const node& of(edge e) const { return nodes[e >> 1]; }
+  static bool is_constant(edge e) { return (e >> 1) == 0; }
+  edge then_of(edge e) const { return of(e).then_edge ^ (e & 1u); }
+  edge else_of(edge e) const { return of(e).else_edge ^ (e & 1u); }
+
+ private:
+  edge copy(bddpp_detail::edge e, const std::vector<long>& level_of_id,
+            std::unordered_map<const bdd_node*, std::uint32_t>& index) {
+    const bdd_node* n = bddpp_detail::edge_node(e);
+    const edge neg = bddpp_detail::edge_neg(e) ? 1u : 0u;
+    if (n->var_id < 0) {
+      return neg;
+    }
+    const auto found = index.find(n);
+    if (found != index.end()) {
+      return (found->second << 1) | neg;
+    }
+    const bddpp_detail::edge regular = e & ~static_cast<bddpp_detail::edge>(1);
+    const edge t = copy(bddpp_detail::edge_then(regular), level_of_id, index);
+    const edge el = copy(bddpp_detail::edge_else(regular), level_of_id, index);
+    const std::uint32_t at = static_cast<std::uint32_t>(nodes.size());
+    nodes.push_back({static_cast<std::int32_t>(level_of_id[static_cast<std::size_t>(n->var_id)]), t, el});
+    index.emplace(n, at);
+    return (at << 1) | neg;
+  }
+
+  std::vector<node> nodes;
+  edge root_edge = 0;
+
+  friend class path_remover;
+};
+
+// The paths of a diagram as level 0 takes them: each is the first
+// then-first path to 1 of what remains (at each node the then branch unless
+// it is the constant 0), and what remains is then that function with the
+// path's leaf turned to 0. The nodes that this makes are added to the
+// packed copy, each made once through a table of all its nodes, so that
+// the copy stays canonical and its paths are those of the manager's own
+// diagrams; nothing is made in the manager.
+class path_remover {
+ public:
+  using edge = packed_diagram::edge;
+  static constexpr edge zero = 1;  // the constant node, complemented
+
+  explicit path_remover(packed_diagram& d) : d(d), remainder(d.root()) {
+    slots.assign(64, 0);
+    mask = slots.size() - 1;
+    for (std::uint32_t i = 1; i < d.nodes.size(); ++i) insert(i);
+  }
+
+  // Writes the literals of the next path (by level: 1 positive, 0 negated,
+  // 2 absent) and removes it; false when nothing remains.
+  bool next(int* literals, long levels) {
+    if (remainder == zero) {
+      return false;
+    }
+    std::fill(literals, literals + levels, 2);
+    path.clear();
+    for (edge e = remainder; !packed_diagram::is_constant(e);) {
+      const edge t = d.then_of(e);
+      const bool then_taken = t != zero;
+      path.emplace_back(e, then_taken);
+      literals[d.of(e).level] = then_taken ? 1 : 0;
+      e = then_taken ? t : d.else_of(e);
+    }
+    edge r = zero;
+    for (std::size_t k = path.size(); k-- > 0;) {
+      const edge e = path[k].first;
+      const edge t = path[k].second ? r : d.then_of(e);
+      const edge el = path[k].second ? d.else_of(e) : r;
+      r = make(d.of(e).level, t, el);
+    }
+    remainder = r;
+    return true;
+  }
+
+ private:
+  // The edge of "t if the variable at level, else el", with a regular then
+  // edge as the manager keeps it.
+  edge make(std::int32_t level, edge t, edge el) {
+    if (t == el) {
+      return t;
+    }
+    const edge neg = t & 1u;
+    t ^= neg;
+    el ^= neg;
+    for (std::size_t i = slot_of(level, t, el);; i = (i + 1) & mask) {
+      const std::uint32_t at = slots[i];
+      if (at == 0) {
+        break;
+      }
+      const packed_diagram::node& n = d.nodes[at];
+      if (n.level == level && n.then_edge == t && n.else_edge == el) {
+        return (at << 1) | neg;
+      }
+    }
+    // An edge holds an index times two: past 2^31 nodes (tens of gigabytes)
+    // the copy has run out of room as memory would.
+    if (d.nodes.size() >= (std::size_t{1} << 31)) {
+      throw std::bad_alloc();
+    }
+    const std::uint32_t at = static_cast<std::uint32_t>(d.nodes.size());
+    d.nodes.push_back({level, t, el});
+    insert(at);
+    return (at << 1) | neg;
+  }
+
+  std::size_t slot_of(std::int32_t level, edge t, edge el) const {
+    std::uint64_t h = (static_cast<std::uint64_t>(t) << 32 | el) * 0x9e3779b97f4a7c15ULL;
+    h ^= static_cast<std::uint64_t>(static_cast<std::uint32_t>(level)) * 0xc2b2ae3d27d4eb4fULL;
+    return static_cast<std::size_t>(h ^ (h >> 32)) & mask;
+  }
+
+  void insert(std::uint32_t at) {
+    if (2 * (++used) > slots.size()) {
+      std::vector<std::uint32_t> old;
+      old.swap(slots);
+      slots.assign(old.size() * 2, 0);
+      mask = slots.size() - 1;
+      for (const std::uint32_t o : old) {
+        if (o != 0) place(o);
+      }
+    }
+    place(at);
+  }
+  void place(std::uint32_t at) {
+    const packed_diagram::node& n = d.nodes[at];
+    std::size_t i = slot_of(n.level, n.then_edge, n.else_edge);
+    while (slots[i] != 0) i = (i + 1) & mask;
+    slots[i] = at;
+  }
+
+  packed_diagram& d;
+  edge remainder;
+  std::vector<std::pair<edge, bool>> path;
+  std::vector<std::uint32_t> slots;
+  std::size_t mask = 0;
+  std::size_t used = 0;
+};
+
+// The widening of level 1, one product at a time, by a walk of f's nodes
+// under the product's literals (indexed by level: 1 positive, 0 negated,
+// 2 absent); no node is made.
+//
+// The literals are decided from the top level down, and the product as it
+// stands (decided literals above level k, its own literals from k down)
+// always lies inside f. The nodes of f that the walk from the root reaches
+// under the decided literals, first entering levels k and below, are kept
+// in one list per level. A node of such a list below k is reached whatever
+// the literal at k, so it already lies inside f; the literal at k can be
+// dropped exactly when, for each listed node at level k, the branch that
+// the literal does not take lies inside f under the product's own literals
+// below k. Those lower answers hold for the whole product (a node below k
+// is next read only at a level above its own) and are kept until the next
+// product. Once the literal at k is decided, the listed nodes at k hand
+// their branches down to the lists below. What is kept for a product is
+// stamped with the product's number, so starting a product clears nothing.
+class product_widening {
+ public:
+  using edge = packed_diagram::edge;
+
+  // f: the packed copy of the function; nodes added to it later are never
+  // reached from its root.
+  product_widening(const packed_diagram& f, long levels)
+      : f(f),
+        at_level(static_cast<std::size_t>(levels > 0 ? levels : 1)),
+        listed(2 * f.size(), 0),
+        answered(2 * f.size(), 0),
+        answers(2 * f.size(), 0) {}
+
+  // Starts a product whose literals lits the caller decides in place, one
+  // level at a time from the top down, calling can_drop (when the level
+  // has a literal) then pass for every level in turn.
+  void start(const std::vector<int>& product_literals) {
+    lits = &product_literals;
+    ++stamp;
+    list(f.root());
+  }
+  // True when the product without its literal at level k still lies inside f.
+  bool can_drop(long k) {
+    const bool positive = (*lits)[static_cast<std::size_t>(k)] == 1;
+    for (const edge e : at_level[static_cast<std::size_t>(k)]) {
+      if (inside(positive ? f.else_of(e) : f.then_of(e)) != 1) {
+        return false;
+      }
+    }
+    return true;
+  }
+  // Hands the listed nodes at level k down the branches that the decided
+  // literal at k lets through.
+  void pass(long k) {
+    std::vector<edge>& nodes = at_level[static_cast<std::size_t>(k)];
+    const int lit = (*lits)[static_cast<std::size_t>(k)];
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+      const edge e = nodes[i];
+      if (lit != 0) list(f.then_of(e));
+      if (lit != 1) list(f.else_of(e));
+    }
+    nodes.clear();
+  }
+
+ private:
+  void list(edge e) {
+    if (packed_diagram::is_constant(e) || listed[e] == stamp) {
+      return;  // a constant reached under the product is the constant 1
+    }
+    listed[e] = stamp;
+    at_level[static_cast<std::size_t>(f.of(e).level)].push_back(e);
+  }
+
+  // 1 when e lies inside f under the product's literals, 0 otherwise.
+  int inside(edge e) {
+    for (;;) {
+      if (packed_diagram::is_constant(e)) {
+        return (e & 1u) ? 0 : 1;  // the constant node is 1
+      }
+      // A fixed literal leads down one branch: nothing to remember there.
+      const int lit = (*lits)[static_cast<std::size_t>(f.of(e).level)];
+      if (lit == 1) {
+        e = f.then_of(e);
+        continue;
+      }
+      if (lit == 0) {
+        e = f.else_of(e);
+        continue;
+      }
+      // A free variable: both branches, and the answer is remembered.
+      if (answered[e] == stamp) {
+        return answers[e];
+      }
+      const int r = inside(f.then_of(e)) == 1 ? inside(f.else_of(e)) : 0;
+      answered[e] = stamp;
+      answers[e] = static_cast<std::uint8_t>(r);
+      return r;
+    }
+  }
+
+  const packed_diagram& f;
+  const std::vector<int>* lits = nullptr;
+  std::vector<std::vector<edge>> at_level;
+  std::uint64_t stamp = 0;
+  std::vector<std::uint64_t> listed;
+  std::vector<std::uint64_t> answered;
+  std::vector<std::uint8_t> answers;
+};
+
+}  // namespace
+
+// ---- Level 0 -------------------------------------------------------------------------------
+
+int bddpp_manager::Bdd_sop_0(bdd f, std::vector<bdd>& products) {
+  products.clear();
+  if (Bdd_is_one_tautologic(f)) {
+    products.push_back(Bdd_one());
+    return 1;
+  }
+  if (Bdd_is_zero_tautologic(f)) {
+    return 0;
+  }
+  // Each product is the first then-first path to 1 of what remains (the
+  // product of Bdd_satisfy), and what remains is then that function with
+  // the path's leaf turned to 0: path_remover does both on a packed copy.
+  std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
+  packed_diagram packed(f, level_of_id, nb_vars);
+  path_remover paths(packed);
+  while (paths.next(literals.data(), nb_vars)) {
+    if (products.size() >= static_cast<std::size_t>(max_terms)) {
+      bddpp_detail::product_limit_exit(max_terms);
+    }
+    products.push_back(product_bottom_up(literals.data()));
+  }
+  return static_cast<int>(products.size());
+}
+
+// ---- Level 1 -------------------------------------------------------------------------------
+
+int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
+  if (Bdd_is_tautology(f)) {
+    products.clear();
+    products.push_back(f);
+    return 1;
+  }
+  // The products of level 0 are taken one at a time on a packed copy of f
+  // and widened at once: drop each literal, from the top level down, whose
+  // removal keeps the product inside f (a product left without literal
+  // would be inside f only for the constant 1, which is handled above). The
+  // product lies inside f, so without the literal it does exactly when its
+  // other half, the product with that literal negated, does:
+  // product_widening decides it from the nodes of f under the product.
+  // Only the products that are kept are made as diagrams, at the end.
+  const std::size_t width = static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1);
+  std::vector<int> literals(width, 2);
+  packed_diagram packed(f, level_of_id, nb_vars);
+  product_widening widen(packed, nb_vars);
+  path_remover paths(packed);
+  std::vector<cube_literals> rows;
+  while (paths.next(literals.data(), nb_vars)) {
+    if (rows.size() >= static_cast<std::size_t>(max_terms)) {
+      bddpp_detail::product_limit_exit(max_terms);
+    }
+    widen.start(literals);
+    for (long k = 0; k < nb_vars; ++k) {
+      int& lit = literals[static_cast<std::size_t>(k)];
+      if (lit != 2 && widen.can_drop(k)) {
+        lit = 2;
+      }
+      widen.pass(k);
+    }
+    cube_literals row = literals_from_levels(literals.data(), nb_vars);
+    rows.push_back(std::move(row));
+  }
+  // Irredundance: in order, a product whose removal leaves f covered is
+  // dropped.
+  const std::vector<bool> dropped =
+      covered_in_order(this, rows, cover_search_budget, /*drop_covered=*/true);
+  products.clear();
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (dropped[i]) continue;
+    literals_to_levels(rows[i], nb_vars, literals.data());
+    products.push_back(product_bottom_up(literals.data()));
+  }
+  return static_cast<int>(products.size());
+}

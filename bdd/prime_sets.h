@@ -1,0 +1,42 @@
+// The set of prime implicants of a function, found without the implicant
+// tree: for f with top variable x, cofactors f1 and f0 and their
+// conjunction c, the primes of f are those of c, x times each prime of f1
+// that is not a prime of c, and NOT x times each prime of f0 that is not a
+// prime of c. The sets are kept per function, so a function met again
+// below costs nothing. Only the engine's own source files include this
+// header.
+#ifndef KORVANE_BDD_PRIME_SETS_H
+#define KORVANE_BDD_PRIME_SETS_H
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "bdd/bddpp.h"
+#include "bdd/bddpp_internal.h"
+#include "bdd/cube_bits.h"
+
+namespace bddpp_detail {
+
+class prime_sets {
+ public:
+  explicit prime_sets(bddpp_manager* m)
+      : manager(m), words(cube_bits::words_for(m->Nb_bdd_vars())) {}
+
+  // The primes of f (the constant 0 has none, the constant 1 the empty
+  // product), in no particular order, each once.
+  const cube_bits::product_set& of(const bdd& f);
+  std::size_t width() const { return words; }
+
+ private:
+  bddpp_manager* manager;
+  std::size_t words;
+  std::unordered_map<edge, std::unique_ptr<cube_bits::product_set>> known;
+  std::vector<bdd> held;  // the functions met, kept alive while their sets are
+};
+
+}  // namespace bddpp_detail
+
+#endif
