@@ -326,7 +326,9 @@ void computed_table::allocate(std::size_t entries) {
 void computed_table::clear() { allocate(mask + 1); }
 
 void computed_table::fit(std::size_t live_nodes) {
-  constexpr std::size_t largest = 1u << 19;
+  // At most 2^17 entries (4 MB): a larger table outgrows the processor's
+  // caches, and its misses cost more than the recomputations it saves.
+  constexpr std::size_t largest = 1u << 17;
   std::size_t want = mask + 1;
   while (want < largest && want < live_nodes) {
     want *= 2;
