@@ -287,12 +287,21 @@ void unique_table::clear() {
   count = 0;
 }
 
+// Every node is read once to rehash it, in bucket order, which is random in
+// memory: the nodes a few buckets ahead are fetched early so that their
+// reads do not wait on memory one after the other.
 void unique_table::grow() {
   std::vector<bdd_node*> bigger(buckets.size() * 2, nullptr);
   const std::size_t new_mask = bigger.size() - 1;
-  for (bdd_node* head : buckets) {
-    for (bdd_node* n = head; n != nullptr;) {
+  const std::size_t old_size = buckets.size();
+  constexpr std::size_t ahead = 16;
+  for (std::size_t i = 0; i < old_size; ++i) {
+    if (i + ahead < old_size) {
+      prefetch_node(buckets[i + ahead]);
+    }
+    for (bdd_node* n = buckets[i]; n != nullptr;) {
       bdd_node* next = n->next_in_bucket_;
+      prefetch_node(next);
       bdd_node*& b = bigger[node_key_hash(n->var_id, n->then_node, n->else_node,
                                           n->else_link_type) &
                             new_mask];
