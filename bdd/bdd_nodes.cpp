@@ -5,6 +5,8 @@
 #include <iostream>
 #include <new>
 
+#include <sys/mman.h>
+
 #include "bdd/bddpp.h"
 #include "bdd/bddpp_internal.h"
 #include "utilities/Stringpp.h"
@@ -208,7 +210,7 @@ namespace bddpp_detail {
 
 node_arena::~node_arena() {
   for (void* b : blocks) {
-    ::operator delete(b);
+    std::free(b);
   }
 }
 
@@ -218,8 +220,26 @@ void* node_arena::allocate() {
     free_list = *static_cast<void**>(p);
     return p;
   }
-  if (used_in_last == block_nodes) {
-    blocks.push_back(::operator new(block_nodes * sizeof(bdd_node)));
+  if (used_in_last == nodes_in_last) {
+    void* block;
+    if (blocks.empty()) {
+      block = std::malloc(first_block_nodes * sizeof(bdd_node));
+      nodes_in_last = first_block_nodes;
+    } else {
+      block = std::aligned_alloc(huge_page_bytes, large_block_bytes);
+      nodes_in_last = large_block_bytes / sizeof(bdd_node);
+#ifdef MADV_HUGEPAGE
+      if (block != nullptr) {
+        // A refusal leaves ordinary pages, which work as well.
+        madvise(block, large_block_bytes, MADV_HUGEPAGE);
+      }
+#endif
+    }
+    if (block == nullptr) {
+      std::cerr << "memory exhausted" << std::endl;
+      std::exit(1);
+    }
+    blocks.push_back(block);
     used_in_last = 0;
   }
   return static_cast<char*>(blocks.back()) + sizeof(bdd_node) * used_in_last++;

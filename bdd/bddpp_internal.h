@@ -115,7 +115,10 @@ inline std::uint64_t node_key_hash(std::int32_t var_id, const bdd_node* t,
 
 // ---- Node memory ------------------------------------------------------------
 // Nodes are carved from large blocks and recycled through a free list, so a
-// node costs its own 48 bytes and nodes made together sit together.
+// node costs its own 48 bytes and nodes made together sit together. The
+// blocks after the first are larger and aligned on huge pages, which the
+// system is asked to use: a growing manager then takes one page fault per
+// 2 MB of nodes instead of one per 4 KB.
 class node_arena {
  public:
   node_arena() = default;
@@ -129,9 +132,12 @@ class node_arena {
   void release(void* p);
 
  private:
-  static constexpr std::size_t block_nodes = 1u << 14;
+  static constexpr std::size_t first_block_nodes = 1u << 14;
+  static constexpr std::size_t huge_page_bytes = std::size_t(1) << 21;
+  static constexpr std::size_t large_block_bytes = 2 * huge_page_bytes;
   std::vector<void*> blocks;
-  std::size_t used_in_last = block_nodes;
+  std::size_t nodes_in_last = 0;
+  std::size_t used_in_last = 0;
   void* free_list = nullptr;
 };
 
