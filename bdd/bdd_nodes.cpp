@@ -2,6 +2,7 @@
 // marks and depth-first numbering.
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <new>
 
@@ -208,6 +209,29 @@ std::ostream& operator<<(std::ostream& os, const bdd& f) {
 
 namespace bddpp_detail {
 
+void* zeroed_table_memory(std::size_t bytes) {
+  constexpr std::size_t huge_page_bytes = std::size_t(1) << 21;
+  void* p;
+  if (bytes < 2 * huge_page_bytes) {
+    p = std::calloc(bytes, 1);
+  } else {
+    const std::size_t rounded = (bytes + huge_page_bytes - 1) & ~(huge_page_bytes - 1);
+    p = std::aligned_alloc(huge_page_bytes, rounded);
+    if (p != nullptr) {
+#ifdef MADV_HUGEPAGE
+      // A refusal leaves ordinary pages, which work as well.
+      madvise(p, rounded, MADV_HUGEPAGE);
+#endif
+      std::memset(p, 0, bytes);
+    }
+  }
+  if (p == nullptr) {
+    std::cerr << "memory exhausted" << std::endl;
+    std::exit(1);
+  }
+  return p;
+}
+
 node_arena::~node_arena() {
   for (void* b : blocks) {
     std::free(b);
@@ -252,7 +276,12 @@ void node_arena::release(void* p) {
 
 // ---- Unique table -----------------------------------------------------------------
 
-unique_table::unique_table() : buckets(1u << 12, nullptr), mask((1u << 12) - 1), count(0) {}
+unique_table::unique_table()
+    : buckets(static_cast<bdd_node**>(zeroed_table_memory(sizeof(bdd_node*) << 12))),
+      mask((1u << 12) - 1),
+      count(0) {}
+
+unique_table::~unique_table() { std::free(buckets); }
 
 bdd_node* unique_table::insert(bdd_node* node) {
   bdd_node** link = &buckets[node_key_hash(node->var_id, node->then_node,
@@ -273,7 +302,7 @@ bdd_node* unique_table::insert(bdd_node* node) {
   }
   node->next_in_bucket_ = *link;
   *link = node;
-  if (++count > buckets.size()) {
+  if (++count > mask + 1) {
     grow();
   }
   return nullptr;
@@ -303,7 +332,7 @@ std::vector<bdd_node*> unique_table::nodes() const {
 }
 
 void unique_table::clear() {
-  std::fill(buckets.begin(), buckets.end(), nullptr);
+  std::fill(buckets, buckets + mask + 1, nullptr);
   count = 0;
 }
 
@@ -311,9 +340,10 @@ void unique_table::clear() {
 // memory: the nodes a few buckets ahead are fetched early so that their
 // reads do not wait on memory one after the other.
 void unique_table::grow() {
-  std::vector<bdd_node*> bigger(buckets.size() * 2, nullptr);
-  const std::size_t new_mask = bigger.size() - 1;
-  const std::size_t old_size = buckets.size();
+  const std::size_t old_size = mask + 1;
+  bdd_node** bigger =
+      static_cast<bdd_node**>(zeroed_table_memory(sizeof(bdd_node*) * old_size * 2));
+  const std::size_t new_mask = old_size * 2 - 1;
   constexpr std::size_t ahead = 16;
   for (std::size_t i = 0; i < old_size; ++i) {
     if (i + ahead < old_size) {
@@ -330,7 +360,8 @@ void unique_table::grow() {
       n = next;
     }
   }
-  buckets.swap(bigger);
+  std::free(buckets);
+  buckets = bigger;
   mask = new_mask;
 }
 
@@ -344,11 +375,7 @@ computed_table::~computed_table() { std::free(table); }
 
 void computed_table::allocate(std::size_t entries) {
   std::free(table);
-  table = static_cast<entry*>(std::calloc(entries, sizeof(entry)));
-  if (table == nullptr) {
-    std::cerr << "memory exhausted" << std::endl;
-    std::exit(1);
-  }
+  table = static_cast<entry*>(zeroed_table_memory(entries * sizeof(entry)));
   mask = entries - 1;
 }
 

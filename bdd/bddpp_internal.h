@@ -113,6 +113,13 @@ inline std::uint64_t node_key_hash(std::int32_t var_id, const bdd_node* t,
   return h ^ (h >> 31);
 }
 
+// ---- Table memory -------------------------------------------------------------
+// Zeroed memory for the tables (freed with std::free). Large requests are
+// aligned on huge pages and the system is asked to back them with such
+// pages, so that a large table takes a few page faults rather than one per
+// 4 KB. Ends the process with "memory exhausted" when no memory is left.
+void* zeroed_table_memory(std::size_t bytes);
+
 // ---- Node memory ------------------------------------------------------------
 // Nodes are carved from large blocks and recycled through a free list, so a
 // node costs its own 48 bytes and nodes made together sit together. The
@@ -148,6 +155,9 @@ class node_arena {
 class unique_table {
  public:
   unique_table();
+  ~unique_table();
+  unique_table(const unique_table&) = delete;
+  unique_table& operator=(const unique_table&) = delete;
 
   // The node of that quadruple, or null.
   bdd_node* find(std::int32_t var_id, const bdd_node* t, const bdd_node* e,
@@ -174,8 +184,8 @@ class unique_table {
   // Calls f on every node of the table.
   template <class F>
   void for_each(F f) const {
-    for (bdd_node* head : buckets) {
-      for (bdd_node* n = head; n != nullptr;) {
+    for (std::size_t b = 0; b <= mask; ++b) {
+      for (bdd_node* n = buckets[b]; n != nullptr;) {
         bdd_node* next = n->next_in_bucket_;
         f(n);
         n = next;
@@ -187,7 +197,8 @@ class unique_table {
 
  private:
   void grow();
-  std::vector<bdd_node*> buckets;
+  // mask + 1 chain heads, from zeroed_table_memory.
+  bdd_node** buckets;
   std::size_t mask;
   std::size_t count;
 };
@@ -255,8 +266,7 @@ class computed_table {
                             tag * 0x165667b19e3779f9ULL;
     return static_cast<std::size_t>(h ^ (h >> 31)) & mask;
   }
-  // Zeroed memory from calloc: the system hands out zero pages lazily, so
-  // a large table costs only the pages that are used.
+  // Zeroed memory from zeroed_table_memory.
   void allocate(std::size_t entries);
   entry* table;
   std::size_t mask;
