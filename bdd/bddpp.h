@@ -651,6 +651,10 @@ class bddpp_manager {
   // Node memory and the computed table (memo of the recursive operations).
   std::unique_ptr<bddpp_detail::node_arena> arena;
   std::unique_ptr<bddpp_detail::computed_table> cache;
+  // Memo of the cube restrictions, apart from the connectives' so that a
+  // restriction walk over a large diagram does not evict the conjunctions
+  // (nor the reverse).
+  std::unique_ptr<bddpp_detail::computed_table> restrict_cache;
   std::uint64_t generation;
   // Steps the redundancy test of the level-1 and level-2 covers may take
   // on a list of products before it builds their disjunction instead.
