@@ -23,6 +23,7 @@ bddpp_manager::bddpp_manager()
       node_one(nullptr),
       arena(new bddpp_detail::node_arena()),
       cache(new bddpp_detail::computed_table()),
+      restrict_cache(new bddpp_detail::computed_table(1u << 12)),
       generation(0) {
   node_one = new_node(-1, 1, nullptr, nullptr, 1);
 }
@@ -41,6 +42,7 @@ bddpp_manager::bddpp_manager(bddpp_manager* other)
       node_one(nullptr),
       arena(new bddpp_detail::node_arena()),
       cache(new bddpp_detail::computed_table()),
+      restrict_cache(new bddpp_detail::computed_table(1u << 12)),
       generation(0) {
   node_one = new_node(-1, 1, nullptr, nullptr, 1);
   for (long id = 0; id < nb_vars; ++id) {
@@ -246,10 +248,16 @@ long bddpp_manager::String_table_memory_size(std::string* table, int n) {
 
 // Grows the computed table with the number of nodes; called at the entry of
 // the top-level operations.
-void bddpp_manager::cache_maintenance() { cache->fit(unique_table->size()); }
+void bddpp_manager::cache_maintenance() {
+  cache->fit(unique_table->size());
+  restrict_cache->fit(unique_table->size());
+}
 
 // Forgets every memo: nodes may have been freed or levels changed.
-void bddpp_manager::drop_caches() { cache->clear(); }
+void bddpp_manager::drop_caches() {
+  cache->clear();
+  restrict_cache->clear();
+}
 
 // A number no earlier call used, for the memo of operations whose results
 // depend on more than their two operands.

@@ -2,8 +2,11 @@
 // marks and depth-first numbering.
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <new>
+
+#include <sys/mman.h>
 
 #include "bdd/bddpp.h"
 #include "bdd/bddpp_internal.h"
@@ -206,9 +209,32 @@ std::ostream& operator<<(std::ostream& os, const bdd& f) {
 
 namespace bddpp_detail {
 
+void* zeroed_table_memory(std::size_t bytes) {
+  constexpr std::size_t huge_page_bytes = std::size_t(1) << 21;
+  void* p;
+  if (bytes < 2 * huge_page_bytes) {
+    p = std::calloc(bytes, 1);
+  } else {
+    const std::size_t rounded = (bytes + huge_page_bytes - 1) & ~(huge_page_bytes - 1);
+    p = std::aligned_alloc(huge_page_bytes, rounded);
+    if (p != nullptr) {
+#ifdef MADV_HUGEPAGE
+      // A refusal leaves ordinary pages, which work as well.
+      madvise(p, rounded, MADV_HUGEPAGE);
+#endif
+      std::memset(p, 0, bytes);
+    }
+  }
+  if (p == nullptr) {
+    std::cerr << "memory exhausted" << std::endl;
+    std::exit(1);
+  }
+  return p;
+}
+
 node_arena::~node_arena() {
   for (void* b : blocks) {
-    ::operator delete(b);
+    std::free(b);
   }
 }
 
@@ -218,8 +244,26 @@ void* node_arena::allocate() {
     free_list = *static_cast<void**>(p);
     return p;
   }
-  if (used_in_last == block_nodes) {
-    blocks.push_back(::operator new(block_nodes * sizeof(bdd_node)));
+  if (used_in_last == nodes_in_last) {
+    void* block;
+    if (blocks.empty()) {
+      block = std::malloc(first_block_nodes * sizeof(bdd_node));
+      nodes_in_last = first_block_nodes;
+    } else {
+      block = std::aligned_alloc(huge_page_bytes, large_block_bytes);
+      nodes_in_last = large_block_bytes / sizeof(bdd_node);
+#ifdef MADV_HUGEPAGE
+      if (block != nullptr) {
+        // A refusal leaves ordinary pages, which work as well.
+        madvise(block, large_block_bytes, MADV_HUGEPAGE);
+      }
+#endif
+    }
+    if (block == nullptr) {
+      std::cerr << "memory exhausted" << std::endl;
+      std::exit(1);
+    }
+    blocks.push_back(block);
     used_in_last = 0;
   }
   return static_cast<char*>(blocks.back()) + sizeof(bdd_node) * used_in_last++;
@@ -232,7 +276,12 @@ void node_arena::release(void* p) {
 
 // ---- Unique table -----------------------------------------------------------------
 
-unique_table::unique_table() : buckets(1u << 12, nullptr), mask((1u << 12) - 1), count(0) {}
+unique_table::unique_table()
+    : buckets(static_cast<bdd_node**>(zeroed_table_memory(sizeof(bdd_node*) << 12))),
+      mask((1u << 12) - 1),
+      count(0) {}
+
+unique_table::~unique_table() { std::free(buckets); }
 
 bdd_node* unique_table::insert(bdd_node* node) {
   bdd_node** link = &buckets[node_key_hash(node->var_id, node->then_node,
@@ -253,7 +302,7 @@ bdd_node* unique_table::insert(bdd_node* node) {
   }
   node->next_in_bucket_ = *link;
   *link = node;
-  if (++count > buckets.size()) {
+  if (++count > mask + 1) {
     grow();
   }
   return nullptr;
@@ -283,16 +332,26 @@ std::vector<bdd_node*> unique_table::nodes() const {
 }
 
 void unique_table::clear() {
-  std::fill(buckets.begin(), buckets.end(), nullptr);
+  std::fill(buckets, buckets + mask + 1, nullptr);
   count = 0;
 }
 
+// Every node is read once to rehash it, in bucket order, which is random in
+// memory: the nodes a few buckets ahead are fetched early so that their
+// reads do not wait on memory one after the other.
 void unique_table::grow() {
-  std::vector<bdd_node*> bigger(buckets.size() * 2, nullptr);
-  const std::size_t new_mask = bigger.size() - 1;
-  for (bdd_node* head : buckets) {
-    for (bdd_node* n = head; n != nullptr;) {
+  const std::size_t old_size = mask + 1;
+  bdd_node** bigger =
+      static_cast<bdd_node**>(zeroed_table_memory(sizeof(bdd_node*) * old_size * 2));
+  const std::size_t new_mask = old_size * 2 - 1;
+  constexpr std::size_t ahead = 16;
+  for (std::size_t i = 0; i < old_size; ++i) {
+    if (i + ahead < old_size) {
+      prefetch_node(buckets[i + ahead]);
+    }
+    for (bdd_node* n = buckets[i]; n != nullptr;) {
       bdd_node* next = n->next_in_bucket_;
+      prefetch_node(next);
       bdd_node*& b = bigger[node_key_hash(n->var_id, n->then_node, n->else_node,
                                           n->else_link_type) &
                             new_mask];
@@ -301,7 +360,8 @@ void unique_table::grow() {
       n = next;
     }
   }
-  buckets.swap(bigger);
+  std::free(buckets);
+  buckets = bigger;
   mask = new_mask;
 }
 
@@ -315,18 +375,16 @@ computed_table::~computed_table() { std::free(table); }
 
 void computed_table::allocate(std::size_t entries) {
   std::free(table);
-  table = static_cast<entry*>(std::calloc(entries, sizeof(entry)));
-  if (table == nullptr) {
-    std::cerr << "memory exhausted" << std::endl;
-    std::exit(1);
-  }
+  table = static_cast<entry*>(zeroed_table_memory(entries * sizeof(entry)));
   mask = entries - 1;
 }
 
 void computed_table::clear() { allocate(mask + 1); }
 
 void computed_table::fit(std::size_t live_nodes) {
-  constexpr std::size_t largest = 1u << 19;
+  // At most 2^17 entries (4 MB): a larger table outgrows the processor's
+  // caches, and its misses cost more than the recomputations it saves.
+  constexpr std::size_t largest = 1u << 17;
   std::size_t want = mask + 1;
   while (want < largest && want < live_nodes) {
     want *= 2;

@@ -50,7 +50,7 @@ edge bddpp_manager::cube_reduce_rec(edge f, const int* literals, long last, edge
   const edge neg = f & 1u;
   const edge regular = f ^ neg;
   edge r;
-  if (cache->lookup(regular, key_b, tag, r)) {
+  if (restrict_cache->lookup(regular, key_b, tag, r)) {
     return r ^ neg;
   }
   const long level = level_of_node(n);
@@ -64,7 +64,7 @@ edge bddpp_manager::cube_reduce_rec(edge f, const int* literals, long last, edge
     const edge e = cube_reduce_rec(bddpp_detail::edge_else(regular), literals, last, key_b, tag);
     r = make_reduced(n->var_id, t, e);
   }
-  cache->insert(regular, key_b, tag, r);
+  restrict_cache->insert(regular, key_b, tag, r);
   return r ^ neg;
 }
 

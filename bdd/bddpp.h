@@ -430,9 +430,6 @@ class bddpp_manager {
   // Writes a placeholder line on the standard error stream, nothing else.
   void Print_bdd_structure(FILE* file, bdd f);
 
-  // ==== Printers, expression parser, minterms, associations and =========
-  // ==== simplification: members declared by their developer below. =====
-
   // ---- Product and sum-of-products printers -------------------------------
   // The text of a product: "0", "1", or its literals in increasing level
   // order joined by and_sep; a negated literal is neg_prefix, the name and
@@ -524,6 +521,8 @@ class bddpp_manager {
                                             const std::string& variable_name);
 
   // ---- Package equation writers ---------------------------------------------
+  // f's cover at the cover level as an Esterel expression ("tick" for 1,
+  // "not tick" for 0) and as a VHDL expression ("'1'" and "'0'").
   std::string Print_sop_to_ESTEREL_String(bdd f, int level);
   std::string Print_sop_to_VHDL_String(bdd f, int level);
   // The cover of g in PLA layout as that of the output y, framed by the seven
@@ -544,6 +543,8 @@ class bddpp_manager {
                                          const std::string& last_end,
                                          const std::string& literal_sep, int level,
                                          long* numbers);
+  // The PLA cover of g for the output y with the BLIF framing, and with the
+  // LEC framing and the variables written as their numbers.
   void BLIF_print(std::ostream& os, bdd y, bdd g, int level);
   void LEC_print(std::ostream& os, long* numbers, bdd y, bdd g, int level);
 
@@ -557,37 +558,44 @@ class bddpp_manager {
   bdd Parse_expression(const std::string& text, int* prio, int* err);
 
   // ---- Minterms, awaited variables, truth tables and evaluation -------------
+  // The product of vars[0..n-1], vars[i] positive where bit i of code is 1
+  // and negated where it is 0; 0 for a negative code, 1 for n <= 0.
   bdd Minterm(int code, int n, bdd* vars);
+  // 1 when f depends on the variable at the level (0 out of range); the
+  // true and false forms also need f with that variable 1 (or 0) not 0.
   int Variable_awaited(bdd f, long level);
   int Variable_true_awaited(bdd f, long level);
   int Variable_false_awaited(bdd f, long level);
+  // For every code below 2^n, f under the minterm of the code over vars:
+  // as a character ('1', '0', '?' when still open) and as a diagram.
   void Truth_table(bdd f, int n, bdd* vars, char* table);
   void Bdd_truth_table(bdd f, int n, bdd* vars, bdd* table);
+  // f restricted by the literal array (one entry per level; 2: free), as a
+  // diagram, and as a value: 1, 0, or 2 while it depends on a free variable.
   bdd Bdd_eval(bdd f, int* levels);
   int Bdd_eval_for_literal(bdd f, int* levels);
+  // Writes one line per variable (nothing without variables).
   void debug_variables(std::ostream& os);
 
   // ---- Variable associations and fixed points -------------------------------
+  // Gives the variable x the definition f, expressed over the variables
+  // that have none.
   void Bdd_assoc_bdd_to_var(bdd f, bdd x);
+  // f expanded through the associations; k receives the level of a free
+  // variable, or -1.
   bdd Bdd_follow_assoc(bdd f, int* k);
+  // Writes the stability analysis of f.
   void Print_Fixes_Points(std::ostream& os, bdd f);
 
   // ---- Simplification against an off-set ------------------------------------
+  // A function that f implies, made of f's products with every literal
+  // dropped that keeps them disjoint from the off-set g (the BLIF writer's
+  // form; the second tries only the variables above f's top one; the third,
+  // on the prime implicants, is the other writers' form and does not read
+  // level).
   bdd Bdd_simplify(bdd f, bdd g);
   bdd Bdd_simplify2(bdd f, bdd g);
   bdd Bdd_simplify3(bdd f, bdd g, int level);
-
- private:
-  // The association of the variable at a level (empty handle: none) and its
-  // update; the complement of an association's root link is kept in
-  // assoc_negated (identifiers whose association is complemented).
-  bdd association_at_level(long level);
-  void set_association_at_level(long level, bdd f);
-  std::set<long> assoc_negated;
-
- public:
-
-  // ==== End of that block. ================================================
 
  private:
   friend class bdd_node;
@@ -654,10 +662,21 @@ class bddpp_manager {
   // Node memory and the computed table (memo of the recursive operations).
   std::unique_ptr<bddpp_detail::node_arena> arena;
   std::unique_ptr<bddpp_detail::computed_table> cache;
+  // Memo of the cube restrictions, apart from the connectives' so that a
+  // restriction walk over a large diagram does not evict the conjunctions
+  // (nor the reverse).
+  std::unique_ptr<bddpp_detail::computed_table> restrict_cache;
   std::uint64_t generation;
   // Steps the redundancy test of the level-1 and level-2 covers may take
   // on a list of products before it builds their disjunction instead.
   long cover_search_budget = 1L << 14;
+
+  // The association of the variable at a level (empty handle: none) and its
+  // update; the complement of an association's root link is kept in
+  // assoc_negated (identifiers whose association is complemented).
+  bdd association_at_level(long level);
+  void set_association_at_level(long level, bdd f);
+  std::set<long> assoc_negated;
 };
 
 // Writes one node line through the node's own manager; nothing for null.

@@ -89,6 +89,54 @@ TEST(Restrict, QuantifierEdgeCases) {
   EXPECT_EQ(m.Bdd_forall(xy, m.Bdd_one()), xy);
 }
 
+// Removing a variable f does not depend on gives f back and leaves the
+// node table and f's count as they were, whether the variable lies above
+// or between f's variables.
+TEST(Restrict, QuantifyingAnAbsentVariableChangesNothing) {
+  bddpp_manager m;
+  std::vector<bdd> v = declare(m, "wxyz");
+  bdd f = m.Bdd_or(m.Bdd_and(v[1], m.Bdd_not(v[3])), m.Bdd_not(v[1]));  // x -> !z
+  bdd g = m.Bdd_xor(v[1], v[3]);
+  for (bdd h : {f, g}) {
+    for (int l : {0, 2}) {
+      for (bool universal : {false, true}) {
+        for (bool negated : {false, true}) {
+          SCOPED_TRACE("level " + std::to_string(l));
+          const long next = bddpp_test_access::next_global_id(m);
+          const std::size_t size = bddpp_test_access::table_size(m);
+          const int refs = h.node()->refs;
+          bdd lit = negated ? m.Bdd_not(v[l]) : v[l];
+          bdd r = universal ? m.Bdd_forall(h, lit) : m.Bdd_exist(h, lit);
+          EXPECT_EQ(r, h);
+          EXPECT_EQ(bddpp_test_access::next_global_id(m), next);
+          EXPECT_EQ(bddpp_test_access::table_size(m), size);
+          EXPECT_EQ(h.node()->refs, refs + 1);  // r holds one more
+        }
+      }
+    }
+  }
+}
+
+// A diagram of another manager is reported as the dependence test reports
+// it and returned unchanged.
+TEST(Restrict, QuantifyingAForeignDiagramReportsIt) {
+  bddpp_manager m;
+  bddpp_manager other;
+  std::vector<bdd> v = declare(m, "xy");
+  std::vector<bdd> w = declare(other, "xy");
+  bdd f = other.Bdd_and(w[0], w[1]);
+  testing::internal::CaptureStderr();
+  bdd r = m.Bdd_exist(f, v[0]);
+  bdd s = m.Bdd_forall(f, v[1]);
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(r, f);
+  EXPECT_EQ(s, f);
+  const std::string line =
+      "Error in bddpp_manager::Bdd_node_depends_on():  bad Bdd manager or bdd(s) not "
+      "initialized!\n";
+  EXPECT_EQ(err, line + line);
+}
+
 TEST(Restrict, ReduceByAFunction) {
   bddpp_manager m;
   std::vector<bdd> v = declare(m, "xyz");
