@@ -66,7 +66,7 @@ wait "$pid"
 pid=$!
 viewer=$(window_of "$pid" '')
 shoot "$viewer" "$docs/viewer-window.png"
-xdotool mousemove --sync --window "$viewer" 85 45 click 1
+xdotool mousemove --sync --window "$viewer" 85 455 click 1
 wait "$pid"
 
 # The simulator's input and output panels, then the input panel's "QUIT".
