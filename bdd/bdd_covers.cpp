@@ -14,6 +14,7 @@
 
 #include "bdd/bddpp.h"
 #include "bdd/bddpp_internal.h"
+#include "utilities/fatal.h"
 
 using bddpp_detail::edge;
 using bddpp_detail::max_terms;
@@ -159,7 +160,7 @@ int walk_implicants(bddpp_manager* m, const Node* node, const bdd& prefix,
     if (count >= max_terms) {
       std::cerr << "error in Tdd::Bdd_implicants_loc() " << std::endl;
       std::cerr << "excessive number of products ..." << std::endl;
-      std::exit(1);
+      korvane_fatal_exit(1);
     }
     const std::size_t k = static_cast<std::size_t>(count);
     if (k < implicants.size()) {
@@ -765,7 +766,7 @@ void bddpp_manager::check_manager(bdd f, const char* op) {
     std::cerr << "ERROR in bddpp_manager::" << op << "():" << std::endl;
     std::cerr << "   bdd : " << f
               << ", is not allocated or associated with a bad BDD manager..." << std::endl;
-    std::exit(1);
+    korvane_fatal_exit(1);
   }
 }
 

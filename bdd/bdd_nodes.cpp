@@ -8,6 +8,7 @@
 #include "bdd/bddpp.h"
 #include "bdd/bddpp_internal.h"
 #include "utilities/Stringpp.h"
+#include "utilities/fatal.h"
 
 using bddpp_detail::edge;
 
@@ -318,7 +319,7 @@ void computed_table::allocate(std::size_t entries) {
   table = static_cast<entry*>(std::calloc(entries, sizeof(entry)));
   if (table == nullptr) {
     std::cerr << "memory exhausted" << std::endl;
-    std::exit(1);
+    korvane_fatal_exit(1);
   }
   mask = entries - 1;
 }
@@ -339,7 +340,7 @@ void computed_table::fit(std::size_t live_nodes) {
 void product_limit_exit(long limit) {
   std::cerr << "ERREUR: number of products exceeds limit of " << limit << std::endl;
   std::cerr << "process aborted !" << std::endl;
-  std::exit(1);
+  korvane_fatal_exit(1);
 }
 
 }  // namespace bddpp_detail

@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "fba/FBA.h"
+#include "utilities/fatal.h"
 
 std::string FBA::register_name(int i) const {
   return "X" + state_bit_names[i];
@@ -64,7 +65,7 @@ void put_blif_cover(std::ostream& os, cover_scratch& scratch, bdd f,
   if (count > blif_max_products) {
     std::cerr << "internal error in void FBA::BLIF_put()" << std::endl;
     std::cerr << " product term number exceded limit" << std::endl;
-    std::exit(1);
+    korvane_fatal_exit(1);
   }
   std::string header = ".names  ";
   bool any_present = false;
