@@ -32,15 +32,6 @@ void korvane_on_fatal_exit(korvane_fatal_hook hook) {
   hooks[hook_count++] = hook;
 }
 
-void korvane_forget_fatal_hook(korvane_fatal_hook hook) {
-  for (int i = 0; i < hook_count; ++i) {
-    if (hooks[i] != hook) continue;
-    for (int j = i + 1; j < hook_count; ++j) hooks[j - 1] = hooks[j];
-    hooks[--hook_count] = nullptr;
-    return;
-  }
-}
-
 void korvane_fatal_exit(int status) {
   run_hooks();
   std::cout.flush();

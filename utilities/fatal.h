@@ -17,9 +17,6 @@ using korvane_fatal_hook = void (*)();
 // At most 8 hooks; one more is a broken invariant (an assertion failure).
 void korvane_on_fatal_exit(korvane_fatal_hook hook);
 
-// Removes `hook` from the registered ones; nothing when it is not there.
-void korvane_forget_fatal_hook(korvane_fatal_hook hook);
-
 // Runs the registered hooks (each once, even when a hook fails), flushes the
 // standard streams and ends the process with `status`. Writes nothing of its
 // own: the caller has written its message.
