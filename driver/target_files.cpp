@@ -122,6 +122,12 @@ bool korvane_open_target(target_file& target, const std::string& name) {
     target.stream.open(target.final, std::ios::out | std::ios::trunc);
     return target.stream.is_open();
   }
+  // A target that may not be written stays as it is, as opening it would
+  // have failed.
+  if (access(target.final.c_str(), F_OK) == 0 && access(target.final.c_str(), W_OK) != 0) {
+    return false;
+  }
+  target.mode = new_file_mode(target.final);
   install_cleanups();
   std::string pattern = target.final + korvane_partial_marker + "XXXXXX";
   // The slot is taken before the file exists, so that a signal arriving in
@@ -134,9 +140,8 @@ bool korvane_open_target(target_file& target, const std::string& name) {
     return false;
   }
   target.temporary = slot_path[slot];
-  const bool moded = fchmod(fd, new_file_mode(target.final)) == 0;
   close(fd);
-  if (moded) target.stream.open(target.temporary, std::ios::out | std::ios::trunc);
+  target.stream.open(target.temporary, std::ios::out | std::ios::trunc);
   if (!target.stream.is_open()) {
     unlink(target.temporary.c_str());
     release_slot(target.temporary);
@@ -150,6 +155,7 @@ bool korvane_commit_target(target_file& target) {
   target.stream.close();
   bool ok = !target.stream.fail();
   if (!target.temporary.empty()) {
+    if (ok) ok = chmod(target.temporary.c_str(), target.mode) == 0;
     if (ok) ok = std::rename(target.temporary.c_str(), target.final.c_str()) == 0;
     if (!ok) unlink(target.temporary.c_str());
     release_slot(target.temporary);

@@ -23,11 +23,14 @@ struct target_file {
   std::string name;       // the target as the user names it
   std::string final;      // the path renamed over (links to a file resolved)
   std::string temporary;  // the file written, or empty when written directly
+  unsigned mode = 0;      // the permissions given to the temporary when complete
   std::ofstream stream;
 };
 
 // Opens `target` for writing `name`. Returns false, with nothing created,
-// when no temporary (or the device) can be opened.
+// when the target exists and may not be written, or when no temporary (or
+// the device) can be opened. The complete file gets the permissions of the
+// target it replaces, else those a plain creation gives.
 bool korvane_open_target(target_file& target, const std::string& name);
 
 // Closes the stream and renames the temporary over the target. Returns false
