@@ -11,6 +11,7 @@
 #include <string>
 
 #include "bdd/bddpp.h"
+#include "utilities/fatal.h"
 
 // The association of the variable at the level: an empty handle when the
 // level is outside the table or its entry is not set.
@@ -57,7 +58,7 @@ void bddpp_manager::Bdd_assoc_bdd_to_var(bdd f, bdd x) {
     std::cerr << " by expression: ";
     Print_sop("+", ".", "!", "", std::cerr, f, 1);
     std::cerr << std::endl;
-    std::exit(1);
+    korvane_fatal_exit(1);
   }
   const long i = Bdd_if_index(x);
   bdd m = f;

@@ -6,6 +6,7 @@
 
 #include "bdd/bddpp.h"
 #include "bdd/bddpp_internal.h"
+#include "utilities/fatal.h"
 
 using bddpp_detail::edge;
 using bddpp_detail::edge_else;
@@ -96,7 +97,7 @@ void bddpp_manager::and_guard(const char* op, int la, bdd_node* a, int lb, bdd_n
   Print_bdd_structure_loc(std::cerr, 5, b);
   std::cerr << "result=" << (lr == -1 ? "NOT" : "") << std::endl;
   Print_bdd_structure_loc(std::cerr, 5, r);
-  std::exit(1);
+  korvane_fatal_exit(1);
 }
 
 bdd_node* bddpp_manager::Bdd_and(int la, bdd_node* a, int lb, bdd_node* b, int& link) {
@@ -104,7 +105,7 @@ bdd_node* bddpp_manager::Bdd_and(int la, bdd_node* a, int lb, bdd_node* b, int& 
     std::cerr << "ERROR: call bddpp_manager::Bdd_and() with null reference" << std::endl;
     std::cerr << "Bdd_and(" << static_cast<const void*>(a) << "," << static_cast<const void*>(b)
               << ")" << std::endl;
-    std::exit(1);
+    korvane_fatal_exit(1);
   }
   cache_maintenance();
   const edge r = and_rec(bddpp_detail::make_edge(a, la), bddpp_detail::make_edge(b, lb));
@@ -117,7 +118,7 @@ bdd_node* bddpp_manager::Bdd_and(int la, bdd_node* a, int lb, bdd_node* b, int& 
 bdd_node* bddpp_manager::Bdd_or(int la, bdd_node* a, int lb, bdd_node* b, int& link) {
   if (a == nullptr || b == nullptr) {
     std::cerr << "ERROR: call bddpp_manager::Bdd_or() with null reference" << std::endl;
-    std::exit(1);
+    korvane_fatal_exit(1);
   }
   cache_maintenance();
   // a OR b = NOT (NOT a AND NOT b): the same recursion through complemented

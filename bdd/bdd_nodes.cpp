@@ -11,6 +11,7 @@
 #include "bdd/bddpp.h"
 #include "bdd/bddpp_internal.h"
 #include "utilities/Stringpp.h"
+#include "utilities/fatal.h"
 
 using bddpp_detail::edge;
 
@@ -227,7 +228,7 @@ void* zeroed_table_memory(std::size_t bytes) {
   }
   if (p == nullptr) {
     std::cerr << "memory exhausted" << std::endl;
-    std::exit(1);
+    korvane_fatal_exit(1);
   }
   return p;
 }
@@ -261,7 +262,7 @@ void* node_arena::allocate() {
     }
     if (block == nullptr) {
       std::cerr << "memory exhausted" << std::endl;
-      std::exit(1);
+      korvane_fatal_exit(1);
     }
     blocks.push_back(block);
     used_in_last = 0;
@@ -397,7 +398,7 @@ void computed_table::fit(std::size_t live_nodes) {
 void product_limit_exit(long limit) {
   std::cerr << "ERREUR: number of products exceeds limit of " << limit << std::endl;
   std::cerr << "process aborted !" << std::endl;
-  std::exit(1);
+  korvane_fatal_exit(1);
 }
 
 }  // namespace bddpp_detail

@@ -7,6 +7,7 @@
 
 #include "bdd/bddpp.h"
 #include "bdd/bddpp_internal.h"
+#include "utilities/fatal.h"
 
 // ---- Constants, cofactors and top variable ------------------------------------
 
@@ -148,7 +149,7 @@ std::string bddpp_manager::Name_var_by_bdd(bdd f) {
     std::cerr << "error in bddpp_manager::Name_var_by_bdd()" << std::endl;
     std::cerr << "bdd defined by: " << f << ", is not correct ..." << std::endl;
     std::cerr << "(typebdd = " << f.node()->var_id << ")" << std::endl;
-    std::exit(1);
+    korvane_fatal_exit(1);
   }
   return f.link_type() == 1 ? "1" : "0";
 }
@@ -291,7 +292,7 @@ int bddpp_manager::Bdd_is_cube(bdd f) {
 int bddpp_manager::Bdd_OneSat(bdd_node* node, int link, int* levels) {
   if (node == nullptr) {
     std::cerr << "ERROR: call bddpp_manager::Bdd_OneSat() with null reference" << std::endl;
-    std::exit(1);
+    korvane_fatal_exit(1);
   }
   if (node->var_id < 0) {
     return link == 1 ? 1 : 0;
@@ -381,7 +382,7 @@ void bddpp_manager::Bdd_node_to_literals(int link, bdd_node* node, int* levels) 
     if (link == 1) {
       std::cerr << "ERROR in  bddpp_manager::Bdd_node_to_literals() :" << std::endl;
       std::cerr << "constant 1 is not a literal ..." << std::endl;
-      std::exit(1);
+      korvane_fatal_exit(1);
     }
     return;
   }

@@ -8,6 +8,7 @@
 #include "bdd/bddpp.h"
 #include "bdd/bddpp_internal.h"
 #include "utilities/list_templates.h"
+#include "utilities/fatal.h"
 
 using bddpp_detail::cache_op;
 using bddpp_detail::cache_tag;
@@ -22,7 +23,7 @@ namespace {
 
 [[noreturn]] void null_bdd_exit() {
   std::cerr << "Error in Bdd_cube_reduce(): bdd has a Null pointer!" << std::endl;
-  std::exit(1);
+  korvane_fatal_exit(1);
 }
 
 // The edge of a handle (its node with its complement attribute).
@@ -94,7 +95,7 @@ bdd_node* bddpp_manager::Bdd_cube_reduce(int lf, bdd_node* f, int lc, bdd_node* 
   }
   if (c == nullptr) {
     std::cerr << "Error in Bdd_cube_reduce(): assertion has a Null pointer!" << std::endl;
-    std::exit(1);
+    korvane_fatal_exit(1);
   }
   if (c->var_id < 0) {
     return f;
@@ -167,7 +168,7 @@ bdd bddpp_manager::Bdd_reduce(bdd f, bdd g) {
     if (!Bdd_is_cube(c)) {
       std::cerr << "ERREUR sur !!!" << std::endl;
       Print_bdd_structure(std::cerr, c);
-      std::exit(1);
+      korvane_fatal_exit(1);
     }
     r = Bdd_and(r, Bdd_cube_reduce(f, c));
     rest = Bdd_and(rest, Bdd_not(c));

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <vector>
 
+#include "utilities/fatal.h"
 #include "bdd/bddpp.h"
 #include "bdd/bddpp_internal.h"
 
@@ -14,7 +15,7 @@ void bddpp_manager::check_manager(bdd f, const char* op) {
     std::cerr << "ERROR in bddpp_manager::" << op << "():" << std::endl;
     std::cerr << "   bdd : " << f
               << ", is not allocated or associated with a bad BDD manager..." << std::endl;
-    std::exit(1);
+    korvane_fatal_exit(1);
   }
 }
 

@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "utilities/fatal.h"
 #include "bdd/bddpp.h"
 #include "bdd/bddpp_internal.h"
 #include "bdd/covers_internal.h"
@@ -29,7 +30,7 @@ namespace {
 [[noreturn]] void implicant_limit_exit() {
   std::cerr << "error in Tdd::Bdd_implicants_loc() " << std::endl;
   std::cerr << "excessive number of products ..." << std::endl;
-  std::exit(1);
+  korvane_fatal_exit(1);
 }
 
 // One node of the implicant tree, shared between the places where the same

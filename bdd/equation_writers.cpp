@@ -9,6 +9,7 @@
 
 #include "bdd/bddpp.h"
 #include "utilities/Stringpp.h"
+#include "utilities/fatal.h"
 
 // "tick" and "not tick" for the constants, else the cover with " or ",
 // " and " and "not ".
@@ -70,7 +71,7 @@ void pla_print(bddpp_manager* m, std::ostream& os, const std::string& output_lab
   if (n >= bddpp_manager::product_limit) {
     std::cerr << "internal error in void bdd_manager::PLA_print...(ostream &, bdd)" << std::endl;
     std::cerr << " product term number exceded limit" << std::endl;
-    std::exit(1);
+    korvane_fatal_exit(1);
   }
   bool depends = false;
   os << fr.header;

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "bdd/bddpp.h"
+#include "utilities/fatal.h"
 
 // The product of vars[0..n-1], vars[i] positive where bit i of code is 1 and
 // negated where it is 0; 0 for a negative code, 1 for n <= 0.
@@ -113,7 +114,7 @@ int bddpp_manager::Bdd_eval_for_literal(bdd f, int* levels) {
     }
     if (level < 0 || level >= Nb_bdd_vars()) {
       std::cerr << "error in bddpp_manager::Bdd_eval(): unknown bdd type ..." << std::endl;
-      std::exit(1);
+      korvane_fatal_exit(1);
     }
     if (levels[level] == 2) {
       const int t = Bdd_eval_for_literal(Bdd_then(g), levels);

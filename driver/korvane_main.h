@@ -14,4 +14,8 @@ int korvane_main(int argc, char** argv);
 // started without argument and no display can be opened.
 const char* korvane_no_display_message();
 
+// Returns the line written on the standard error stream when the standard
+// output could not be written (a full device, a closed pipe).
+const char* korvane_standard_output_failure_message();
+
 #endif

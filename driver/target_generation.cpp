@@ -2,57 +2,29 @@
 // writer of the machine, in one fixed order, then the closing message.
 #include "driver/road.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "driver/target_files.h"
 #include "panels/message_windows.h"
+#include "utilities/platform.h"
 
 namespace {
 
-// The target files open for writing. A writer ends the process on a fatal
-// limit (too many products in a cover): the file it was writing is then
-// removed at exit, so that no half-written netlist or program is left for
-// another tool to read.
-std::vector<std::string>& targets_being_written() {
-  static std::vector<std::string> names;
-  return names;
-}
-
-void remove_targets_being_written() {
-  for (const std::string& name : targets_being_written()) std::remove(name.c_str());
-}
-
-// Opens `name` for output (created, or emptied when it exists); returns
-// false after an error message when it cannot be opened.
-bool open_target(std::ofstream& stream, const std::string& name) {
-  // The list is made before the exit handler is registered, so that it
-  // still stands when the handler runs.
-  static const bool cleanup_registered =
-      (targets_being_written(), std::atexit(remove_targets_being_written) == 0);
-  (void)cleanup_registered;
-  stream.open(name, std::ios::out | std::ios::trunc);
-  if (stream.is_open()) {
-    targets_being_written().push_back(name);
-    return true;
-  }
-  korvane_show_message("ERROR: cannot open the target file " + name,
-                       message_kind::error);
+// Opens the target `name`; returns false after an error message when it
+// cannot be opened.
+bool open_target(target_file& target, const std::string& name) {
+  if (korvane_open_target(target, name)) return true;
+  korvane_show_message("ERROR: cannot open the target file " + name, message_kind::error);
   return false;
 }
 
-// Closes `stream` on `name`; returns false after an error message when
-// something written to it was lost.
-bool close_target(std::ofstream& stream, const std::string& name) {
-  stream.close();
-  std::vector<std::string>& open = targets_being_written();
-  open.erase(std::remove(open.begin(), open.end(), name), open.end());
-  if (!stream.fail()) return true;
-  korvane_show_message("ERROR: cannot write the target file " + name,
+// Completes the target (renamed over the previous file); returns false after
+// an error message when something written to it was lost.
+bool close_target(target_file& target) {
+  if (korvane_commit_target(target)) return true;
+  korvane_show_message("ERROR: cannot write the target file " + target.name,
                        message_kind::error);
   return false;
 }
@@ -103,19 +75,43 @@ bool korvane_generate_targets(korvane_compilation& run) {
        [level](const FBA& m, std::ostream& os, const run_options&) { m.CSHARP_put(os, level); }},
   };
 
+  auto wanted = [&](const single_target& target) {
+    return options.*target.flag != 0 ||
+           (target.second_flag != nullptr && options.*target.second_flag != 0);
+  };
+
+  // No target may be the input file itself (a link to it): writing it would
+  // destroy the automaton. Checked for every chosen target before any is
+  // written.
+  std::vector<std::string> chosen;
+  for (const single_target& target : before_c)
+    if (wanted(target)) chosen.push_back(base + target.extension);
+  if (options.c) {
+    chosen.push_back(base + ".c");
+    chosen.push_back(base + ".h");
+  }
+  for (const single_target& target : after_c)
+    if (wanted(target)) chosen.push_back(base + target.extension);
+  for (const std::string& name : chosen) {
+    if (platform_same_file(name.c_str(), run.input_name.c_str())) {
+      korvane_show_message("ERROR: the target file " + name + " is the input file " +
+                               run.input_name,
+                           message_kind::error);
+      return false;
+    }
+  }
+
   std::string closing = "Generations ...\n";
   bool any = false;
-  std::ofstream stream;
 
   auto write_single = [&](const single_target& target) {
-    const bool wanted = options.*target.flag != 0 ||
-                        (target.second_flag != nullptr && options.*target.second_flag != 0);
-    if (!wanted) return true;
+    if (!wanted(target)) return true;
     any = true;
     const std::string name = base + target.extension;
-    if (!open_target(stream, name)) return false;
-    target.write(machine, stream, options);
-    if (!close_target(stream, name)) return false;
+    target_file file;
+    if (!open_target(file, name)) return false;
+    target.write(machine, file.stream, options);
+    if (!close_target(file)) return false;
     closing += "  of " + name + "\n";
     return true;
   };
@@ -127,12 +123,19 @@ bool korvane_generate_targets(korvane_compilation& run) {
     any = true;
     const std::string code = base + ".c";
     const std::string header = base + ".h";
-    std::ofstream header_stream;
-    if (!open_target(stream, code)) return false;
-    if (!open_target(header_stream, header)) return false;
-    machine.c_put(stream, header_stream, level);
-    if (!close_target(stream, code)) return false;
-    if (!close_target(header_stream, header)) return false;
+    target_file code_file;
+    target_file header_file;
+    if (!open_target(code_file, code)) return false;
+    if (!open_target(header_file, header)) {
+      korvane_abandon_target(code_file);
+      return false;
+    }
+    machine.c_put(code_file.stream, header_file.stream, level);
+    if (!close_target(code_file)) {
+      korvane_abandon_target(header_file);
+      return false;
+    }
+    if (!close_target(header_file)) return false;
     closing += "  of " + code + " and " + header + "\n";
   }
   for (const single_target& target : after_c) {

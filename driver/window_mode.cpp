@@ -112,8 +112,13 @@ main_window_choice korvane_poll_main_window(winkorvane_interface& ui,
                                             run_options& options) {
   std::string file;
   for (;;) {
-    Fl::check();
+    // Waits for the next event (at most a quarter of a second) instead of
+    // polling in a loop that would keep a processor busy.
     Fl_Widget* pressed = Fl::readqueue();
+    if (pressed == nullptr) {
+      Fl::wait(0.25);
+      pressed = Fl::readqueue();
+    }
     if (pressed == ui.load_button) {
       load(ui, file);
     } else if (pressed == ui.compile_button) {

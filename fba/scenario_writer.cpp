@@ -9,6 +9,7 @@
 #include <iostream>
 #include <string>
 
+#include "utilities/fatal.h"
 #include "fba/FBA.h"
 #include "fba/writer_common.h"
 
@@ -50,7 +51,7 @@ public:
     if (too_few) {
       std::cerr << "internal error due to a bad state encoding! stop process ..."
                 << std::endl;
-      std::exit(1);
+      korvane_fatal_exit(1);
     }
   }
 
@@ -99,7 +100,7 @@ public:
     put_line(os, "  out=CONTINUE;");
     if (q != 3) {
       std::cerr << "Bad Number of outputs! Aborted ..." << std::endl;
-      std::exit(1);
+      korvane_fatal_exit(1);
     }
     dump_verdict(z);
     put_line(os, "");
@@ -196,7 +197,7 @@ void FBA::SCENARIO_put(std::ostream& os, int states, std::set<int>*,
       (awaited == nullptr || trigger == nullptr || shifted_trigger == nullptr)) {
     std::cerr << "FBA::SCENARIO_put(): awaited or trigger table missing for "
               << states << " states" << std::endl;
-    std::exit(1);
+    korvane_fatal_exit(1);
   }
   dumper.dump_header(states);
   dumper.dump_transition();

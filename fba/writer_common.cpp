@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "fba/FBA.h"
+#include "utilities/fatal.h"
 
 std::string FBA::register_name(int i) const {
   return "X" + state_bit_names[i];
@@ -69,7 +70,7 @@ void put_blif_cover(std::ostream& os, cover_scratch& scratch, bdd f,
   if (count > blif_max_products) {
     std::cerr << "internal error in void " << writer << "()" << std::endl;
     std::cerr << " product term number exceded limit" << std::endl;
-    std::exit(1);
+    korvane_fatal_exit(1);
   }
   std::string header = ".names  ";
   bool any_present = false;

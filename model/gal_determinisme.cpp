@@ -18,20 +18,22 @@ namespace {
 constexpr int kMaxImplicants = 1000;
 
 // The guards and priorities of one state's outgoing transitions whose
-// receptivity parsed, in transition index order.
+// receptivity parsed, in transition index order. The ranks are 64-bit: the
+// rank after the largest int priority must not wrap around.
 struct StateGuards {
-  std::vector<bdd> unreduced;  // A
-  std::vector<bdd> reduced;    // B
-  std::vector<int> priority;   // P
+  std::vector<bdd> unreduced;     // A
+  std::vector<bdd> reduced;       // B
+  std::vector<long long> priority;  // P
 };
 
 // Gives every priority -1 the rank m + 1, m being the largest priority (0
-// when all are negative).
-void rank_otherwise_last(std::vector<int>& priority) {
-  int m = 0;
-  for (int p : priority)
+// when all are negative); m + 1 exceeds every int priority, 2147483647
+// included.
+void rank_otherwise_last(std::vector<long long>& priority) {
+  long long m = 0;
+  for (long long p : priority)
     if (p > m) m = p;
-  for (int& p : priority)
+  for (long long& p : priority)
     if (p == -1) p = m + 1;
 }
 

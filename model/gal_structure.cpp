@@ -14,6 +14,7 @@
 #include "model/gal_norm.h"
 #include "model/gal_tables.h"
 #include "utilities/Stringpp.h"
+#include "utilities/fatal.h"
 
 gal_tpen_transition* table_transitions_prio = nullptr;
 
@@ -96,7 +97,7 @@ void gal_tpen_fichier::add_bootstate() {
   if (modele != 0) {
     std::cerr << "ERROR: adding a boot state is not implemented about this model ..."
               << std::endl;
-    std::exit(1);
+    korvane_fatal_exit(1);
   }
   gal_tpen_etat boot;
   boot.replace_nom("bootstate");
@@ -112,7 +113,7 @@ void gal_tpen_fichier::add_bootstate() {
   }
   if (!found) {
     std::cerr << "ERROR: no initial state found !" << std::endl;
-    std::exit(1);
+    korvane_fatal_exit(1);
   }
   gal_tpen_transition go(b, former_target, 0.0, 0.0);
   go.modif_receptivite("1");

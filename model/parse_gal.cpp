@@ -2,13 +2,59 @@
 // grammar's actions and the generated parser call.
 #include "model/parse_gal_internal.h"
 
+#include <array>
 #include <iostream>
 #include <memory>
 #include <sstream>
+#include <vector>
+
+#include "utilities/platform.h"
 
 #include "parse_gal.tab.hpp"
 
 class_gal_parser* pgal_parser = nullptr;
+
+namespace {
+
+// A "From:" or "To:" number as written in the file, with the value the
+// reader gave it (a number beyond the int range is saturated).
+struct written_number {
+  std::string text;
+  int value;
+};
+
+// The numbers of the last parse: those seen since the current transition
+// began, then each transition's two ends in order, and the model they
+// belong to (null until a parse succeeds).
+std::vector<std::string> pending_texts;
+std::vector<std::array<written_number, 2>> transition_ends;
+const gal_tpen_fichier* ends_owner = nullptr;
+
+// The number text to quote for transition t's end k of f: as written when
+// f is the model of the last parse and the end still holds the value read
+// there, else the value itself.
+std::string quoted_end(const gal_tpen_fichier& f, int t, int k, int value) {
+  if (&f == ends_owner && t < static_cast<int>(transition_ends.size()) &&
+      transition_ends[t][k].value == value) {
+    return transition_ends[t][k].text;
+  }
+  return std::to_string(value);
+}
+
+}  // namespace
+
+void gal_forget_ident_texts() { pending_texts.clear(); }
+
+void gal_note_ident_text(const char* texte) { pending_texts.emplace_back(texte); }
+
+// The first two numbers since the transition began are its "From:" and "To:".
+void gal_note_transition_ends(int from, int to) {
+  std::array<written_number, 2> ends = {written_number{std::to_string(from), from},
+                                        written_number{std::to_string(to), to}};
+  for (std::size_t k = 0; k < 2 && k < pending_texts.size(); ++k) ends[k].text = pending_texts[k];
+  transition_ends.push_back(ends);
+  pending_texts.clear();
+}
 
 // Registers the new context as the current one; the other fields are set by
 // `parse` (scanner), `class_gal_parser::parse` (trace) and the header rules
@@ -37,9 +83,25 @@ gal_tpen_fichier* parse(const std::string& file) {
   std::fstream trace;
   gal_tpen_fichier* result = nullptr;
 
+  pending_texts.clear();
+  transition_ends.clear();
+  ends_owner = nullptr;
+
   std::cout << "reading " << file << std::endl;
-  input.open(file.c_str(), std::ios::in | std::ios::binary);
-  trace.open((file + ".log").c_str(), std::ios::out | std::ios::trunc | std::ios::binary);
+  const std::string trace_name = file + ".log";
+  // Creating the trace would empty the input when the trace name is a link
+  // to it: such a file is refused before anything is opened.
+  if (platform_same_file(file.c_str(), trace_name.c_str())) {
+    std::cerr << "ERROR: the trace file " << trace_name << " is the input file " << file
+              << " itself" << std::endl;
+    return nullptr;
+  }
+  // A directory or another kind of file that is not a regular one cannot be
+  // read as a text: it is reported as a file that cannot be opened.
+  if (!platform_not_regular_file(file.c_str())) {
+    input.open(file.c_str(), std::ios::in | std::ios::binary);
+  }
+  trace.open(trace_name.c_str(), std::ios::out | std::ios::trunc | std::ios::binary);
 
   if (!input.is_open()) {
     std::cerr << "FILE NOT FOUND !" << std::endl;
@@ -56,6 +118,7 @@ gal_tpen_fichier* parse(const std::string& file) {
       context.fichier = nullptr;
     } else {
       result = context.fichier;
+      ends_owner = result;
     }
     context.lexer = nullptr;
     input.close();
@@ -119,7 +182,8 @@ bool verifie_idents_etats(const gal_tpen_fichier& f, std::string& report) {
     const char* const keywords[2] = {"From:", "To:"};
     for (int k = 0; k < 2; ++k) {
       if (ends[k] != -1 && (ends[k] < 0 || ends[k] >= f.nb_etats)) {
-        lines << "ERROR: transition " << t << " : " << keywords[k] << " " << ends[k]
+        lines << "ERROR: transition " << t << " : " << keywords[k] << " "
+              << quoted_end(f, t, k, ends[k])
               << " is not a state of the automaton (" << f.nb_etats << " states)\n";
       }
     }

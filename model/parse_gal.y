@@ -32,6 +32,12 @@
 
 int gallex(GALSTYPE* value);
 
+// The texts of the "From:" and "To:" numbers of each transition, kept by
+// parse_gal.cpp so that a message quotes a number as it was written.
+void gal_note_ident_text(const char* texte);
+void gal_note_transition_ends(int from, int to);
+void gal_forget_ident_texts();
+
 namespace {
 
 // Writes the trace line of the rule being reduced.
@@ -643,6 +649,7 @@ liste_transitions
   : %empty
     {
       trace_regle(25, 1, "generation liste de transition vide");
+      gal_forget_ident_texts();
       $$ = new std::list<gal_tpen_transition>;
     }
   | transition
@@ -666,6 +673,7 @@ transition
   : FROM ident TO ident TYPE ident BY liste_points DEUX_POINTS coord coord ident
     chaine_condition_recep SLASH l_actions_associes
     {
+      gal_note_transition_ends($2, $4);
       trace_regle(26, 1, "genere transition avec receptivite");
       $$ = new gal_tpen_transition($2, $4, $6, $8, $10, $11, $12, $13, $15);
       delete $8; delete $10; delete $11; delete $13; delete $15;
@@ -673,6 +681,7 @@ transition
   | FROM ident TO ident BY liste_points DEUX_POINTS coord coord ident
     chaine_condition_recep SLASH l_actions_associes
     {
+      gal_note_transition_ends($2, $4);
       trace_regle(26, 2, "genere transition avec receptivite");
       $$ = new gal_tpen_transition($2, $4, 0, $6, $8, $9, $10, $11, $13);
       delete $6; delete $8; delete $9; delete $11; delete $13;
@@ -680,6 +689,7 @@ transition
   | FROM ident TO ident TYPE ident BY liste_points DEUX_POINTS coord coord
     chaine_condition_recep SLASH l_actions_associes
     {
+      gal_note_transition_ends($2, $4);
       trace_regle(26, 3, "genere transition avec receptivite (compatibilite)");
       $$ = new gal_tpen_transition($2, $4, $6, $8, $10, $11, 0, $12, $14);
       delete $8; delete $10; delete $11; delete $12; delete $14;
@@ -687,6 +697,7 @@ transition
   | FROM ident TO ident BY liste_points DEUX_POINTS coord coord
     chaine_condition_recep SLASH l_actions_associes
     {
+      gal_note_transition_ends($2, $4);
       trace_regle(26, 4, "genere transition avec receptivite (compatibilite)");
       $$ = new gal_tpen_transition($2, $4, 0, $6, $8, $9, 0, $10, $12);
       delete $6; delete $8; delete $9; delete $10; delete $12;
@@ -695,7 +706,12 @@ transition
 
 /* 81 */
 ident
-  : NUMBER { trace_regle(28, 1, texte_jeton()); $$ = lit_entier(texte_jeton()); }
+  : NUMBER
+    {
+      trace_regle(28, 1, texte_jeton());
+      gal_note_ident_text(texte_jeton());
+      $$ = lit_entier(texte_jeton());
+    }
   ;
 
 /* 82 */

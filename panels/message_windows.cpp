@@ -38,8 +38,13 @@ void run_messages_window(const std::string& text, int width) {
   }
   window->show();
   for (;;) {
-    Fl::check();
+    // Waits for the next event (at most a quarter of a second) instead of
+    // polling in a loop that would keep a processor busy.
     Fl_Widget* pressed = Fl::readqueue();
+    if (pressed == nullptr) {
+      Fl::wait(0.25);
+      pressed = Fl::readqueue();
+    }
     if (pressed == quit) break;
     if (pressed == save) {
       const char* path =

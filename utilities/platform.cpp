@@ -2,6 +2,7 @@
 #include "utilities/platform.h"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -62,4 +63,16 @@ std::intptr_t platform_current_process() {
 
 bool platform_current_directory(char* buffer, std::size_t size) {
   return buffer != nullptr && size > 0 && getcwd(buffer, size) != nullptr;
+}
+
+bool platform_same_file(const char* a, const char* b) {
+  struct stat sa;
+  struct stat sb;
+  if (stat(a, &sa) != 0 || stat(b, &sb) != 0) return false;
+  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+bool platform_not_regular_file(const char* path) {
+  struct stat s;
+  return stat(path, &s) == 0 && !S_ISREG(s.st_mode);
 }

@@ -1,8 +1,8 @@
 // The few operating-system services that the utilities need, over POSIX:
 // the wall clock in 100-nanosecond units counted from 1 January 1601 (UTC),
 // the process's user time in the same units, the break-down of such a count
-// into calendar fields, a millisecond processor clock, the current process
-// and the current directory.
+// into calendar fields, a millisecond processor clock, the current process,
+// the current directory and two questions about files.
 #ifndef KORVANE_UTILITIES_PLATFORM_H
 #define KORVANE_UTILITIES_PLATFORM_H
 
@@ -33,5 +33,11 @@ std::intptr_t platform_current_process();
 // Writes the current directory, zero-terminated, into buffer; returns false
 // (buffer unspecified) when it cannot be had or does not fit.
 bool platform_current_directory(char* buffer, std::size_t size);
+// True when both paths exist and name the same file (same device and inode,
+// links followed): a symbolic or hard link to a file is that file.
+bool platform_same_file(const char* a, const char* b);
+// True when `path` exists and is not a regular file (a directory, a device,
+// a pipe or a socket; links followed).
+bool platform_not_regular_file(const char* path);
 
 #endif

@@ -64,6 +64,10 @@ TEST(Determinisme, Reports) {
       {"empty receptivity is a false guard", inputs_ab(), 1, {{0, 0, ""}, {0, 0, "1"}}, 1, ""},
       {"all guards refused", inputs_ab(), 1, {{0, 0, "q"}}, 0,
        "PARSING ERROR about transition :q\n"},
+      {"otherwise after the largest int priority", inputs_ab(), 1,
+       {{0, 0, "a", 2147483647}, {0, 0, "1", -1}}, 1, ""},
+      {"the largest int priority still sorts after smaller ones", inputs_ab(), 1,
+       {{0, 0, "1", 2147483647}, {0, 0, "a", 2147483646}, {0, 0, "b", -1}}, 1, ""},
       {"indices outside the state table", inputs_ab(), 1,
        {{0, 7, "a"}, {9, 0, "1"}, {-4, 0, "1"}, {0, -1, "not a"}}, 1, ""},
   };

@@ -2,6 +2,8 @@
 // result, and the trace that a rejected or missing file leaves.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -98,17 +100,54 @@ TEST(GalReader, MissingFile) {
   EXPECT_EQ("", r.trace);
 }
 
-// A path that opens but cannot be read (a folder) is a read failure of the
-// scanner: its message and exit status 2.
-TEST(GalReaderDeathTest, UnreadableInputEndsWithStatusTwo) {
-  const std::string path = ktest::process_scratch().file("folder.gal");
-  std::filesystem::create_directories(path);
-  EXPECT_EXIT(
-      {
-        std::cout.rdbuf(nullptr);
-        parse(path);
-      },
-      ::testing::ExitedWithCode(2), "input in flex scanner failed\n$");
+// A path that is not a regular file (a folder, a named pipe) cannot be
+// read as a text: reported as a missing input, with an empty trace.
+TEST(GalReader, NonRegularInputCannotBeRead) {
+  const struct {
+    const char* name;
+    bool pipe;
+  } rows[] = {{"folder.gal", false}, {"pipe.gal", true}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const std::string path = ktest::process_scratch().file(row.name);
+    std::filesystem::remove_all(path);
+    if (row.pipe) {
+      ASSERT_EQ(0, mkfifo(path.c_str(), 0600));
+    } else {
+      std::filesystem::create_directories(path);
+    }
+    ReadResult r = run_parse(path);
+    EXPECT_EQ(nullptr, r.model);
+    delete r.model;
+    EXPECT_EQ("reading " + path + "\n", r.out);
+    EXPECT_EQ("FILE NOT FOUND !\n", r.err);
+    EXPECT_EQ("", r.trace);
+  }
+}
+
+// A trace name that is a link to the input (symbolic or hard) is refused
+// before anything is opened: the input stays whole.
+TEST(GalReader, TraceLinkedToTheInputIsRefused) {
+  const std::string text = "Name: m : basic_model: ;";
+  for (bool symbolic : {true, false}) {
+    SCOPED_TRACE(symbolic ? "symbolic" : "hard");
+    const std::string path = ktest::process_scratch().file("linked.gal");
+    std::filesystem::remove(path + ".log");
+    ktest::write_file(path, text);
+    if (symbolic) {
+      std::filesystem::create_symlink(path, path + ".log");
+    } else {
+      std::filesystem::create_hard_link(path, path + ".log");
+    }
+    ReadResult r = run_parse(path);
+    EXPECT_EQ(nullptr, r.model);
+    delete r.model;
+    EXPECT_EQ("reading " + path + "\n", r.out);
+    EXPECT_EQ("ERROR: the trace file " + path + ".log is the input file " + path + " itself\n",
+              r.err);
+    EXPECT_EQ(text, ktest::read_file(path));
+    std::filesystem::remove(path + ".log");
+  }
 }
 
 }  // namespace

@@ -544,7 +544,13 @@ TEST(GalReader, StateIndexCheck) {
        "ERROR: transition 1 : To: 2 is not a state of the automaton (2 states)\n"},
       {"negative source and huge target", "From: -2 To: 99999999999 By: : 0 0 \"1\" /", false,
        "ERROR: transition 0 : From: -2 is not a state of the automaton (2 states)\n"
-       "ERROR: transition 0 : To: 2147483647 is not a state of the automaton (2 states)\n"},
+       "ERROR: transition 0 : To: 99999999999 is not a state of the automaton (2 states)\n"},
+      {"numbers quoted as written", "From: 0 To: 0 By: : 0 0 \"1\" / ,"
+       " From: -1099511627776 To: 1099511627776 Type: 4294967297 By: : 0 0 \"1\" / 7 ,"
+       " From: 0007 To: 1 By: : 0 0 \"1\" /", false,
+       "ERROR: transition 1 : From: -1099511627776 is not a state of the automaton (2 states)\n"
+       "ERROR: transition 1 : To: 1099511627776 is not a state of the automaton (2 states)\n"
+       "ERROR: transition 2 : From: 0007 is not a state of the automaton (2 states)\n"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);

@@ -240,4 +240,55 @@ TEST_F(KorvaneWindow, QuitAndEscapeEndWithoutWriting) {
   }
 }
 
+// The processor time (user and system, in clock ticks) that `pid` has used,
+// or -1 when it cannot be read.
+long cpu_ticks(pid_t pid) {
+  std::istringstream stat(ktest::read_file("/proc/" + std::to_string(pid) + "/stat"));
+  std::string field;
+  long ticks = 0;
+  // Fields 14 and 15 are utime and stime; the command name (field 2) holds
+  // no blank here.
+  for (int k = 1; k <= 15 && stat >> field; ++k) {
+    if (k >= 14) ticks += std::stol(field);
+  }
+  return stat ? ticks : -1;
+}
+
+// A window left open waits for events: over one second it uses a small
+// part of a processor, not a whole one.
+TEST_F(KorvaneWindow, AnOpenWindowWaitsWithoutSpinning) {
+  const struct {
+    const char* name;
+    std::vector<std::string> args;
+    const char* title;
+  } rows[] = {
+      {"main window", {}, "^korvane$"},
+      {"Messages window", {"-h"}, "^Messages$"},
+  };
+  const long ticks_per_second = sysconf(_SC_CLK_TCK);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    ktest::scratch_directory dir;
+    ASSERT_FALSE(dir.path().empty());
+    std::vector<std::string> argv{KORVANE_BINARY};
+    argv.insert(argv.end(), row.args.begin(), row.args.end());
+    const pid_t korvane = start(argv, dir.path(), dir.path() + "/out.txt",
+                                dir.path() + "/err.txt");
+    ASSERT_GT(korvane, 0);
+    ASSERT_FALSE(wait_window(dir.path(), row.title, std::to_string(korvane)).empty())
+        << "the window did not open";
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // settled
+    const long before = cpu_ticks(korvane);
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    const long after = cpu_ticks(korvane);
+    kill(korvane, SIGKILL);
+    int status = 0;
+    waitpid(korvane, &status, 0);
+    ASSERT_GE(before, 0);
+    ASSERT_GE(after, before);
+    // A spinning loop takes about a whole second; waiting takes almost none.
+    EXPECT_LT(after - before, ticks_per_second / 5) << "ticks used in one second";
+  }
+}
+
 }  // namespace

@@ -1,0 +1,29 @@
+// The checks that the fuzz targets run on one input, shared by the libFuzzer
+// entries and the regression tests. Each returns "" when every invariant
+// holds, else a line naming the broken one.
+#ifndef KORVANE_TESTS_FUZZ_FUZZ_CHECKS_H
+#define KORVANE_TESTS_FUZZ_FUZZ_CHECKS_H
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// The GAL reader `parse` on `data` written to a scratch file: read twice
+// with the same verdict and the same trace; an accepted model has its
+// state and transition lists in agreement, and a basic or parallel model
+// with a sound state table gets a determinism verdict that agrees with its
+// report.
+std::string korvane_fuzz_check_parse(const std::uint8_t* data, std::size_t size);
+
+// `Parse_expression` on `data` over the inputs a, b, c, d, x_1 and @e: a
+// text that parses prints, in three syntaxes and at every cover level, to a
+// text that parses back to the same function; without a priority prefix
+// the two entries agree.
+std::string korvane_fuzz_check_expression(const std::uint8_t* data, std::size_t size);
+
+// Sends the standard output and error streams of the library (std::cout,
+// std::cerr) nowhere, so that a long campaign does not print each input's
+// messages; the sanitizers write on the file descriptor and stay visible.
+void korvane_fuzz_quiet_streams();
+
+#endif

@@ -1,0 +1,154 @@
+// Fuzz target of the GAL reader `parse` (the reader takes a file name: each
+// input is written to a scratch file in a private directory).
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+
+#include "model/gal_norm.h"
+#include "model/parse_gal.h"
+#include "fuzz_checks.h"
+
+namespace {
+
+// Inputs larger than this are cut: the reader's cost grows with the text and
+// a long campaign should spend its time on shapes, not on lengths.
+constexpr std::size_t kMaxInput = 1 << 16;
+// The determinism check builds diagrams over the inputs: kept small.
+constexpr int kMaxCheckedInputs = 10;
+constexpr int kMaxCheckedTransitions = 256;
+
+// A private scratch directory, on a memory file system when there is one;
+// removed with its files at exit.
+const std::string& scratch_directory() {
+  static const std::string path = [] {
+    for (const char* base : {"/dev/shm", "/tmp"}) {
+      std::string pattern = std::string(base) + "/korvane-fuzz-XXXXXX";
+      if (mkdtemp(&pattern[0]) != nullptr) return pattern;
+    }
+    std::cerr << "korvane fuzz: no scratch directory" << std::endl;
+    abort();
+  }();
+  static const bool cleanup = [] {
+    return std::atexit([] {
+      const std::string& dir = scratch_directory();
+      std::remove((dir + "/in.gal").c_str());
+      std::remove((dir + "/in.gal.log").c_str());
+      rmdir(dir.c_str());
+    }) == 0;
+  }();
+  (void)cleanup;
+  return path;
+}
+
+std::string read_whole(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// One parse: the model (owned) and the trace written.
+struct reading {
+  std::unique_ptr<gal_tpen_fichier> model;
+  std::string trace;
+};
+
+reading read_once(const std::string& path) {
+  reading r;
+  r.model.reset(parse(path));
+  r.trace = read_whole(path + ".log");
+  return r;
+}
+
+bool in_range(int i, int count) { return i >= 0 && i < count; }
+
+// The state lists of transitions agree with the transitions' ends.
+std::string check_structure(gal_tpen_fichier& f) {
+  const int states = f.nbr_etats();
+  const int transitions = f.nbr_transitions();
+  if (states < 0 || transitions < 0) return "negative table size";
+  gal_tpen_etat* etats = f.ma_table_etats();
+  const gal_tpen_transition* table = f.ma_table_transitions();
+  for (int s = 0; s < states; ++s) {
+    for (int t : etats[s].mes_transitions_post()) {
+      if (!in_range(t, transitions) || table[t].mon_ident_etat_amont() != s)
+        return "state " + std::to_string(s) + " lists a transition that does not leave it";
+    }
+    for (int t : etats[s].mes_transitions_pre()) {
+      if (!in_range(t, transitions) || table[t].mon_ident_etat_aval() != s)
+        return "state " + std::to_string(s) + " lists a transition that does not reach it";
+    }
+  }
+  for (int t = 0; t < transitions; ++t) {
+    const int from = table[t].mon_ident_etat_amont();
+    const int to = table[t].mon_ident_etat_aval();
+    if (in_range(from, states)) {
+      bool listed = false;
+      for (int u : etats[from].mes_transitions_post()) listed = listed || u == t;
+      if (!listed) return "transition " + std::to_string(t) + " missing from its source state";
+    }
+    if (in_range(to, states)) {
+      bool listed = false;
+      for (int u : etats[to].mes_transitions_pre()) listed = listed || u == t;
+      if (!listed) return "transition " + std::to_string(t) + " missing from its target state";
+    }
+  }
+  return "";
+}
+
+}  // namespace
+
+std::string korvane_fuzz_check_parse(const std::uint8_t* data, std::size_t size) {
+  if (size > kMaxInput) size = kMaxInput;
+  const std::string path = scratch_directory() + "/in.gal";
+  {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    if (!out) return "cannot write the scratch file";
+  }
+  reading first = read_once(path);
+  reading second = read_once(path);
+  if ((first.model == nullptr) != (second.model == nullptr))
+    return "two readings of one text disagree on accepting it";
+  if (first.trace != second.trace) return "two readings of one text wrote different traces";
+  if (first.model == nullptr) return "";
+
+  gal_tpen_fichier& f = *first.model;
+  std::string broken = check_structure(f);
+  if (!broken.empty()) return broken;
+
+  std::string report;
+  const bool sound = verifie_idents_etats(f, report);
+  if (sound != report.empty()) return "state index check: verdict and report disagree";
+  const int kind = f.mon_modele();
+  if (!sound || (kind != 0 && kind != 1) || f.nbr_inputs() > kMaxCheckedInputs ||
+      f.nbr_transitions() > kMaxCheckedTransitions) {
+    return "";
+  }
+  std::string verdict_report;
+  const int verdict = f.test_determinisme(verdict_report);
+  if (verdict != 0 && verdict != 1) return "determinism: a verdict other than 0 and 1";
+  if ((verdict == 1) != verdict_report.empty()) return "determinism: verdict and report disagree";
+  return "";
+}
+
+#ifdef KORVANE_FUZZ_ENTRY
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  korvane_fuzz_quiet_streams();
+  scratch_directory();
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string broken = korvane_fuzz_check_parse(data, size);
+  if (!broken.empty()) {
+    std::fprintf(stderr, "korvane fuzz: broken invariant: %s\n", broken.c_str());
+    abort();
+  }
+  return 0;
+}
+#endif

@@ -1,0 +1,90 @@
+// Replays through the fuzz targets' checks every input that once showed a
+// fault, and every file of the seed corpora, so that the invariants also
+// hold in the ordinary test builds (the sanitize build included).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "fuzz_checks.h"
+
+namespace {
+
+enum class target { parse, expression };
+
+// The readers' messages are not wanted in the test log.
+std::string check(target t, const std::string& text) {
+  korvane_fuzz_quiet_streams();
+  const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
+  return t == target::parse ? korvane_fuzz_check_parse(data, text.size())
+                            : korvane_fuzz_check_expression(data, text.size());
+}
+
+// A GAL text of one state s over the input a, with the given transitions
+// after the initial one.
+std::string one_state(const std::string& transitions) {
+  return "Name: p : basic_model: ; Type: bool ; Input: a : bool ; Sensor: ; Output: ;"
+         " Local: ; Variable: ; Run: ; Function: ; Constant: ; Action: ;"
+         " Star: NS: \"s\" 0 0 : -1 : ;"
+         " Transition: From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / , " +
+         transitions + " ;";
+}
+
+struct fault_row {
+  const char* label;
+  target on;
+  std::string text;
+};
+
+// Inputs that showed a fault, one row each.
+TEST(FuzzRegressions, InputsThatShowedAFault) {
+  const fault_row rows[] = {
+      // The rank of an "otherwise" transition (-1) after the largest int
+      // priority overflowed in the determinism check.
+      {"priority 2147483647 then -1", target::parse,
+       one_state("From: 0 To: 0 Type: 1 By: : 0 0 2147483647 \"a\" / ,"
+                 " From: 0 To: 0 Type: 1 By: : 0 0 -1 \"1\" /")},
+      {"priority 2147483647 alone", target::parse,
+       one_state("From: 0 To: 0 Type: 1 By: : 0 0 2147483647 \"1\" /")},
+      {"priorities beyond the int range", target::parse,
+       one_state("From: 0 To: 0 Type: 1 By: : 0 0 99999999999 \"a\" / ,"
+                 " From: 0 To: 0 Type: 1 By: : 0 0 -1 \"not a\" /")},
+  };
+  for (const fault_row& row : rows) {
+    SCOPED_TRACE(row.label);
+    EXPECT_EQ("", check(row.on, row.text));
+  }
+}
+
+std::string read_whole(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Every seed of both corpora passes its target's checks.
+TEST(FuzzRegressions, SeedCorpora) {
+  const struct {
+    const char* folder;
+    target on;
+  } corpora[] = {{"parse", target::parse}, {"parse_expression", target::expression}};
+  for (const auto& corpus : corpora) {
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(KORVANE_TEST_DATA) + "/corpus/" +
+                                             corpus.folder)) {
+      files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    ASSERT_FALSE(files.empty()) << corpus.folder;
+    for (const auto& file : files) {
+      SCOPED_TRACE(file.string());
+      EXPECT_EQ("", check(corpus.on, read_whole(file)));
+    }
+  }
+}
+
+}  // namespace
