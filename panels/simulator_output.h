@@ -54,7 +54,7 @@ class OFD_simulator_output {
   int last_page() const;
 
   Fl_Window* window_;
-  int x_offset_;
+  [[maybe_unused]] int x_offset_;
   std::vector<std::string> names_;
   std::vector<int> values_;
   int page_ = 0;
