@@ -107,10 +107,12 @@ std::string gal_coordinate_text(double value, std::streamsize precision) {
   std::string result = sign + integral;
   if (!fraction.empty()) {
     result += "." + fraction;
-  } else if (std::fabs(value) >= 2147483648.0) {
+  } else {
     // The reader saturates integers at the int range; a decimal keeps the
-    // value.
-    result += ".0";
+    // value. The written digits decide, not the value before rounding, so
+    // that the text read back is written again the same.
+    const double written = std::strtod(result.c_str(), nullptr);
+    if (written > 2147483647.0 || written < -2147483648.0) result += ".0";
   }
   return result;
 }

@@ -35,6 +35,10 @@ const NumberCase kNumbers[] = {
     {9.99999e-05, "0.0000999999", "9.99999e-05"},
     {3e9, "3000000000.0", "3e+09"},
     {-2.5e10, "-25000000000.0", "-2.5e+10"},
+    // Rounded into the int range by the six digits: written as an integer,
+    // so that reading it back and writing it again gives the same text.
+    {-2147483648.0, "-2147480000", "-2.14748e+09"},
+    {2147483648.0, "2147480000", "2.14748e+09"},
 };
 
 TEST(ExporterNumbers, GalAndLightEsterelTexts) {

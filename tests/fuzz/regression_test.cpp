@@ -53,6 +53,13 @@ TEST(FuzzRegressions, InputsThatShowedAFault) {
       {"priorities beyond the int range", target::parse,
        one_state("From: 0 To: 0 Type: 1 By: : 0 0 99999999999 \"a\" / ,"
                  " From: 0 To: 0 Type: 1 By: : 0 0 -1 \"not a\" /")},
+      // A bend point that the GAL writer rounded into the int range kept
+      // ".0", which the second write dropped: the round trip differed.
+      {"coordinate rounded into the int range", target::parse,
+       "Name: old : 0 ;\nInput: i : bool ;\nOutput: o : bool ;\nLocal: ;\n"
+       "Run: \"p\" : f : g ;\nStar: NS: \"s0\" 0 0 : 0 : , NS: \"s1\" 10 0 ;\n"
+       "Transition: From: -1 To: 0 By: : 0 0 \"1\" / , From: 0 To: 1 By: : 5 5 \"i\" / 0 ,"
+       " From: 1 To: 0 By: : 5 --21474836485 \"1\" / ;\n"},
   };
   for (const fault_row& row : rows) {
     SCOPED_TRACE(row.label);
