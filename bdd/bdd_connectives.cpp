@@ -18,10 +18,10 @@ using bddpp_detail::ref_inc;
 
 // The conjunction of two edges. Reference counts change only where nodes
 // are made (a new node holds 1 and gives 1 to each child); the public
-// kernels add their share on the final result. The work is memoised: a repeated sub-call only finds nodes the first call
-// made, so results and node creation order are those of the plain
-// recursion. Conjunction is symmetric in its result and in the order it makes
-// nodes, so the operands are ordered for the memo.
+// kernels add their share on the final result. The work is memoised: a repeated sub-call only finds
+// nodes the first call made, so results and node creation order are those of the plain recursion.
+// Conjunction is symmetric in its result and in the order it makes nodes, so the operands are
+// ordered for the memo.
 edge bddpp_manager::and_rec(edge a, edge b) {
   bdd_node* const one = node_one;
   bdd_node* na = edge_node(a);
@@ -72,8 +72,8 @@ edge bddpp_manager::and_rec(edge a, edge b) {
 
 // Checks that a kernel's result lies at or below one of its operands; on a
 // violation dumps the operands and the result and ends the process.
-void bddpp_manager::and_guard(const char* op, int la, bdd_node* a, int lb, bdd_node* b,
-                              int lr, bdd_node* r) {
+void bddpp_manager::and_guard(const char* op, int la, bdd_node* a, int lb, bdd_node* b, int lr,
+                              bdd_node* r) {
   const long level_r = r->var_index();
   const long level_a = a->var_index();
   const long level_b = b->var_index();
@@ -81,8 +81,7 @@ void bddpp_manager::and_guard(const char* op, int la, bdd_node* a, int lb, bdd_n
     return;
   }
   std::cerr << "INTERNAL ERROR in " << op << "(): result has an index (" << level_r
-            << ") less than the operands (" << level_a << ") and (" << level_b << ")!"
-            << std::endl;
+            << ") less than the operands (" << level_a << ") and (" << level_b << ")!" << std::endl;
   Bdd_global_clear_marks();
   long next = Bdd_incremental_id(a, 0);
   next = Bdd_incremental_id(b, next);
@@ -123,7 +122,8 @@ bdd_node* bddpp_manager::Bdd_or(int la, bdd_node* a, int lb, bdd_node* b, int& l
   cache_maintenance();
   // a OR b = NOT (NOT a AND NOT b): the same recursion through complemented
   // edges, which asks for the same nodes in the same order.
-  const edge r = edge_not(and_rec(bddpp_detail::make_edge(a, -la), bddpp_detail::make_edge(b, -lb)));
+  const edge r =
+      edge_not(and_rec(bddpp_detail::make_edge(a, -la), bddpp_detail::make_edge(b, -lb)));
   ref_inc(edge_node(r));
   link = bddpp_detail::edge_link(r);
   and_guard("Bdd_or", la, a, lb, b, link, edge_node(r));

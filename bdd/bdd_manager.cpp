@@ -191,8 +191,7 @@ void bddpp_manager::Rename_var(const std::string& new_name, const std::string& o
       return;
     }
   }
-  std::cerr << "in bdd_manager::Rename_var(): WARNING " << old_name << " NOT FOUND !"
-            << std::endl;
+  std::cerr << "in bdd_manager::Rename_var(): WARNING " << old_name << " NOT FOUND !" << std::endl;
   std::cerr << "renaming process aborted ..." << std::endl;
 }
 
@@ -225,8 +224,8 @@ void bddpp_manager::Change_name_by_index(long level, const std::string& name) {
 
 void bddpp_manager::Change_name_by_id(long id, const std::string& name) {
   if (id < 0 || id >= nb_vars) {
-    std::cerr << "calling bddpp_manager::Change_name_by_id() with id= " << id
-              << " :out of range!" << std::endl;
+    std::cerr << "calling bddpp_manager::Change_name_by_id() with id= " << id << " :out of range!"
+              << std::endl;
     return;
   }
   names[static_cast<std::size_t>(id)] = name;

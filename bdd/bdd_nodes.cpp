@@ -28,8 +28,8 @@ g_longlong bdd_node_signature(long var, int else_link_type, bdd_node* then_node,
     return g_longlong(static_cast<std::int32_t>(var));
   }
   const std::uint32_t shifted = static_cast<std::uint32_t>(var) << 20;
-  std::uint64_t s = static_cast<std::uint64_t>(
-      static_cast<std::int64_t>(static_cast<std::int32_t>(shifted)));
+  std::uint64_t s =
+      static_cast<std::uint64_t>(static_cast<std::int64_t>(static_cast<std::int32_t>(shifted)));
   if (then_node != nullptr) {
     s |= static_cast<std::uint32_t>(then_node->global_id);
   }
@@ -198,8 +198,8 @@ bool operator!=(const bdd& a, const bdd& b) { return !(a == b); }
 
 std::ostream& operator<<(std::ostream& os, const bdd& f) {
   os << "adr manager= " << static_cast<const void*>(f.manager_ref())
-     << ", link type =" << f.link_type()
-     << ", adr node= " << static_cast<const void*>(f.node()) << ", ";
+     << ", link type =" << f.link_type() << ", adr node= " << static_cast<const void*>(f.node())
+     << ", ";
   if (f.node() != nullptr) {
     os << "node signature: " << f.node()->signature();
   }
@@ -285,9 +285,9 @@ unique_table::unique_table()
 unique_table::~unique_table() { std::free(buckets); }
 
 bdd_node* unique_table::insert(bdd_node* node) {
-  bdd_node** link = &buckets[node_key_hash(node->var_id, node->then_node,
-                                           node->else_node, node->else_link_type) &
-                             mask];
+  bdd_node** link =
+      &buckets[node_key_hash(node->var_id, node->then_node, node->else_node, node->else_link_type) &
+               mask];
   for (bdd_node** p = link; *p != nullptr; p = &(*p)->next_in_bucket_) {
     bdd_node* n = *p;
     if (n == node) {
@@ -310,9 +310,9 @@ bdd_node* unique_table::insert(bdd_node* node) {
 }
 
 void unique_table::erase(const bdd_node* node) {
-  bdd_node** p = &buckets[node_key_hash(node->var_id, node->then_node, node->else_node,
-                                        node->else_link_type) &
-                          mask];
+  bdd_node** p =
+      &buckets[node_key_hash(node->var_id, node->then_node, node->else_node, node->else_link_type) &
+               mask];
   for (; *p != nullptr; p = &(*p)->next_in_bucket_) {
     bdd_node* n = *p;
     if (n->then_node == node->then_node && n->else_node == node->else_node &&
@@ -353,9 +353,9 @@ void unique_table::grow() {
     for (bdd_node* n = buckets[i]; n != nullptr;) {
       bdd_node* next = n->next_in_bucket_;
       prefetch_node(next);
-      bdd_node*& b = bigger[node_key_hash(n->var_id, n->then_node, n->else_node,
-                                          n->else_link_type) &
-                            new_mask];
+      bdd_node*& b =
+          bigger[node_key_hash(n->var_id, n->then_node, n->else_node, n->else_link_type) &
+                 new_mask];
       n->next_in_bucket_ = b;
       b = n;
       n = next;
@@ -368,9 +368,7 @@ void unique_table::grow() {
 
 // ---- Computed table -----------------------------------------------------------------
 
-computed_table::computed_table(std::size_t entries) : table(nullptr), mask(0) {
-  allocate(entries);
-}
+computed_table::computed_table(std::size_t entries) : table(nullptr), mask(0) { allocate(entries); }
 
 computed_table::~computed_table() { std::free(table); }
 
@@ -411,8 +409,8 @@ void product_limit_exit(long limit) {
 bdd_node* bddpp_manager::new_node(std::int32_t var_id, int else_link, bdd_node* then_node,
                                   bdd_node* else_node, int refs) {
   void* p = arena->allocate();
-  bdd_node* n = new (p) bdd_node(nullptr, next_global_id, var_id, refs, else_link,
-                                 then_node, else_node);
+  bdd_node* n =
+      new (p) bdd_node(nullptr, next_global_id, var_id, refs, else_link, then_node, else_node);
   n->manager = this;
   n->in_arena_ = 1;
   ++next_global_id;
@@ -450,8 +448,8 @@ bdd_node* bddpp_manager::Find_or_create_bdd_node(long level, int then_link, int 
     return nullptr;
   }
   if (level >= nb_vars) {
-    std::cerr << "Error in bddpp_manager::Find_or_create_bdd_node(): abnormal index "
-              << level << std::endl;
+    std::cerr << "Error in bddpp_manager::Find_or_create_bdd_node(): abnormal index " << level
+              << std::endl;
     return nullptr;
   }
   if (then_node == nullptr || else_node == nullptr) {
@@ -470,8 +468,7 @@ bdd_node* bddpp_manager::Find_or_create_bdd_node(long level, int then_link, int 
   const bool then_bad = then_level >= 0 && level >= then_level;
   const bool else_bad = else_level >= 0 && level >= else_level;
   if (then_bad || else_bad) {
-    std::cerr << "FATAL ERROR: Bad call of bddpp_manager::Find_or_create_bdd_node():"
-              << std::endl;
+    std::cerr << "FATAL ERROR: Bad call of bddpp_manager::Find_or_create_bdd_node():" << std::endl;
     std::cerr << "  index " << level << " is not less than ";
     if (then_bad) {
       std::cerr << " its then node index (" << then_level << ")";

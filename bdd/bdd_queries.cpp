@@ -45,8 +45,8 @@ bdd bddpp_manager::Bdd_if(bdd f) {
   const long level = f.node() != nullptr ? f.node()->var_index() : -3;
   if (level < 0 || level >= nb_vars) {
     std::cerr << std::endl;
-    std::cerr << "calling bddpp_manager::Bdd_if() with bdd index= " << level
-              << " :out of range!" << std::endl;
+    std::cerr << "calling bddpp_manager::Bdd_if() with bdd index= " << level << " :out of range!"
+              << std::endl;
     return Bdd_zero();
   }
   return bdd(this, 1,
@@ -106,9 +106,8 @@ long bddpp_manager::Bdd_if_id(bdd f) {
 
 long bddpp_manager::Bdd_if_index(bdd f) {
   if (f.manager_ref() != this || f.node() == nullptr) {
-    std::cerr
-        << "Error in bddpp_manager::Bdd_if_index(): bad Bdd manager or bdd not initialized!"
-        << std::endl;
+    std::cerr << "Error in bddpp_manager::Bdd_if_index(): bad Bdd manager or bdd not initialized!"
+              << std::endl;
     return -3;
   }
   return level_of_node(f.node());
@@ -226,16 +225,16 @@ long bddpp_manager::Bdd_size(bdd f) { return Bdd_node_size(f.node()); }
 
 int bddpp_manager::Bdd_is_var(bdd f) {
   const bdd_node* n = f.node();
-  return n != nullptr && n != node_one && n->then_node == node_one &&
-                 n->else_node == node_one && n->else_link_type == -1 && f.link_type() == 1
+  return n != nullptr && n != node_one && n->then_node == node_one && n->else_node == node_one &&
+                 n->else_link_type == -1 && f.link_type() == 1
              ? 1
              : 0;
 }
 
 int bddpp_manager::Bdd_is_negvar(bdd f) {
   const bdd_node* n = f.node();
-  return n != nullptr && n != node_one && n->then_node == node_one &&
-                 n->else_node == node_one && n->else_link_type == -1 && f.link_type() == -1
+  return n != nullptr && n != node_one && n->then_node == node_one && n->else_node == node_one &&
+                 n->else_link_type == -1 && f.link_type() == -1
              ? 1
              : 0;
 }
@@ -261,9 +260,7 @@ int bddpp_manager::Bdds_exclude(bdd f, bdd g) { return Bdd_is_zero_tautologic(Bd
 
 int bddpp_manager::Bdd_equiv(bdd f, bdd g) { return Bdd_is_one_tautologic(Bdd_xnor(f, g)); }
 
-int bddpp_manager::Bdd_imply(bdd f, bdd g) {
-  return Bdd_is_one_tautologic(Bdd_or(Bdd_not(f), g));
-}
+int bddpp_manager::Bdd_imply(bdd f, bdd g) { return Bdd_is_one_tautologic(Bdd_or(Bdd_not(f), g)); }
 
 int bddpp_manager::Bdd_is_cube(bdd f) {
   if (f.node() == nullptr) {

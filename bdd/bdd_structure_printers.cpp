@@ -90,8 +90,7 @@ void bddpp_manager::Print_bdd_by_nodes_list_loc(std::ostream& os, bdd_node* node
   Print_bdd_by_nodes_list_loc(os, node, nullptr);
 }
 
-void bddpp_manager::Print_bdd_by_nodes_list_loc(std::ostream& os, bdd_node* node,
-                                                long* level_map) {
+void bddpp_manager::Print_bdd_by_nodes_list_loc(std::ostream& os, bdd_node* node, long* level_map) {
   if (node == nullptr || node->mark) {
     return;
   }
@@ -197,15 +196,14 @@ void bddpp_manager::Print_bdd_structure_loc(std::ostream& os, int indent, bdd_no
     return;
   }
   const std::string name = name_of(node);
-  if (node->then_node == node_one && node->else_node == node_one &&
-      node->else_link_type == -1) {
+  if (node->then_node == node_one && node->else_node == node_one && node->else_link_type == -1) {
     os << name << " (node: " << node->dfs_number << ",index: " << node->var_index() << ")"
        << std::endl;
     return;
   }
   node->mark = 1;
-  os << "if " << name << " (node: " << node->dfs_number << ",index: " << node->var_index()
-     << ")" << std::endl;
+  os << "if " << name << " (node: " << node->dfs_number << ",index: " << node->var_index() << ")"
+     << std::endl;
   Print_bdd_structure_loc(os, indent + 2, node->then_node);
   Chars(' ', indent, os);
   os << "else (not " << name << ")" << std::endl;

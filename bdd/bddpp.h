@@ -41,8 +41,8 @@ class bdd_node {
   // Stores the fields (dfs_number and mark 0). With var_id 0 or more the node
   // enters the manager's unique table (when manager is not null); with
   // var_id -1 it is a constant node and enters no table.
-  bdd_node(bddpp_manager* manager, long global_id, long var_id, int refs,
-           int else_link_type, bdd_node* then_node, bdd_node* else_node);
+  bdd_node(bddpp_manager* manager, long global_id, long var_id, int refs, int else_link_type,
+           bdd_node* then_node, bdd_node* else_node);
   // A node of no manager: var_id -3, no children, counts and numbers 0.
   bdd_node();
   // Leaves the unique table (when it has a manager and var_id >= 0); the
@@ -205,9 +205,8 @@ class bddpp_manager {
   // times then_link). A found node gains one reference. Null for a level
   // below -1 (-1: the constant node), a level beyond the variables or a
   // null child (one line), or an order violation (two lines).
-  bdd_node* Find_or_create_bdd_node(long level, int then_link, int else_link,
-                                    bdd_node* then_node, bdd_node* else_node,
-                                    int& link);
+  bdd_node* Find_or_create_bdd_node(long level, int then_link, int else_link, bdd_node* then_node,
+                                    bdd_node* else_node, int& link);
   // Enters the node in the unique table (replacing a node of the same key).
   void Map_integrate(bdd_node* node);
   // Removes the table entry of the node's key.
@@ -380,9 +379,8 @@ class bddpp_manager {
   // Every prime implicant of f, in the order of the implicant-tree walk.
   int Bdd_prime_implicants(bdd f, std::vector<bdd>& primes);
   // The primes of f split into essential ones and the others.
-  void Bdd_essential_implicants(bdd f, int* essential_count,
-                                std::vector<bdd>& essential, int* other_count,
-                                std::vector<bdd>& others);
+  void Bdd_essential_implicants(bdd f, int* essential_count, std::vector<bdd>& essential,
+                                int* other_count, std::vector<bdd>& others);
   // One product implying f, by a greedy descent (0 for 0).
   bdd Bdd_one_implicant(bdd f);
   // Placeholder of a variable exchange: writes one line, returns 0.
@@ -421,8 +419,7 @@ class bddpp_manager {
   // The variable line and the node list of several diagrams (with a map:
   // the count line and the list).
   void Print_bdds_list_by_nodes_list(std::ostream& os, std::list<bdd>& diagrams);
-  void Print_bdds_list_by_nodes_list(std::ostream& os, std::list<bdd>& diagrams,
-                                     long* level_map);
+  void Print_bdds_list_by_nodes_list(std::ostream& os, std::list<bdd>& diagrams, long* level_map);
   // The indented if/else tree of f; an empty handle writes nothing.
   void Print_bdd_structure(std::ostream& os, bdd f);
   // The tree of the part below node at the indentation.
@@ -436,13 +433,12 @@ class bddpp_manager {
   // neg_suffix; every name stands between name_prefix and name_suffix.
   std::string Print_product_to_String_pref_suff(const char* and_sep, const char* neg_prefix,
                                                 const char* neg_suffix, bdd product,
-                                                const char* name_prefix,
-                                                const char* name_suffix);
+                                                const char* name_prefix, const char* name_suffix);
   std::string Print_product_to_String(const char* and_sep, const char* neg_prefix,
                                       const char* neg_suffix, bdd product);
-  void Print_product_pref_suff(const char* and_sep, const char* neg_prefix,
-                               const char* neg_suffix, std::ostream& os, bdd product,
-                               const char* name_prefix, const char* name_suffix);
+  void Print_product_pref_suff(const char* and_sep, const char* neg_prefix, const char* neg_suffix,
+                               std::ostream& os, bdd product, const char* name_prefix,
+                               const char* name_suffix);
   void Print_product(const char* and_sep, const char* neg_prefix, const char* neg_suffix,
                      std::ostream& os, bdd product);
   // As Print_product with each variable written array_name[level].
@@ -457,20 +453,19 @@ class bddpp_manager {
   // else the product texts joined by or_sep. A handle of another manager
   // ends the process in Bdd_sop.
   std::string Print_sop_to_String_pref_suff(const char* or_sep, const char* and_sep,
-                                            const char* neg_prefix, const char* neg_suffix,
-                                            bdd f, const char* name_prefix,
-                                            const char* name_suffix, int level);
-  std::string Print_sop_to_String(const char* or_sep, const char* and_sep,
-                                  const char* neg_prefix, const char* neg_suffix, bdd f,
-                                  int level);
+                                            const char* neg_prefix, const char* neg_suffix, bdd f,
+                                            const char* name_prefix, const char* name_suffix,
+                                            int level);
+  std::string Print_sop_to_String(const char* or_sep, const char* and_sep, const char* neg_prefix,
+                                  const char* neg_suffix, bdd f, int level);
   void Print_sop_pref_suff(const char* or_sep, const char* and_sep, const char* neg_prefix,
-                           const char* neg_suffix, std::ostream& os, bdd f,
-                           const char* name_prefix, const char* name_suffix, int level);
+                           const char* neg_suffix, std::ostream& os, bdd f, const char* name_prefix,
+                           const char* name_suffix, int level);
   void Print_sop(const char* or_sep, const char* and_sep, const char* neg_prefix,
                  const char* neg_suffix, std::ostream& os, bdd f, int level);
   void Print_cat_sop(const char* or_sep, const char* and_sep, const char* neg_prefix,
-                     const char* neg_suffix, std::ostream& os, bdd f,
-                     const std::string& array_name, int level);
+                     const char* neg_suffix, std::ostream& os, bdd f, const std::string& array_name,
+                     int level);
 
   // ---- Node-by-node evaluation printers -------------------------------------
   // One assignment per unmarked node below node, children first; marks the
@@ -488,35 +483,28 @@ class bddpp_manager {
                            std::ostream& os, bdd_node* node);
   void Print_node_for_eval_arrayless(const std::string& or_op, const std::string& and_op,
                                      const std::string& neg_open, const std::string& neg_close,
-                                     const std::string& name_prefix,
-                                     const std::string& name_suffix,
+                                     const std::string& name_prefix, const std::string& name_suffix,
                                      const std::string& constant_text,
-                                     const std::string& statement_end,
-                                     const std::string& base_name, std::ostream& os,
-                                     bdd_node* node);
+                                     const std::string& statement_end, const std::string& base_name,
+                                     std::ostream& os, bdd_node* node);
   void Print_node_for_eval_arrayless(const std::string& or_op, const std::string& and_op,
                                      const std::string& neg_open, const std::string& neg_close,
-                                     const std::string& name_prefix,
-                                     const std::string& name_suffix,
+                                     const std::string& name_prefix, const std::string& name_suffix,
                                      const std::string& constant_text,
                                      const std::string& statement_end,
-                                     const std::string& line_prefix,
-                                     const std::string& base_name, std::ostream& os,
-                                     bdd_node* node);
+                                     const std::string& line_prefix, const std::string& base_name,
+                                     std::ostream& os, bdd_node* node);
   void Print_node_for_eval_NUSMV(const std::string& name_prefix, const std::string& name_suffix,
                                  const std::string& line_prefix, const std::string& base_name,
                                  std::ostream& os, bdd_node* node);
   void Print_node_for_eval_VHDL(const std::string& name_prefix, const std::string& name_suffix,
-                                const std::string& array_name, std::ostream& os,
-                                bdd_node* node);
+                                const std::string& array_name, std::ostream& os, bdd_node* node);
   void Print_node_for_eval_BLIF(const std::string& name_prefix, const std::string& name_suffix,
-                                const std::string& base_name, std::ostream& os,
-                                bdd_node* node);
+                                const std::string& base_name, std::ostream& os, bdd_node* node);
   // The assignment of the variable node of the variable named variable_name.
   void Print_node_for_eval_VHDL_input(const std::string& name_prefix,
-                                      const std::string& name_suffix,
-                                      const std::string& array_name, std::ostream& os,
-                                      const std::string& variable_name);
+                                      const std::string& name_suffix, const std::string& array_name,
+                                      std::ostream& os, const std::string& variable_name);
   void Print_node_for_eval_VHDL_reset_input(const std::string& array_name, std::ostream& os,
                                             const std::string& variable_name);
 
@@ -531,18 +519,15 @@ class bddpp_manager {
   void PLA_print_pref_suff(std::ostream& os, bdd y, bdd g, const std::string& name_prefix,
                            const std::string& name_suffix, const std::string& header,
                            const std::string& output_end, const std::string& product_sep,
-                           const std::string& last_end, const std::string& literal_sep,
-                           int level);
+                           const std::string& last_end, const std::string& literal_sep, int level);
   // The same with every variable written as its entry of numbers (by level).
   void PLA_print_pref_suff_with_renaming(std::ostream& os, bdd y, bdd g,
                                          const std::string& name_prefix,
-                                         const std::string& name_suffix,
-                                         const std::string& header,
+                                         const std::string& name_suffix, const std::string& header,
                                          const std::string& output_end,
                                          const std::string& product_sep,
                                          const std::string& last_end,
-                                         const std::string& literal_sep, int level,
-                                         long* numbers);
+                                         const std::string& literal_sep, int level, long* numbers);
   // The PLA cover of g for the output y with the BLIF framing, and with the
   // LEC framing and the variables written as their numbers.
   void BLIF_print(std::ostream& os, bdd y, bdd g, int level);
@@ -613,8 +598,8 @@ class bddpp_manager {
   // itself when both are equal, else the node with a regular then edge
   // (complemented edge when then_edge is).
   edge make_reduced(std::int32_t var_id, edge then_edge, edge else_edge);
-  bdd_node* new_node(std::int32_t var_id, int else_link, bdd_node* then_node,
-                     bdd_node* else_node, int refs);
+  bdd_node* new_node(std::int32_t var_id, int else_link, bdd_node* then_node, bdd_node* else_node,
+                     int refs);
   void free_node(bdd_node* node);
   void grow_var_table();
   bdd_node* declare_var(long level, const std::string& name);
@@ -628,14 +613,12 @@ class bddpp_manager {
     const long id = node->var_id;
     return (id < 0 || id >= nb_vars) ? id : level_of_id[static_cast<std::size_t>(id)];
   }
-  void and_guard(const char* op, int la, bdd_node* a, int lb, bdd_node* b,
-                 int lr, bdd_node* r);
+  void and_guard(const char* op, int la, bdd_node* a, int lb, bdd_node* b, int lr, bdd_node* r);
   void check_manager(bdd f, const char* op);
   void cache_maintenance();
   void drop_caches();
   std::uint64_t next_generation();
-  int sop_into_array(std::vector<bdd>& store, int count, bdd* products,
-                     int capacity);
+  int sop_into_array(std::vector<bdd>& store, int count, bdd* products, int capacity);
   bdd compose_rec(bdd f, bdd x, bdd g, std::uint64_t gen);
   bdd replace_rec(bdd f, long* level_map, std::uint64_t gen);
   bdd keep_first_rec(bdd f, long n);

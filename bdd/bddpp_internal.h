@@ -30,13 +30,10 @@ inline int edge_link(edge e) { return edge_neg(e) ? -1 : 1; }
 inline edge edge_not(edge e) { return e ^ 1u; }
 
 // The then and else cofactors of a non-constant edge, complement applied.
-inline edge edge_then(edge e) {
-  return reinterpret_cast<edge>(edge_node(e)->then_node) | (e & 1u);
-}
+inline edge edge_then(edge e) { return reinterpret_cast<edge>(edge_node(e)->then_node) | (e & 1u); }
 inline edge edge_else(edge e) {
   const bdd_node* n = edge_node(e);
-  return reinterpret_cast<edge>(n->else_node) |
-         ((e & 1u) ^ (n->else_link_type < 0 ? 1u : 0u));
+  return reinterpret_cast<edge>(n->else_node) | ((e & 1u) ^ (n->else_link_type < 0 ? 1u : 0u));
 }
 
 // ---- Reference counts -----------------------------------------------------
@@ -103,13 +100,14 @@ inline void prefetch_node(const bdd_node* n) {
 
 // ---- Hashing ----------------------------------------------------------------
 
-inline std::uint64_t node_key_hash(std::int32_t var_id, const bdd_node* t,
-                                   const bdd_node* e, int else_link) {
+inline std::uint64_t node_key_hash(std::int32_t var_id, const bdd_node* t, const bdd_node* e,
+                                   int else_link) {
   const std::uint64_t h =
       static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(t)) * 0x9e3779b97f4a7c15ULL ^
       static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(e)) * 0xc2b2ae3d27d4eb4fULL ^
       (static_cast<std::uint64_t>(static_cast<std::uint32_t>(var_id)) * 2 +
-       (else_link < 0 ? 1u : 0u)) * 0x165667b19e3779f9ULL;
+       (else_link < 0 ? 1u : 0u)) *
+          0x165667b19e3779f9ULL;
   return h ^ (h >> 31);
 }
 
@@ -160,8 +158,7 @@ class unique_table {
   unique_table& operator=(const unique_table&) = delete;
 
   // The node of that quadruple, or null.
-  bdd_node* find(std::int32_t var_id, const bdd_node* t, const bdd_node* e,
-                 int else_link) const {
+  bdd_node* find(std::int32_t var_id, const bdd_node* t, const bdd_node* e, int else_link) const {
     bdd_node* n = buckets[node_key_hash(var_id, t, e, else_link) & mask];
     while (n != nullptr) {
       if (n->then_node == t && n->else_node == e && n->var_id == var_id &&
@@ -210,11 +207,11 @@ class unique_table {
 // generation of the call that stored it.
 enum class cache_op : std::uint32_t {
   none = 0,
-  and_op,          // a AND b, operands ordered
-  cube_reduce,     // f restricted by the cube c
-  compose,         // per call: f with g for x
-  replace_vars,    // per call: f through a level map
-  keep_first,      // f projected on the levels below n
+  and_op,        // a AND b, operands ordered
+  cube_reduce,   // f restricted by the cube c
+  compose,       // per call: f with g for x
+  replace_vars,  // per call: f through a level map
+  keep_first,    // f projected on the levels below n
 };
 
 inline std::uint64_t cache_tag(cache_op op, std::uint64_t generation = 0) {
@@ -284,7 +281,7 @@ constexpr int max_terms = bddpp_manager::product_limit;
 // The node (var_id, then, else) for the regular then edge given: found in
 // the unique table, or made with refs 1 (its children gaining one each).
 inline bdd_node* bddpp_manager::make_node(std::int32_t var_id, bddpp_detail::edge then_edge,
-                                         bddpp_detail::edge else_edge) {
+                                          bddpp_detail::edge else_edge) {
   bdd_node* t = bddpp_detail::edge_node(then_edge);
   bdd_node* e = bddpp_detail::edge_node(else_edge);
   const int el = bddpp_detail::edge_link(else_edge);
@@ -299,8 +296,8 @@ inline bdd_node* bddpp_manager::make_node(std::int32_t var_id, bddpp_detail::edg
 }
 
 inline bddpp_detail::edge bddpp_manager::make_reduced(std::int32_t var_id,
-                                                     bddpp_detail::edge then_edge,
-                                                     bddpp_detail::edge else_edge) {
+                                                      bddpp_detail::edge then_edge,
+                                                      bddpp_detail::edge else_edge) {
   using bddpp_detail::edge;
   if (then_edge == else_edge) {
     return then_edge;

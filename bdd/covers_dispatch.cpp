@@ -13,8 +13,8 @@
 void bddpp_manager::check_manager(bdd f, const char* op) {
   if (f.manager_ref() != this || f.node() == nullptr) {
     std::cerr << "ERROR in bddpp_manager::" << op << "():" << std::endl;
-    std::cerr << "   bdd : " << f
-              << ", is not allocated or associated with a bad BDD manager..." << std::endl;
+    std::cerr << "   bdd : " << f << ", is not allocated or associated with a bad BDD manager..."
+              << std::endl;
     korvane_fatal_exit(1);
   }
 }
@@ -42,8 +42,7 @@ int bddpp_manager::Bdd_sop(bdd f, bdd* products, int capacity, int level) {
 // Copies the first count products of store into the caller's array of
 // capacity entries; a cover that does not fit ends the process with the
 // product-limit lines.
-int bddpp_manager::sop_into_array(std::vector<bdd>& store, int count, bdd* products,
-                                  int capacity) {
+int bddpp_manager::sop_into_array(std::vector<bdd>& store, int count, bdd* products, int capacity) {
   if (count > capacity) {
     bddpp_detail::product_limit_exit(capacity < 0 ? 0 : capacity);
   }

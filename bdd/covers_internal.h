@@ -22,7 +22,6 @@ struct cube_literals {
   std::vector<std::uint64_t> negative;
 };
 
-
 // The literals of p (the mark of the constant 0 for 0, none for 1).
 cube_literals literals_of(bddpp_manager* m, const bdd& p);
 // The literals of a literal array by level (1 positive, 0 negated, 2 absent)

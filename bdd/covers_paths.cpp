@@ -62,7 +62,8 @@ class packed_diagram {
     const edge t = copy(bddpp_detail::edge_then(regular), level_of_id, index);
     const edge el = copy(bddpp_detail::edge_else(regular), level_of_id, index);
     const std::uint32_t at = static_cast<std::uint32_t>(nodes.size());
-    nodes.push_back({static_cast<std::int32_t>(level_of_id[static_cast<std::size_t>(n->var_id)]), t, el});
+    nodes.push_back(
+        {static_cast<std::int32_t>(level_of_id[static_cast<std::size_t>(n->var_id)]), t, el});
     index.emplace(n, at);
     return (at << 1) | neg;
   }

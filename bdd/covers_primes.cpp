@@ -208,8 +208,8 @@ bool product_implies(bddpp_manager* m, const bdd& e, const cube_literals& le, co
   for (std::size_t w = 0; w < le.positive.size(); ++w) {
     inside = inside && (lp.positive[w] & ~le.positive[w]) == 0 &&
              (lp.negative[w] & ~le.negative[w]) == 0;
-    clash = clash || (le.positive[w] & lp.negative[w]) != 0 ||
-            (le.negative[w] & lp.positive[w]) != 0;
+    clash =
+        clash || (le.positive[w] & lp.negative[w]) != 0 || (le.negative[w] & lp.positive[w]) != 0;
   }
   if (inside) {
     return true;  // NOT e OR p: the constant 1

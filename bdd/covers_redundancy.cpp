@@ -29,7 +29,7 @@ cube_literals literals_from_levels(const int* literals, long levels) {
     const int lit = literals[l];
     if (lit == 2) continue;
     (lit == 1 ? c.positive : c.negative)[static_cast<std::size_t>(l / 64)] |= std::uint64_t{1}
-                                                                                << (l % 64);
+                                                                              << (l % 64);
   }
   return c;
 }
@@ -280,7 +280,6 @@ class redundancy_test {
   std::vector<std::uint64_t> with_positive;
   std::vector<std::uint64_t> with_negative;
 };
-
 
 }  // namespace
 

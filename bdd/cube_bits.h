@@ -82,7 +82,9 @@ class product_set {
 
  private:
   static constexpr std::size_t npos = ~std::size_t{0};
-  const std::uint64_t* words_of(std::size_t i) const { return i == npos ? probe : &store[i * width]; }
+  const std::uint64_t* words_of(std::size_t i) const {
+    return i == npos ? probe : &store[i * width];
+  }
   struct hasher {
     const product_set* set;
     std::size_t operator()(std::size_t i) const {

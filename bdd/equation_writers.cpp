@@ -104,13 +104,11 @@ void pla_print(bddpp_manager* m, std::ostream& os, const std::string& output_lab
 // Writes the cover of g as that of the output variable y, variables by name.
 void bddpp_manager::PLA_print_pref_suff(std::ostream& os, bdd y, bdd g,
                                         const std::string& name_prefix,
-                                        const std::string& name_suffix,
-                                        const std::string& header,
+                                        const std::string& name_suffix, const std::string& header,
                                         const std::string& output_end,
-                                        const std::string& product_sep,
-                                        const std::string& last_end,
+                                        const std::string& product_sep, const std::string& last_end,
                                         const std::string& literal_sep, int level) {
-  const pla_framing fr{name_prefix, name_suffix, header,  output_end,
+  const pla_framing fr{name_prefix, name_suffix, header,     output_end,
                        product_sep, last_end,    literal_sep};
   pla_print(this, os, Name_var_by_bdd(y), g, fr, level,
             [this](long l) { return Name_var_by_index(l); });
@@ -119,11 +117,10 @@ void bddpp_manager::PLA_print_pref_suff(std::ostream& os, bdd y, bdd g,
 // As PLA_print_pref_suff with every variable written as its entry of the
 // number table; a constant output is written as its value, "0" or "1".
 void bddpp_manager::PLA_print_pref_suff_with_renaming(
-    std::ostream& os, bdd y, bdd g, const std::string& name_prefix,
-    const std::string& name_suffix, const std::string& header, const std::string& output_end,
-    const std::string& product_sep, const std::string& last_end,
-    const std::string& literal_sep, int level, long* numbers) {
-  const pla_framing fr{name_prefix, name_suffix, header,  output_end,
+    std::ostream& os, bdd y, bdd g, const std::string& name_prefix, const std::string& name_suffix,
+    const std::string& header, const std::string& output_end, const std::string& product_sep,
+    const std::string& last_end, const std::string& literal_sep, int level, long* numbers) {
+  const pla_framing fr{name_prefix, name_suffix, header,     output_end,
                        product_sep, last_end,    literal_sep};
   std::string output_label;
   const long output_level = Bdd_if_index(y);
@@ -132,9 +129,8 @@ void bddpp_manager::PLA_print_pref_suff_with_renaming(
   } else if (output_level == -1) {
     output_label = y.link_type() == 1 ? "1" : "0";
   }
-  pla_print(this, os, output_label, g, fr, level, [numbers](long l) {
-    return std::to_string(numbers[l]);
-  });
+  pla_print(this, os, output_label, g, fr, level,
+            [numbers](long l) { return std::to_string(numbers[l]); });
 }
 
 // The cover of g as a BLIF ".names" block for the output y.
@@ -145,6 +141,5 @@ void bddpp_manager::BLIF_print(std::ostream& os, bdd y, bdd g, int level) {
 // The cover of g as a LEC table for the output y, variables numbered by the
 // table.
 void bddpp_manager::LEC_print(std::ostream& os, long* numbers, bdd y, bdd g, int level) {
-  PLA_print_pref_suff_with_renaming(os, y, g, "", "", "", ":\n", ",\n", ";\n", " ", level,
-                                    numbers);
+  PLA_print_pref_suff_with_renaming(os, y, g, "", "", "", ":\n", ",\n", ";\n", " ", level, numbers);
 }

@@ -98,9 +98,7 @@ void bddpp_manager::Bdd_truth_table(bdd f, int n, bdd* vars, bdd* table) {
 
 // f with every variable of value 1 or 0 in the literal array replaced by that
 // value; the variables marked 2 stay free.
-bdd bddpp_manager::Bdd_eval(bdd f, int* levels) {
-  return Bdd_reduce(f, Literals_to_bdd(levels));
-}
+bdd bddpp_manager::Bdd_eval(bdd f, int* levels) { return Bdd_reduce(f, Literals_to_bdd(levels)); }
 
 // The value of f under the literal array: 1, 0, or 2 when it still depends on
 // a free variable. Ends the process (status 1) on a node whose level is not

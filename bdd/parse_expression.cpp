@@ -36,9 +36,7 @@ int class_exp_bdd_parser::parse(const std::string& text) {
 }
 
 // A copy of the parsed function (an empty handle when there is none).
-bdd class_exp_bdd_parser::bddexpression() {
-  return result != nullptr ? *result : bdd();
-}
+bdd class_exp_bdd_parser::bddexpression() { return result != nullptr ? *result : bdd(); }
 
 // The priority of the text's prefix, 0 without prefix.
 long class_exp_bdd_parser::prio() { return priority; }
@@ -47,16 +45,14 @@ namespace {
 
 // Writes the front ends' report line: the text in double quotes, then what.
 void report(const std::string& text, const char* what) {
-  std::cerr << "PARSING ERROR about expression: \"" << text << "\"" << what
-            << std::endl;
+  std::cerr << "PARSING ERROR about expression: \"" << text << "\"" << what << std::endl;
 }
 
 // The text parsed into a function of this manager, or 0 on failure (after its
 // message on standard error). *err receives the parser's verdict when the
 // parser runs (0, 1 or 2); *prio, when given, receives the parsed priority of
 // a successful parse (0 otherwise) and a prefix is then accepted.
-bdd parse_expression_with(bddpp_manager* m, const std::string& text,
-                                 int* prio, int* err) {
+bdd parse_expression_with(bddpp_manager* m, const std::string& text, int* prio, int* err) {
   if (prio != nullptr) {
     *prio = 0;
   }
@@ -98,7 +94,6 @@ bdd bddpp_manager::Parse_expression(const std::string& text, int* err) {
 }
 
 // Receptivity with its priority in *prio (0 without prefix).
-bdd bddpp_manager::Parse_expression(const std::string& text, int* prio,
-                                    int* err) {
+bdd bddpp_manager::Parse_expression(const std::string& text, int* prio, int* err) {
   return parse_expression_with(this, text, prio, err);
 }

@@ -22,9 +22,8 @@ node_kind kind_of(const bdd_node* node) {
   if (node->var_id == -1) {
     return node_kind::constant;
   }
-  if (node->then_node != nullptr && node->then_node->var_id == -1 &&
-      node->else_node != nullptr && node->else_node->var_id == -1 &&
-      node->else_link_type == -1) {
+  if (node->then_node != nullptr && node->then_node->var_id == -1 && node->else_node != nullptr &&
+      node->else_node->var_id == -1 && node->else_link_type == -1) {
     return node_kind::variable;
   }
   return node_kind::decision;
@@ -34,17 +33,14 @@ node_kind kind_of(const bdd_node* node) {
 struct eval_syntax {
   virtual ~eval_syntax() = default;
   virtual void constant_line(std::ostream& os, const bdd_node* n) const = 0;
-  virtual void variable_line(std::ostream& os, const bdd_node* n,
-                             const std::string& var) const = 0;
-  virtual void decision_line(std::ostream& os, const bdd_node* n,
-                             const std::string& var) const = 0;
+  virtual void variable_line(std::ostream& os, const bdd_node* n, const std::string& var) const = 0;
+  virtual void decision_line(std::ostream& os, const bdd_node* n, const std::string& var) const = 0;
 };
 
 // Post-order walk of the unmarked part of the graph below node; marks and
 // writes each node once, through the syntax's line writers.
-void walk(bddpp_manager* m, const eval_syntax& syntax,
-          const std::string& name_prefix, const std::string& name_suffix,
-          std::ostream& os, bdd_node* node) {
+void walk(bddpp_manager* m, const eval_syntax& syntax, const std::string& name_prefix,
+          const std::string& name_suffix, std::ostream& os, bdd_node* node) {
   if (node == nullptr || node->mark) {
     return;
   }
@@ -54,14 +50,12 @@ void walk(bddpp_manager* m, const eval_syntax& syntax,
       syntax.constant_line(os, node);
       return;
     case node_kind::variable:
-      syntax.variable_line(os, node,
-                           name_prefix + m->Name_var_by_id(node->var_id) + name_suffix);
+      syntax.variable_line(os, node, name_prefix + m->Name_var_by_id(node->var_id) + name_suffix);
       return;
     case node_kind::decision:
       walk(m, syntax, name_prefix, name_suffix, os, node->then_node);
       walk(m, syntax, name_prefix, name_suffix, os, node->else_node);
-      syntax.decision_line(os, node,
-                           name_prefix + m->Name_var_by_id(node->var_id) + name_suffix);
+      syntax.decision_line(os, node, name_prefix + m->Name_var_by_id(node->var_id) + name_suffix);
       return;
   }
 }
@@ -79,15 +73,13 @@ struct generic_syntax : eval_syntax {
     return arrayless ? base + "_" + num(id) : base + "[" + num(id) + "]";
   }
   void constant_line(std::ostream& os, const bdd_node* n) const override {
-    os << constant_start << ref(n->global_id) << "= " << neg_open << constant_text
-       << neg_close << statement_end << std::endl;
+    os << constant_start << ref(n->global_id) << "= " << neg_open << constant_text << neg_close
+       << statement_end << std::endl;
   }
-  void variable_line(std::ostream& os, const bdd_node* n,
-                     const std::string& var) const override {
+  void variable_line(std::ostream& os, const bdd_node* n, const std::string& var) const override {
     os << other_start << ref(n->global_id) << "= " << var << statement_end << std::endl;
   }
-  void decision_line(std::ostream& os, const bdd_node* n,
-                     const std::string& var) const override {
+  void decision_line(std::ostream& os, const bdd_node* n, const std::string& var) const override {
     os << other_start << ref(n->global_id) << "= ";
     if (n->then_node != nullptr) {
       os << var << and_op << ref(n->then_node->global_id);
@@ -138,12 +130,10 @@ struct nusmv_syntax : eval_syntax {
   void constant_line(std::ostream& os, const bdd_node* n) const override {
     os << line_prefix << ref(n->global_id) << ":= TRUE;" << std::endl;
   }
-  void variable_line(std::ostream& os, const bdd_node* n,
-                     const std::string& var) const override {
+  void variable_line(std::ostream& os, const bdd_node* n, const std::string& var) const override {
     os << line_prefix << ref(n->global_id) << ":= " << var << ";" << std::endl;
   }
-  void decision_line(std::ostream& os, const bdd_node* n,
-                     const std::string& var) const override {
+  void decision_line(std::ostream& os, const bdd_node* n, const std::string& var) const override {
     os << line_prefix << ref(n->global_id) << ":= ";
     if (n->then_node != nullptr) {
       os << var << " & " << ref(n->then_node->global_id);
@@ -166,12 +156,10 @@ struct vhdl_syntax : eval_syntax {
   void constant_line(std::ostream& os, const bdd_node* n) const override {
     os << "      " << ref(n->global_id) << " <= '1';" << std::endl;
   }
-  void variable_line(std::ostream& os, const bdd_node* n,
-                     const std::string& var) const override {
+  void variable_line(std::ostream& os, const bdd_node* n, const std::string& var) const override {
     os << "      " << ref(n->global_id) << " <= " << var << ";" << std::endl;
   }
-  void decision_line(std::ostream& os, const bdd_node* n,
-                     const std::string& var) const override {
+  void decision_line(std::ostream& os, const bdd_node* n, const std::string& var) const override {
     os << "      " << ref(n->global_id) << " <= ";
     if (n->then_node != nullptr) {
       os << "(" << var << " and " << ref(n->then_node->global_id) << ")";
@@ -196,14 +184,12 @@ struct blif_syntax : eval_syntax {
     os << "1" << std::endl;
     os << std::endl;
   }
-  void variable_line(std::ostream& os, const bdd_node* n,
-                     const std::string& var) const override {
+  void variable_line(std::ostream& os, const bdd_node* n, const std::string& var) const override {
     os << ".names " << var << " " << ref(n->global_id) << std::endl;
     os << "1 1" << std::endl;
     os << std::endl;
   }
-  void decision_line(std::ostream& os, const bdd_node* n,
-                     const std::string& var) const override {
+  void decision_line(std::ostream& os, const bdd_node* n, const std::string& var) const override {
     if (n->then_node != nullptr && n->else_node != nullptr) {
       os << ".names " << var << " " << ref(n->then_node->global_id) << " "
          << ref(n->else_node->global_id) << " " << ref(n->global_id) << std::endl;
@@ -219,25 +205,23 @@ struct blif_syntax : eval_syntax {
 // Writes the unmarked nodes below node as "  R[k]= value;" lines ("   " before
 // the constant's line); marks them.
 void bddpp_manager::Print_node_for_eval(
-    const std::string& or_op, const std::string& and_op,
-    const std::string& neg_open, const std::string& neg_close,
-    const std::string& name_prefix, const std::string& name_suffix,
+    const std::string& or_op, const std::string& and_op, const std::string& neg_open,
+    const std::string& neg_close, const std::string& name_prefix, const std::string& name_suffix,
     const std::string& constant_text, const std::string& statement_end,
     const std::string& array_name, std::ostream& os, bdd_node* node) {
   walk(this,
-       make_generic_syntax(or_op, and_op, neg_open, neg_close, constant_text, statement_end,
-                           "   ", "  ", array_name, false),
+       make_generic_syntax(or_op, and_op, neg_open, neg_close, constant_text, statement_end, "   ",
+                           "  ", array_name, false),
        name_prefix, name_suffix, os, node);
 }
 
 // As above with every line starting with line_prefix.
 void bddpp_manager::Print_node_for_eval(
-    const std::string& or_op, const std::string& and_op,
-    const std::string& neg_open, const std::string& neg_close,
-    const std::string& name_prefix, const std::string& name_suffix,
+    const std::string& or_op, const std::string& and_op, const std::string& neg_open,
+    const std::string& neg_close, const std::string& name_prefix, const std::string& name_suffix,
     const std::string& constant_text, const std::string& statement_end,
-    const std::string& line_prefix, const std::string& array_name,
-    std::ostream& os, bdd_node* node) {
+    const std::string& line_prefix, const std::string& array_name, std::ostream& os,
+    bdd_node* node) {
   walk(this,
        make_generic_syntax(or_op, and_op, neg_open, neg_close, constant_text, statement_end,
                            line_prefix, line_prefix, array_name, false),
@@ -246,25 +230,23 @@ void bddpp_manager::Print_node_for_eval(
 
 // As the nine-string Print_node_for_eval with nodes named base_k.
 void bddpp_manager::Print_node_for_eval_arrayless(
-    const std::string& or_op, const std::string& and_op,
-    const std::string& neg_open, const std::string& neg_close,
-    const std::string& name_prefix, const std::string& name_suffix,
+    const std::string& or_op, const std::string& and_op, const std::string& neg_open,
+    const std::string& neg_close, const std::string& name_prefix, const std::string& name_suffix,
     const std::string& constant_text, const std::string& statement_end,
     const std::string& base_name, std::ostream& os, bdd_node* node) {
   walk(this,
-       make_generic_syntax(or_op, and_op, neg_open, neg_close, constant_text, statement_end,
-                           "   ", "  ", base_name, true),
+       make_generic_syntax(or_op, and_op, neg_open, neg_close, constant_text, statement_end, "   ",
+                           "  ", base_name, true),
        name_prefix, name_suffix, os, node);
 }
 
 // As the ten-string Print_node_for_eval with nodes named base_k.
 void bddpp_manager::Print_node_for_eval_arrayless(
-    const std::string& or_op, const std::string& and_op,
-    const std::string& neg_open, const std::string& neg_close,
-    const std::string& name_prefix, const std::string& name_suffix,
+    const std::string& or_op, const std::string& and_op, const std::string& neg_open,
+    const std::string& neg_close, const std::string& name_prefix, const std::string& name_suffix,
     const std::string& constant_text, const std::string& statement_end,
-    const std::string& line_prefix, const std::string& base_name,
-    std::ostream& os, bdd_node* node) {
+    const std::string& line_prefix, const std::string& base_name, std::ostream& os,
+    bdd_node* node) {
   walk(this,
        make_generic_syntax(or_op, and_op, neg_open, neg_close, constant_text, statement_end,
                            line_prefix, line_prefix, base_name, true),
@@ -275,8 +257,8 @@ void bddpp_manager::Print_node_for_eval_arrayless(
 void bddpp_manager::Print_node_for_eval_NUSMV(const std::string& name_prefix,
                                               const std::string& name_suffix,
                                               const std::string& line_prefix,
-                                              const std::string& base_name,
-                                              std::ostream& os, bdd_node* node) {
+                                              const std::string& base_name, std::ostream& os,
+                                              bdd_node* node) {
   nusmv_syntax s;
   s.line_prefix = line_prefix;
   s.base = base_name;
@@ -286,8 +268,8 @@ void bddpp_manager::Print_node_for_eval_NUSMV(const std::string& name_prefix,
 // VHDL signal assignments "R(k) <= value;" of the unmarked nodes; marks them.
 void bddpp_manager::Print_node_for_eval_VHDL(const std::string& name_prefix,
                                              const std::string& name_suffix,
-                                             const std::string& array_name,
-                                             std::ostream& os, bdd_node* node) {
+                                             const std::string& array_name, std::ostream& os,
+                                             bdd_node* node) {
   vhdl_syntax s;
   s.base = array_name;
   walk(this, s, name_prefix, name_suffix, os, node);
@@ -296,8 +278,8 @@ void bddpp_manager::Print_node_for_eval_VHDL(const std::string& name_prefix,
 // BLIF ".names" blocks of the unmarked nodes; marks them.
 void bddpp_manager::Print_node_for_eval_BLIF(const std::string& name_prefix,
                                              const std::string& name_suffix,
-                                             const std::string& base_name,
-                                             std::ostream& os, bdd_node* node) {
+                                             const std::string& base_name, std::ostream& os,
+                                             bdd_node* node) {
   blif_syntax s;
   s.base = base_name;
   walk(this, s, name_prefix, name_suffix, os, node);
@@ -307,13 +289,12 @@ void bddpp_manager::Print_node_for_eval_BLIF(const std::string& name_prefix,
 // variable_name, in identifier order (the order of their table keys).
 void bddpp_manager::Print_node_for_eval_VHDL_input(const std::string& name_prefix,
                                                    const std::string& name_suffix,
-                                                   const std::string& array_name,
-                                                   std::ostream& os,
+                                                   const std::string& array_name, std::ostream& os,
                                                    const std::string& variable_name) {
   for (long id = 0; id < Nb_bdd_vars(); ++id) {
     if (Name_var_by_id(id) == variable_name) {
-      os << "      " << array_name << "(" << num(var_nodes[id]->global_id) << ") <= "
-         << name_prefix << variable_name << name_suffix << ";" << std::endl;
+      os << "      " << array_name << "(" << num(var_nodes[id]->global_id) << ") <= " << name_prefix
+         << variable_name << name_suffix << ";" << std::endl;
     }
   }
 }
@@ -325,8 +306,8 @@ void bddpp_manager::Print_node_for_eval_VHDL_reset_input(const std::string& arra
                                                          const std::string& variable_name) {
   for (long id = 0; id < Nb_bdd_vars(); ++id) {
     if (Name_var_by_id(id) == variable_name) {
-      os << "      " << array_name << "(" << num(var_nodes[id]->global_id)
-         << ") <= '0';" << std::endl;
+      os << "      " << array_name << "(" << num(var_nodes[id]->global_id) << ") <= '0';"
+         << std::endl;
     }
   }
 }

@@ -73,7 +73,8 @@ std::string sop_text(bddpp_manager* m, const char* or_sep, const char* and_sep,
     if (i > 0) {
       text += or_sep;
     }
-    text += product_text(m, and_sep, neg_prefix, neg_suffix, products[static_cast<std::size_t>(i)], style);
+    text += product_text(m, and_sep, neg_prefix, neg_suffix, products[static_cast<std::size_t>(i)],
+                         style);
   }
   return text;
 }
@@ -81,9 +82,11 @@ std::string sop_text(bddpp_manager* m, const char* or_sep, const char* and_sep,
 }  // namespace
 
 // The product's text with name_prefix and name_suffix around every name.
-std::string bddpp_manager::Print_product_to_String_pref_suff(
-    const char* and_sep, const char* neg_prefix, const char* neg_suffix, bdd product,
-    const char* name_prefix, const char* name_suffix) {
+std::string bddpp_manager::Print_product_to_String_pref_suff(const char* and_sep,
+                                                             const char* neg_prefix,
+                                                             const char* neg_suffix, bdd product,
+                                                             const char* name_prefix,
+                                                             const char* name_suffix) {
   return product_text(this, and_sep, neg_prefix, neg_suffix, product,
                       literal_style{name_prefix, name_suffix, nullptr});
 }
@@ -96,11 +99,10 @@ std::string bddpp_manager::Print_product_to_String(const char* and_sep, const ch
 
 // Writes the product's text, names between name_prefix and name_suffix.
 void bddpp_manager::Print_product_pref_suff(const char* and_sep, const char* neg_prefix,
-                                            const char* neg_suffix, std::ostream& os,
-                                            bdd product, const char* name_prefix,
-                                            const char* name_suffix) {
-  os << Print_product_to_String_pref_suff(and_sep, neg_prefix, neg_suffix, product,
-                                          name_prefix, name_suffix);
+                                            const char* neg_suffix, std::ostream& os, bdd product,
+                                            const char* name_prefix, const char* name_suffix) {
+  os << Print_product_to_String_pref_suff(and_sep, neg_prefix, neg_suffix, product, name_prefix,
+                                          name_suffix);
 }
 
 // Writes the product's text with bare names.
@@ -121,9 +123,11 @@ void bddpp_manager::Print_cat_product(const char* and_sep, const char* neg_prefi
 int bddpp_manager::Max_number_of_terms() { return product_limit; }
 
 // The text of f's cover at the cover level, names between the affixes.
-std::string bddpp_manager::Print_sop_to_String_pref_suff(
-    const char* or_sep, const char* and_sep, const char* neg_prefix, const char* neg_suffix,
-    bdd f, const char* name_prefix, const char* name_suffix, int level) {
+std::string bddpp_manager::Print_sop_to_String_pref_suff(const char* or_sep, const char* and_sep,
+                                                         const char* neg_prefix,
+                                                         const char* neg_suffix, bdd f,
+                                                         const char* name_prefix,
+                                                         const char* name_suffix, int level) {
   return sop_text(this, or_sep, and_sep, neg_prefix, neg_suffix, f,
                   literal_style{name_prefix, name_suffix, nullptr}, level);
 }
@@ -132,8 +136,7 @@ std::string bddpp_manager::Print_sop_to_String_pref_suff(
 std::string bddpp_manager::Print_sop_to_String(const char* or_sep, const char* and_sep,
                                                const char* neg_prefix, const char* neg_suffix,
                                                bdd f, int level) {
-  return Print_sop_to_String_pref_suff(or_sep, and_sep, neg_prefix, neg_suffix, f, "", "",
-                                       level);
+  return Print_sop_to_String_pref_suff(or_sep, and_sep, neg_prefix, neg_suffix, f, "", "", level);
 }
 
 // Writes the text of f's cover, names between the affixes.
@@ -141,8 +144,8 @@ void bddpp_manager::Print_sop_pref_suff(const char* or_sep, const char* and_sep,
                                         const char* neg_prefix, const char* neg_suffix,
                                         std::ostream& os, bdd f, const char* name_prefix,
                                         const char* name_suffix, int level) {
-  os << Print_sop_to_String_pref_suff(or_sep, and_sep, neg_prefix, neg_suffix, f,
-                                      name_prefix, name_suffix, level);
+  os << Print_sop_to_String_pref_suff(or_sep, and_sep, neg_prefix, neg_suffix, f, name_prefix,
+                                      name_suffix, level);
 }
 
 // Writes the text of f's cover with bare names.
@@ -152,10 +155,9 @@ void bddpp_manager::Print_sop(const char* or_sep, const char* and_sep, const cha
 }
 
 // Writes f's cover product by product, each variable as array_name[level].
-void bddpp_manager::Print_cat_sop(const char* or_sep, const char* and_sep,
-                                  const char* neg_prefix, const char* neg_suffix,
-                                  std::ostream& os, bdd f, const std::string& array_name,
-                                  int level) {
+void bddpp_manager::Print_cat_sop(const char* or_sep, const char* and_sep, const char* neg_prefix,
+                                  const char* neg_suffix, std::ostream& os, bdd f,
+                                  const std::string& array_name, int level) {
   std::vector<bdd> products;
   const int n = Bdd_sop(f, products, level);
   if (n <= 0) {

@@ -11,7 +11,6 @@
 #include "bdd/cube_bits.h"
 #include "bdd/prime_sets.h"
 
-
 // f with each variable of its support removed existentially, in identifier
 // order, whenever the widened function stays disjoint from g. A constant f is
 // returned as it is.

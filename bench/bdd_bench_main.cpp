@@ -167,7 +167,8 @@ builder automaton(unsigned seed, int states, int inputs, int per_state, int outp
   for (int t = 0; t < transitions; ++t) {
     const int s = t / per_state;
     b.emit(BENCH_CONST, minterm, 1);
-    for (int i = 0; i < k; ++i) b.emit(BENCH_AND, minterm, minterm, (s >> i) & 1 ? bit[i] : not_bit[i]);
+    for (int i = 0; i < k; ++i)
+      b.emit(BENCH_AND, minterm, minterm, (s >> i) & 1 ? bit[i] : not_bit[i]);
     b.emit(BENCH_AND, condition, guard[t], minterm);
     for (int i = 0; i < k; ++i) {
       if ((target[t] >> i) & 1) {
@@ -364,12 +365,13 @@ int main(int argc, char** argv) {
   }
   if (only.empty() || std::string("exists").find(only) != std::string::npos) {
     const outcome o = run(quantified(3256u, 256, 16, 4, 4), true);
-    std::printf("  (BuDDy removing the same 4 inputs of the 256 states in one call per function: "
-                "%.4f s)\n", o.buddy);
+    std::printf(
+        "  (BuDDy removing the same 4 inputs of the 256 states in one call per function: "
+        "%.4f s)\n",
+        o.buddy);
   }
   std::printf("geometric mean of ours/BuDDy: %.2f, largest: %.2f, engines agree: %s\n",
-              std::exp(log_sum / std::max(1, ran)), worst,
-              all_agree ? "yes" : "NO");
+              std::exp(log_sum / std::max(1, ran)), worst, all_agree ? "yes" : "NO");
 
   if (!covers) {
     return all_agree ? 0 : 1;

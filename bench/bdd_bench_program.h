@@ -10,13 +10,13 @@ extern "C" {
 #endif
 
 enum bench_opcode {
-  BENCH_CONST,   /* reg[dst] = constant a (0 or 1) */
-  BENCH_VAR,     /* reg[dst] = variable at level a */
-  BENCH_NOT,     /* reg[dst] = NOT reg[a] */
-  BENCH_AND,     /* reg[dst] = reg[a] AND reg[b] */
-  BENCH_OR,      /* reg[dst] = reg[a] OR reg[b] */
-  BENCH_IMP,     /* reg[dst] = reg[a] IMPLIES reg[b] */
-  BENCH_EXISTS   /* reg[dst] = reg[a] with the levels of set b removed */
+  BENCH_CONST, /* reg[dst] = constant a (0 or 1) */
+  BENCH_VAR,   /* reg[dst] = variable at level a */
+  BENCH_NOT,   /* reg[dst] = NOT reg[a] */
+  BENCH_AND,   /* reg[dst] = reg[a] AND reg[b] */
+  BENCH_OR,    /* reg[dst] = reg[a] OR reg[b] */
+  BENCH_IMP,   /* reg[dst] = reg[a] IMPLIES reg[b] */
+  BENCH_EXISTS /* reg[dst] = reg[a] with the levels of set b removed */
 };
 
 struct bench_op {
@@ -51,10 +51,10 @@ struct bench_program {
 };
 
 struct bench_result {
-  double seconds;        /* time of the operations only */
-  double* satcounts;     /* per output: number of satisfying assignments */
-  unsigned char* evals;  /* per output and assignment: the value */
-  long nodes;            /* nodes in the engine's table at the end */
+  double seconds;       /* time of the operations only */
+  double* satcounts;    /* per output: number of satisfying assignments */
+  unsigned char* evals; /* per output and assignment: the value */
+  long nodes;           /* nodes in the engine's table at the end */
 };
 
 /* Runs the program with the comparison library; fills result. */

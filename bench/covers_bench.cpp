@@ -168,8 +168,8 @@ int main(int argc, char** argv) {
   const std::string dir = "covers_bench_files";
   if (std::system(("mkdir -p " + dir).c_str()) != 0) return 1;
 
-  const char* targets[] = {"-blif", "-c", "-vhdl", "-lustre", "-esterel", "-cs",
-                           "-sc",   "-bac", "-le",  "-doc",    "-latex"};
+  const char* targets[] = {"-blif", "-c",   "-vhdl", "-lustre", "-esterel", "-cs",
+                           "-sc",   "-bac", "-le",   "-doc",    "-latex"};
   struct size {
     int states;
     int inputs;
@@ -182,8 +182,8 @@ int main(int argc, char** argv) {
     for (const size& z : sizes) {
       if (z.states > largest) break;
       const std::string file = "m" + std::to_string(z.states) + ".gal";
-      std::ofstream(dir + "/" + file) << random_gal(1000u + static_cast<unsigned>(z.states),
-                                                    z.states, z.inputs);
+      std::ofstream(dir + "/" + file)
+          << random_gal(1000u + static_cast<unsigned>(z.states), z.states, z.inputs);
       std::printf("%7d %6d", z.states, z.inputs);
       for (const char* t : targets) {
         print(run(korvane, dir, file, {t, std::string("-O") + level}, limit), limit);

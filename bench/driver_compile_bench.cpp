@@ -24,7 +24,7 @@ namespace {
 
 struct transition {
   int target;
-  int priority;  // -1: taken when no other transition of the state is
+  int priority;                            // -1: taken when no other transition of the state is
   std::vector<std::pair<int, bool>> cube;  // (input, value); empty: "1"
   std::vector<int> outputs;
 };
@@ -101,8 +101,8 @@ std::string gal_text(const automaton& a) {
   out << "Transition:\n  From: -1 To: " << a.initial << " Type: 1 By: : 0 0 0 \"1\" /";
   for (int s = 0; s < states; ++s) {
     for (const transition& t : a.leaving[s]) {
-      out << " ,\n  From: " << s << " To: " << t.target << " Type: 1 By: : 0 0 "
-          << t.priority << " \"" << cube_text(t, " and ", "not ", "i") << "\" /";
+      out << " ,\n  From: " << s << " To: " << t.target << " Type: 1 By: : 0 0 " << t.priority
+          << " \"" << cube_text(t, " and ", "not ", "i") << "\" /";
       for (int k : t.outputs) out << " " << k;
     }
   }
@@ -153,8 +153,7 @@ std::string verilog_text(const automaton& a, int bits) {
 // it was stopped.
 double timed(const std::string& command, int limit) {
   const auto start = std::chrono::steady_clock::now();
-  const int status =
-      std::system(("timeout " + std::to_string(limit) + " " + command).c_str());
+  const int status = std::system(("timeout " + std::to_string(limit) + " " + command).c_str());
   const auto stop = std::chrono::steady_clock::now();
   if (WIFEXITED(status) && WEXITSTATUS(status) == 124) return limit;
   if (status != 0) return -1.0;
@@ -187,10 +186,13 @@ int main(int argc, char** argv) {
   const std::string dir = "driver_bench_files";
   if (std::system(("mkdir -p " + dir).c_str()) != 0) return 1;
 
-  struct size { int states; int inputs; };
+  struct size {
+    int states;
+    int inputs;
+  };
   const size sizes[] = {{16, 8}, {64, 10}, {256, 12}, {1024, 16}, {4096, 20}};
-  std::printf("%7s %6s %10s %10s %10s %10s %12s\n", "states", "inputs", "korvane-O0",
-              "korvane-O1", "korvane-O2", "yosys", "O1/yosys");
+  std::printf("%7s %6s %10s %10s %10s %10s %12s\n", "states", "inputs", "korvane-O0", "korvane-O1",
+              "korvane-O2", "yosys", "O1/yosys");
   for (const size& z : sizes) {
     if (z.states > largest) break;
     const automaton a = random_automaton(1000u + z.states, z.states, z.inputs, 8);

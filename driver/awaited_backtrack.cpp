@@ -43,14 +43,12 @@ void awaited_state(korvane_compilation& run, int s) {
   const bdd stay = manager->Bdd_not(leave);
   bool trigger = false;
   for (int i = 0; i < inputs; ++i) {
-    if (false_marks[i] &&
-        manager->Variable_true_awaited(stay, first_input_level + i)) {
+    if (false_marks[i] && manager->Variable_true_awaited(stay, first_input_level + i)) {
       std::cerr << "false_trigger " << i << " pour etat " << s << std::endl;
       run.machine->add_Moore_action(s, first + 4 * i + 3, one);
       trigger = true;
     }
-    if (true_marks[i] &&
-        manager->Variable_false_awaited(stay, first_input_level + i)) {
+    if (true_marks[i] && manager->Variable_false_awaited(stay, first_input_level + i)) {
       std::cerr << "true_trigger " << i << " pour etat " << s << std::endl;
       run.machine->add_Moore_action(s, first + 4 * i + 2, one);
       trigger = true;

@@ -50,8 +50,8 @@ bool apply_flag(const char* arg, run_options& options) {
 
 }  // namespace
 
-command_request read_command_line(int argc, const char* const* argv,
-                                  run_options& options, std::string& message) {
+command_request read_command_line(int argc, const char* const* argv, run_options& options,
+                                  std::string& message) {
   options = run_options();
   message.clear();
   if (argc <= 1) return command_request::window;
@@ -67,8 +67,7 @@ command_request read_command_line(int argc, const char* const* argv,
       continue;
     }
     if (std::strcmp(arg, "-ne") != 0 && apply_flag(arg, options)) continue;
-    message = std::string(arg) +
-              "' option inconnue: tapez korvane -h pour en connaitre la liste";
+    message = std::string(arg) + "' option inconnue: tapez korvane -h pour en connaitre la liste";
     return command_request::bad_argument;
   }
   return command_request::compile;

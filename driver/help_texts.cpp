@@ -104,7 +104,9 @@ const char* const english_lines[] = {
     "",
     "      -h : this help",
     "",
-    "      -aide : this help ... en Fran" "\xC3\xA7" "ais ",
+    "      -aide : this help ... en Fran"
+    "\xC3\xA7"
+    "ais ",
     "",
     "      -v : generator version",
     "",
@@ -153,13 +155,9 @@ static_assert(sizeof(english_lines) == sizeof(french_lines),
 
 }  // namespace
 
-std::string korvane_help_text_french() {
-  return join_lines(french_lines, line_count);
-}
+std::string korvane_help_text_french() { return join_lines(french_lines, line_count); }
 
-std::string korvane_help_text_english() {
-  return join_lines(english_lines, line_count);
-}
+std::string korvane_help_text_english() { return join_lines(english_lines, line_count); }
 
 std::string korvane_version_message() {
   return std::string("korvane : implicite boolean automaton generator version  ") +

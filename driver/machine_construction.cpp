@@ -11,9 +11,7 @@
 namespace {
 
 // Shows an error of the road (standard error stream without a display).
-void show_error(const std::string& text) {
-  korvane_show_message(text, message_kind::error);
-}
+void show_error(const std::string& text) { korvane_show_message(text, message_kind::error); }
 
 // Parses the receptivity of every transition with a source state into its
 // guard; returns false after an error naming the first refused one.
@@ -29,9 +27,9 @@ bool parse_guards(korvane_compilation& run) {
     if (error != 0) {
       // Signed numbers: a final transition's target is written -1.
       show_error("ERROR IN PARSING BOOLEAN EXPRESSION TRANSITION : state " +
-                 std::to_string(transition.mon_ident_etat_amont()) +
-                 " --> state " + std::to_string(transition.mon_ident_etat_aval()) +
-                 " : (" + transition.ma_receptivite() + ")");
+                 std::to_string(transition.mon_ident_etat_amont()) + " --> state " +
+                 std::to_string(transition.mon_ident_etat_aval()) + " : (" +
+                 transition.ma_receptivite() + ")");
       return false;
     }
   }
@@ -67,8 +65,7 @@ void trace_guards(const korvane_compilation& run) {
   const gal_tpen_transition* table = run.model->ma_table_transitions();
   for (int t = 0; t < count; ++t) {
     if (table[t].mon_ident_etat_amont() < 0) continue;
-    std::cerr << table[t].ma_priorite() << ", " << table[t].ma_receptivite()
-              << ", ";
+    std::cerr << table[t].ma_priorite() << ", " << table[t].ma_receptivite() << ", ";
     Print_debug_bdd(std::cerr, run.guards[t]);
     std::cerr << std::endl;
   }
@@ -101,8 +98,8 @@ bool add_transitions(korvane_compilation& run) {
     const int source = transition.mon_ident_etat_amont();
     const int target = transition.mon_ident_etat_aval();
     if (source != -1 && target != -1) {
-      run.machine->add_evolution(FBA_real_transition(
-          run.machine, source, target, run.actions.data(), run.guards[t]));
+      run.machine->add_evolution(
+          FBA_real_transition(run.machine, source, target, run.actions.data(), run.guards[t]));
     }
   }
   return true;
@@ -113,8 +110,8 @@ void add_sink_loops(korvane_compilation& run) {
   bddpp_manager* manager = run.machine->get_manager();
   clear_actions(run);
   for (int p : run.model->liste_etats_puits()) {
-    run.machine->add_evolution(FBA_real_transition(
-        run.machine, p, p, run.actions.data(), manager->Bdd_one()));
+    run.machine->add_evolution(
+        FBA_real_transition(run.machine, p, p, run.actions.data(), manager->Bdd_one()));
   }
 }
 
@@ -151,8 +148,8 @@ int korvane_conversion_action_output(gal_tpen_fichier* model, int action) {
 }
 
 bool korvane_build_machine(korvane_compilation& run) {
-  run.machine = new FBA(run.model->mon_nom_module(), run.initially_true,
-                        run.inputs, run.outputs, run.state_bit_names);
+  run.machine = new FBA(run.model->mon_nom_module(), run.initially_true, run.inputs, run.outputs,
+                        run.state_bit_names);
   run.actions.assign(run.outputs.size(), bdd());
   run.guards.assign(run.model->nbr_transitions(), bdd());
   if (!parse_guards(run)) return false;

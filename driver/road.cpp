@@ -11,9 +11,7 @@
 namespace {
 
 // Shows an error of the road (standard error stream without a display).
-void show_error(const std::string& text) {
-  korvane_show_message(text, message_kind::error);
-}
+void show_error(const std::string& text) { korvane_show_message(text, message_kind::error); }
 
 // Fills the state-bit names, the inputs and the outputs of the machine.
 void build_name_lists(korvane_compilation& run) {
@@ -28,8 +26,8 @@ void build_name_lists(korvane_compilation& run) {
   const int outputs = model->nbr_outputs();
   for (int o = 0; o < outputs; ++o) run.outputs.push_back(model->nom_output(o));
   if (run.options.awaited) {
-    static const char* const prefixes[] = {"true_awaited_", "false_awaited_",
-                                           "true_trigger_", "false_trigger_"};
+    static const char* const prefixes[] = {"true_awaited_", "false_awaited_", "true_trigger_",
+                                           "false_trigger_"};
     for (int i = 0; i < inputs; ++i) {
       for (const char* prefix : prefixes) {
         run.outputs.push_back(prefix + model->nom_input(i));
@@ -53,13 +51,13 @@ bool find_initial_state(korvane_compilation& run) {
     const gal_tpen_transition& transition = table[t];
     const int syntax = transition.test_syntaxe_receptivite();
     if (syntax == 1) {
-      show_error("SYNTAXE ERROR about transition: '" +
-                 transition.ma_receptivite() + "': '/' character found ...");
+      show_error("SYNTAXE ERROR about transition: '" + transition.ma_receptivite() +
+                 "': '/' character found ...");
       return false;
     }
     if (syntax == 2) {
-      show_error("SYNTAXE ERROR about transition: '" +
-                 transition.ma_receptivite() + "': bad parenthesis ...");
+      show_error("SYNTAXE ERROR about transition: '" + transition.ma_receptivite() +
+                 "': bad parenthesis ...");
       return false;
     }
     if (transition.mon_ident_etat_amont() != -1) continue;

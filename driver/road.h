@@ -24,9 +24,9 @@ struct korvane_compilation {
   std::string base_name;   // the file name without its extension
   std::string input_name;  // base_name + ".gal"
   gal_tpen_fichier* model = nullptr;
-  int state_count = 0;     // states, boot state included
-  int state_bits = 0;      // N: smallest N with 2^N >= state_count
-  int initial_state = -1;  // target of the initial transition
+  int state_count = 0;           // states, boot state included
+  int state_bits = 0;            // N: smallest N with 2^N >= state_count
+  int initial_state = -1;        // target of the initial transition
   std::set<int> initially_true;  // 1-bits of the initial state's number
   std::list<FSM_input> inputs;
   std::list<std::string> outputs;          // the machine's T outputs

@@ -8,22 +8,22 @@
 // Filled by the command line or by the main window, read by the
 // compilation road.
 struct run_options {
-  int sc = 0;         // write the SC6 netlist .sc
-  int bac = 0;        // write the BAC equations .ba
-  int lustre = 0;     // write the Lustre node .lus
-  int esterel = 0;    // write the Esterel module .strl
-  int blif = 0;       // write the BLIF netlist .blif
-  int le = 0;         // write the Light Esterel file .le
-  int c = 0;          // write the C code and header .c and .h
-  int vhdl = 0;       // write the VHDL file .vhd
-  int altera = 0;     // the VHDL file is written for the Altera tools
-  int doc = 0;        // write the French text documentation .doc
-  int latex = 0;      // write the LaTeX documentation .tex
-  int cs = 0;         // write the C# class .cs
-  int awaited = 0;    // add the awaited and trigger outputs
-  int bootstate = 0;  // add a boot state before the checks
-  int backtrack = 0;  // add the previous-state outputs
-  int level = 0;      // optimisation level handed to every writer
+  int sc = 0;           // write the SC6 netlist .sc
+  int bac = 0;          // write the BAC equations .ba
+  int lustre = 0;       // write the Lustre node .lus
+  int esterel = 0;      // write the Esterel module .strl
+  int blif = 0;         // write the BLIF netlist .blif
+  int le = 0;           // write the Light Esterel file .le
+  int c = 0;            // write the C code and header .c and .h
+  int vhdl = 0;         // write the VHDL file .vhd
+  int altera = 0;       // the VHDL file is written for the Altera tools
+  int doc = 0;          // write the French text documentation .doc
+  int latex = 0;        // write the LaTeX documentation .tex
+  int cs = 0;           // write the C# class .cs
+  int awaited = 0;      // add the awaited and trigger outputs
+  int bootstate = 0;    // add a boot state before the checks
+  int backtrack = 0;    // add the previous-state outputs
+  int level = 0;        // optimisation level handed to every writer
   std::string neutral;  // name of the neutral element, empty for none
   std::string file;     // the automaton file name as the user gave it
 };
@@ -42,7 +42,7 @@ enum class command_request {
 // returns what the run must do. On bad_argument, `message` receives the
 // text to show: the argument followed by "' option inconnue: tapez korvane
 // -h pour en connaitre la liste". No other side effect.
-command_request read_command_line(int argc, const char* const* argv,
-                                  run_options& options, std::string& message);
+command_request read_command_line(int argc, const char* const* argv, run_options& options,
+                                  std::string& message);
 
 #endif

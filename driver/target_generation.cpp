@@ -24,8 +24,7 @@ bool open_target(target_file& target, const std::string& name) {
 // an error message when something written to it was lost.
 bool close_target(target_file& target) {
   if (korvane_commit_target(target)) return true;
-  korvane_show_message("ERROR: cannot write the target file " + target.name,
-                       message_kind::error);
+  korvane_show_message("ERROR: cannot write the target file " + target.name, message_kind::error);
   return false;
 }
 
@@ -94,9 +93,9 @@ bool korvane_generate_targets(korvane_compilation& run) {
     if (wanted(target)) chosen.push_back(base + target.extension);
   for (const std::string& name : chosen) {
     if (platform_same_file(name.c_str(), run.input_name.c_str())) {
-      korvane_show_message("ERROR: the target file " + name + " is the input file " +
-                               run.input_name,
-                           message_kind::error);
+      korvane_show_message(
+          "ERROR: the target file " + name + " is the input file " + run.input_name,
+          message_kind::error);
       return false;
     }
   }

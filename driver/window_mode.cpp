@@ -14,8 +14,8 @@
 namespace {
 
 // The toolkit's chooser, in the signature of the seam.
-const char* toolkit_file_chooser(const char* message, const char* directory,
-                                 const char* pattern, const char* file_name) {
+const char* toolkit_file_chooser(const char* message, const char* directory, const char* pattern,
+                                 const char* file_name) {
   return fl_show_file_selector(message, directory, pattern, file_name);
 }
 
@@ -23,10 +23,8 @@ korvane_file_chooser current_file_chooser = toolkit_file_chooser;
 
 // Shows the toolkit's three-line message box; "@" is doubled so that the
 // box shows a chosen path as it is.
-void show_message(const std::string& first, const std::string& second,
-                  const std::string& third) {
-  fl_show_message(korvane_label_text(first).c_str(),
-                  korvane_label_text(second).c_str(),
+void show_message(const std::string& first, const std::string& second, const std::string& third) {
+  fl_show_message(korvane_label_text(first).c_str(), korvane_label_text(second).c_str(),
                   korvane_label_text(third).c_str());
 }
 
@@ -68,8 +66,7 @@ bool korvane_loaded_file(const std::string& path, std::string& file) {
   return true;
 }
 
-void korvane_read_main_window(const winkorvane_interface& ui,
-                              run_options& options) {
+void korvane_read_main_window(const winkorvane_interface& ui, run_options& options) {
   if (ui.awaited_check->value()) {
     options.awaited = 1;
     options.bootstate = 1;
@@ -108,8 +105,7 @@ void korvane_read_main_window(const winkorvane_interface& ui,
   if (ui.more_better_check->value()) options.level = 3;
 }
 
-main_window_choice korvane_poll_main_window(winkorvane_interface& ui,
-                                            run_options& options) {
+main_window_choice korvane_poll_main_window(winkorvane_interface& ui, run_options& options) {
   std::string file;
   for (;;) {
     // Waits for the next event (at most a quarter of a second) instead of
@@ -142,8 +138,7 @@ main_window_choice korvane_poll_main_window(winkorvane_interface& ui,
   return main_window_choice::compile;
 }
 
-bool korvane_window_mode(int& argc, char** argv, run_options& options,
-                         int& status) {
+bool korvane_window_mode(int& argc, char** argv, run_options& options, int& status) {
   winkorvane_interface ui;
   options.file.clear();
   fl_initialize(&argc, argv, nullptr, nullptr, 0);

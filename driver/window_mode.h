@@ -8,7 +8,6 @@
 // Runs the main window on an open display. Returns true with `options`
 // filled when the user asked for a compilation; returns false with
 // `status` set when the run must end without compiling.
-bool korvane_window_mode(int& argc, char** argv, run_options& options,
-                         int& status);
+bool korvane_window_mode(int& argc, char** argv, run_options& options, int& status);
 
 #endif

@@ -66,16 +66,14 @@ enum class main_window_choice {
 // `options` from the boxes (korvane_read_main_window) with `file` set,
 // hides the window, handles that once and returns compile. Returns quit,
 // leaving `options` unchanged, on "Quit" or when the window was closed.
-main_window_choice korvane_poll_main_window(winkorvane_interface& ui,
-                                            run_options& options);
+main_window_choice korvane_poll_main_window(winkorvane_interface& ui, run_options& options);
 
 // Sets the fields of `options` that the window offers from the boxes and
 // the neutral element field of `ui` as they stand: flags of ticked boxes
 // are raised, `neutral` takes the field's text when it is not empty, and
 // `level` is 0, then 1, 2 or 3 for the last ticked of "normal", "better"
 // and "more better". `file` and the other fields are left alone.
-void korvane_read_main_window(const winkorvane_interface& ui,
-                              run_options& options);
+void korvane_read_main_window(const winkorvane_interface& ui, run_options& options);
 
 // Turns a path chosen with "Load" into the automaton file name: the path
 // up to the first ".gal" of its file name (the part after the last "/"),
@@ -86,10 +84,8 @@ bool korvane_loaded_file(const std::string& path, std::string& file);
 
 // The file chooser that "Load" calls: message, directory, pattern and
 // default file name; returns the chosen path, or null when cancelled.
-typedef const char* (*korvane_file_chooser)(const char* message,
-                                            const char* directory,
-                                            const char* pattern,
-                                            const char* file_name);
+typedef const char* (*korvane_file_chooser)(const char* message, const char* directory,
+                                            const char* pattern, const char* file_name);
 
 // Makes "Load" call `chooser` (null restores the toolkit's file chooser)
 // and returns the chooser used until then.

@@ -9,8 +9,8 @@
 namespace {
 
 // The header keyword of each model kind the reader knows, colon included.
-const char* const kModelKeywords[] = {"basic_model:", "par_automata_model:",
-                                      "light_esterel_model:", "synccharts_model:"};
+const char* const kModelKeywords[] = {
+    "basic_model:", "par_automata_model:", "light_esterel_model:", "synccharts_model:"};
 const int kModelKeywordCount = 4;
 
 // Writes one section: its keyword line, the items (each followed by ","
@@ -94,8 +94,8 @@ void gal_tpen_fichier::put_gal(const std::string& file, const std::string& modul
               [](std::ostream& o, const std::string& a) { o << '"' << a << '"'; });
   put_section(os, "Star:", table_etats, nb_etats,
               [this](std::ostream& o, const gal_tpen_etat& e) { e.put_gal(o, *this); });
-  put_section(os, "Transition:", table_transitions, nb_transitions,
-              [kind](std::ostream& o, const gal_tpen_transition& t) { t.put_gal(o, kind); },
-              true);
+  put_section(
+      os, "Transition:", table_transitions, nb_transitions,
+      [kind](std::ostream& o, const gal_tpen_transition& t) { t.put_gal(o, kind); }, true);
   os.close();
 }

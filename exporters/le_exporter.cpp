@@ -142,15 +142,21 @@ void gal_tpen_transition::put_le(std::ostream& os, const gal_tpen_fichier& model
   if (aval >= 0) {
     os << " ";
     switch (type) {
-      case 0: os << "weak-> "; break;
-      case 1: os << "strong-> "; break;
+      case 0:
+        os << "weak-> ";
+        break;
+      case 1:
+        os << "strong-> ";
+        break;
       case 2:
         std::cerr << "Warning in  gal_tpen_transition::put_le(): a suspend transition is not "
                      "exportable in le format ..."
                   << std::endl;
         os << "-> ";
         break;
-      case 3: os << "normalterm-> "; break;
+      case 3:
+        os << "normalterm-> ";
+        break;
       default:
         std::cerr << "Warning in  gal_tpen_transition::put_le(): found abnormal transition ..."
                   << std::endl;
@@ -249,7 +255,8 @@ void gal_tpen_fichier::put_le(const std::string& file, const std::string& module
     put_runs(os, *this);
     os << "automaton" << std::endl;
     for (int s : component) {
-      if (const gal_tpen_etat* e = exporters_internal::checked_state(*this, s)) e->put_le(os, *this);
+      if (const gal_tpen_etat* e = exporters_internal::checked_state(*this, s))
+        e->put_le(os, *this);
       os << " " << std::endl;
     }
     os << std::endl;

@@ -234,8 +234,7 @@ void gal_tpen_fichier::put_strl5(const std::string& file, const std::string& mod
       os << "% constellation " << module << "_" << j << std::endl;
       bool first = true;
       for (int s : component) {
-        os << (first ? "  signal start_" : "       , start_") << state_name(*this, s)
-           << std::endl;
+        os << (first ? "  signal start_" : "       , start_") << state_name(*this, s) << std::endl;
         first = false;
       }
       os << "         in" << std::endl;

@@ -39,17 +39,16 @@ void gal_tpen_fichier::put(std::ostream& os) {
   put_table(os, "  NB FONCTIONS : ", "  TABLE DES FONCTIONS", "  n  resultat nom parametre(s)",
             table_functions, nb_functions,
             [](std::ostream& o, const gal_declaration_functions& f) { o << f; });
-  put_table(os, "  NB CONSTANTES : ", "  TABLE DES CONSTANTES", "  n  nom valeur",
-            table_constants, nb_constants,
-            [](std::ostream& o, const gal_declaration_constants& c) { o << c; });
-  put_table(os, "  NB ENTREES : ", "  TABLE DES ENTREES", kVariableColumns, table_inputs,
-            nb_inputs, put_variable);
+  put_table(os, "  NB CONSTANTES : ", "  TABLE DES CONSTANTES", "  n  nom valeur", table_constants,
+            nb_constants, [](std::ostream& o, const gal_declaration_constants& c) { o << c; });
+  put_table(os, "  NB ENTREES : ", "  TABLE DES ENTREES", kVariableColumns, table_inputs, nb_inputs,
+            put_variable);
   put_table(os, "  NB CAPTEURS : ", "  TABLE DES CAPTEURS", kVariableColumns, table_sensors,
             nb_sensors, put_variable);
   put_table(os, "  NB SORTIES : ", "  TABLE DES SORTIES", kVariableColumns, table_outputs,
             nb_outputs, put_variable);
-  put_table(os, "  NB LOCAUX : ", "  TABLE DES LOCAUX", kVariableColumns, table_locals,
-            nb_locals, put_variable);
+  put_table(os, "  NB LOCAUX : ", "  TABLE DES LOCAUX", kVariableColumns, table_locals, nb_locals,
+            put_variable);
   put_table(os, "  NB VARIABLES : ", "  TABLE DES VARIABLES", kVariableColumns, table_variables,
             nb_variables, put_variable);
   put_table(os, "  NB PROGS EXTERNES : ", "  TABLE DES PROGS EXTERNES", "  n  nom : chemin reel",

@@ -68,8 +68,8 @@ void gal_tpen_etat::put_xfig(std::ostream& os, const gal_tpen_fichier& model) co
   if (type == 2) {
     const long inner = figure_radius(R - 100);
     os << kCircle << figure_int(X) << " " << figure_int(Y) << " " << inner << " " << inner << " "
-       << figure_int(X) << " " << figure_int(Y) << " " << figure_int(X + R) << " "
-       << figure_int(Y) << std::endl;
+       << figure_int(X) << " " << figure_int(Y) << " " << figure_int(X + R) << " " << figure_int(Y)
+       << std::endl;
   }
   os << kCentredText << figure_int(X) << " " << figure_int(Y - R - 80) << " " << figure_text(nom)
      << kTextEnd << std::endl;
@@ -127,7 +127,8 @@ void gal_tpen_transition::put_xfig(std::ostream& os, const gal_tpen_fichier& mod
     os << "<" << priorite << "> ";
   }
   os << figure_text(receptivite);
-  if (!actions.empty()) os << "/" << figure_text(exporters_internal::action_texts(model, actions, ","));
+  if (!actions.empty())
+    os << "/" << figure_text(exporters_internal::action_texts(model, actions, ","));
   os << kTextEnd;
 }
 

@@ -30,9 +30,8 @@ bdd* copy_actions(const FBA* automaton, const bdd* from, int count) {
 FBA_real_transition::FBA_real_transition()
     : automaton(nullptr), source(-1), target(-1), actions(nullptr), guard() {}
 
-FBA_real_transition::FBA_real_transition(const FBA* automaton_, int source_,
-                                         int target_, bdd* actions_,
-                                         bdd guard_)
+FBA_real_transition::FBA_real_transition(const FBA* automaton_, int source_, int target_,
+                                         bdd* actions_, bdd guard_)
     : automaton(automaton_),
       source(source_),
       target(target_),
@@ -43,12 +42,10 @@ FBA_real_transition::FBA_real_transition(const FBA_real_transition& other)
     : automaton(other.automaton),
       source(other.source),
       target(other.target),
-      actions(copy_actions(other.automaton, other.actions,
-                           other.actions_count())),
+      actions(copy_actions(other.automaton, other.actions, other.actions_count())),
       guard(other.guard) {}
 
-FBA_real_transition& FBA_real_transition::operator=(
-    const FBA_real_transition& other) {
+FBA_real_transition& FBA_real_transition::operator=(const FBA_real_transition& other) {
   if (this == &other) return *this;
   const int count = other.actions_count();
   if (count != actions_count() || (actions == nullptr && count > 0)) {
@@ -70,8 +67,8 @@ int FBA_real_transition::actions_count() const {
 }
 
 bool operator==(const FBA_real_transition& a, const FBA_real_transition& b) {
-  if (a.automaton != b.automaton || a.source != b.source ||
-      a.target != b.target || a.guard != b.guard)
+  if (a.automaton != b.automaton || a.source != b.source || a.target != b.target ||
+      a.guard != b.guard)
     return false;
   const int count = a.actions_count();
   if (count != b.actions_count()) return false;
@@ -80,15 +77,12 @@ bool operator==(const FBA_real_transition& a, const FBA_real_transition& b) {
   return true;
 }
 
-bool operator!=(const FBA_real_transition& a, const FBA_real_transition& b) {
-  return !(a == b);
-}
+bool operator!=(const FBA_real_transition& a, const FBA_real_transition& b) { return !(a == b); }
 
 // ---- FBA
 
 FBA::FBA(std::string module_name, std::set<int>& initially_true,
-         const std::list<FSM_input>& inputs_list,
-         const std::list<std::string>& outputs,
+         const std::list<FSM_input>& inputs_list, const std::list<std::string>& outputs,
          const std::list<std::string>& state_bits)
     : module(),
       manager(new bddpp_manager()),
@@ -115,8 +109,7 @@ FBA::FBA(std::string module_name, std::set<int>& initially_true,
   // returns the variable already declared.
   for (int i = 0; i < n; ++i) manager->New_var_last(register_name(i));
   for (int i = 0; i < n; ++i) manager->New_var_last(next_state_name(i));
-  for (int j = 0; j < nb_inputs; ++j)
-    manager->New_var_last(inputs[j].my_name());
+  for (int j = 0; j < nb_inputs; ++j) manager->New_var_last(inputs[j].my_name());
 
   for (int i = 0; i < n; ++i) {
     force_to_0[i] = manager->Bdd_zero();
@@ -130,8 +123,7 @@ FBA::FBA(std::string module_name, std::set<int>& initially_true,
     for (int i = 0; i < n; ++i) {
       bdd literal = manager->Bdd_var_by_index(i);
       if (initially_true.count(i) == 0) literal = manager->Bdd_not(literal);
-      initial_state =
-          i == 0 ? literal : manager->Bdd_and(initial_state, literal);
+      initial_state = i == 0 ? literal : manager->Bdd_and(initial_state, literal);
     }
   }
 }
@@ -167,15 +159,13 @@ void FBA::add_evolution(FBA_real_transition t) {
   }
   const int given = t.actions_count();
   for (int k = 0; k < nb_outputs && k < given; ++k)
-    emissions[k] =
-        manager->Bdd_or(emissions[k], manager->Bdd_and(t.actions[k], c));
+    emissions[k] = manager->Bdd_or(emissions[k], manager->Bdd_and(t.actions[k], c));
 }
 
 void FBA::add_Moore_action(int state, int output, bdd condition) {
   if (output < 0 || output >= nb_outputs) {
-    std::cerr << "FBA::add_Moore_action(): output position " << output
-              << " out of range 0.." << nb_outputs - 1 << ", ignored"
-              << std::endl;
+    std::cerr << "FBA::add_Moore_action(): output position " << output << " out of range 0.."
+              << nb_outputs - 1 << ", ignored" << std::endl;
     return;
   }
   const int n = nb_state_bits;
@@ -183,8 +173,7 @@ void FBA::add_Moore_action(int state, int output, bdd condition) {
   for (int i = 0; i < n; ++i) next_vars[i] = manager->Bdd_var_by_index(n + i);
   bdd m = manager->Minterm(state, n, next_vars);
   delete[] next_vars;
-  emissions[output] =
-      manager->Bdd_or(emissions[output], manager->Bdd_and(condition, m));
+  emissions[output] = manager->Bdd_or(emissions[output], manager->Bdd_and(condition, m));
 }
 
 bddpp_manager* FBA::get_manager() const { return manager; }
@@ -199,14 +188,11 @@ long FBA::get_bdd_nodes_number() const { return manager->Bdd_total_size(); }
 
 long FBA::get_bdd_termes_number() const { return manager->Nb_bdd_vars(); }
 
-bdd FBA::termetobdd(const std::string& name) const {
-  return manager->Bdd_var_by_name(name);
-}
+bdd FBA::termetobdd(const std::string& name) const { return manager->Bdd_var_by_name(name); }
 
 int FBA::variable_initialy_true(int i) const {
   if (i < 0 || i >= nb_state_bits) return 0;
-  bdd rest = manager->Bdd_and(initial_state,
-                              manager->Bdd_not(manager->Bdd_var_by_index(i)));
+  bdd rest = manager->Bdd_and(initial_state, manager->Bdd_not(manager->Bdd_var_by_index(i)));
   return rest == manager->Bdd_zero() ? 1 : 0;
 }
 
@@ -220,14 +206,8 @@ void FBA::bdd_var_reorder() { manager->Bdd_var_reorder(); }
 
 void FBA::bdd_garbage_collector() { manager->Bdd_gc(); }
 
-bdd FBA::forcing_to_0(int i) const {
-  return i >= 0 && i < nb_state_bits ? force_to_0[i] : bdd();
-}
+bdd FBA::forcing_to_0(int i) const { return i >= 0 && i < nb_state_bits ? force_to_0[i] : bdd(); }
 
-bdd FBA::forcing_to_1(int i) const {
-  return i >= 0 && i < nb_state_bits ? force_to_1[i] : bdd();
-}
+bdd FBA::forcing_to_1(int i) const { return i >= 0 && i < nb_state_bits ? force_to_1[i] : bdd(); }
 
-bdd FBA::emission(int k) const {
-  return k >= 0 && k < nb_outputs ? emissions[k] : bdd();
-}
+bdd FBA::emission(int k) const { return k >= 0 && k < nb_outputs ? emissions[k] : bdd(); }

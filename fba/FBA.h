@@ -28,15 +28,14 @@ class FBA;
 // One explicit transition handed to a machine: source and target state
 // numbers, one emission condition per output of the machine, and the guard.
 class FBA_real_transition {
-public:
+ public:
   // An empty transition: no machine, source and target -1, no actions,
   // an empty guard.
   FBA_real_transition();
   // A transition of `automaton`: copies the machine's outputs count of
   // entries from `actions` (which stays the caller's; a null array copies
   // nothing and leaves every entry the constant 0) and the guard.
-  FBA_real_transition(const FBA* automaton, int source, int target,
-                      bdd* actions, bdd guard);
+  FBA_real_transition(const FBA* automaton, int source, int target, bdd* actions, bdd guard);
   // A copy with an action array of its own.
   FBA_real_transition(const FBA_real_transition& other);
   // Copies machine, source, target, actions and guard; the action array is
@@ -65,15 +64,15 @@ bool operator!=(const FBA_real_transition& a, const FBA_real_transition& b);
 // is 0; positions outside 0..n-1 have no effect), one emission condition
 // per output of the machine, and the guard.
 class FBA_transition {
-public:
+ public:
   // An empty transition: no machine, empty sets, no actions, an empty
   // guard.
   FBA_transition();
   // A transition of `automaton`: copies both sets, the machine's outputs
   // count of entries from `actions` (which stays the caller's; a null array
   // leaves every entry the constant 0) and the guard.
-  FBA_transition(const FBA* automaton, std::set<int> source,
-                 std::set<int> target, bdd* actions, bdd guard);
+  FBA_transition(const FBA* automaton, std::set<int> source, std::set<int> target, bdd* actions,
+                 bdd guard);
   // A copy with an action array of its own.
   FBA_transition(const FBA_transition& other);
   // Copies machine, sets, actions and guard; the action array is
@@ -99,16 +98,14 @@ bool operator!=(const FBA_transition& a, const FBA_transition& b);
 
 // The implicit boolean machine. Never copied.
 class FBA {
-public:
+ public:
   // Creates the manager and declares the variables: registers "X"<b>, then
   // next-state variables "X"<b>"next", then the inputs. Every forcing and
   // emission condition starts as the constant 0; the initial-state
   // condition is the minterm of the bits listed in `initially_true`
   // (positions outside 0..n-1 are ignored; the constant 1 when n is 0).
-  FBA(std::string module_name, std::set<int>& initially_true,
-      const std::list<FSM_input>& inputs,
-      const std::list<std::string>& outputs,
-      const std::list<std::string>& state_bits);
+  FBA(std::string module_name, std::set<int>& initially_true, const std::list<FSM_input>& inputs,
+      const std::list<std::string>& outputs, const std::list<std::string>& state_bits);
   // Releases every condition, the arrays, then the manager and its nodes.
   ~FBA();
 
@@ -141,9 +138,8 @@ public:
   // in `outputs`. An input position outside 0..inputs-1 refuses the whole
   // transition, an output position outside 0..outputs-1 is ignored, each
   // after one line on the standard error stream.
-  void add_evolution(std::set<int>& source, std::set<int>& target,
-                     std::set<int> outputs, std::set<int> positive,
-                     std::set<int> negative);
+  void add_evolution(std::set<int>& source, std::set<int>& target, std::set<int> outputs,
+                     std::set<int> positive, std::set<int> negative);
   // Emits output `output` under `condition` whenever state bit `bit` is 1
   // at the next instant: (next-state variable AND condition) joins the
   // emission. A bit outside 0..n-1 changes nothing; an output outside
@@ -203,8 +199,7 @@ public:
   int internal_enum_numero_associee_bdd(bdd f, bdd* table, int size) const;
   // Net name of f: "0", "1", a variable's name, or "wire"<position>
   // ("wire?" when f is not in the table).
-  std::string internal_enum_nom_associee_bdd(bdd f, bdd* table,
-                                             int size) const;
+  std::string internal_enum_nom_associee_bdd(bdd f, bdd* table, int size) const;
   // A new array (released by the caller with delete[]) of the manager's
   // variable names in level order; null when there is no variable.
   std::string* my_table_bdd_nom_termes() const;
@@ -251,19 +246,16 @@ public:
   // Microcontroller sketch (sketch_writer.cpp): setup() and loop() over
   // user hooks; the outputs named in `single_handler` get one handler,
   // every other output a "_true" and a "_false" handler.
-  void ino_put_grafcet(std::ostream& os, int level,
-                       std::list<std::string>& single_handler) const;
+  void ino_put_grafcet(std::ostream& os, int level, std::list<std::string>& single_handler) const;
   // Scenario file (scenario_writer.cpp): header, transition body over the
   // context array _c, the awaited and trigger tables of `states` entries,
   // the input names. The third, fourth and eighth arguments are not read.
   // Stops the process when the state bits cannot code `states` states,
   // when a table is missing for a positive count of states, or when the
   // machine has not exactly three outputs.
-  void SCENARIO_put(std::ostream& os, int states, std::set<int>* unused_a,
-                    std::set<int>* unused_b,
-                    std::set<std::set<int> >* awaited,
-                    std::set<int>* trigger, std::set<int>* shifted_trigger,
-                    int* unused_c, int level) const;
+  void SCENARIO_put(std::ostream& os, int states, std::set<int>* unused_a, std::set<int>* unused_b,
+                    std::set<std::set<int> >* awaited, std::set<int>* trigger,
+                    std::set<int>* shifted_trigger, int* unused_c, int level) const;
 
   // ---- Helpers shared by the writers (writer_common.cpp).
 
@@ -283,7 +275,7 @@ public:
 
   friend std::ostream& operator<<(std::ostream& os, const FBA& machine);
 
-private:
+ private:
   std::string module;
   bddpp_manager* manager;
   int nb_inputs;
@@ -300,8 +292,7 @@ private:
 
 // Esterel condition text of f: "not tick" for the constant 0, "tick" for
 // the constant 1, else the sum of products with " or ", " and ", "not ".
-std::string local_FSM_bddtoexpesterel(bddpp_manager* manager, bdd f,
-                                      int level);
+std::string local_FSM_bddtoexpesterel(bddpp_manager* manager, bdd f, int level);
 
 // Debug printers (debug_dump.cpp). An input: "(" type word "," name ")".
 std::ostream& operator<<(std::ostream& os, const FSM_input& input);
@@ -319,7 +310,6 @@ std::ostream& operator<<(std::ostream& os, const FBA_transition& t);
 void fbamrsetsetput(std::ostream& os, long a, std::set<std::set<int> >& t);
 // One line of a scenario's trigger table, without its end: a, ": ", then
 // "{" e "} " per element e of u and "{" d + e "} " per element e of w.
-void fbamrsetput(std::ostream& os, long a, long d, std::set<int>& u,
-                 std::set<int>& w);
+void fbamrsetput(std::ostream& os, long a, long d, std::set<int>& u, std::set<int>& w);
 
 #endif

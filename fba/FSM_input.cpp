@@ -1,8 +1,7 @@
 // Construction, assignment and comparison of FSM_input.
 #include "fba/FSM_input.h"
 
-FSM_input::FSM_input(FSM_type_input type_, const std::string& name_)
-    : type(type_), name(name_) {}
+FSM_input::FSM_input(FSM_type_input type_, const std::string& name_) : type(type_), name(name_) {}
 
 FSM_input& FSM_input::operator=(const FSM_input& other) {
   type = other.type;

@@ -15,11 +15,10 @@ enum FSM_type_input : std::int32_t {
 };
 
 class FSM_input {
-public:
+ public:
   // An input of the given type and name; with no argument, type 0 and the
   // empty name (so every element of an array made by new[] starts so).
-  FSM_input(FSM_type_input type = FSM_type_undefined,
-            const std::string& name = std::string());
+  FSM_input(FSM_type_input type = FSM_type_undefined, const std::string& name = std::string());
   FSM_input(const FSM_input&) = default;
   // Copies the type, then the name; returns *this.
   FSM_input& operator=(const FSM_input& other);
@@ -30,7 +29,7 @@ public:
   // A copy of the input's name (also the name of its diagram variable).
   std::string my_name() const { return name; }
 
-private:
+ private:
   FSM_type_input type;
   std::string name;
 };

@@ -32,14 +32,12 @@ void FBA::BAC_put(std::ostream& os, int level) const {
   put_line(os, ";");
   put_line(os, "");
   put_line(os, "transition");
-  for (int i = 0; i < n; ++i)
-    put_line(os, register_name(i) + "'= " + next_state_name(i) + ";");
+  for (int i = 0; i < n; ++i) put_line(os, register_name(i) + "'= " + next_state_name(i) + ";");
   put_line(os, "");
   put_line(os, "definitions");
   for (int i = 0; i < n; ++i) {
     os << next_state_name(i) << "= ";
-    manager->Print_sop(" or ", " and ", "not ", "", os,
-                       next_state_function(i, level), level);
+    manager->Print_sop(" or ", " and ", "not ", "", os, next_state_function(i, level), level);
     put_line(os, ";");
   }
   put_line(os, "");

@@ -30,8 +30,7 @@ void FBA::BLIF_put(std::ostream& os, int level) const {
 
   cover_scratch scratch(manager);
   for (int i = 0; i < n; ++i)
-    put_blif_cover(os, scratch,
-                   manager->Bdd_simplify(force_to_1[i], force_to_0[i]),
+    put_blif_cover(os, scratch, manager->Bdd_simplify(force_to_1[i], force_to_0[i]),
                    next_state_name(i), level);
   put_line(os, "");
   for (int k = 0; k < nb_outputs; ++k)

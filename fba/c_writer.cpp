@@ -14,9 +14,8 @@ namespace {
 
 // The state of one C write: the machine, both streams and the level.
 class c_dumper {
-public:
-  c_dumper(const FBA& machine, std::ostream& code, std::ostream& header,
-           int level)
+ public:
+  c_dumper(const FBA& machine, std::ostream& code, std::ostream& header, int level)
       : fba(machine),
         manager(machine.get_manager()),
         code(code),
@@ -30,8 +29,7 @@ public:
     dump_globals();
     const std::string params = parameters();
     put_line(code, "void " + module + "_reset_automaton(" + params + ")");
-    put_line(header, "extern void " + module + "_reset_automaton(" + params +
-                         ");");
+    put_line(header, "extern void " + module + "_reset_automaton(" + params + ");");
     put_line(header, "");
     dump_reset();
     put_line(code, "void " + module + "_automaton(" + params + ")");
@@ -39,7 +37,7 @@ public:
     dump_reaction();
   }
 
-private:
+ private:
   const FBA& fba;
   bddpp_manager* manager;
   std::ostream& code;
@@ -65,8 +63,7 @@ private:
   // Writes the sum of products of f into the source, every variable
   // prefixed by the module name and "_".
   void put_sop(bdd f) {
-    manager->Print_sop_pref_suff(" || ", " && ", "! ", "", code, f,
-                                 prefix.c_str(), "", level);
+    manager->Print_sop_pref_suff(" || ", " && ", "! ", "", code, f, prefix.c_str(), "", level);
   }
 
   // Writes the one declaration of every register and next-state variable,
@@ -74,11 +71,9 @@ private:
   void dump_globals() {
     const int bits = fba.get_state_variables_number();
     if (bits == 0) return;
+    for (int i = 0; i < bits; ++i) put_line(code, (i == 0 ? "int " : "    ") + reg(i) + ",");
     for (int i = 0; i < bits; ++i)
-      put_line(code, (i == 0 ? "int " : "    ") + reg(i) + ",");
-    for (int i = 0; i < bits; ++i)
-      put_line(code, "    " + prefix + fba.next_state_name(i) +
-                         (i + 1 < bits ? "," : ";"));
+      put_line(code, "    " + prefix + fba.next_state_name(i) + (i + 1 < bits ? "," : ";"));
     put_line(code, "");
   }
 
@@ -86,8 +81,7 @@ private:
   void dump_reset() {
     put_line(code, "{");
     for (int i = 0; i < fba.get_state_variables_number(); ++i)
-      put_line(code, "  " + reg(i) + "= " +
-                         (fba.initial_value(i) ? "!0" : "0") + ";");
+      put_line(code, "  " + reg(i) + "= " + (fba.initial_value(i) ? "!0" : "0") + ";");
     put_line(code, "}");
     put_line(code, "");
   }
@@ -109,8 +103,7 @@ private:
     }
     put_line(code, "");
     for (int i = 0; i < bits; ++i)
-      put_line(code, "  " + reg(i) + "= " + prefix + fba.next_state_name(i) +
-                         ";");
+      put_line(code, "  " + reg(i) + "= " + prefix + fba.next_state_name(i) + ";");
     put_line(code, "}");
     put_line(code, "");
   }

@@ -16,7 +16,7 @@ const std::string banner = "//" + std::string(84, '.');
 
 // The state of one C# write: the machine, the stream and the level.
 class csharp_dumper {
-public:
+ public:
   csharp_dumper(const FBA& machine, std::ostream& os, int level)
       : fba(machine),
         manager(machine.get_manager()),
@@ -57,7 +57,7 @@ public:
     dump_transition_methods();
   }
 
-private:
+ private:
   const FBA& fba;
   bddpp_manager* manager;
   std::ostream& os;
@@ -77,8 +77,8 @@ private:
   // preceded by a blank, or "false"/"true" when the cover is a constant.
   // The printer's own 0 and 1 are ints, which C# does not convert to bool.
   std::string equation(bdd f) const {
-    const std::string s = manager->Print_sop_to_String_pref_suff(
-        " || ", " && ", "! ", "", f, " ", "", level);
+    const std::string s =
+        manager->Print_sop_to_String_pref_suff(" || ", " && ", "! ", "", f, " ", "", level);
     if (s == "0") return "false";
     if (s == "1") return "true";
     return s;
@@ -93,21 +93,18 @@ private:
 
     line("// private input variables :");
     line("");
-    for (int j = 0; j < inputs; ++j)
-      line("private bool " + fba.input_name(j) + ";");
+    for (int j = 0; j < inputs; ++j) line("private bool " + fba.input_name(j) + ";");
     line(inputs > 0 ? "" : "// No inputs ...");
     line("");
     line("");
     line("// get & set methods for inputs from the FSM inputs :");
     line("");
-    for (int j = 0; j < inputs; ++j)
-      dump_property("P_", fba.input_name(j), false);
+    for (int j = 0; j < inputs; ++j) dump_property("P_", fba.input_name(j), false);
     line("");
     line("");
 
     line("// private output variables :");
-    for (int k = 0; k < outputs; ++k)
-      line("private bool " + fba.output_name(k) + ";");
+    for (int k = 0; k < outputs; ++k) line("private bool " + fba.output_name(k) + ";");
     line(outputs > 0 ? "" : "// No output ...");
     line("");
     line("");
@@ -127,8 +124,7 @@ private:
 
   // Writes the get/set property of one field. The output form has one more
   // blank after "!=" and one fewer before the assignment.
-  void dump_property(const std::string& kind, const std::string& field,
-                     bool output) {
+  void dump_property(const std::string& kind, const std::string& field, bool output) {
     line(" public bool " + kind + field);
     line(" {");
     line("");
@@ -138,8 +134,7 @@ private:
     line("      }");
     line("");
     line("   set {");
-    line(std::string("     if (value != ") + (output ? " " : "") + field +
-         "){");
+    line(std::string("     if (value != ") + (output ? " " : "") + field + "){");
     line((output ? "       " : "        ") + field + " = value;");
     line("");
     line("      }");
@@ -192,8 +187,7 @@ private:
     line(" {");
     line("");
     for (int i = 0; i < fba.get_state_variables_number(); ++i) {
-      line("  " + fba.register_name(i) + " = " +
-           (fba.initial_value(i) ? "!false" : "false") + ";");
+      line("  " + fba.register_name(i) + " = " + (fba.initial_value(i) ? "!false" : "false") + ";");
       line("");
     }
     line(" }");
@@ -222,13 +216,12 @@ private:
     line(" {");
     line("");
     for (int i = 0; i < bits; ++i)
-      line("  " + fba.next_state_name(i) + " = " +
-           equation(fba.next_state_function(i, level)) + ";");
+      line("  " + fba.next_state_name(i) + " = " + equation(fba.next_state_function(i, level)) +
+           ";");
     line("");
     line("");
     for (int k = 0; k < fba.get_actions_number(); ++k) {
-      line("   " + fba.output_name(k) + " = " + equation(fba.emission(k)) +
-           ";");
+      line("   " + fba.output_name(k) + " = " + equation(fba.emission(k)) + ";");
       line("");
     }
     line(" }");
@@ -251,6 +244,4 @@ private:
 
 }  // namespace
 
-void FBA::CSHARP_put(std::ostream& os, int level) const {
-  csharp_dumper(*this, os, level).dump();
-}
+void FBA::CSHARP_put(std::ostream& os, int level) const { csharp_dumper(*this, os, level).dump(); }

@@ -13,11 +13,16 @@ namespace {
 // The word of an input type; nothing for a value outside 0..3.
 const char* type_word(FSM_type_input type) {
   switch (static_cast<int>(type)) {
-    case 0: return "undefined";
-    case 1: return "pure";
-    case 2: return "bool";
-    case 3: return "integer";
-    default: return "";
+    case 0:
+      return "undefined";
+    case 1:
+      return "pure";
+    case 2:
+      return "bool";
+    case 3:
+      return "integer";
+    default:
+      return "";
   }
 }
 
@@ -31,12 +36,10 @@ std::string condition_text(const FBA* automaton, const bdd& f) {
 
 // ", cond: " guard ", cond actions : " then "k--> " action " " per output,
 // "]" and an end of line: the common tail of both transition lines.
-void put_transition_tail(std::ostream& os, const FBA* automaton,
-                         const bdd& guard, const bdd* actions, int count) {
-  os << ", cond: " << condition_text(automaton, guard)
-     << ", cond actions : ";
-  for (int k = 0; k < count; ++k)
-    os << k << "--> " << condition_text(automaton, actions[k]) << " ";
+void put_transition_tail(std::ostream& os, const FBA* automaton, const bdd& guard,
+                         const bdd* actions, int count) {
+  os << ", cond: " << condition_text(automaton, guard) << ", cond actions : ";
+  for (int k = 0; k < count; ++k) os << k << "--> " << condition_text(automaton, actions[k]) << " ";
   os << "]" << std::endl;
 }
 
@@ -72,15 +75,13 @@ std::ostream& operator<<(std::ostream& os, const FBA& m) {
   os << std::endl;
   os << "table des entrees" << std::endl;
   os << "n  (type,nom)" << std::endl;
-  for (int j = 0; j < m.nb_inputs; ++j)
-    os << j << " " << m.inputs[j] << std::endl;
+  for (int j = 0; j < m.nb_inputs; ++j) os << j << " " << m.inputs[j] << std::endl;
   os << std::endl;
   os << "nombre de variables d'etat: " << n << std::endl;
   os << std::endl;
   os << "table des variables d'etat" << std::endl;
   os << "n  nom" << std::endl;
-  for (int i = 0; i < n; ++i)
-    os << i << ": " << m.state_bit_names[i] << std::endl;
+  for (int i = 0; i < n; ++i) os << i << ": " << m.state_bit_names[i] << std::endl;
   os << std::endl;
   os.flush();
   os << "table des BDDs de base" << std::endl;
@@ -92,13 +93,12 @@ std::ostream& operator<<(std::ostream& os, const FBA& m) {
   os.flush();
   os << "nombre d'actions: " << m.nb_outputs << std::endl;
   os << "n  nom" << std::endl;
-  for (int k = 0; k < m.nb_outputs; ++k)
-    os << k << ": " << m.output_names[k] << std::endl;
+  for (int k = 0; k < m.nb_outputs; ++k) os << k << ": " << m.output_names[k] << std::endl;
   os << std::endl;
   os << "etat initial: " << std::endl;
   for (int i = 0; i < n; ++i)
-    os << manager->Name_var_by_index(i) << "= "
-       << (m.variable_initialy_true(i) ? "1 " : "0 ") << std::endl;
+    os << manager->Name_var_by_index(i) << "= " << (m.variable_initialy_true(i) ? "1 " : "0 ")
+       << std::endl;
   os << std::endl;
   os << std::endl;
   os.flush();

@@ -14,7 +14,7 @@ namespace {
 // The state of one documentation write: the machine, the stream and the
 // level.
 class doc_dumper {
-public:
+ public:
   doc_dumper(const FBA& machine, std::ostream& os, int level)
       : fba(machine), manager(machine.get_manager()), os(os), level(level) {}
 
@@ -29,15 +29,14 @@ public:
 
     std::vector<std::string> names;
     for (int j = 0; j < inputs; ++j) names.push_back(fba.input_name(j));
-    put_line(os, inputs > 0 ? "Entree(s) booleenne(s): " + join_with(names, ", ")
-                            : "Aucune Entree ...");
+    put_line(
+        os, inputs > 0 ? "Entree(s) booleenne(s): " + join_with(names, ", ") : "Aucune Entree ...");
     put_line(os, "");
 
     names.clear();
     for (int k = 0; k < outputs; ++k) names.push_back(fba.output_name(k));
-    put_line(os, outputs > 0
-                     ? "Sortie(s) booleenne(s): " + join_with(names, ", ")
-                     : "Aucune Sortie ...");
+    put_line(os, outputs > 0 ? "Sortie(s) booleenne(s): " + join_with(names, ", ")
+                             : "Aucune Sortie ...");
     put_line(os, "");
 
     if (bits > 0) {
@@ -51,20 +50,17 @@ public:
 
     put_line(os, "Bascule(s) D: ");
     for (int i = 0; i < bits; ++i)
-      put_line(os, "  " + fba.register_name(i) + ": valeur initiale :" +
-                       (fba.initial_value(i) ? "1" : "0") +
+      put_line(os, "  " + fba.register_name(i) +
+                       ": valeur initiale :" + (fba.initial_value(i) ? "1" : "0") +
                        ", nouvelle valeur sur front: " + fba.next_state_name(i));
     put_line(os, "");
 
     put_line(os, "Equation(s) d'etat futur associee(s):");
     for (int i = 0; i < bits; ++i) {
-      equation_line("  " + fba.next_state_name(i) + "= ",
-                    fba.next_state_function(i, level));
+      equation_line("  " + fba.next_state_name(i) + "= ", fba.next_state_function(i, level));
       put_line(os, "   construit a partir de:");
-      equation_line("      " + fba.next_state_name(i) + "0= ",
-                    fba.forcing_to_0(i));
-      equation_line("      " + fba.next_state_name(i) + "1= ",
-                    fba.forcing_to_1(i));
+      equation_line("      " + fba.next_state_name(i) + "0= ", fba.forcing_to_0(i));
+      equation_line("      " + fba.next_state_name(i) + "1= ", fba.forcing_to_1(i));
     }
     put_line(os, "");
 
@@ -76,7 +72,7 @@ public:
     put_line(os, "");
   }
 
-private:
+ private:
   const FBA& fba;
   bddpp_manager* manager;
   std::ostream& os;
@@ -92,6 +88,4 @@ private:
 
 }  // namespace
 
-void FBA::DOC_put(std::ostream& os, int level) const {
-  doc_dumper(*this, os, level).dump();
-}
+void FBA::DOC_put(std::ostream& os, int level) const { doc_dumper(*this, os, level).dump(); }

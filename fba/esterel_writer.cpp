@@ -10,8 +10,7 @@
 #include "fba/FBA.h"
 #include "fba/writer_common.h"
 
-std::string local_FSM_bddtoexpesterel(bddpp_manager* manager, bdd f,
-                                      int level) {
+std::string local_FSM_bddtoexpesterel(bddpp_manager* manager, bdd f, int level) {
   if (manager->Bdd_is_tautology(f, 0)) return "not tick";
   if (manager->Bdd_is_tautology(f, 1)) return "tick";
   return manager->Print_sop_to_String(" or ", " and ", "not ", "", f, level);
@@ -24,8 +23,7 @@ void FBA::ESTEREL_put(std::ostream& os, int level) const {
   // Declarations: one name per line after the first, continued by ", ".
   if (nb_inputs >= 1) {
     os << "input " << input_name(0);
-    for (int j = 1; j < nb_inputs; ++j)
-      os << ", " << std::endl << "       " << input_name(j);
+    for (int j = 1; j < nb_inputs; ++j) os << ", " << std::endl << "       " << input_name(j);
     put_line(os, ";");
   } else {
     put_line(os, "");
@@ -33,8 +31,7 @@ void FBA::ESTEREL_put(std::ostream& os, int level) const {
   put_line(os, "");
   if (nb_outputs >= 1) {
     os << "output " << output_names[0];
-    for (int k = 1; k < nb_outputs; ++k)
-      os << ", " << std::endl << "        " << output_names[k];
+    for (int k = 1; k < nb_outputs; ++k) os << ", " << std::endl << "        " << output_names[k];
     put_line(os, ";");
   } else {
     put_line(os, "");
@@ -42,10 +39,8 @@ void FBA::ESTEREL_put(std::ostream& os, int level) const {
   put_line(os, "");
   if (n >= 1) {
     os << "signal " << register_name(0);
-    for (int i = 1; i < n; ++i)
-      os << ", " << std::endl << "       " << register_name(i);
-    for (int i = 0; i < n; ++i)
-      os << ", " << std::endl << "       " << next_state_name(i);
+    for (int i = 1; i < n; ++i) os << ", " << std::endl << "       " << register_name(i);
+    for (int i = 0; i < n; ++i) os << ", " << std::endl << "       " << next_state_name(i);
     put_line(os, " in");
     put_line(os, "");
   }
@@ -53,8 +48,8 @@ void FBA::ESTEREL_put(std::ostream& os, int level) const {
   for (int i = 0; i < n; ++i) {
     put_line(os, "  [");
     if (initial_value(i) == 1) put_line(os, "    emit " + register_name(i) + ";");
-    put_line(os, "    run my_pre [signal " + next_state_name(i) + " / S, " +
-                     register_name(i) + " / preS]");
+    put_line(os, "    run my_pre [signal " + next_state_name(i) + " / S, " + register_name(i) +
+                     " / preS]");
     put_line(os, "  ]");
     put_line(os, "  ||");
   }
@@ -66,14 +61,11 @@ void FBA::ESTEREL_put(std::ostream& os, int level) const {
     if (i > 0) put_line(os, "    ||");
     put_line(os, "    abort");
     put_line(os, "    [");
-    put_line(os, "      present [ " +
-                     local_FSM_bddtoexpesterel(manager, force_to_1[i], level) +
+    put_line(os, "      present [ " + local_FSM_bddtoexpesterel(manager, force_to_1[i], level) +
                      " ] then ");
     put_line(os, "        emit " + next_state_name(i));
     put_line(os, "      end present");
-    put_line(os, "    ] when [ " +
-                     local_FSM_bddtoexpesterel(manager, force_to_0[i], level) +
-                     " ]");
+    put_line(os, "    ] when [ " + local_FSM_bddtoexpesterel(manager, force_to_0[i], level) + " ]");
   }
   put_line(os, "");
   bool first_branch = n == 0;
@@ -81,8 +73,7 @@ void FBA::ESTEREL_put(std::ostream& os, int level) const {
     if (manager->Bdd_is_tautology(emissions[k], 0)) continue;
     if (!first_branch) put_line(os, "    ||");
     first_branch = false;
-    put_line(os, "    present [ " +
-                     local_FSM_bddtoexpesterel(manager, emissions[k], level) +
+    put_line(os, "    present [ " + local_FSM_bddtoexpesterel(manager, emissions[k], level) +
                      " ] then ");
     put_line(os, "      emit " + output_names[k]);
     put_line(os, "    end present");

@@ -35,14 +35,12 @@ void FBA::FBA_put(std::ostream& os, int level) const {
   cover_scratch scratch(manager);
   put_line(os, ".begin_falling");
   for (int i = 0; i < n; ++i)
-    put_blif_cover(os, scratch, force_to_0[i], next_state_name(i), level,
-                   writer);
+    put_blif_cover(os, scratch, force_to_0[i], next_state_name(i), level, writer);
   put_line(os, ".end_falling");
   put_line(os, "");
   put_line(os, ".begin_rising");
   for (int i = 0; i < n; ++i)
-    put_blif_cover(os, scratch, force_to_1[i], next_state_name(i), level,
-                   writer);
+    put_blif_cover(os, scratch, force_to_1[i], next_state_name(i), level, writer);
   put_line(os, ".end_rising");
   put_line(os, "");
   for (int k = 0; k < nb_outputs; ++k)

@@ -29,9 +29,8 @@ bdd* copy_actions(const FBA* automaton, const bdd* from, int count) {
 FBA_transition::FBA_transition()
     : automaton(nullptr), source(), target(), actions(nullptr), guard() {}
 
-FBA_transition::FBA_transition(const FBA* automaton_, std::set<int> source_,
-                               std::set<int> target_, bdd* actions_,
-                               bdd guard_)
+FBA_transition::FBA_transition(const FBA* automaton_, std::set<int> source_, std::set<int> target_,
+                               bdd* actions_, bdd guard_)
     : automaton(automaton_),
       source(source_),
       target(target_),
@@ -42,8 +41,7 @@ FBA_transition::FBA_transition(const FBA_transition& other)
     : automaton(other.automaton),
       source(other.source),
       target(other.target),
-      actions(copy_actions(other.automaton, other.actions,
-                           other.actions_count())),
+      actions(copy_actions(other.automaton, other.actions, other.actions_count())),
       guard(other.guard) {}
 
 FBA_transition& FBA_transition::operator=(const FBA_transition& other) {
@@ -63,13 +61,11 @@ FBA_transition& FBA_transition::operator=(const FBA_transition& other) {
 
 FBA_transition::~FBA_transition() { delete[] actions; }
 
-int FBA_transition::actions_count() const {
-  return actions == nullptr ? 0 : outputs_of(automaton);
-}
+int FBA_transition::actions_count() const { return actions == nullptr ? 0 : outputs_of(automaton); }
 
 bool operator==(const FBA_transition& a, const FBA_transition& b) {
-  if (a.automaton != b.automaton || a.source != b.source ||
-      a.target != b.target || a.guard != b.guard)
+  if (a.automaton != b.automaton || a.source != b.source || a.target != b.target ||
+      a.guard != b.guard)
     return false;
   const int count = a.actions_count();
   if (count != b.actions_count()) return false;
@@ -78,9 +74,7 @@ bool operator==(const FBA_transition& a, const FBA_transition& b) {
   return true;
 }
 
-bool operator!=(const FBA_transition& a, const FBA_transition& b) {
-  return !(a == b);
-}
+bool operator!=(const FBA_transition& a, const FBA_transition& b) { return !(a == b); }
 
 // ---- FBA operations over sets of state bits
 
@@ -101,21 +95,18 @@ void FBA::add_evolution(FBA_transition t) {
   // machine, or without actions) count as 0.
   const int given = t.actions_count();
   for (int k = 0; k < nb_outputs && k < given; ++k)
-    emissions[k] =
-        manager->Bdd_or(emissions[k], manager->Bdd_and(t.actions[k], c));
+    emissions[k] = manager->Bdd_or(emissions[k], manager->Bdd_and(t.actions[k], c));
 }
 
-void FBA::add_evolution(std::set<int>& source, std::set<int>& target,
-                        std::set<int> outputs, std::set<int> positive,
-                        std::set<int> negative) {
+void FBA::add_evolution(std::set<int>& source, std::set<int>& target, std::set<int> outputs,
+                        std::set<int> positive, std::set<int> negative) {
   // Every input position is checked before anything changes, so that a
   // refused transition leaves the machine as it was.
   for (const std::set<int>* inputs_set : {&positive, &negative})
     for (int j : *inputs_set)
       if (j < 0 || j >= nb_inputs) {
-        std::cerr << "FBA::add_evolution(): input position " << j
-                  << " out of range 0.." << nb_inputs - 1
-                  << ", transition refused" << std::endl;
+        std::cerr << "FBA::add_evolution(): input position " << j << " out of range 0.."
+                  << nb_inputs - 1 << ", transition refused" << std::endl;
         return;
       }
 
@@ -123,11 +114,9 @@ void FBA::add_evolution(std::set<int>& source, std::set<int>& target,
   bdd c = manager->Bdd_one();
   // An input is read through the variable of its name: a repeated name
   // shares the variable declared first, and the later inputs move down.
-  for (int j : positive)
-    c = manager->Bdd_and(c, manager->Bdd_var_by_name(inputs[j].my_name()));
+  for (int j : positive) c = manager->Bdd_and(c, manager->Bdd_var_by_name(inputs[j].my_name()));
   for (int j : negative)
-    c = manager->Bdd_and(
-        c, manager->Bdd_not(manager->Bdd_var_by_name(inputs[j].my_name())));
+    c = manager->Bdd_and(c, manager->Bdd_not(manager->Bdd_var_by_name(inputs[j].my_name())));
   for (int i = 0; i < n; ++i) {
     bdd reg = manager->Bdd_var_by_index(i);
     c = manager->Bdd_and(c, source.count(i) ? reg : manager->Bdd_not(reg));
@@ -140,9 +129,8 @@ void FBA::add_evolution(std::set<int>& source, std::set<int>& target,
   }
   for (int k : outputs) {
     if (k < 0 || k >= nb_outputs) {
-      std::cerr << "FBA::add_evolution(): output position " << k
-                << " out of range 0.." << nb_outputs - 1 << ", ignored"
-                << std::endl;
+      std::cerr << "FBA::add_evolution(): output position " << k << " out of range 0.."
+                << nb_outputs - 1 << ", ignored" << std::endl;
       continue;
     }
     emissions[k] = manager->Bdd_or(emissions[k], c);
@@ -152,14 +140,12 @@ void FBA::add_evolution(std::set<int>& source, std::set<int>& target,
 void FBA::add_post_evolution(int bit, int output, bdd condition) {
   if (bit < 0 || bit >= nb_state_bits) return;
   if (output < 0 || output >= nb_outputs) {
-    std::cerr << "FBA::add_post_evolution(): output position " << output
-              << " out of range 0.." << nb_outputs - 1 << ", ignored"
-              << std::endl;
+    std::cerr << "FBA::add_post_evolution(): output position " << output << " out of range 0.."
+              << nb_outputs - 1 << ", ignored" << std::endl;
     return;
   }
   bdd next = manager->Bdd_var_by_index(nb_state_bits + bit);
-  emissions[output] =
-      manager->Bdd_or(emissions[output], manager->Bdd_and(next, condition));
+  emissions[output] = manager->Bdd_or(emissions[output], manager->Bdd_and(next, condition));
 }
 
 std::string FBA::get_input(int i) const {

@@ -17,9 +17,8 @@ namespace {
 // The state of one grafcet VHDL write: the machine, the stream, the port
 // type and the optimisation level.
 class grafcet_vhdl_dumper {
-public:
-  grafcet_vhdl_dumper(const FBA& machine, std::ostream& os, int std_logic,
-                      int level)
+ public:
+  grafcet_vhdl_dumper(const FBA& machine, std::ostream& os, int std_logic, int level)
       : fba(machine),
         manager(machine.get_manager()),
         os(os),
@@ -34,7 +33,7 @@ public:
     dump_architecture();
   }
 
-private:
+ private:
   const FBA& fba;
   bddpp_manager* manager;
   std::ostream& os;
@@ -50,11 +49,9 @@ private:
   // become the literal '0': VHDL refuses the integer 0 where a bit is
   // expected.
   std::string equation(bdd f) const {
-    const std::string s =
-        manager->Print_sop_to_String(") or (", " and ", "not ", "", f, level);
-    const bool constant = manager->Bdd_is_tautology(f, 0) ||
-                          manager->Bdd_is_tautology(f, 1) || s == "0" ||
-                          s == "1";
+    const std::string s = manager->Print_sop_to_String(") or (", " and ", "not ", "", f, level);
+    const bool constant =
+        manager->Bdd_is_tautology(f, 0) || manager->Bdd_is_tautology(f, 1) || s == "0" || s == "1";
     if (constant) return "'" + s + "'";
     return "(" + s + ")";
   }
@@ -63,9 +60,8 @@ private:
   // restricted to the initial state, simplified, forcing-to-1 side first.
   bdd reset_function(int i) const {
     const bdd initial = fba.initial_state_condition();
-    return manager->Bdd_simplify3(
-        manager->Bdd_and(fba.forcing_to_1(i), initial),
-        manager->Bdd_and(fba.forcing_to_0(i), initial), level);
+    return manager->Bdd_simplify3(manager->Bdd_and(fba.forcing_to_1(i), initial),
+                                  manager->Bdd_and(fba.forcing_to_0(i), initial), level);
   }
 
   // Writes the header comment, the IEEE clauses of the std_logic form and
@@ -83,8 +79,7 @@ private:
     put_line(os, "entity " + module + " is");
     const int outputs = fba.get_actions_number();
     std::string ports = "  port(";
-    for (int j = 0; j < fba.get_inputs_number(); ++j)
-      ports += fba.input_name(j) + ", ";
+    for (int j = 0; j < fba.get_inputs_number(); ++j) ports += fba.input_name(j) + ", ";
     ports += " reset, clk: in " + type;
     if (outputs > 0) ports += ";";
     put_line(os, ports);
@@ -120,28 +115,24 @@ private:
     put_line(os, "process (clk,reset)");
     put_line(os, "begin");
     put_line(os, "  if (reset = '0') then ");
-    for (int k = 0; k < outputs; ++k)
-      put_line(os, "    " + fba.output_name(k) + " <= '0';");
+    for (int k = 0; k < outputs; ++k) put_line(os, "    " + fba.output_name(k) + " <= '0';");
     put_line(os, "");
     for (int i = 0; i < bits; ++i)
-      put_line(os, "    " + fba.register_name(i) + " <= " +
-                       equation(reset_function(i)) + ";");
+      put_line(os, "    " + fba.register_name(i) + " <= " + equation(reset_function(i)) + ";");
     put_line(os, "  elsif ( clk'event and clk='1') then ");
     for (int k = 0; k < outputs; ++k)
-      put_line(os, "    " + fba.output_name(k) + " <= " +
-                       equation(fba.emission(k)) + ";");
+      put_line(os, "    " + fba.output_name(k) + " <= " + equation(fba.emission(k)) + ";");
     put_line(os, "");
     for (int i = 0; i < bits; ++i)
-      put_line(os, "    " + fba.register_name(i) + " <= " +
-                       fba.next_state_name(i) + ";");
+      put_line(os, "    " + fba.register_name(i) + " <= " + fba.next_state_name(i) + ";");
     put_line(os, "  end if;");
     put_line(os, "end process;");
     put_line(os, "");
 
     put_line(os, "-- future computation");
     for (int i = 0; i < bits; ++i) {
-      put_line(os, "  " + fba.next_state_name(i) + " <= " +
-                       equation(fba.next_state_function(i, level)) + ";");
+      put_line(os, "  " + fba.next_state_name(i) +
+                       " <= " + equation(fba.next_state_function(i, level)) + ";");
       put_line(os, "");
     }
     put_line(os, "end " + module + "_a;");

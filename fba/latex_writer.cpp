@@ -19,17 +19,21 @@ namespace {
 // "integer", and "???" for undefined or any other value.
 std::string type_word(int type) {
   switch (type) {
-    case 1: return "-";
-    case 2: return "bool";
-    case 3: return "integer";
-    default: return "???";
+    case 1:
+      return "-";
+    case 2:
+      return "bool";
+    case 3:
+      return "integer";
+    default:
+      return "???";
   }
 }
 
 // The state of one LaTeX write: the machine, the stream, the level and the
 // type words of the inputs.
 class latex_dumper {
-public:
+ public:
   latex_dumper(const FBA& machine, std::ostream& os, int level,
                std::vector<std::string> input_types)
       : fba(machine),
@@ -47,7 +51,7 @@ public:
     dump_equations();
   }
 
-private:
+ private:
   const FBA& fba;
   bddpp_manager* manager;
   std::ostream& os;
@@ -58,8 +62,8 @@ private:
 
   // Returns the filtered sum-of-products text of f.
   std::string equation(bdd f) const {
-    return latex_String_filter(manager->Print_sop_to_String(
-        " + ", ".", "\\overline{", "}", f, level));
+    return latex_String_filter(
+        manager->Print_sop_to_String(" + ", ".", "\\overline{", "}", f, level));
   }
 
   // Writes the fixed preamble, page layout and title block.
@@ -94,8 +98,7 @@ private:
     line("\\section{Entr\\'ee(s):} ");
     line("\\begin{itemize}");
     for (int j = 0; j < inputs; ++j)
-      line("\\item $" + latex_String_filter(fba.input_name(j)) + "$: " +
-           input_types[j]);
+      line("\\item $" + latex_String_filter(fba.input_name(j)) + "$: " + input_types[j]);
     line("\\end{itemize}");
     line("");
   }
@@ -121,8 +124,7 @@ private:
     line("\\begin{itemize}");
     for (int i = 0; i < bits; ++i) {
       const std::string reg = fba.register_name(i);
-      line("\\item  $" + reg + "$: valeur initiale :$" +
-           (fba.initial_value(i) ? "1" : "0") +
+      line("\\item  $" + reg + "$: valeur initiale :$" + (fba.initial_value(i) ? "1" : "0") +
            "$, nouvelle valeur sur front: $" + reg + "^+$");
     }
     line("\\end{itemize}");
@@ -131,8 +133,8 @@ private:
     line("");
     line("\\begin{itemize}");
     for (int i = 0; i < bits; ++i)
-      line("\\item $" + latex_String_filter(fba.register_name(i)) + "^+ = " +
-           equation(fba.next_state_function(i, level)) + "$");
+      line("\\item $" + latex_String_filter(fba.register_name(i)) +
+           "^+ = " + equation(fba.next_state_function(i, level)) + "$");
     line("\\end{itemize}");
     line("\\paragraph{construit a partir de:}");
     line("");
@@ -155,11 +157,11 @@ private:
     const bool items = bits > 0 || outputs > 0;
     if (items) line("\\begin{itemize}");
     for (int i = 0; i < bits; ++i)
-      line("\\item  $" + latex_String_filter(fba.next_state_name(i)) + "= " +
-           fba.register_name(i) + "^+$");
+      line("\\item  $" + latex_String_filter(fba.next_state_name(i)) + "= " + fba.register_name(i) +
+           "^+$");
     for (int k = 0; k < outputs; ++k)
-      line("\\item $" + latex_String_filter(fba.output_name(k)) + "= " +
-           equation(fba.emission(k)) + "$");
+      line("\\item $" + latex_String_filter(fba.output_name(k)) + "= " + equation(fba.emission(k)) +
+           "$");
     if (items) line("\\end{itemize}");
     line("\\end{document}");
     line("");

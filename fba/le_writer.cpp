@@ -23,14 +23,12 @@ void FBA::LE_put(std::ostream& os, int level) const {
   put_line(os, "Mealy Machine");
   put_line(os, "Register:");
   for (int i = 0; i < n; ++i)
-    put_line(os, "  " + register_name(i) + ": " +
-                     std::to_string(initial_value(i)) + ": " +
+    put_line(os, "  " + register_name(i) + ": " + std::to_string(initial_value(i)) + ": " +
                      next_state_name(i) + (i + 1 < n ? "," : ";"));
   put_line(os, "");
   for (int i = 0; i < n; ++i) {
     os << "  " << next_state_name(i) << "= ";
-    manager->Print_sop(" or ", " and ", "not ", "", os,
-                       next_state_function(i, level), level);
+    manager->Print_sop(" or ", " and ", "not ", "", os, next_state_function(i, level), level);
     put_line(os, ";");
   }
   put_line(os, "");

@@ -14,8 +14,7 @@ namespace {
 // The Lustre text of f: the sum of products, "false" for "0", "true" for
 // "1".
 std::string lustre_equation(bddpp_manager* m, bdd f, int level) {
-  const std::string text =
-      m->Print_sop_to_String(" or ", " and ", "not ", "", f, level);
+  const std::string text = m->Print_sop_to_String(" or ", " and ", "not ", "", f, level);
   if (text == "0") return "false";
   if (text == "1") return "true";
   return text;
@@ -28,8 +27,7 @@ void FBA::LUSTRE_put(std::ostream& os, int level) const {
   std::vector<std::string> names;
   for (int j = 0; j < nb_inputs; ++j) names.push_back(input_name(j));
   put_line(os, "node " + module +
-                   (nb_inputs >= 1 ? "(" + join_with(names, ", ") + ": bool)"
-                                   : std::string("()")));
+                   (nb_inputs >= 1 ? "(" + join_with(names, ", ") + ": bool)" : std::string("()")));
   if (nb_outputs >= 1) {
     std::vector<std::string> outs(output_names, output_names + nb_outputs);
     put_line(os, "     returns (" + join_with(outs, ", ") + ": bool);");
@@ -46,19 +44,16 @@ void FBA::LUSTRE_put(std::ostream& os, int level) const {
   }
   put_line(os, "let");
   for (int i = 0; i < n; ++i)
-    put_line(os, "  " + register_name(i) + "= " +
-                     (initial_value(i) == 1 ? "true" : "false") + "-> pre(" +
-                     next_state_name(i) + ");");
+    put_line(os, "  " + register_name(i) + "= " + (initial_value(i) == 1 ? "true" : "false") +
+                     "-> pre(" + next_state_name(i) + ");");
   put_line(os, "");
   for (int i = 0; i < n; ++i)
     put_line(os, "  " + next_state_name(i) + "= " +
-                     lustre_equation(manager, next_state_function(i, level),
-                                     level) +
-                     ";");
+                     lustre_equation(manager, next_state_function(i, level), level) + ";");
   put_line(os, "");
   for (int k = 0; k < nb_outputs; ++k)
-    put_line(os, "  " + output_names[k] + "= " +
-                     lustre_equation(manager, emissions[k], level) + ";");
+    put_line(os,
+             "  " + output_names[k] + "= " + lustre_equation(manager, emissions[k], level) + ";");
   put_line(os, "");
   put_line(os, "tel");
   put_line(os, "");

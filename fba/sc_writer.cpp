@@ -18,14 +18,14 @@ namespace {
 // State of one SC_put call: the node table, the output roots and the net
 // numbering derived from them.
 class sc_dumper {
-public:
+ public:
   sc_dumper(const FBA& machine, std::ostream& os, int level)
       : fba(machine), out(os), level(level), m(machine.get_manager()) {}
 
   // Builds the table and writes the whole netlist.
   void dump();
 
-private:
+ private:
   const FBA& fba;
   std::ostream& out;
   const int level;
@@ -98,8 +98,7 @@ std::string sc_dumper::sop(bdd f) const {
 }
 
 void sc_dumper::build_table(std::list<bdd>& list) {
-  for (long l = 0; l < variables; ++l)
-    fba.enumeration_bdd(list, m->Bdd_var_by_index(l));
+  for (long l = 0; l < variables; ++l) fba.enumeration_bdd(list, m->Bdd_var_by_index(l));
   for (int i = 0; i < n; ++i) fba.enumeration_bdd(list, next_state[i]);
   for (int k = 0; k < outputs; ++k) {
     bdd e = fba.emission(k);
@@ -141,8 +140,7 @@ void sc_dumper::put_header() {
   put_line(out, "signals: " + unslong2S(inputs + outputs));
   for (int j = 0; j < inputs; ++j) {
     const std::string s = unslong2S(j);
-    put_line(out, s + ": input: " + fba.input_name(j) + " " + s +
-                      " pure: bool: " + s);
+    put_line(out, s + ": input: " + fba.input_name(j) + " " + s + " pure: bool: " + s);
   }
   for (int k = 0; k < outputs; ++k) {
     const std::string s = unslong2S(inputs + k);
@@ -184,27 +182,25 @@ void sc_dumper::put_decision_net(int p) {
 
   put_line(out, "-- " + sop(f));
   put_line(out, std::to_string(first) + ": " + w + markings(p));
-  put_line(out, "or: (" + std::to_string(first + 1) + " " +
-                    std::to_string(first + 2) + ")");
+  put_line(out, "or: (" + std::to_string(first + 1) + " " + std::to_string(first + 2) + ")");
 
   put_line(out, "-- " + sop(t));
   put_line(out, std::to_string(first + 1) + ": " + w + "_THEN");
   if (m->Bdd_is_tautology(t, 0))
     put_line(out, "$0");
   else if (m->Bdd_is_var(t))
-    put_line(out, std::to_string(
-                      fba.internal_enum_numero_associee_bdd(t, table, size)));
+    put_line(out, std::to_string(fba.internal_enum_numero_associee_bdd(t, table, size)));
   else
-    put_line(out, " and: (" + std::to_string(x_pos) + " " +
-                      std::to_string(net_of(m->Bdd_then(f))) + ")");
+    put_line(out, " and: (" + std::to_string(x_pos) + " " + std::to_string(net_of(m->Bdd_then(f))) +
+                      ")");
 
   put_line(out, "-- " + sop(e));
   put_line(out, std::to_string(first + 2) + ": " + w + "_ELSE");
   if (m->Bdd_is_tautology(e, 0))
     put_line(out, "$0");
   else if (m->Bdd_is_var(m->Bdd_not(e)))
-    put_line(out, "!" + std::to_string(fba.internal_enum_numero_associee_bdd(
-                            m->Bdd_not(e), table, size)));
+    put_line(out, "!" + std::to_string(
+                            fba.internal_enum_numero_associee_bdd(m->Bdd_not(e), table, size)));
   else
     put_line(out, " and: (!" + std::to_string(x_pos) + " " +
                       std::to_string(net_of(m->Bdd_else(f))) + ")");
@@ -215,8 +211,7 @@ void sc_dumper::dump() {
   inputs = fba.get_inputs_number();
   outputs = fba.get_actions_number();
   variables = m->Nb_bdd_vars();
-  for (int i = 0; i < n; ++i)
-    next_state.push_back(fba.next_state_function(i, level));
+  for (int i = 0; i < n; ++i) next_state.push_back(fba.next_state_function(i, level));
   roots.assign(outputs, -1);
   std::list<bdd> list;
   build_table(list);
@@ -224,28 +219,24 @@ void sc_dumper::dump() {
   put_header();
 
   for (int i = 0; i < n; ++i) {
-    put_line(out, std::to_string(i) + ": " + fba.register_name(i) +
-                      markings(i));
-    put_line(out, std::string("reg: ") +
-                      (fba.variable_initialy_true(i) == 1 ? "$1 " : "$0 ") +
+    put_line(out, std::to_string(i) + ": " + fba.register_name(i) + markings(i));
+    put_line(out, std::string("reg: ") + (fba.variable_initialy_true(i) == 1 ? "$1 " : "$0 ") +
                       std::to_string(n + i));
   }
   for (int i = 0; i < n; ++i) {
-    put_line(out, std::to_string(n + i) + ": " + fba.next_state_name(i) +
-                      markings(n + i));
+    put_line(out, std::to_string(n + i) + ": " + fba.next_state_name(i) + markings(n + i));
     put_line(out, std::to_string(net_of(next_state[i])));
   }
   for (long v = 2 * n; v < variables; ++v) {
     const std::string j = std::to_string(v - 2 * n);
-    put_line(out, std::to_string(v) + ": " + m->Name_var_by_index(v) +
-                      " in: " + j + " ift: " + j + markings(v));
+    put_line(out, std::to_string(v) + ": " + m->Name_var_by_index(v) + " in: " + j + " ift: " + j +
+                      markings(v));
   }
   for (int p = static_cast<int>(variables); p < size; ++p) put_decision_net(p);
   for (int c = 0; c < 2; ++c) {
     if (constant_net[c] < 0) continue;
     const std::string value = c == 0 ? "$0" : "$1";
-    put_line(out, std::to_string(constant_net[c]) + ": " + value +
-                      markings_of_constant(c));
+    put_line(out, std::to_string(constant_net[c]) + ": " + value + markings_of_constant(c));
     put_line(out, value);
   }
 
@@ -259,42 +250,35 @@ void sc_dumper::dump() {
 
 }  // namespace
 
-void FBA::SC_put(std::ostream& os, int level) const {
-  sc_dumper(*this, os, level).dump();
-}
+void FBA::SC_put(std::ostream& os, int level) const { sc_dumper(*this, os, level).dump(); }
 
 void FBA::enumeration_bdd(std::list<bdd>& table, bdd f) const {
-  if (f.node() == nullptr || manager->Bdd_is_tautology(f, 1) ||
-      manager->Bdd_is_tautology(f, 0) || item_in(table, f))
+  if (f.node() == nullptr || manager->Bdd_is_tautology(f, 1) || manager->Bdd_is_tautology(f, 0) ||
+      item_in(table, f))
     return;
   enumeration_bdd(table, manager->Bdd_then(f));
   enumeration_bdd(table, manager->Bdd_else(f));
   table.push_back(f);
 }
 
-int FBA::internal_enum_numero_associee_bdd(bdd f, bdd* table,
-                                           int size) const {
-  if (manager->Bdd_is_tautology(f, 0) || manager->Bdd_is_tautology(f, 1))
-    return -1;
+int FBA::internal_enum_numero_associee_bdd(bdd f, bdd* table, int size) const {
+  if (manager->Bdd_is_tautology(f, 0) || manager->Bdd_is_tautology(f, 1)) return -1;
   int found = -1;
   for (int i = 0; i < size; ++i)
     if (manager->Bdd_equiv(table[i], f)) found = i;
   return found;
 }
 
-std::string FBA::internal_enum_nom_associee_bdd(bdd f, bdd* table,
-                                                int size) const {
+std::string FBA::internal_enum_nom_associee_bdd(bdd f, bdd* table, int size) const {
   if (manager->Bdd_is_tautology(f, 0)) return "0";
   if (manager->Bdd_is_tautology(f, 1)) return "1";
-  if (manager->Bdd_is_var(f))
-    return manager->Name_var_by_index(manager->Bdd_if_index(f));
+  if (manager->Bdd_is_var(f)) return manager->Name_var_by_index(manager->Bdd_if_index(f));
   const int p = internal_enum_numero_associee_bdd(f, table, size);
   return p < 0 ? std::string("wire?") : "wire" + unslong2S(p);
 }
 
 std::string* FBA::my_table_bdd_nom_termes() const {
   std::list<std::string> names;
-  for (long l = 0; l < manager->Nb_bdd_vars(); ++l)
-    names.push_back(manager->Name_var_by_index(l));
+  for (long l = 0; l < manager->Nb_bdd_vars(); ++l) names.push_back(manager->Name_var_by_index(l));
   return array_convert(names);
 }

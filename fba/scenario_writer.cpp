@@ -22,8 +22,7 @@ void fbamrsetsetput(std::ostream& os, long a, std::set<std::set<int> >& t) {
   }
 }
 
-void fbamrsetput(std::ostream& os, long a, long d, std::set<int>& u,
-                 std::set<int>& w) {
+void fbamrsetput(std::ostream& os, long a, long d, std::set<int>& u, std::set<int>& w) {
   os << a << ": ";
   for (int e : u) os << "{" << e << "} ";
   for (int e : w) os << "{" << d + e << "} ";
@@ -33,7 +32,7 @@ namespace {
 
 // The state of one scenario write.
 class scenario_dumper {
-public:
+ public:
   scenario_dumper(const FBA& machine, std::ostream& os, int level)
       : fba(machine),
         manager(machine.get_manager()),
@@ -49,8 +48,7 @@ public:
   void check_encoding(int states) const {
     const bool too_few = n < 31 && (1L << n) < states;
     if (too_few) {
-      std::cerr << "internal error due to a bad state encoding! stop process ..."
-                << std::endl;
+      std::cerr << "internal error due to a bad state encoding! stop process ..." << std::endl;
       korvane_fatal_exit(1);
     }
   }
@@ -74,8 +72,8 @@ public:
     // Each input goes to the slot of its own variable: with a repeated name
     // that is the variable declared first, and the later inputs move down.
     for (int k = 0; k < p; ++k)
-      os << "  _c[" << input_slot(k) << "]= (inputset.find (" << k
-         << ") != inputset.end()); " << std::endl;
+      os << "  _c[" << input_slot(k) << "]= (inputset.find (" << k << ") != inputset.end()); "
+         << std::endl;
     put_line(os, "");
     put_line(os, "  // state to context conversion");
     for (int i = 0; i < n; ++i)
@@ -117,8 +115,8 @@ public:
     put_line(os, "");
   }
 
-  void dump_tables(int states, std::set<std::set<int> >* awaited,
-                   std::set<int>* trigger, std::set<int>* shifted_trigger) {
+  void dump_tables(int states, std::set<std::set<int> >* awaited, std::set<int>* trigger,
+                   std::set<int>* shifted_trigger) {
     put_line(os, "Awaited @");
     for (int s = 0; s < states; ++s) {
       fbamrsetsetput(os, s, awaited[s]);
@@ -135,12 +133,11 @@ public:
     put_line(os, "");
     put_line(os, "# Input mapping (indices in input list)");
     put_line(os, "Inputs @");
-    for (int k = 0; k < p; ++k)
-      os << fba.get_input(k) << " " << k << std::endl;
+    for (int k = 0; k < p; ++k) os << fba.get_input(k) << " " << k << std::endl;
     put_line(os, "@");
   }
 
-private:
+ private:
   const FBA& fba;
   bddpp_manager* manager;
   std::ostream& os;
@@ -155,9 +152,7 @@ private:
   }
 
   // Writes the sum of products of f over the context array.
-  void put_context(bdd f) {
-    manager->Print_cat_sop(" || ", " && ", "! ", "", os, f, "_c", level);
-  }
+  void put_context(bdd f) { manager->Print_cat_sop(" || ", " && ", "! ", "", os, f, "_c", level); }
 
   // Writes the verdict of the three outputs: the first output wins over
   // the second, the second over the third.
@@ -185,18 +180,16 @@ private:
 
 }  // namespace
 
-void FBA::SCENARIO_put(std::ostream& os, int states, std::set<int>*,
-                       std::set<int>*, std::set<std::set<int> >* awaited,
-                       std::set<int>* trigger, std::set<int>* shifted_trigger,
-                       int*, int level) const {
+void FBA::SCENARIO_put(std::ostream& os, int states, std::set<int>*, std::set<int>*,
+                       std::set<std::set<int> >* awaited, std::set<int>* trigger,
+                       std::set<int>* shifted_trigger, int*, int level) const {
   scenario_dumper dumper(*this, os, level);
   dumper.check_encoding(states);
   // The tables are read for every state: a missing one would be read
   // through a null pointer, so the write stops before it starts.
-  if (states > 0 &&
-      (awaited == nullptr || trigger == nullptr || shifted_trigger == nullptr)) {
-    std::cerr << "FBA::SCENARIO_put(): awaited or trigger table missing for "
-              << states << " states" << std::endl;
+  if (states > 0 && (awaited == nullptr || trigger == nullptr || shifted_trigger == nullptr)) {
+    std::cerr << "FBA::SCENARIO_put(): awaited or trigger table missing for " << states << " states"
+              << std::endl;
     korvane_fatal_exit(1);
   }
   dumper.dump_header(states);

@@ -15,7 +15,7 @@ namespace {
 
 // The state of one sketch write.
 class sketch_dumper {
-public:
+ public:
   sketch_dumper(const FBA& machine, std::ostream& os, int level,
                 const std::list<std::string>& single_handler)
       : fba(machine),
@@ -32,7 +32,7 @@ public:
     dump_loop();
   }
 
-private:
+ private:
   const FBA& fba;
   bddpp_manager* manager;
   std::ostream& os;
@@ -46,8 +46,7 @@ private:
   // Writes the sum of products of f, every variable prefixed by the module
   // name and "_".
   void put_sop(bdd f) {
-    manager->Print_sop_pref_suff(" || ", " && ", "! ", "", os, f,
-                                 prefix.c_str(), "", level);
+    manager->Print_sop_pref_suff(" || ", " && ", "! ", "", os, f, prefix.c_str(), "", level);
   }
 
   // Writes the external hooks, readers and handlers, then the one
@@ -72,16 +71,12 @@ private:
     const int bits = fba.get_state_variables_number();
     std::vector<std::string> names;
     for (int i = 0; i < bits; ++i) names.push_back(prefix + fba.register_name(i));
-    for (int j = 0; j < fba.get_inputs_number(); ++j)
-      names.push_back(prefix + fba.input_name(j));
-    for (int k = 0; k < fba.get_actions_number(); ++k)
-      names.push_back(prefix + fba.output_name(k));
-    for (int i = 0; i < bits; ++i)
-      names.push_back(prefix + fba.next_state_name(i));
+    for (int j = 0; j < fba.get_inputs_number(); ++j) names.push_back(prefix + fba.input_name(j));
+    for (int k = 0; k < fba.get_actions_number(); ++k) names.push_back(prefix + fba.output_name(k));
+    for (int i = 0; i < bits; ++i) names.push_back(prefix + fba.next_state_name(i));
     if (names.empty()) return;
     for (std::size_t d = 0; d < names.size(); ++d)
-      put_line(os, (d == 0 ? "int " : "    ") + names[d] +
-                       (d + 1 < names.size() ? "," : ";"));
+      put_line(os, (d == 0 ? "int " : "    ") + names[d] + (d + 1 < names.size() ? "," : ";"));
     put_line(os, "");
   }
 
@@ -126,8 +121,7 @@ private:
     put_line(os, "");
     put_line(os, "  /* inputs reading */");
     for (int j = 0; j < fba.get_inputs_number(); ++j)
-      put_line(os, "  " + prefix + fba.input_name(j) + "= " +
-                       fba.input_name(j) + "();");
+      put_line(os, "  " + prefix + fba.input_name(j) + "= " + fba.input_name(j) + "();");
     put_line(os, "");
     for (int i = 0; i < bits; ++i) {
       os << "  " << prefix << fba.next_state_name(i) << "= ";
@@ -138,8 +132,8 @@ private:
     for (int k = 0; k < fba.get_actions_number(); ++k) dump_output(k);
     put_line(os, "");
     for (int i = 0; i < bits; ++i)
-      put_line(os, "  " + prefix + fba.register_name(i) + "= " + prefix +
-                       fba.next_state_name(i) + ";");
+      put_line(os,
+               "  " + prefix + fba.register_name(i) + "= " + prefix + fba.next_state_name(i) + ";");
     put_line(os, "  /* user after() function call */");
     put_line(os, "  my_after();");
     put_line(os, "}");

@@ -16,7 +16,7 @@ namespace {
 // The state of one VHDL write: the machine, the stream, the port type and
 // the optimisation level.
 class vhdl_dumper {
-public:
+ public:
   vhdl_dumper(const FBA& machine, std::ostream& os, int altera, int level)
       : fba(machine),
         manager(machine.get_manager()),
@@ -32,7 +32,7 @@ public:
     dump_architecture();
   }
 
-private:
+ private:
   const FBA& fba;
   bddpp_manager* manager;
   std::ostream& os;
@@ -42,9 +42,7 @@ private:
   std::string module;
 
   // Returns the port name of a machine input or output: module, "_", name.
-  std::string port(const std::string& name) const {
-    return module + "_" + name;
-  }
+  std::string port(const std::string& name) const { return module + "_" + name; }
 
   // Returns the VHDL text of f: a bit literal ('0' or '1') for a constant
   // function or a constant cover text, otherwise the products of the cover,
@@ -52,11 +50,9 @@ private:
   // "0", which must become the literal '0': VHDL refuses the integer 0 where
   // a bit is expected.
   std::string equation(bdd f) const {
-    const std::string s =
-        manager->Print_sop_to_String(") or (", " and ", "not ", "", f, level);
-    const bool constant = manager->Bdd_is_tautology(f, 0) ||
-                          manager->Bdd_is_tautology(f, 1) || s == "0" ||
-                          s == "1";
+    const std::string s = manager->Print_sop_to_String(") or (", " and ", "not ", "", f, level);
+    const bool constant =
+        manager->Bdd_is_tautology(f, 0) || manager->Bdd_is_tautology(f, 1) || s == "0" || s == "1";
     if (constant) return "'" + s + "'";
     return "(" + s + ")";
   }
@@ -74,8 +70,7 @@ private:
     put_line(os, "entity " + module + " is");
     const int outputs = fba.get_actions_number();
     std::string ports = "  port(";
-    for (int j = 0; j < fba.get_inputs_number(); ++j)
-      ports += port(fba.input_name(j)) + ", ";
+    for (int j = 0; j < fba.get_inputs_number(); ++j) ports += port(fba.input_name(j)) + ", ";
     ports += " " + module + "_reset, " + module + "_clk: in " + type;
     if (outputs > 0) ports += ";";
     put_line(os, ports);
@@ -113,34 +108,28 @@ private:
     put_line(os, "process (" + module + "_clk," + module + "_reset)");
     put_line(os, "begin");
     put_line(os, "  if (" + module + "_reset = '0') then ");
-    for (int k = 0; k < outputs; ++k)
-      put_line(os, "    " + port(fba.output_name(k)) + " <= '0';");
+    for (int k = 0; k < outputs; ++k) put_line(os, "    " + port(fba.output_name(k)) + " <= '0';");
     put_line(os, "");
     for (int i = 0; i < bits; ++i)
-      put_line(os, "    " + fba.register_name(i) + " <= " +
-                       (fba.initial_value(i) ? "'1'" : "'0'") + ";");
-    put_line(os, "  elsif ( " + module + "_clk'event and " + module +
-                     "_clk='1') then ");
+      put_line(os, "    " + fba.register_name(i) + " <= " + (fba.initial_value(i) ? "'1'" : "'0'") +
+                       ";");
+    put_line(os, "  elsif ( " + module + "_clk'event and " + module + "_clk='1') then ");
     for (int j = 0; j < inputs; ++j)
-      put_line(os, "    " + fba.input_name(j) + " <= " +
-                       port(fba.input_name(j)) + ";");
-    put_line(os, "  elsif ( " + module + "_clk'event and " + module +
-                     "_clk='0') then ");
+      put_line(os, "    " + fba.input_name(j) + " <= " + port(fba.input_name(j)) + ";");
+    put_line(os, "  elsif ( " + module + "_clk'event and " + module + "_clk='0') then ");
     for (int k = 0; k < outputs; ++k)
-      put_line(os, "    " + port(fba.output_name(k)) + " <= " +
-                       equation(fba.emission(k)) + ";");
+      put_line(os, "    " + port(fba.output_name(k)) + " <= " + equation(fba.emission(k)) + ";");
     put_line(os, "");
     for (int i = 0; i < bits; ++i)
-      put_line(os, "    " + fba.register_name(i) + " <= " +
-                       fba.next_state_name(i) + ";");
+      put_line(os, "    " + fba.register_name(i) + " <= " + fba.next_state_name(i) + ";");
     put_line(os, "  end if;");
     put_line(os, "end process;");
     put_line(os, "");
 
     put_line(os, "-- future computation");
     for (int i = 0; i < bits; ++i) {
-      put_line(os, "  " + fba.next_state_name(i) + " <= " +
-                       equation(fba.next_state_function(i, level)) + ";");
+      put_line(os, "  " + fba.next_state_name(i) +
+                       " <= " + equation(fba.next_state_function(i, level)) + ";");
       put_line(os, "");
     }
     put_line(os, "end " + module + "_a;");

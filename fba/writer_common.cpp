@@ -9,13 +9,9 @@
 #include "fba/FBA.h"
 #include "utilities/fatal.h"
 
-std::string FBA::register_name(int i) const {
-  return "X" + state_bit_names[i];
-}
+std::string FBA::register_name(int i) const { return "X" + state_bit_names[i]; }
 
-std::string FBA::next_state_name(int i) const {
-  return "X" + state_bit_names[i] + "next";
-}
+std::string FBA::next_state_name(int i) const { return "X" + state_bit_names[i] + "next"; }
 
 int FBA::initial_value(int i) const {
   bdd f = manager->Bdd_and(manager->Bdd_var_by_index(i), initial_state);
@@ -30,8 +26,7 @@ std::string FBA::input_name(int j) const { return inputs[j].my_name(); }
 
 std::string FBA::output_name(int k) const { return output_names[k]; }
 
-std::string join_with(const std::vector<std::string>& items,
-                      const std::string& separator) {
+std::string join_with(const std::vector<std::string>& items, const std::string& separator) {
   std::string text;
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (i > 0) text += separator;
@@ -40,9 +35,7 @@ std::string join_with(const std::vector<std::string>& items,
   return text;
 }
 
-void put_line(std::ostream& os, const std::string& text) {
-  os << text << std::endl;
-}
+void put_line(std::ostream& os, const std::string& text) { os << text << std::endl; }
 
 cover_scratch::cover_scratch(bddpp_manager* manager_)
     : manager(manager_),
@@ -56,13 +49,13 @@ cover_scratch::~cover_scratch() {
   delete[] codes;
 }
 
-void put_blif_cover(std::ostream& os, cover_scratch& scratch, bdd f,
-                    const std::string& target, int level) {
+void put_blif_cover(std::ostream& os, cover_scratch& scratch, bdd f, const std::string& target,
+                    int level) {
   put_blif_cover(os, scratch, f, target, level, "FBA::BLIF_put");
 }
 
-void put_blif_cover(std::ostream& os, cover_scratch& scratch, bdd f,
-                    const std::string& target, int level, const char* writer) {
+void put_blif_cover(std::ostream& os, cover_scratch& scratch, bdd f, const std::string& target,
+                    int level, const char* writer) {
   bddpp_manager* m = scratch.manager;
   const long v = scratch.variables;
   m->Present_variables(f, scratch.mask);

@@ -13,8 +13,7 @@
 
 // The items in order, every item after the first preceded by `separator`;
 // the empty string for no item.
-std::string join_with(const std::vector<std::string>& items,
-                      const std::string& separator);
+std::string join_with(const std::vector<std::string>& items, const std::string& separator);
 
 // Writes `text` and an end of line, then flushes: every writer line.
 void put_line(std::ostream& os, const std::string& text);
@@ -24,7 +23,7 @@ void put_line(std::ostream& os, const std::string& text);
 // variable level) and a product store that takes every product a cover
 // builder can return.
 class cover_scratch {
-public:
+ public:
   explicit cover_scratch(bddpp_manager* manager);
   ~cover_scratch();
   cover_scratch(const cover_scratch&) = delete;
@@ -47,11 +46,11 @@ constexpr int blif_max_products = 9999;
 // for a constant, the row "0" or "1". A cover of more than 9,999 products
 // writes two lines on the standard error stream and ends the process with
 // status 1 before any line of the block is written.
-void put_blif_cover(std::ostream& os, cover_scratch& scratch, bdd f,
-                    const std::string& target, int level);
+void put_blif_cover(std::ostream& os, cover_scratch& scratch, bdd f, const std::string& target,
+                    int level);
 // The same block for the writer `writer`, whose name the first error line
 // gives ("internal error in void " writer "()").
-void put_blif_cover(std::ostream& os, cover_scratch& scratch, bdd f,
-                    const std::string& target, int level, const char* writer);
+void put_blif_cover(std::ostream& os, cover_scratch& scratch, bdd f, const std::string& target,
+                    int level, const char* writer);
 
 #endif

@@ -21,8 +21,8 @@ constexpr int kMaxImplicants = 1000;
 // receptivity parsed, in transition index order. The ranks are 64-bit: the
 // rank after the largest int priority must not wrap around.
 struct StateGuards {
-  std::vector<bdd> unreduced;     // A
-  std::vector<bdd> reduced;       // B
+  std::vector<bdd> unreduced;       // A
+  std::vector<bdd> reduced;         // B
   std::vector<long long> priority;  // P
 };
 
@@ -206,8 +206,8 @@ int gal_tpen_fichier::expression_valide(const std::string& expression) const {
 // are skipped.
 void gal_tpen_fichier::construction_awaits_triggers(
     bddpp_manager* manager, bdd* guards, long* input_vars, std::set<int>* awaited_true,
-    std::set<int>* awaited_false, std::set<std::set<int>>* implicants,
-    std::set<int>* true_triggers, std::set<int>* false_triggers, int* tick_triggers) {
+    std::set<int>* awaited_false, std::set<std::set<int>>* implicants, std::set<int>* true_triggers,
+    std::set<int>* false_triggers, int* tick_triggers) {
   for (int i = 0; i < nb_etats; ++i) {
     awaited_true[i].clear();
     awaited_false[i].clear();

@@ -58,8 +58,8 @@ gal_tpen_etat::gal_tpen_etat(int t, std::string* name, double x, double y,
 }
 
 // The reader's form: position and run through pointers.
-gal_tpen_etat::gal_tpen_etat(int t, std::string* name, double* x, double* y,
-                             gal_run_instance* r, std::list<int>* acts)
+gal_tpen_etat::gal_tpen_etat(int t, std::string* name, double* x, double* y, gal_run_instance* r,
+                             std::list<int>* acts)
     : gal_tpen_etat(t, name, *x, *y, *r, acts) {}
 
 // Same effect as the constant overload.

@@ -63,16 +63,13 @@ gal_tpen_fichier::gal_tpen_fichier()
 
 // Copies each list into its table (null for an empty list); the state and
 // transition tables start empty. The lists stay the caller's.
-gal_tpen_fichier::gal_tpen_fichier(std::string* name, int model, std::list<std::string>* types,
-                                   std::list<gal_declaration_variables>* inputs,
-                                   std::list<gal_declaration_variables>* sensors,
-                                   std::list<gal_declaration_variables>* outputs,
-                                   std::list<gal_declaration_variables>* locals,
-                                   std::list<gal_declaration_variables>* variables,
-                                   std::list<gal_declaration_progs>* runs,
-                                   std::list<gal_declaration_functions>* functions,
-                                   std::list<gal_declaration_constants>* constants,
-                                   std::list<std::string>* actions)
+gal_tpen_fichier::gal_tpen_fichier(
+    std::string* name, int model, std::list<std::string>* types,
+    std::list<gal_declaration_variables>* inputs, std::list<gal_declaration_variables>* sensors,
+    std::list<gal_declaration_variables>* outputs, std::list<gal_declaration_variables>* locals,
+    std::list<gal_declaration_variables>* variables, std::list<gal_declaration_progs>* runs,
+    std::list<gal_declaration_functions>* functions,
+    std::list<gal_declaration_constants>* constants, std::list<std::string>* actions)
     : gal_tpen_fichier() {
   nom_module = *name;
   modele = model;

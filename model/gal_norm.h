@@ -134,8 +134,7 @@ class gal_declaration_progs {
                         std::list<gal_declaration_variables>* inputs,
                         std::list<gal_declaration_variables>* sensors,
                         std::list<gal_declaration_variables>* outputs);
-  gal_declaration_progs(const std::string& path, const std::string& file,
-                        const std::string& module,
+  gal_declaration_progs(const std::string& path, const std::string& file, const std::string& module,
                         const std::list<gal_declaration_variables>& inputs,
                         const std::list<gal_declaration_variables>& sensors,
                         const std::list<gal_declaration_variables>& outputs);
@@ -218,12 +217,12 @@ class gal_tpen_etat {
 
   gal_tpen_etat();
   // Copies the name, x, y and the run; copies *actions when not null.
-  gal_tpen_etat(int type, std::string* name, double x, double y,
-                const gal_run_instance& run, std::list<int>* actions);
+  gal_tpen_etat(int type, std::string* name, double x, double y, const gal_run_instance& run,
+                std::list<int>* actions);
   // The reader's form: x, y and the run through pointers (none may be null;
   // actions may be null).
-  gal_tpen_etat(int type, std::string* name, double* x, double* y,
-                gal_run_instance* run, std::list<int>* actions);
+  gal_tpen_etat(int type, std::string* name, double* x, double* y, gal_run_instance* run,
+                std::list<int>* actions);
   gal_tpen_etat(const gal_tpen_etat&) = default;
   gal_tpen_etat& operator=(const gal_tpen_etat&) = default;
   gal_tpen_etat& operator=(gal_tpen_etat& other);
@@ -285,28 +284,26 @@ std::ostream& operator<<(std::ostream& os, const gal_tpen_etat& e);
 
 class gal_tpen_transition {
  public:
-  int type;                 // 0 weak, 1 strong, 2 suspend, 3 normal termination
-  int priorite;             // smaller first, -1 last
-  std::string receptivite;  // boolean condition over the inputs
-  double posx;              // label x
-  double posy;              // label y
-  std::list<double> points; // bend points, flat x1, y1, x2, y2 ...
-  std::list<int> actions;   // action-table indices (Mealy actions)
-  int amont;                // source state, -1 for the initial transition
-  int aval;                 // target state, -1 for a final transition
+  int type;                  // 0 weak, 1 strong, 2 suspend, 3 normal termination
+  int priorite;              // smaller first, -1 last
+  std::string receptivite;   // boolean condition over the inputs
+  double posx;               // label x
+  double posy;               // label y
+  std::list<double> points;  // bend points, flat x1, y1, x2, y2 ...
+  std::list<int> actions;    // action-table indices (Mealy actions)
+  int amont;                 // source state, -1 for the initial transition
+  int aval;                  // target state, -1 for a final transition
 
   gal_tpen_transition();
   // The boot-state form: strong, priority 0, empty receptivity.
   gal_tpen_transition(int source, int target, double x, double y);
-  gal_tpen_transition(int source, int target, int type, const std::list<double>& points,
-                      double x, double y);
+  gal_tpen_transition(int source, int target, int type, const std::list<double>& points, double x,
+                      double y);
   // The reader's form: every value through its pointer (none may be null).
-  gal_tpen_transition(int source, int target, int type, std::list<double>* points,
-                      double* x, double* y, int priority, std::string* receptivity,
-                      std::list<int>* actions);
-  gal_tpen_transition(int source, int target, int type, double x, double y,
-                      int priority, const std::string& receptivity,
-                      const std::list<int>& actions);
+  gal_tpen_transition(int source, int target, int type, std::list<double>* points, double* x,
+                      double* y, int priority, std::string* receptivity, std::list<int>* actions);
+  gal_tpen_transition(int source, int target, int type, double x, double y, int priority,
+                      const std::string& receptivity, const std::list<int>& actions);
   gal_tpen_transition(const gal_tpen_transition&) = default;
   gal_tpen_transition& operator=(const gal_tpen_transition&) = default;
   gal_tpen_transition& operator=(gal_tpen_transition& other);
@@ -408,21 +405,18 @@ class gal_tpen_fichier final {
   gal_declaration_constants* table_constants;
   std::string* table_actions;
   std::string nom_module;
-  int modele;      // -1 undefined, 0 basic, 1 parallel, 2 light esterel, 3 synccharts
-  int encapsule;   // 0 or 1
+  int modele;     // -1 undefined, 0 basic, 1 parallel, 2 light esterel, 3 synccharts
+  int encapsule;  // 0 or 1
 
   gal_tpen_fichier();
   // The reader's form: each list becomes its table (null when empty).
-  gal_tpen_fichier(std::string* name, int model, std::list<std::string>* types,
-                   std::list<gal_declaration_variables>* inputs,
-                   std::list<gal_declaration_variables>* sensors,
-                   std::list<gal_declaration_variables>* outputs,
-                   std::list<gal_declaration_variables>* locals,
-                   std::list<gal_declaration_variables>* variables,
-                   std::list<gal_declaration_progs>* runs,
-                   std::list<gal_declaration_functions>* functions,
-                   std::list<gal_declaration_constants>* constants,
-                   std::list<std::string>* actions);
+  gal_tpen_fichier(
+      std::string* name, int model, std::list<std::string>* types,
+      std::list<gal_declaration_variables>* inputs, std::list<gal_declaration_variables>* sensors,
+      std::list<gal_declaration_variables>* outputs, std::list<gal_declaration_variables>* locals,
+      std::list<gal_declaration_variables>* variables, std::list<gal_declaration_progs>* runs,
+      std::list<gal_declaration_functions>* functions,
+      std::list<gal_declaration_constants>* constants, std::list<std::string>* actions);
   gal_tpen_fichier(const gal_tpen_fichier&) = delete;
   gal_tpen_fichier& operator=(const gal_tpen_fichier&) = delete;
   ~gal_tpen_fichier();
@@ -500,11 +494,10 @@ class gal_tpen_fichier final {
   int test_determinisme_avec_auto_completion();
   int expression_valide(const std::string& expression) const;
   void construction_awaits_triggers(bddpp_manager* manager, bdd* guards, long* input_vars,
-                                    std::set<int>* awaited_true,
-                                    std::set<int>* awaited_false,
+                                    std::set<int>* awaited_true, std::set<int>* awaited_false,
                                     std::set<std::set<int>>* implicants,
-                                    std::set<int>* true_triggers,
-                                    std::set<int>* false_triggers, int* tick_triggers);
+                                    std::set<int>* true_triggers, std::set<int>* false_triggers,
+                                    int* tick_triggers);
 
   // Drawing extents.
   double largueur_max() const;

@@ -95,8 +95,7 @@ void gal_tpen_fichier::add_fin_transition(const gal_tpen_transition& t) {
 // on a model that is not basic or without an initial transition.
 void gal_tpen_fichier::add_bootstate() {
   if (modele != 0) {
-    std::cerr << "ERROR: adding a boot state is not implemented about this model ..."
-              << std::endl;
+    std::cerr << "ERROR: adding a boot state is not implemented about this model ..." << std::endl;
     korvane_fatal_exit(1);
   }
   gal_tpen_etat boot;

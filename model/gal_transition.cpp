@@ -36,10 +36,9 @@ gal_tpen_transition::gal_tpen_transition(int source, int target, int t,
     : type(t), priorite(0), posx(x), posy(y), points(pts), amont(source), aval(target) {}
 
 // The reader's form: copies every value through its pointer.
-gal_tpen_transition::gal_tpen_transition(int source, int target, int t,
-                                         std::list<double>* pts, double* x, double* y,
-                                         int priority, std::string* receptivity,
-                                         std::list<int>* acts)
+gal_tpen_transition::gal_tpen_transition(int source, int target, int t, std::list<double>* pts,
+                                         double* x, double* y, int priority,
+                                         std::string* receptivity, std::list<int>* acts)
     : type(t),
       priorite(priority),
       receptivite(*receptivity),

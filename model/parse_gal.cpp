@@ -59,8 +59,7 @@ void gal_note_transition_ends(int from, int to) {
 // Registers the new context as the current one; the other fields are set by
 // `parse` (scanner), `class_gal_parser::parse` (trace) and the header rules
 // (model).
-class_gal_parser::class_gal_parser()
-    : debug(0), log(nullptr), lexer(nullptr), fichier(nullptr) {
+class_gal_parser::class_gal_parser() : debug(0), log(nullptr), lexer(nullptr), fichier(nullptr) {
   pgal_parser = this;
 }
 
@@ -142,33 +141,60 @@ void gal_debuger_law(int a, int b, const char* msg, int flag, std::ostream& s) {
 // the codes are the generated parser's token kinds.
 std::string type_lexeme(int code) {
   switch (code) {
-    case N_S: return "Normal Star";
-    case F_S: return "Final Star";
-    case DEUX_POINTS: return "DEUX_POINTS";
-    case VIRGULE: return "VIRGULE";
-    case POINT_VIRGULE: return "POINT_VIRGULE";
-    case NAME: return "NAME";
-    case TYPE: return "TYPE";
-    case INPUT: return "INPUT";
-    case SENSOR: return "SENSOR";
-    case OUTPUT: return "OUTPUT";
-    case LOCAL: return "LOCAL";
-    case VARIABLE: return "VARIABLE";
-    case RUN: return "RUN";
-    case FUNCTION: return "FUNCTION";
-    case CONSTANT: return "CONSTANT";
-    case STAR: return "STAR";
-    case TRANSITION: return "TRANSITION";
-    case ENCAPSULATION: return "ENCAPSULATION";
-    case TO: return "TO";
-    case FROM: return "FROM";
-    case BY: return "BY";
-    case PAR_OUVRANTE: return "(";
-    case PAR_FERMANTE: return ")";
-    case NUMBER: return "NUMBER";
-    case WORD: return "WORD";
-    case STRING: return "STRING";
-    default: return "OTHER";
+    case N_S:
+      return "Normal Star";
+    case F_S:
+      return "Final Star";
+    case DEUX_POINTS:
+      return "DEUX_POINTS";
+    case VIRGULE:
+      return "VIRGULE";
+    case POINT_VIRGULE:
+      return "POINT_VIRGULE";
+    case NAME:
+      return "NAME";
+    case TYPE:
+      return "TYPE";
+    case INPUT:
+      return "INPUT";
+    case SENSOR:
+      return "SENSOR";
+    case OUTPUT:
+      return "OUTPUT";
+    case LOCAL:
+      return "LOCAL";
+    case VARIABLE:
+      return "VARIABLE";
+    case RUN:
+      return "RUN";
+    case FUNCTION:
+      return "FUNCTION";
+    case CONSTANT:
+      return "CONSTANT";
+    case STAR:
+      return "STAR";
+    case TRANSITION:
+      return "TRANSITION";
+    case ENCAPSULATION:
+      return "ENCAPSULATION";
+    case TO:
+      return "TO";
+    case FROM:
+      return "FROM";
+    case BY:
+      return "BY";
+    case PAR_OUVRANTE:
+      return "(";
+    case PAR_FERMANTE:
+      return ")";
+    case NUMBER:
+      return "NUMBER";
+    case WORD:
+      return "WORD";
+    case STRING:
+      return "STRING";
+    default:
+      return "OTHER";
   }
 }
 
@@ -183,8 +209,8 @@ bool verifie_idents_etats(const gal_tpen_fichier& f, std::string& report) {
     for (int k = 0; k < 2; ++k) {
       if (ends[k] != -1 && (ends[k] < 0 || ends[k] >= f.nb_etats)) {
         lines << "ERROR: transition " << t << " : " << keywords[k] << " "
-              << quoted_end(f, t, k, ends[k])
-              << " is not a state of the automaton (" << f.nb_etats << " states)\n";
+              << quoted_end(f, t, k, ends[k]) << " is not a state of the automaton (" << f.nb_etats
+              << " states)\n";
       }
     }
   }

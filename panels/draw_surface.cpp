@@ -11,9 +11,7 @@ class toolkit_surface final : public draw_surface {
   void line_style(int style, int width, char* dashes) override {
     fl_line_style(style, width, dashes);
   }
-  void line(int x1, int y1, int x2, int y2) override {
-    fl_line(x1, y1, x2, y2);
-  }
+  void line(int x1, int y1, int x2, int y2) override { fl_line(x1, y1, x2, y2); }
   void rect(int x, int y, int w, int h) override { fl_rect(x, y, w, h); }
   void rectf(int x, int y, int w, int h) override { fl_rectf(x, y, w, h); }
   void arc(int x, int y, int w, int h, double a1, double a2) override {
@@ -22,13 +20,10 @@ class toolkit_surface final : public draw_surface {
   void pie(int x, int y, int w, int h, double a1, double a2) override {
     fl_pie(x, y, w, h, a1, a2);
   }
-  void push_clip(int x, int y, int w, int h) override {
-    fl_push_clip(x, y, w, h);
-  }
+  void push_clip(int x, int y, int w, int h) override { fl_push_clip(x, y, w, h); }
   void pop_clip() override { fl_pop_clip(); }
   void font(Fl_Font face, Fl_Fontsize size) override { fl_font(face, size); }
-  void text(const char* text, int x, int y, int w, int h,
-            Fl_Align align) override {
+  void text(const char* text, int x, int y, int w, int h, Fl_Align align) override {
     fl_draw(text, x, y, w, h, align, nullptr, 1);
   }
 };

@@ -24,8 +24,7 @@ class draw_surface {
   virtual void font(Fl_Font face, Fl_Fontsize size) = 0;
   // fl_draw of `text` in the box, aligned by `align`, without image and
   // with the "@" symbols drawn.
-  virtual void text(const char* text, int x, int y, int w, int h,
-                    Fl_Align align) = 0;
+  virtual void text(const char* text, int x, int y, int w, int h, Fl_Align align) = 0;
 };
 
 // Returns the surface the figures draw on: the toolkit's, unless a test

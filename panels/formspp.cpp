@@ -31,9 +31,7 @@ void fl_circf(int x, int y, int r, unsigned colour) {
   fl_pie(x, y, r, r, 0, 360);
 }
 
-void fl_circf(int x, int y, int r, int colour) {
-  fl_circf(x, y, r, static_cast<unsigned>(colour));
-}
+void fl_circf(int x, int y, int r, int colour) { fl_circf(x, y, r, static_cast<unsigned>(colour)); }
 
 void fl_rectbound(int x, int y, int w, int h, int colour) {
   fl_color(static_cast<Fl_Color>(colour));
@@ -61,14 +59,12 @@ namespace {
 constexpr double segment_eps = 1e-10;
 
 // Whether v lies between a and b, ends included, in either order of a, b.
-bool between(double v, double a, double b) {
-  return (a <= v && v <= b) || (b <= v && v <= a);
-}
+bool between(double v, double a, double b) { return (a <= v && v <= b) || (b <= v && v <= a); }
 
 }  // namespace
 
-bool point_dans_segment(double px, double py, double x1, double y1,
-                        double x2, double y2, double tolerance) {
+bool point_dans_segment(double px, double py, double x1, double y1, double x2, double y2,
+                        double tolerance) {
   if (std::fabs(x1 - x2) <= segment_eps) {
     return between(py, y1, y2) && std::fabs(px - x1) < tolerance;
   }
@@ -78,8 +74,7 @@ bool point_dans_segment(double px, double py, double x1, double y1,
   if (!between(px, x1, x2) || !between(py, y1, y2)) return false;
   const double length = std::sqrt((x1 - x2) * (x1 - x2) + (y1 - y2) * (y1 - y2));
   if (length <= segment_eps) return false;
-  const double distance =
-      std::fabs((y1 - y2) * (px - x1) - (py - y1) * (x1 - x2)) / length;
+  const double distance = std::fabs((y1 - y2) * (px - x1) - (py - y1) * (x1 - x2)) / length;
   return distance < tolerance;
 }
 
@@ -91,8 +86,7 @@ void fl_set_Sinput(Fl_Widget* input, const std::string& text) {
   delete[] copy;
 }
 
-Fl_FormsText* fl_add_Stext(Fl_Boxtype box, int x, int y, int w, int h,
-                           const std::string& label) {
+Fl_FormsText* fl_add_Stext(Fl_Boxtype box, int x, int y, int w, int h, const std::string& label) {
   // The widget owns its copy of the label and frees it when it goes.
   Fl_FormsText* text = new Fl_FormsText(box, x, y, w, h, nullptr);
   char* copy = Stoa(label);
@@ -108,15 +102,13 @@ void fl_add_browser_Sline(Fl_Widget* browser, const std::string& text) {
   delete[] copy;
 }
 
-void fl_replace_browser_Sline(Fl_Widget* browser, int line,
-                              const std::string& text) {
+void fl_replace_browser_Sline(Fl_Widget* browser, int line, const std::string& text) {
   char* copy = Stoa(text);
   static_cast<Fl_Browser*>(browser)->text(line, copy);
   delete[] copy;
 }
 
-void fl_drw_String(unsigned align, int x, int y, int w, int h,
-                   unsigned colour, int size, int face,
+void fl_drw_String(unsigned align, int x, int y, int w, int h, unsigned colour, int size, int face,
                    const std::string& text) {
   char* copy = Stoa(text);
   fl_font(face, size);
@@ -168,18 +160,15 @@ int korvane_read_int_answer(const char* answer, int fallback) {
 
 // ---- Dialogs ----------------------------------------------------------------
 
-std::string fl_show_Sinput(const std::string& prompt,
-                           const std::string& default_text) {
-  const char* answer = fl_input("%s", default_text.c_str(),
-                                korvane_label_text(prompt).c_str());
+std::string fl_show_Sinput(const std::string& prompt, const std::string& default_text) {
+  const char* answer = fl_input("%s", default_text.c_str(), korvane_label_text(prompt).c_str());
   return answer != nullptr ? std::string(answer) : std::string();
 }
 
 double fl_show_double(const char* prompt, double value) {
   const std::string shown = korvane_double_answer_text(value);
   const std::string label = korvane_label_text(prompt);
-  return korvane_read_double_answer(
-      fl_input("%s", shown.c_str(), label.c_str()), value);
+  return korvane_read_double_answer(fl_input("%s", shown.c_str(), label.c_str()), value);
 }
 
 double fl_show_double(const std::string& prompt, double value) {
@@ -189,8 +178,7 @@ double fl_show_double(const std::string& prompt, double value) {
 int fl_show_int(const char* prompt, int value) {
   const std::string shown = korvane_int_answer_text(value);
   const std::string label = korvane_label_text(prompt);
-  return korvane_read_int_answer(fl_input("%s", shown.c_str(), label.c_str()),
-                                 value);
+  return korvane_read_int_answer(fl_input("%s", shown.c_str(), label.c_str()), value);
 }
 
 int fl_show_Squestion(const std::string& question, int /*unused*/) {

@@ -41,8 +41,8 @@ void fl_line(int x1, int y1, int x2, int y2, unsigned& colour);
 // (x1, y1) to (x2, y2): strictly closer than the tolerance to the segment's
 // line and inside the segment's bounding box (edges included). A point
 // beyond an end of the segment is never on it, however large the tolerance.
-bool point_dans_segment(double px, double py, double x1, double y1,
-                        double x2, double y2, double tolerance);
+bool point_dans_segment(double px, double py, double x1, double y1, double x2, double y2,
+                        double tolerance);
 
 // ---- String-taking wrappers ------------------------------------------------
 
@@ -53,20 +53,17 @@ void fl_set_Sinput(Fl_Widget* input, const std::string& text);
 // Creates a forms text widget at (x, y, w, h) labelled `label`, with box
 // type `box` and left alignment, in the group open at the time. The widget
 // keeps its own copy of the label, freed with it.
-Fl_FormsText* fl_add_Stext(Fl_Boxtype box, int x, int y, int w, int h,
-                           const std::string& label);
+Fl_FormsText* fl_add_Stext(Fl_Boxtype box, int x, int y, int w, int h, const std::string& label);
 
 // Appends `text` as the last line of the browser `browser` (an Fl_Browser).
 void fl_add_browser_Sline(Fl_Widget* browser, const std::string& text);
 
 // Replaces line `line` (1-based) of the browser `browser` with `text`.
-void fl_replace_browser_Sline(Fl_Widget* browser, int line,
-                              const std::string& text);
+void fl_replace_browser_Sline(Fl_Widget* browser, int line, const std::string& text);
 
 // Draws `text` in the box (x, y, w, h) aligned by `align`, in `colour`,
 // with font `face` at `size` points (size before face).
-void fl_drw_String(unsigned align, int x, int y, int w, int h,
-                   unsigned colour, int size, int face,
+void fl_drw_String(unsigned align, int x, int y, int w, int h, unsigned colour, int size, int face,
                    const std::string& text);
 
 // Labels `widget` with the first n characters of `text`, or the whole text
@@ -77,8 +74,7 @@ void fl_set_object_Slabel(Fl_Widget* widget, const std::string& text, int n);
 
 // Asks for a text under `prompt` (shown as written, "%" and "@" included) with
 // `default_text` in the field; returns the answer, or "" when cancelled.
-std::string fl_show_Sinput(const std::string& prompt,
-                           const std::string& default_text);
+std::string fl_show_Sinput(const std::string& prompt, const std::string& default_text);
 
 // Asks for a number under `prompt`, with `value` as the default answer;
 // returns the number read from the answer, or `value` when the dialog is

@@ -47,11 +47,9 @@ void run_messages_window(const std::string& text, int width) {
     }
     if (pressed == quit) break;
     if (pressed == save) {
-      const char* path =
-          fl_show_file_selector("save message", "", "*.txt", "");
+      const char* path = fl_show_file_selector("save message", "", "*.txt", "");
       if (path != nullptr && !korvane_save_text(path, text)) {
-        fl_alert("%s",
-                 korvane_label_text(korvane_save_failure_message(path)).c_str());
+        fl_alert("%s", korvane_label_text(korvane_save_failure_message(path)).c_str());
       }
     }
     // A window closed by its window manager button is hidden by the
@@ -96,8 +94,7 @@ void korvane_show_message(const std::string& text, message_kind kind) {
   fl_message("%s", korvane_label_text(text).c_str());
 }
 
-void korvane_show_big_message(const std::string& text, int width,
-                              message_kind kind) {
+void korvane_show_big_message(const std::string& text, int width, message_kind kind) {
   if (!korvane_display_available()) {
     write_message(kind == message_kind::error ? std::cerr : std::cout, text);
     return;

@@ -38,8 +38,7 @@ void korvane_show_message(const std::string& text, message_kind kind);
 
 // Shows `text` as fl_show_Sbigmessages does, but without a display writes
 // it to the stream that `kind` selects.
-void korvane_show_big_message(const std::string& text, int width,
-                              message_kind kind);
+void korvane_show_big_message(const std::string& text, int width, message_kind kind);
 
 // Returns true when an X display could be opened (the first call tries and
 // hands the connection to the toolkit; later calls return the same answer).

@@ -40,8 +40,7 @@ OFD_simulator_input::OFD_simulator_input(int h) {
   fl_show_form(window_, FL_PLACE_MOUSE, FL_TRANSIENT, "Inputs Pannel");
 }
 
-OFD_simulator_input::OFD_simulator_input(Fl_Window* parent, int x, int h)
-    : window_(parent) {
+OFD_simulator_input::OFD_simulator_input(Fl_Window* parent, int x, int h) : window_(parent) {
   build(x, h);
 }
 

@@ -10,8 +10,7 @@ namespace {
 
 constexpr int most_rows = 32768;
 
-Fl_Widget* add_page_button(int x, int h, const char* label,
-                           Fl_Callback* callback, void* panel) {
+Fl_Widget* add_page_button(int x, int h, const char* label, Fl_Callback* callback, void* panel) {
   Fl_Button* button = fl_add_button(FL_NORMAL_BUTTON, x, h - 30, 20, 20, label);
   button->labelfont(FL_TIMES);
   button->labelsize(12);
@@ -33,10 +32,8 @@ OFD_simulator_output::OFD_simulator_output(int h, const char* title)
   window_ = new Fl_Window(240, h);
   window_->box(FL_NO_BOX);
   new Fl_Box(FL_FLAT_BOX, 0, 0, 240, h, "");
-  plus_button_ = add_page_button(70, h, "+",
-                                 OFD_simulator_output_callback_plus, this);
-  moins_button_ = add_page_button(30, h, "-",
-                                  OFD_simulator_output_callback_moins, this);
+  plus_button_ = add_page_button(70, h, "+", OFD_simulator_output_callback_plus, this);
+  moins_button_ = add_page_button(30, h, "-", OFD_simulator_output_callback_moins, this);
   build(0, h, FL_WHITE);
   korvane_end_form();
   fl_show_form(window_, FL_PLACE_MOUSE, FL_TRANSIENT, title);
@@ -45,16 +42,13 @@ OFD_simulator_output::OFD_simulator_output(int h, const char* title)
   window_->copy_label(title);
 }
 
-OFD_simulator_output::OFD_simulator_output(Fl_Window* parent, int x, int h,
-                                           const char* label)
+OFD_simulator_output::OFD_simulator_output(Fl_Window* parent, int x, int h, const char* label)
     : window_(parent), x_offset_(x), rows_(korvane_simulator_output_rows(h)) {
   Fl_FormsText* caption = new Fl_FormsText(FL_NO_BOX, x + 80, 10, 40, 20);
   caption->copy_label(label != nullptr ? label : "");
   caption->align(FL_ALIGN_LEFT);
-  plus_button_ = add_page_button(x + 150, h, "+",
-                                 OFD_simulator_output_callback_plus, this);
-  moins_button_ = add_page_button(x + 70, h, "-",
-                                  OFD_simulator_output_callback_moins, this);
+  plus_button_ = add_page_button(x + 150, h, "+", OFD_simulator_output_callback_plus, this);
+  moins_button_ = add_page_button(x + 70, h, "-", OFD_simulator_output_callback_moins, this);
   build(x, h, FL_RED);
 }
 

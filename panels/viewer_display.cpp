@@ -12,16 +12,14 @@ constexpr std::size_t rule_length = 122;
 
 }  // namespace
 
-OFD_afficheur_filtre_affichage::OFD_afficheur_filtre_affichage(
-    std::string* lines, int count)
+OFD_afficheur_filtre_affichage::OFD_afficheur_filtre_affichage(std::string* lines, int count)
     : count_(count), lines_(lines) {}
 
 int OFD_afficheur_filtre_affichage::typeligne(const std::string& line) const {
   return viewer_line_kind(line);
 }
 
-std::string OFD_afficheur_filtre_affichage::visu_ligne(
-    const std::string& line) {
+std::string OFD_afficheur_filtre_affichage::visu_ligne(const std::string& line) {
   switch (typeligne(line)) {
     case viewer_column_layout_line:
     case viewer_page_layout_line:
@@ -52,8 +50,7 @@ std::string OFD_afficheur_filtre_affichage::visu_page(int page) {
   if (page < 0 || page >= static_cast<int>(starts.size()) || count_ <= 0) {
     return std::string();
   }
-  const int end = page + 1 < static_cast<int>(starts.size()) ? starts[page + 1]
-                                                             : count_;
+  const int end = page + 1 < static_cast<int>(starts.size()) ? starts[page + 1] : count_;
   for (int i = starts[page]; i < end; ++i) {
     page_text_ += visu_ligne(lines_[i]);
     page_text_ += '\n';

@@ -4,16 +4,18 @@
 int viewer_line_kind(const std::string& line) {
   if (line.size() < 2 || line[0] != '#') return viewer_data_line;
   switch (line[1]) {
-    case 'C': return viewer_column_layout_line;
-    case 'P': return viewer_page_layout_line;
-    case 'T': return viewer_rule_line;
-    default: return viewer_data_line;
+    case 'C':
+      return viewer_column_layout_line;
+    case 'P':
+      return viewer_page_layout_line;
+    case 'T':
+      return viewer_rule_line;
+    default:
+      return viewer_data_line;
   }
 }
 
-bool viewer_line_counted(int kind) {
-  return kind == viewer_data_line || kind == viewer_rule_line;
-}
+bool viewer_line_counted(int kind) { return kind == viewer_data_line || kind == viewer_rule_line; }
 
 void viewer_layout::read(const std::string& line) {
   widths.fill(0);
@@ -23,8 +25,7 @@ void viewer_layout::read(const std::string& line) {
   for (char ch : line) {
     if (ch >= '0' && ch <= '9') {
       // Wraps instead of overflowing on an absurd run of digits.
-      n = static_cast<int>(10u * static_cast<unsigned>(n) +
-                           static_cast<unsigned>(ch - '0'));
+      n = static_cast<int>(10u * static_cast<unsigned>(n) + static_cast<unsigned>(ch - '0'));
     } else if (ch == ' ') {
       if (n != 0) {
         ++column;
@@ -63,8 +64,7 @@ std::vector<viewer_field> viewer_fields(const std::string& line) {
     const std::size_t hash = line.find('#', begin);
     const std::size_t end = hash == std::string::npos ? line.size() : hash;
     fields.push_back({begin, end});
-    if (hash == std::string::npos ||
-        fields.size() == static_cast<std::size_t>(viewer_columns)) {
+    if (hash == std::string::npos || fields.size() == static_cast<std::size_t>(viewer_columns)) {
       break;
     }
     begin = hash + 1;

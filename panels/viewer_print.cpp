@@ -31,8 +31,7 @@ std::string viewer_print_string(const std::string& text) {
   return out;
 }
 
-OFD_afficheur_filtre_impression::OFD_afficheur_filtre_impression(
-    std::string* lines, int count)
+OFD_afficheur_filtre_impression::OFD_afficheur_filtre_impression(std::string* lines, int count)
     : lines_(lines), count_(count) {}
 
 int OFD_afficheur_filtre_impression::typeligne(const std::string& line) const {
@@ -43,9 +42,8 @@ int OFD_afficheur_filtre_impression::line_y(target to, int line) const {
   return (to == target::postscript ? ps_top_ : pdf_top_) - 10 * line;
 }
 
-void OFD_afficheur_filtre_impression::write_rule(target to, std::ostream& out,
-                                                 int x1, int y1, int x2,
-                                                 int y2, const char* indent) {
+void OFD_afficheur_filtre_impression::write_rule(target to, std::ostream& out, int x1, int y1,
+                                                 int x2, int y2, const char* indent) {
   const std::string a = std::to_string(x1) + " " + std::to_string(y1);
   const std::string b = std::to_string(x2) + " " + std::to_string(y2);
   if (to == target::postscript) {
@@ -55,20 +53,18 @@ void OFD_afficheur_filtre_impression::write_rule(target to, std::ostream& out,
   }
 }
 
-void OFD_afficheur_filtre_impression::write_field(target to, std::ostream& out,
-                                                  int x, int y,
+void OFD_afficheur_filtre_impression::write_field(target to, std::ostream& out, int x, int y,
                                                   const std::string& text) {
   const std::string shown = viewer_print_string(text);
   if (to == target::postscript) {
     out << x << " " << y << " moveto (" << shown << ") show\n";
   } else {
-    pdf_content_ += "   BT\n     /F1 7 Tf\n     " + std::to_string(x) + " " +
-                    std::to_string(y) + " Td\n(" + shown + ") Tj\n   ET\n";
+    pdf_content_ += "   BT\n     /F1 7 Tf\n     " + std::to_string(x) + " " + std::to_string(y) +
+                    " Td\n(" + shown + ") Tj\n   ET\n";
   }
 }
 
-void OFD_afficheur_filtre_impression::close_vertical_rules(target to,
-                                                           std::ostream& out,
+void OFD_afficheur_filtre_impression::close_vertical_rules(target to, std::ostream& out,
                                                            bool at_end) {
   const int top = to == target::postscript ? ps_top_ : pdf_top_;
   const int from = top - 10 * cur_ + 10;
@@ -94,8 +90,7 @@ void OFD_afficheur_filtre_impression::place_line(target to, std::ostream& out,
       return;
     case viewer_rule_line: {
       const int y = line_y(to, cur_);
-      write_rule(to, out, x0_, y,
-                 x0_ + 5 * layout_.width_before(viewer_columns), y, "    ");
+      write_rule(to, out, x0_, y, x0_ + 5 * layout_.width_before(viewer_columns), y, "    ");
       ++cur_;
       return;
     }
@@ -139,11 +134,9 @@ void OFD_afficheur_filtre_impression::begin_postscript(std::ostream& out) {
   out.flush();
 }
 
-void OFD_afficheur_filtre_impression::next_page_postscript(std::ostream& out,
-                                                           int page) {
+void OFD_afficheur_filtre_impression::next_page_postscript(std::ostream& out, int page) {
   close_vertical_rules(target::postscript, out, false);
-  out << "showpage\n%%page : " << page << " " << page << "\n"
-      << postscript_font;
+  out << "showpage\n%%page : " << page << " " << page << "\n" << postscript_font;
   cur_ = 1;
   r_ = 1;
 }
@@ -154,8 +147,7 @@ void OFD_afficheur_filtre_impression::end_postscript(std::ostream& out) {
   out.flush();
 }
 
-void OFD_afficheur_filtre_impression::postscript(std::ostream& out,
-                                                 const std::string& line) {
+void OFD_afficheur_filtre_impression::postscript(std::ostream& out, const std::string& line) {
   place_line(target::postscript, out, line);
 }
 
@@ -172,8 +164,7 @@ void OFD_afficheur_filtre_impression::imprime_postscript(std::ostream& out) {
 
 // ---- PDF ------------------------------------------------------------------------
 
-void OFD_afficheur_filtre_impression::emit(std::ostream& out,
-                                          const std::string& text) {
+void OFD_afficheur_filtre_impression::emit(std::ostream& out, const std::string& text) {
   out << text;
   pdf_written_ += static_cast<long>(text.size());
 }
@@ -203,11 +194,10 @@ void OFD_afficheur_filtre_impression::begin_pdf_page(std::ostream& out) {
 void OFD_afficheur_filtre_impression::end_pdf_page(std::ostream& out) {
   // The length counts the data up to, not including, the end of line
   // before "endstream".
-  const std::size_t length =
-      pdf_content_.empty() ? 0 : pdf_content_.size() - 1;
+  const std::size_t length = pdf_content_.empty() ? 0 : pdf_content_.size() - 1;
   pdf_offsets_.push_back(pdf_written_);
-  emit(out, std::to_string(11 + 2 * pdf_pages_) + " 0 obj\n  << /Length " +
-                std::to_string(length) + " >>\nstream\n");
+  emit(out, std::to_string(11 + 2 * pdf_pages_) + " 0 obj\n  << /Length " + std::to_string(length) +
+                " >>\nstream\n");
   emit(out, pdf_content_);
   emit(out, "endstream\nendobj\n\n");
   pdf_content_.clear();
@@ -217,8 +207,7 @@ void OFD_afficheur_filtre_impression::begin_pdf(std::ostream& out) {
   pdf_written_ = 0;
   pdf_offsets_.clear();
   pdf_pages_ = 0;
-  pdf_page_count_ =
-      static_cast<int>(viewer_page_starts(lines_, count_).size());
+  pdf_page_count_ = static_cast<int>(viewer_page_starts(lines_, count_).size());
   const char* const objects[] = {
       "1 0 obj\n"
       "  << /Type /Catalog\n"
@@ -294,14 +283,12 @@ void OFD_afficheur_filtre_impression::end_pdf(std::ostream& out) {
     table += xref_entry(pdf_offsets_[i]);
   }
   table += "\ntrailer\n  << /Size " + std::to_string(10 + page_objects) +
-           "\n     /Root 1 0 R\n  >>\nstartxref\n" + std::to_string(xref) +
-           "\n%%EOF\n";
+           "\n     /Root 1 0 R\n  >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
   emit(out, table);
   out.flush();
 }
 
-void OFD_afficheur_filtre_impression::pdf(std::ostream& out,
-                                          const std::string& line) {
+void OFD_afficheur_filtre_impression::pdf(std::ostream& out, const std::string& line) {
   place_line(target::pdf, out, line);
 }
 

@@ -49,10 +49,8 @@ class OFD_afficheur_filtre_impression {
 
   void place_line(target to, std::ostream& out, const std::string& line);
   void close_vertical_rules(target to, std::ostream& out, bool at_end);
-  void write_rule(target to, std::ostream& out, int x1, int y1, int x2,
-                  int y2, const char* indent);
-  void write_field(target to, std::ostream& out, int x, int y,
-                   const std::string& text);
+  void write_rule(target to, std::ostream& out, int x1, int y1, int x2, int y2, const char* indent);
+  void write_field(target to, std::ostream& out, int x, int y, const std::string& text);
   int line_y(target to, int line) const;
 
   // PDF bookkeeping: everything goes through `emit`, which counts bytes.

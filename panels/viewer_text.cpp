@@ -3,8 +3,7 @@
 
 #include "panels/viewer_markup.h"
 
-OFD_afficheur_filtre_texte::OFD_afficheur_filtre_texte(std::string* lines,
-                                                       int count)
+OFD_afficheur_filtre_texte::OFD_afficheur_filtre_texte(std::string* lines, int count)
     : count_(count), lines_(lines) {}
 
 int OFD_afficheur_filtre_texte::typeligne(const std::string& line) const {
@@ -16,8 +15,7 @@ void OFD_afficheur_filtre_texte::imprime(std::ostream& out) {
   out.flush();
 }
 
-void OFD_afficheur_filtre_texte::imprime_ligne(std::ostream& out,
-                                               const std::string& line) {
+void OFD_afficheur_filtre_texte::imprime_ligne(std::ostream& out, const std::string& line) {
   if (typeligne(line) == viewer_data_line) {
     out << line << '\n';
   } else {

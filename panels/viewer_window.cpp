@@ -26,9 +26,7 @@ constexpr std::size_t browser_line_length = 161;
 constexpr int page_label_length = 25;
 constexpr int title_length = 81;
 
-int run_with_system(const std::string& command) {
-  return std::system(command.c_str());
-}
+int run_with_system(const std::string& command) { return std::system(command.c_str()); }
 
 viewer_command_runner& runner() {
   static viewer_command_runner current = run_with_system;
@@ -42,9 +40,8 @@ std::string temporary_root() {
   if (tmpdir == nullptr || *tmpdir != '/') return "/tmp";
   for (const char* p = tmpdir; *p != '\0'; ++p) {
     const char c = *p;
-    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                       (c >= '0' && c <= '9') || c == '/' || c == '.' ||
-                       c == '_' || c == '-';
+    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                       c == '/' || c == '.' || c == '_' || c == '-';
     if (!plain) return "/tmp";
   }
   return tmpdir;
@@ -53,20 +50,17 @@ std::string temporary_root() {
 }  // namespace
 
 void korvane_set_viewer_runner(viewer_command_runner runner_function) {
-  runner() = runner_function ? std::move(runner_function)
-                             : viewer_command_runner(run_with_system);
+  runner() = runner_function ? std::move(runner_function) : viewer_command_runner(run_with_system);
 }
 
-std::string viewer_command(const std::string& program,
-                           const std::string& file) {
+std::string viewer_command(const std::string& program, const std::string& file) {
   return "\"" + program + "\" " + file;
 }
 
 std::vector<std::string> viewer_browser_lines(const std::string& page_text) {
   std::vector<std::string> lines;
   std::size_t begin = 0;
-  for (std::size_t end; (end = page_text.find('\n', begin)) != std::string::npos;
-       begin = end + 1) {
+  for (std::size_t end; (end = page_text.find('\n', begin)) != std::string::npos; begin = end + 1) {
     std::string piece = page_text.substr(begin, end - begin);
     while (piece.size() > browser_line_length) {
       lines.push_back(piece.substr(0, browser_line_length));
@@ -82,8 +76,7 @@ std::string viewer_page_label(int current, int pages) {
          unslong2S(static_cast<std::uint32_t>(pages)) + "    ";
 }
 
-OFD_afficheur::OFD_afficheur(Fl_Window* parent, int english)
-    : english_(english), parent_(parent) {
+OFD_afficheur::OFD_afficheur(Fl_Window* parent, int english) : english_(english), parent_(parent) {
   window_ = fl_bgn_form(FL_NO_BOX, 820, 500);
   new Fl_Box(FL_UP_BOX, 0, 0, 820, 500, "");
   browser_ = new Fl_Browser(10, 50, 800, 370);
@@ -122,8 +115,7 @@ const char* OFD_afficheur::say(const char* english, const char* french) const {
   return english_ != 0 ? english : french;
 }
 
-void OFD_afficheur::activation(std::string* lines, int count,
-                               const std::string& title,
+void OFD_afficheur::activation(std::string* lines, int count, const std::string& title,
                                const std::string& viewer) {
   if (parent_ != nullptr) parent_->deactivate();
   if (lines != nullptr) {
@@ -165,8 +157,7 @@ void OFD_afficheur::activation(std::string* lines, int count,
   if (parent_ != nullptr) parent_->activate();
 }
 
-void OFD_afficheur::activation(std::list<std::string>& lines,
-                               const std::string& title,
+void OFD_afficheur::activation(std::list<std::string>& lines, const std::string& title,
                                const std::string& viewer) {
   std::string* array = array_convert(lines);
   activation(array, static_cast<int>(lines.size()), title, viewer);
@@ -176,13 +167,11 @@ void OFD_afficheur::activation(std::list<std::string>& lines,
 void OFD_afficheur::visu_page() {
   if (!display_) return;  // no text is being shown
   browser_->clear();
-  for (const std::string& line :
-       viewer_browser_lines(display_->visu_page(page_))) {
+  for (const std::string& line : viewer_browser_lines(display_->visu_page(page_))) {
     browser_->add(line.c_str());
   }
   browser_->show();
-  fl_set_object_Slabel(page_field_,
-                       viewer_page_label(page_ + 1, display_->nb_pages() + 1),
+  fl_set_object_Slabel(page_field_, viewer_page_label(page_ + 1, display_->nb_pages() + 1),
                        page_label_length);
   fl_set_Sinput(page_input_, unslong2S(static_cast<std::uint32_t>(page_ + 1)));
 }
@@ -232,8 +221,7 @@ void OFD_afficheur::fichier_pdf() {
       show_failure("tmp.pdf");
       return;
     }
-    fl_show_Smessages(say("generation of tmp.pdf file",
-                          "generation du fichier tmp.pdf"));
+    fl_show_Smessages(say("generation of tmp.pdf file", "generation du fichier tmp.pdf"));
     return;
   }
   // The file only lives while the viewer shows it: in a directory of its
@@ -284,6 +272,5 @@ void OFD_afficheur::fichier_texte() {
     show_failure("tmp.txt");
     return;
   }
-  fl_show_Smessages(say("generation of tmp.txt file",
-                        "generation du fichier tmp.txt"));
+  fl_show_Smessages(say("generation of tmp.txt file", "generation du fichier tmp.txt"));
 }

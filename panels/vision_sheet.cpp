@@ -66,8 +66,7 @@ void OFL_vision_sheet::resize(int x, int y, int w, int h) {
 // empty), then the figure's colour.
 void OFL_vision_sheet::begin(Fl_Color colour) const {
   if (clipped()) {
-    korvane_draw_surface().push_clip(left_, top_, right_ - left_,
-                                     bottom_ - top_);
+    korvane_draw_surface().push_clip(left_, top_, right_ - left_, bottom_ - top_);
   }
   korvane_draw_surface().color(colour);
 }
@@ -82,8 +81,7 @@ void OFL_vision_sheet::ofl_line(int x1, int y1, int x2, int y2, int colour) {
   end();
 }
 
-void OFL_vision_sheet::ofl_dash_line(int x1, int y1, int x2, int y2,
-                                     int colour) {
+void OFL_vision_sheet::ofl_dash_line(int x1, int y1, int x2, int y2, int colour) {
   draw_surface& surface = korvane_draw_surface();
   begin(static_cast<Fl_Color>(colour));
   surface.line_style(FL_DASH, 0, nullptr);
@@ -92,8 +90,7 @@ void OFL_vision_sheet::ofl_dash_line(int x1, int y1, int x2, int y2,
   end();
 }
 
-void OFL_vision_sheet::ofl_break_line(int x1, int y1, int x2, int y2,
-                                      int colour) {
+void OFL_vision_sheet::ofl_break_line(int x1, int y1, int x2, int y2, int colour) {
   const std::int64_t ax = x1, ay = y1, bx = x2, by = y2;
   // Division by 4 truncates toward zero, as on ints.
   const int px = to_int((3 * ax + bx + 2 * (ay - by)) / 4);
@@ -132,8 +129,7 @@ void OFL_vision_sheet::ofl_circf(int x, int y, int r, unsigned colour) {
   end();
 }
 
-void OFL_vision_sheet::ofl_rectbound(int x, int y, int w, int h,
-                                     unsigned colour) {
+void OFL_vision_sheet::ofl_rectbound(int x, int y, int w, int h, unsigned colour) {
   draw_surface& surface = korvane_draw_surface();
   begin(colour);
   surface.rectf(x, y, w, h);
@@ -151,8 +147,7 @@ void OFL_vision_sheet::ofl_circbound(int x, int y, int r, unsigned colour) {
   end();
 }
 
-void OFL_vision_sheet::ofl_arrowbound(int x1, int y1, int x2, int y2,
-                                      unsigned colour) {
+void OFL_vision_sheet::ofl_arrowbound(int x1, int y1, int x2, int y2, unsigned colour) {
   // The squares are summed as doubles, exact for any screen distance:
   // far points would overflow an int, and even 64 bits.
   const double dx = static_cast<double>(std::int64_t{x2} - x1);
@@ -169,17 +164,15 @@ void OFL_vision_sheet::ofl_arrowbound(int x1, int y1, int x2, int y2,
   end();
 }
 
-void OFL_vision_sheet::ofl_drw_String(unsigned align, int x, int y, int w,
-                                      int h, unsigned colour, int face,
-                                      int size, const std::string& text) {
+void OFL_vision_sheet::ofl_drw_String(unsigned align, int x, int y, int w, int h, unsigned colour,
+                                      int face, int size, const std::string& text) {
   char* copy = Stoa(text);
   ofl_drw_text(align, x, y, w, h, colour, size, face, copy);
   delete[] copy;
 }
 
-void OFL_vision_sheet::ofl_drw_text(unsigned align, int x, int y, int w,
-                                    int h, unsigned colour, int size,
-                                    int face, const char* text) {
+void OFL_vision_sheet::ofl_drw_text(unsigned align, int x, int y, int w, int h, unsigned colour,
+                                    int size, int face, const char* text) {
   draw_surface& surface = korvane_draw_surface();
   if (clipped()) {
     surface.push_clip(left_, top_, right_ - left_, bottom_ - top_);
@@ -190,8 +183,7 @@ void OFL_vision_sheet::ofl_drw_text(unsigned align, int x, int y, int w,
   end();
 }
 
-void OFL_vision_sheet::ofl_drw_arrow_line(int x1, int y1, int x2, int y2,
-                                          int length, double angle,
+void OFL_vision_sheet::ofl_drw_arrow_line(int x1, int y1, int x2, int y2, int length, double angle,
                                           int colour) {
   const std::int64_t tx = x2, ty = y2;
   const std::int64_t c = scaled(length, std::cos(angle));
@@ -211,8 +203,8 @@ void OFL_vision_sheet::ofl_drw_arrow_line(int x1, int y1, int x2, int y2,
       ay = ty - s;
       by = ty + s;
     } else {
-      const double theta = std::atan(
-          (static_cast<double>(y2) - y1) / (static_cast<double>(x2) - x1));
+      const double theta =
+          std::atan((static_cast<double>(y2) - y1) / (static_cast<double>(x2) - x1));
       const std::int64_t ac = scaled(length, std::cos(theta - angle));
       const std::int64_t as = scaled(length, std::sin(theta - angle));
       const std::int64_t bc = scaled(length, std::cos(theta + angle));

@@ -61,17 +61,15 @@ class OFL_vision_sheet {
   // The colour stays black.
   void ofl_arrowbound(int x1, int y1, int x2, int y2, unsigned colour);
   // Draws `text` in the box with font `face` at `size` (face first).
-  void ofl_drw_String(unsigned align, int x, int y, int w, int h,
-                      unsigned colour, int face, int size,
-                      const std::string& text);
+  void ofl_drw_String(unsigned align, int x, int y, int w, int h, unsigned colour, int face,
+                      int size, const std::string& text);
   // Draws `text` in the box with font `face` at `size` (size first); a
   // null text draws as an empty one.
-  void ofl_drw_text(unsigned align, int x, int y, int w, int h,
-                    unsigned colour, int size, int face, const char* text);
+  void ofl_drw_text(unsigned align, int x, int y, int w, int h, unsigned colour, int size, int face,
+                    const char* text);
   // The line from (x1, y1) to (x2, y2) with an arrow head at (x2, y2):
   // two barbs of `length` pixels at `angle` radians from the line.
-  void ofl_drw_arrow_line(int x1, int y1, int x2, int y2, int length,
-                          double angle, int colour);
+  void ofl_drw_arrow_line(int x1, int y1, int x2, int y2, int length, double angle, int colour);
 
  private:
   bool clipped() const { return left_ < right_ && top_ < bottom_; }

@@ -16,11 +16,9 @@ const int level_done = 3;
 const int level_failed = 4;
 
 // True for the token that marks the end of the text.
-bool end_of_text(const std::string& token) {
-  return token.empty() || token == " ";
-}
+bool end_of_text(const std::string& token) { return token.empty() || token == " "; }
 
-} // namespace
+}  // namespace
 
 int Stringtype(const std::string&) { return 2; }
 
@@ -35,15 +33,12 @@ void expressions_checker::add_operator(const std::string& text, int arity) {
   operator_arities.push_back(arity);
 }
 
-void expressions_checker::add_factor(const std::string& open,
-                                     const std::string& close) {
+void expressions_checker::add_factor(const std::string& open, const std::string& close) {
   opening_brackets.push_back(open);
   closing_brackets.push_back(close);
 }
 
-void expressions_checker::add_variable(const std::string& name) {
-  operand_names.push_back(name);
-}
+void expressions_checker::add_variable(const std::string& name) { operand_names.push_back(name); }
 
 int expressions_checker::check(const std::string& text) const {
   int depth = 0;
@@ -54,8 +49,8 @@ int expressions_checker::check(const std::string& text) const {
   return position;
 }
 
-std::string expressions_checker::rec_check(const std::string& text, int* depth,
-                                           int* error, int* position) const {
+std::string expressions_checker::rec_check(const std::string& text, int* depth, int* error,
+                                           int* position) const {
   std::string remaining = text;
   int state = expect_operand;
   while (state == expect_operand || state == expect_operator) {
@@ -69,8 +64,7 @@ std::string expressions_checker::rec_check(const std::string& text, int* depth,
     if (state == expect_operand) {
       if (end_of_text(token)) {
         state = level_failed;
-      } else if (accept_numbers_flag != 0 &&
-                 (Stringtype(token) == 3 || Stringtype(token) == 2)) {
+      } else if (accept_numbers_flag != 0 && (Stringtype(token) == 3 || Stringtype(token) == 2)) {
         state = expect_operator;
       } else if (item_in(operand_names, token)) {
         state = expect_operator;

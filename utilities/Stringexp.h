@@ -14,7 +14,7 @@
 int Stringtype(const std::string& text);
 
 class expressions_checker {
-public:
+ public:
   // Empty tables, accept-numbers flag 0.
   expressions_checker();
   ~expressions_checker();
@@ -37,10 +37,9 @@ public:
   // returns the text left after the token that ended it. depth, error and
   // position are shared by every level of one check: the bracket depth, the
   // error flag (set to 1 when the level fails) and the position counter.
-  std::string rec_check(const std::string& text, int* depth, int* error,
-                        int* position) const;
+  std::string rec_check(const std::string& text, int* depth, int* error, int* position) const;
 
-private:
+ private:
   std::int32_t accept_numbers_flag;
   std::list<int> operator_arities;
   std::list<std::string> operator_texts;

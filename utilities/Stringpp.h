@@ -159,8 +159,7 @@ std::string clever_substitute_space(const std::string& s, char c);
 std::string next_record(const std::string& s, char sep, std::string& rest);
 // Splits at the first byte that is any of seps; found receives that byte,
 // or ' ' (with rest "" and s returned) when there is none.
-std::string next_record(const std::string& s, const char* seps,
-                        std::string& rest, char& found);
+std::string next_record(const std::string& s, const char* seps, std::string& rest, char& found);
 // Splits at the last sep: returns the text before it and sets tail to the
 // text after it; without sep returns s and sets tail to "".
 std::string last_record(const std::string& s, char sep, std::string& tail);
@@ -178,7 +177,6 @@ std::string supress_filename_extension(const std::string& s);
 std::string my_current_directory();
 // target written relative to base ('/'-separated; "" base: the current
 // directory), with three trace lines on standard error.
-std::string relative_directory_path(const std::string& target,
-                                    const std::string& base);
+std::string relative_directory_path(const std::string& target, const std::string& base);
 
 #endif

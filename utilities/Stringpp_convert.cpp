@@ -21,8 +21,7 @@ int ubyte(char c) { return static_cast<unsigned char>(c); }
 
 // The signed 32-bit value with the two's-complement pattern u.
 std::int32_t to_signed32(std::uint32_t u) {
-  return u <= 0x7fffffffu ? static_cast<std::int32_t>(u)
-                          : -static_cast<std::int32_t>(~u) - 1;
+  return u <= 0x7fffffffu ? static_cast<std::int32_t>(u) : -static_cast<std::int32_t>(~u) - 1;
 }
 
 // The signed 64-bit value with the two's-complement pattern u.
@@ -43,7 +42,8 @@ std::string decimal(std::uint64_t v) {
 
 // The unvalidated decimal reading shared by Stoi, Stol and Stoll, on the
 // unsigned type U of the result's width.
-template <class U> U read_decimal(const std::string& s) {
+template <class U>
+U read_decimal(const std::string& s) {
   if (s.empty()) return 0;
   const bool negative = s[0] == '-';
   U value = negative ? U(0) : static_cast<U>(sbyte(s[0]) - '0');
@@ -61,28 +61,34 @@ std::uint32_t hex_digit(char c) {
 }
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_letter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-bool is_hex(char c) {
-  return is_digit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool is_hex(char c) { return is_digit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
 // The capital that upcase_accent gives a byte from 0x80 up, 0 when dropped.
 char accent_capital(char c) {
   switch (ubyte(c)) {
-  case 0xE9: case 0xE8: case 0xEA: return 'E';
-  case 0xE0: case 0xE2: return 'A';
-  case 0xF4: return 'O';
-  case 0xE7: return 'C';
-  case 0x8C: return 'I';
-  default: return 0;
+    case 0xE9:
+    case 0xE8:
+    case 0xEA:
+      return 'E';
+    case 0xE0:
+    case 0xE2:
+      return 'A';
+    case 0xF4:
+      return 'O';
+    case 0xE7:
+      return 'C';
+    case 0x8C:
+      return 'I';
+    default:
+      return 0;
   }
 }
 
 // Shared body of checkvarname and its variant: first character accepted by
 // first_ok, inner characters letters, digits or '_', last a letter or digit.
-template <class FirstOk> int check_name(const std::string& s, FirstOk first_ok) {
+template <class FirstOk>
+int check_name(const std::string& s, FirstOk first_ok) {
   if (s.empty() || !first_ok(s[0])) return 0;
   for (std::size_t i = 1; i + 1 < s.size(); ++i)
     if (!is_letter(s[i]) && !is_digit(s[i]) && s[i] != '_') return 0;
@@ -90,7 +96,7 @@ template <class FirstOk> int check_name(const std::string& s, FirstOk first_ok) 
   return is_letter(last) || is_digit(last) ? 1 : 0;
 }
 
-} // namespace
+}  // namespace
 
 char* Stoa(const std::string& s) {
   char* a = new char[s.size() + 1];
@@ -104,8 +110,7 @@ std::string ctoS(char c) { return std::string(1, c); }
 std::string unslong2S(std::uint32_t v) { return decimal(v); }
 
 std::string long2S(std::int32_t v) {
-  if (v < 0)
-    return "-" + decimal(std::uint32_t(0) - static_cast<std::uint32_t>(v));
+  if (v < 0) return "-" + decimal(std::uint32_t(0) - static_cast<std::uint32_t>(v));
   return decimal(static_cast<std::uint32_t>(v));
 }
 
@@ -183,13 +188,9 @@ std::string dtoS(double x, int n) {
 
 int Stoi(std::string s) { return to_signed32(read_decimal<std::uint32_t>(s)); }
 
-std::int32_t Stol(std::string s) {
-  return to_signed32(read_decimal<std::uint32_t>(s));
-}
+std::int32_t Stol(std::string s) { return to_signed32(read_decimal<std::uint32_t>(s)); }
 
-std::int64_t Stoll(std::string s) {
-  return to_signed64(read_decimal<std::uint64_t>(s));
-}
+std::int64_t Stoll(std::string s) { return to_signed64(read_decimal<std::uint64_t>(s)); }
 
 double Stod(std::string s, char sep) {
   std::size_t i = 0;
@@ -228,8 +229,7 @@ std::int32_t Stoshex(const std::string& s) {
   std::uint32_t v = Stouhex(s);
   // A first character above '7' (as a signed byte) is a set sign bit; from
   // 8 characters on, 2 to the power 4*length is 0 modulo 2 to the 32.
-  if (!s.empty() && sbyte(s[0]) > '7' && s.size() < 8)
-    v -= std::uint32_t(1) << (4 * s.size());
+  if (!s.empty() && sbyte(s[0]) > '7' && s.size() < 8) v -= std::uint32_t(1) << (4 * s.size());
   return to_signed32(v);
 }
 
@@ -291,16 +291,12 @@ std::string upcase_accent(std::string s) {
   return r;
 }
 
-int est_lc(char c) {
-  return is_letter(c) || is_digit(c) || c == '_' || c == '@' ? 1 : 0;
-}
+int est_lc(char c) { return is_letter(c) || is_digit(c) || c == '_' || c == '@' ? 1 : 0; }
 
 int check_ISO_8859_1_alphabetical_letter(char c) {
   const int u = ubyte(c);
   if (is_letter(c) || u == 0xB5 || u == 0xFF) return 1;
-  if ((u >= 0xC0 && u <= 0xD6) || (u >= 0xD9 && u <= 0xF6) ||
-      (u >= 0xF9 && u <= 0xFD))
-    return 1;
+  if ((u >= 0xC0 && u <= 0xD6) || (u >= 0xD9 && u <= 0xF6) || (u >= 0xF9 && u <= 0xFD)) return 1;
   return 0;
 }
 
@@ -316,9 +312,7 @@ int checkint(const std::string& s) {
   return checkuint(s);
 }
 
-int beginbynumber(const std::string& s) {
-  return !s.empty() && is_digit(s[0]) ? 1 : 0;
-}
+int beginbynumber(const std::string& s) { return !s.empty() && is_digit(s[0]) ? 1 : 0; }
 
 int checkdouble(const std::string&) {
   std::cerr << "checkdouble() a ecrire\n";

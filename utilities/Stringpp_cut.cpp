@@ -11,18 +11,23 @@ namespace {
 // True for the bytes that continue a word after a token in contains_token:
 // ASCII letters and digits and the accented Latin-1 letters in use.
 bool word_continues(char c) {
-  if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
-    return true;
+  if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) return true;
   switch (static_cast<unsigned char>(c)) {
-  case 0xE9: case 0xE8: case 0xEA: case 0xE0: case 0xE2:
-  case 0xF4: case 0xE7: case 0x8C:
-    return true;
-  default:
-    return false;
+    case 0xE9:
+    case 0xE8:
+    case 0xEA:
+    case 0xE0:
+    case 0xE2:
+    case 0xF4:
+    case 0xE7:
+    case 0x8C:
+      return true;
+    default:
+      return false;
   }
 }
 
-} // namespace
+}  // namespace
 
 std::string my_before(std::string s, int n) {
   if (n <= 0) return "";
@@ -35,10 +40,8 @@ std::string my_after(const std::string& s, int n) {
 }
 
 std::string my_at(const std::string& s, int from, int to) {
-  if (from < 0 || from >= to || static_cast<std::size_t>(from) >= s.size())
-    return "";
-  return s.substr(static_cast<std::size_t>(from),
-                  static_cast<std::size_t>(to - from));
+  if (from < 0 || from >= to || static_cast<std::size_t>(from) >= s.size()) return "";
+  return s.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
 }
 
 std::string bdelete(const std::string& s) {
@@ -51,9 +54,7 @@ int find(std::string s, std::string t) {
   return p == std::string::npos ? -1 : static_cast<int>(p);
 }
 
-int contains(std::string s, std::string t) {
-  return s.find(t) != std::string::npos ? 1 : 0;
-}
+int contains(std::string s, std::string t) { return s.find(t) != std::string::npos ? 1 : 0; }
 
 int contains_token(std::string s, std::string t) {
   const std::size_t p = s.find(t);
@@ -125,9 +126,7 @@ std::string substitute_token(const std::string& s, const std::string& token,
   }
 }
 
-std::string latex_String_filter(const std::string& s) {
-  return substitute_string(s, "_", "\\_");
-}
+std::string latex_String_filter(const std::string& s) { return substitute_string(s, "_", "\\_"); }
 
 std::string cancel_begin_end_spaces(const std::string& s) {
   const std::size_t first = s.find_first_not_of(' ');
@@ -152,8 +151,7 @@ std::string next_record(const std::string& s, char sep, std::string& rest) {
   return result;
 }
 
-std::string next_record(const std::string& s, const char* seps,
-                        std::string& rest, char& found) {
+std::string next_record(const std::string& s, const char* seps, std::string& rest, char& found) {
   const std::string separators = seps != nullptr ? seps : "";
   for (std::size_t i = 0; i < s.size(); ++i) {
     for (char sep : separators) {
@@ -206,8 +204,7 @@ std::string next_Stringtoken(std::string s, char sep, std::string* rest) {
 std::string supress_filename_extension(const std::string& s) {
   const std::size_t slash = s.rfind('/');
   const std::size_t dot = s.rfind('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-    return s;
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return s;
   if (dot + 1 == s.size()) return s.substr(0, dot);
   if (s[dot + 1] == '\\' || s[dot + 1] == '/') return s;
   if (dot == 0) return "";
@@ -221,8 +218,7 @@ std::string my_current_directory() {
   return substitute_char(std::string(buffer), '\\', '/');
 }
 
-std::string relative_directory_path(const std::string& target,
-                                    const std::string& base_in) {
+std::string relative_directory_path(const std::string& target, const std::string& base_in) {
   const std::string base = base_in.empty() ? my_current_directory() : base_in;
   std::cerr << "demarrage " << target << "|" << base << std::endl;
   std::string result = ".";

@@ -7,18 +7,16 @@ namespace {
 
 // The 64-bit two's-complement pattern of (high, low).
 std::uint64_t packed(std::int32_t high, std::uint32_t low) {
-  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(high)) << 32) |
-         low;
+  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(high)) << 32) | low;
 }
 
 // The signed high word held in the upper half of a packed pattern.
 std::int32_t upper_word(std::uint64_t v) {
   const std::uint32_t u = static_cast<std::uint32_t>(v >> 32);
-  return u <= 0x7fffffffu ? static_cast<std::int32_t>(u)
-                          : -static_cast<std::int32_t>(~u) - 1;
+  return u <= 0x7fffffffu ? static_cast<std::int32_t>(u) : -static_cast<std::int32_t>(~u) - 1;
 }
 
-} // namespace
+}  // namespace
 
 g_longlong& g_longlong::operator=(const int& v) {
   *this = g_longlong(static_cast<std::int32_t>(v));

@@ -8,14 +8,13 @@
 #include <ostream>
 
 class g_longlong {
-public:
+ public:
   // Zero (both words 0).
   g_longlong() : m_high(0), m_low(0) {}
   // The two words as given.
   g_longlong(std::int32_t high, std::uint32_t low) : m_high(high), m_low(low) {}
   // v sign-extended to 64 bits: low word v, high word -1 when v < 0, else 0.
-  g_longlong(std::int32_t v)
-      : m_high(v < 0 ? -1 : 0), m_low(static_cast<std::uint32_t>(v)) {}
+  g_longlong(std::int32_t v) : m_high(v < 0 ? -1 : 0), m_low(static_cast<std::uint32_t>(v)) {}
   g_longlong(const g_longlong&) = default;
   ~g_longlong() = default;
 
@@ -40,7 +39,7 @@ public:
   // in; n of 64 or more leaves only copies of the sign.
   void rshift(unsigned int n);
 
-private:
+ private:
   std::int32_t m_high;
   std::uint32_t m_low;
 };

@@ -7,9 +7,9 @@
 
 std::string internal_g_time_jour[7] = {"Lundi",    "Mardi",  "Mercredi", "Jeudi",
                                        "Vendredi", "Samedi", "Dimanche"};
-std::string internal_g_time_mois[12] = {
-    "Janvier", "Fevrier", "Mars",      "Avril",   "Mai",      "Juin",
-    "Juillet", "Aout",    "Septembre", "Octobre", "Novembre", "Decembre"};
+std::string internal_g_time_mois[12] = {"Janvier",   "Fevrier", "Mars",     "Avril",
+                                        "Mai",       "Juin",    "Juillet",  "Aout",
+                                        "Septembre", "Octobre", "Novembre", "Decembre"};
 
 namespace {
 
@@ -20,10 +20,8 @@ const double mean_year_length = 365.242191;
 // hour, minute, second and millisecond fields of the user time taken as a
 // date from 1 January 1601 (exact below 31 days), in 32-bit arithmetic.
 std::uint32_t user_time_ms() {
-  const platform_system_time t =
-      platform_filetime_to_systemtime(platform_process_user_time());
-  std::uint32_t v = static_cast<std::uint32_t>(t.day) * 24u +
-                    static_cast<std::uint32_t>(t.hour);
+  const platform_system_time t = platform_filetime_to_systemtime(platform_process_user_time());
+  std::uint32_t v = static_cast<std::uint32_t>(t.day) * 24u + static_cast<std::uint32_t>(t.hour);
   v = v * 60u + static_cast<std::uint32_t>(t.minute);
   v = v * 60u + static_cast<std::uint32_t>(t.second);
   v = v * 1000u + static_cast<std::uint32_t>(t.milliseconds);
@@ -68,7 +66,7 @@ void date_of(std::int64_t n, std::int64_t* day, int* month, std::int64_t* year) 
   *year = y;
 }
 
-} // namespace
+}  // namespace
 
 std::string g_time_jour(int day) {
   if (day < 0 || day > 6) return "";
@@ -109,17 +107,15 @@ int g_annee_bissextile(int year) {
 }
 
 int g_nb_jours_annee_courante(int day, int month, int year) {
-  std::int64_t days = month <= 7
-                          ? 31LL * month - halve_down(month - 1LL) - 31
-                          : 31LL * month - halve_down(month - 8LL) - 34;
+  std::int64_t days = month <= 7 ? 31LL * month - halve_down(month - 1LL) - 31
+                                 : 31LL * month - halve_down(month - 8LL) - 34;
   if (month >= 3) days -= g_annee_bissextile(year) ? 1 : 2;
   return saturate(days + day - 1);
 }
 
 int g_nb_jours(int day, int month, int year) {
   if (year <= 0 || month < 1 || month > 12 || day < 1 || day > 31) return -1;
-  const std::int64_t n =
-      first_day_of(year) + 1 + g_nb_jours_annee_courante(day, month, year) - 1;
+  const std::int64_t n = first_day_of(year) + 1 + g_nb_jours_annee_courante(day, month, year) - 1;
   if (n > std::numeric_limits<int>::max()) return -1;
   return static_cast<int>(n);
 }
@@ -140,10 +136,8 @@ int g_numero_semaine(int n) {
   return saturate((n - j - c + 7) / 7 + (c >= 4 ? 1 : 0));
 }
 
-void g_date_aujourdhui(int* second, int* minute, int* hour, int* day,
-                       int* month, int* year) {
-  const std::int64_t f =
-      static_cast<std::int64_t>(platform_system_time_as_filetime());
+void g_date_aujourdhui(int* second, int* minute, int* hour, int* day, int* month, int* year) {
+  const std::int64_t f = static_cast<std::int64_t>(platform_system_time_as_filetime());
   const std::int64_t s = (f - 116444736000000000LL) / 10000000LL;
   const std::int64_t shifted = s - 82800;
   const std::int64_t time_of_day = shifted % 86400;

@@ -26,7 +26,7 @@ std::string g_time_mois(int month);
 
 // A stopwatch on the process's user processor time, in milliseconds.
 class g_chrono {
-public:
+ public:
   // Start and accumulated time 0; no process recorded yet.
   g_chrono();
   // Records the current process and starts measuring from now.
@@ -42,7 +42,7 @@ public:
   // Ticks per second of the measures: 1000.
   int resolution() const;
 
-private:
+ private:
   std::intptr_t process;
   std::uint32_t start;
   std::uint32_t accumulated;
@@ -62,7 +62,6 @@ void g_datecomplete(int n, int* day, int* month, int* year);
 // the week of 1 January is 1 when it starts Monday to Thursday, else 0.
 int g_numero_semaine(int n);
 // Writes the current time and date, one hour ahead of UTC.
-void g_date_aujourdhui(int* second, int* minute, int* hour, int* day,
-                       int* month, int* year);
+void g_date_aujourdhui(int* second, int* minute, int* hour, int* day, int* month, int* year);
 
 #endif

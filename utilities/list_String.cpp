@@ -17,8 +17,6 @@ template std::ostream& operator<< <std::string>(std::ostream&, const string_list
 
 template int item_where<string_list>(const std::list<string_list>&, const string_list&);
 template void sup_number<string_list>(std::list<string_list>&, int);
-template void replace_number<string_list>(std::list<string_list>&, int,
-                                          const string_list&);
+template void replace_number<string_list>(std::list<string_list>&, int, const string_list&);
 template string_list* array_convert<string_list>(std::list<string_list>&);
-template std::ostream& operator<< <string_list>(std::ostream&,
-                                                const std::list<string_list>&);
+template std::ostream& operator<< <string_list>(std::ostream&, const std::list<string_list>&);

@@ -31,11 +31,9 @@ template int car<int>(const std::list<int>&);
 template bool item_in<int>(const std::list<int>&, const int&);
 template std::ostream& operator<< <int>(std::ostream&, const std::list<int>&);
 
-template int item_where<std::list<int>>(const std::list<std::list<int>>&,
-                                        const std::list<int>&);
+template int item_where<std::list<int>>(const std::list<std::list<int>>&, const std::list<int>&);
 template void sup_number<std::list<int>>(std::list<std::list<int>>&, int);
 template void replace_number<std::list<int>>(std::list<std::list<int>>&, int,
                                              const std::list<int>&);
 template std::list<int>* array_convert<std::list<int>>(std::list<std::list<int>>&);
-template std::ostream& operator<< <std::list<int>>(std::ostream&,
-                                                   const std::list<std::list<int>>&);
+template std::ostream& operator<< <std::list<int>>(std::ostream&, const std::list<std::list<int>>&);

@@ -5,7 +5,6 @@
 
 #include "utilities/list_templates.h"
 
-
 // An empty list, built at start-up; no component reads it.
 extern std::list<int> empty_list_int;
 

@@ -13,8 +13,7 @@ template std::ostream& operator<< <long>(std::ostream&, const std::list<long>&);
 template std::set<long> set_inter<long>(const std::set<long>&, const std::set<long>&);
 template std::set<long> set_union<long>(const std::set<long>&, const std::set<long>&);
 
-template int item_where<std::list<long>>(const std::list<std::list<long>>&,
-                                         const std::list<long>&);
+template int item_where<std::list<long>>(const std::list<std::list<long>>&, const std::list<long>&);
 template void sup_number<std::list<long>>(std::list<std::list<long>>&, int);
 template void replace_number<std::list<long>>(std::list<std::list<long>>&, int,
                                               const std::list<long>&);

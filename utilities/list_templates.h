@@ -26,7 +26,8 @@ int item_where(const std::list<T>& l, const typename std::list<T>::value_type& x
 
 // A copy of the element at position n; T() (0, "", ...) when n is below 1
 // or beyond the last position.
-template <class T> T read_number(const std::list<T>& l, int n) {
+template <class T>
+T read_number(const std::list<T>& l, int n) {
   int position = 1;
   for (const T& e : l) {
     if (position == n) return e;
@@ -36,7 +37,8 @@ template <class T> T read_number(const std::list<T>& l, int n) {
 }
 
 // Erases the element at position n; no effect when n is out of range.
-template <class T> void sup_number(std::list<T>& l, int n) {
+template <class T>
+void sup_number(std::list<T>& l, int n) {
   int position = 1;
   for (auto it = l.begin(); it != l.end(); ++it, ++position) {
     if (position == n) {
@@ -48,8 +50,7 @@ template <class T> void sup_number(std::list<T>& l, int n) {
 
 // Assigns v to the element at position n; no effect when n is out of range.
 template <class T>
-void replace_number(std::list<T>& l, int n,
-                    const typename std::list<T>::value_type& v) {
+void replace_number(std::list<T>& l, int n, const typename std::list<T>::value_type& v) {
   int position = 1;
   for (T& e : l) {
     if (position == n) {
@@ -63,7 +64,8 @@ void replace_number(std::list<T>& l, int n,
 // A new array (new[]) holding the list's elements in order (each element
 // default-constructed, then assigned); null for an empty list. The caller
 // frees it with delete[].
-template <class T> T* array_convert(std::list<T>& l) {
+template <class T>
+T* array_convert(std::list<T>& l) {
   if (l.empty()) return nullptr;
   const std::size_t n = l.size();
   T* a = new T[n];
@@ -74,7 +76,8 @@ template <class T> T* array_convert(std::list<T>& l) {
 
 // As above, for a constant list, but never null: an empty list gives a
 // zero-length array, which the caller still frees with delete[].
-template <class T> T* array_convert(const std::list<T>& l) {
+template <class T>
+T* array_convert(const std::list<T>& l) {
   const std::size_t n = l.size();
   T* a = new T[n];
   auto it = l.begin();
@@ -84,7 +87,8 @@ template <class T> T* array_convert(const std::list<T>& l) {
 
 // A copy of the first element. On an empty list: writes a warning line on
 // standard error and returns T().
-template <class T> T car(const std::list<T>& l) {
+template <class T>
+T car(const std::list<T>& l) {
   if (l.empty()) {
     std::cerr << "Warning: abnormal use of car(list<T> &)" << std::endl;
     return T();

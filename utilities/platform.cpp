@@ -12,7 +12,7 @@ namespace {
 const std::uint64_t epoch_1970 = 116444736000000000ull;
 const std::uint64_t ticks_per_second = 10000000ull;
 
-} // namespace
+}  // namespace
 
 std::uint64_t platform_system_time_as_filetime() {
   struct timespec ts;
@@ -57,9 +57,7 @@ std::uint32_t platform_clock_ms() {
   return static_cast<std::uint32_t>(ms);
 }
 
-std::intptr_t platform_current_process() {
-  return static_cast<std::intptr_t>(getpid());
-}
+std::intptr_t platform_current_process() { return static_cast<std::intptr_t>(getpid()); }
 
 bool platform_current_directory(char* buffer, std::size_t size) {
   return buffer != nullptr && size > 0 && getcwd(buffer, size) != nullptr;

@@ -41,7 +41,8 @@ inline std::vector<bdd> plain_primes(bddpp_manager& m, const bdd& f) {
   for (int i = 0; i < n; ++i) {
     const bdd b = p[static_cast<std::size_t>(i)];
     for (int j = i + 1; j < n; ++j) {
-      if (m.Bdd_imply(p[static_cast<std::size_t>(j)], b)) p[static_cast<std::size_t>(j)] = m.Bdd_zero();
+      if (m.Bdd_imply(p[static_cast<std::size_t>(j)], b))
+        p[static_cast<std::size_t>(j)] = m.Bdd_zero();
     }
   }
   std::vector<bdd> kept;

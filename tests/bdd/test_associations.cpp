@@ -14,7 +14,9 @@ struct axyz {
   bddpp_manager m;
   bdd a, x, y, z;
   axyz()
-      : a(m.New_var_last("a")), x(m.New_var_last("x")), y(m.New_var_last("y")),
+      : a(m.New_var_last("a")),
+        x(m.New_var_last("x")),
+        y(m.New_var_last("y")),
         z(m.New_var_last("z")) {}
   bdd follow(const bdd& f, int* k) { return m.Bdd_follow_assoc(f, k); }
 };
@@ -83,8 +85,7 @@ TEST(Associations, ConstantWithItsOwnConstantIsIgnored) {
 
 TEST(AssociationsDeathTest, ANonVariableEndsTheProcess) {
   axyz t;
-  EXPECT_EXIT(t.m.Bdd_assoc_bdd_to_var(t.a, t.m.Bdd_and(t.x, t.y)),
-              testing::ExitedWithCode(1),
+  EXPECT_EXIT(t.m.Bdd_assoc_bdd_to_var(t.a, t.m.Bdd_and(t.x, t.y)), testing::ExitedWithCode(1),
               "error in bddpp_manager::Bdd_assoc_bdd_to_var\\(\\):\n"
               "     second parameter is not a var !\n"
               "replace from: x.y by expression: a\n");
@@ -105,8 +106,7 @@ TEST(FixesPoints, StabilityOscillationAndDefinedVariables) {
       {"x = a xor x oscillates", 1, "x",
        "\n  ==> oscillation on x  for a\n  ==> stabilisation when x = a'\n"},
       {"defined variable", 2, "x", "x = a.z\n"},
-      {"product with a free variable", 2, "x.z",
-       "\n  ==> two stability points : z'= 0, z''= a"},
+      {"product with a free variable", 2, "x.z", "\n  ==> two stability points : z'= 0, z''= a"},
       {"product of defined variables", 3, "x.y", "x.y = 0\n"},
   };
   for (const fixes_row& row : rows) {

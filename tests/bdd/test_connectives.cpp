@@ -97,8 +97,7 @@ TEST(Connectives, SymmetricOrdersAndIdentities) {
     EXPECT_EQ(m.Bdd_xnor(f, g), m.Bdd_xnor(g, f));
     // De Morgan and the definition of exclusive or.
     EXPECT_EQ(m.Bdd_not(m.Bdd_and(f, g)), m.Bdd_or(m.Bdd_not(f), m.Bdd_not(g)));
-    EXPECT_EQ(m.Bdd_xor(f, g),
-              m.Bdd_or(m.Bdd_and(f, m.Bdd_not(g)), m.Bdd_and(m.Bdd_not(f), g)));
+    EXPECT_EQ(m.Bdd_xor(f, g), m.Bdd_or(m.Bdd_and(f, m.Bdd_not(g)), m.Bdd_and(m.Bdd_not(f), g)));
   }
 }
 

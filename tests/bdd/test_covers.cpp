@@ -68,8 +68,8 @@ TEST_F(Covers, WorkedExamples) {
       {"a+b level 4", a_or_b, 4, "a, !a.b"},
       {"a+b level -1", a_or_b, -1, "a, !a.b"},
       {"a.!b+c level 1", m.Bdd_or(m.Bdd_and(a, m.Bdd_not(b)), c), 1, "a.!b, c"},
-      {"majority level 2", m.Bdd_or(m.Bdd_or(m.Bdd_and(a, b), m.Bdd_and(a, c)), m.Bdd_and(b, c)),
-       2, "a.b, a.c, b.c"},
+      {"majority level 2", m.Bdd_or(m.Bdd_or(m.Bdd_and(a, b), m.Bdd_and(a, c)), m.Bdd_and(b, c)), 2,
+       "a.b, a.c, b.c"},
   };
   for (const row& r : rows) {
     SCOPED_TRACE(std::string(r.what) + " level " + std::to_string(r.level));
@@ -249,8 +249,8 @@ namespace {
 TEST(CoversExactness, SameProductsAsThePlainAlgorithms) {
   struct setup {
     const char* what;
-    int unused_vars;      // declared after the five the function uses
-    long search_budget;   // -1: the manager's own
+    int unused_vars;     // declared after the five the function uses
+    long search_budget;  // -1: the manager's own
   };
   const setup setups[] = {
       {"search", 0, -1},

@@ -15,7 +15,9 @@ struct abcy {
   bddpp_manager m;
   bdd a, b, c, y;
   abcy()
-      : a(m.New_var_last("a")), b(m.New_var_last("b")), c(m.New_var_last("c")),
+      : a(m.New_var_last("a")),
+        b(m.New_var_last("b")),
+        c(m.New_var_last("c")),
         y(m.New_var_last("y")) {}
   bdd n(const bdd& f) { return m.Bdd_not(f); }
   bdd And(const bdd& f, const bdd& g) { return m.Bdd_and(f, g); }
@@ -61,8 +63,8 @@ struct pla_row {
 
 TEST(PlaWriters, BlifAndLecCovers) {
   const pla_row rows[] = {
-      {"a and not c", [](abcy& x) { return x.And(x.a, x.n(x.c)); }, 0,
-       ".names  a c y\n10 1\n", "10 12 20:\n1 0  1;\n"},
+      {"a and not c", [](abcy& x) { return x.And(x.a, x.n(x.c)); }, 0, ".names  a c y\n10 1\n",
+       "10 12 20:\n1 0  1;\n"},
       {"constant 1", [](abcy& x) { return x.m.Bdd_one(); }, 0, ".names  y\n1\n", "20:\n1;\n"},
       {"constant 0", [](abcy& x) { return x.m.Bdd_zero(); }, 0, ".names  y\n0\n", "20:\n0;\n"},
       {"constant 0 at level 1", [](abcy& x) { return x.m.Bdd_zero(); }, 1, ".names  y\n0\n",
@@ -89,8 +91,8 @@ TEST(PlaWriters, BlifAndLecCovers) {
 TEST(PlaWriters, FramingAndAffixesComeFromTheCaller) {
   abcy x;
   std::ostringstream os;
-  x.m.PLA_print_pref_suff(os, x.y, x.Or(x.a, x.n(x.c)), "<", ">", "H ", " =\n", " |\n",
-                          " .\n", ",", 2);
+  x.m.PLA_print_pref_suff(os, x.y, x.Or(x.a, x.n(x.c)), "<", ">", "H ", " =\n", " |\n", " .\n", ",",
+                          2);
   EXPECT_EQ(os.str(), "H <a> <c> <y> =\n1,-, 1 |\n-,0, 1 .\n");
   std::ostringstream renamed;
   long numbers[] = {7, 8, 9, 42};

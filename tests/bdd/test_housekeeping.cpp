@@ -84,17 +84,20 @@ TEST(Housekeeping, StatsOfAnEmptyManager) {
   m.Bdd_stats(os);
   std::ostringstream address;
   address << static_cast<const void*>(&m);
-  EXPECT_EQ(os.str(), "BDD MANAGER statistics:\n"
-                      "memory adress: " + address.str() + " Version: 4.0b\n"
-                      "bdd constant number: 1\n"
-                      "-: 1 --> -1 *2E32 + 4294967295\n"
-                      "bdd variables number: 0\n"
-                      "\n"
-                      "Map:\n"
-                      "global id: var_index then_node else_node else_link_type (refs number)\n"
-                      "Map Nodes number: 0 --> useless: 0\n"
-                      "Global references number :0\n"
-                      "----------------------------------------------\n");
+  EXPECT_EQ(os.str(),
+            "BDD MANAGER statistics:\n"
+            "memory adress: " +
+                address.str() +
+                " Version: 4.0b\n"
+                "bdd constant number: 1\n"
+                "-: 1 --> -1 *2E32 + 4294967295\n"
+                "bdd variables number: 0\n"
+                "\n"
+                "Map:\n"
+                "global id: var_index then_node else_node else_link_type (refs number)\n"
+                "Map Nodes number: 0 --> useless: 0\n"
+                "Global references number :0\n"
+                "----------------------------------------------\n");
 }
 
 TEST(Housekeeping, StatsListNodesInKeyOrder) {
@@ -104,10 +107,11 @@ TEST(Housekeeping, StatsListNodesInKeyOrder) {
   std::ostringstream os;
   m.Bdd_stats(os);
   const std::string s = os.str();
-  const std::string vars = "bdd variables number: 2\n"
-                           "Index: name --> signature\n"
-                           "0: a --> 0 *2E32 + 2097154\n"
-                           "1: b --> 512 *2E32 + 2097154\n\nMap:\n";
+  const std::string vars =
+      "bdd variables number: 2\n"
+      "Index: name --> signature\n"
+      "0: a --> 0 *2E32 + 2097154\n"
+      "1: b --> 512 *2E32 + 2097154\n\nMap:\n";
   EXPECT_NE(s.find(vars), std::string::npos) << s;
   // Node 4 = a over b (3) and the complemented constant (1): key
   // 6291458 < 512 *2E32, so it comes between the two variable nodes.
@@ -151,8 +155,8 @@ TEST(Housekeeping, CopyByName) {
   ASSERT_EQ(target.Nb_bdd_vars(), 2);
   EXPECT_EQ(target.Name_var_by_index(0), "a");
   EXPECT_EQ(target.Name_var_by_index(1), "b");
-  EXPECT_EQ(g, target.Bdd_or(target.Bdd_var_by_name("a"),
-                             target.Bdd_not(target.Bdd_var_by_name("b"))));
+  EXPECT_EQ(
+      g, target.Bdd_or(target.Bdd_var_by_name("a"), target.Bdd_not(target.Bdd_var_by_name("b"))));
   // Into a manager whose order is the reverse one.
   bddpp_manager reversed;
   declare(reversed, "ba");

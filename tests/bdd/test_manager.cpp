@@ -100,7 +100,8 @@ TEST(Manager, DeclareBeforeAndAfterBadLevels) {
     bddpp_manager m;
     declare(m, "ab");
     testing::internal::CaptureStderr();
-    bdd_node* n = r.after ? m.New_node_var_after(r.level, "c") : m.New_node_var_before(r.level, "c");
+    bdd_node* n =
+        r.after ? m.New_node_var_after(r.level, "c") : m.New_node_var_before(r.level, "c");
     EXPECT_EQ(testing::internal::GetCapturedStderr(), r.message);
     EXPECT_EQ(n, nullptr);
     EXPECT_EQ(m.Nb_bdd_vars(), 2);
@@ -142,10 +143,12 @@ TEST(Manager, Renaming) {
     const char* message;
   };
   const row rows[] = {
-      {"b", "c", "in bdd_manager::Rename_var(): WARNING b ALREADY DEFINED !\n"
-                 "renaming process aborted ...\n"},
-      {"k", "zz", "in bdd_manager::Rename_var(): WARNING zz NOT FOUND !\n"
-                  "renaming process aborted ...\n"},
+      {"b", "c",
+       "in bdd_manager::Rename_var(): WARNING b ALREADY DEFINED !\n"
+       "renaming process aborted ...\n"},
+      {"k", "zz",
+       "in bdd_manager::Rename_var(): WARNING zz NOT FOUND !\n"
+       "renaming process aborted ...\n"},
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.new_name);
@@ -200,8 +203,7 @@ TEST(Manager, StringTableMemorySize) {
   std::string t[2] = {"abc", std::string(100, 'x')};
   EXPECT_EQ(m.String_table_memory_size(t, 0), 0);
   EXPECT_GE(m.String_table_memory_size(t, 2), 103);
-  EXPECT_EQ(m.String_table_memory_size(t, 1),
-            static_cast<long>(t[0].capacity()));
+  EXPECT_EQ(m.String_table_memory_size(t, 1), static_cast<long>(t[0].capacity()));
 }
 
 }  // namespace

@@ -68,14 +68,10 @@ TEST(AwaitedVariables, TrueFalseAndPlain) {
     long level;
     int awaited, true_awaited, false_awaited;
   } rows[] = {
-      {"a.!b at b", a_not_b, 1, 1, 0, 1},
-      {"a.!b at a", a_not_b, 0, 1, 1, 0},
-      {"a+b at a", a_or_b, 0, 1, 1, 1},
-      {"a.!b at c (absent)", a_not_b, 2, 0, 0, 0},
-      {"level -1", a_not_b, -1, 0, 0, 0},
-      {"level nb_vars", a_not_b, 3, 0, 0, 0},
-      {"constant 1", x.m.Bdd_one(), 0, 0, 0, 0},
-      {"constant 0", x.m.Bdd_zero(), 1, 0, 0, 0},
+      {"a.!b at b", a_not_b, 1, 1, 0, 1},        {"a.!b at a", a_not_b, 0, 1, 1, 0},
+      {"a+b at a", a_or_b, 0, 1, 1, 1},          {"a.!b at c (absent)", a_not_b, 2, 0, 0, 0},
+      {"level -1", a_not_b, -1, 0, 0, 0},        {"level nb_vars", a_not_b, 3, 0, 0, 0},
+      {"constant 1", x.m.Bdd_one(), 0, 0, 0, 0}, {"constant 0", x.m.Bdd_zero(), 1, 0, 0, 0},
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.name);

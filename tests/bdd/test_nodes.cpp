@@ -21,12 +21,12 @@ TEST(BddNodeSignature, Table) {
     std::uint32_t low;
   };
   const row rows[] = {
-      {3, 1, 5, 9, 1536, 10485779u},           // 3*2^41 + 5*2^21 + 19
-      {0, -1, 1, 1, 0, 2097154u},              // a variable node
+      {3, 1, 5, 9, 1536, 10485779u},  // 3*2^41 + 5*2^21 + 19
+      {0, -1, 1, 1, 0, 2097154u},     // a variable node
       {2047, 1, 1048575, 1048575, 1048575, 4294967295u},
-      {2048, -1, 1, 1, -1048576, 2097154u},    // bit 11 of var becomes the sign
-      {4099, 1, 2, 3, 1536, 4194311u},         // only the low 12 bits of var count
-      {5, 1, 1048576, 0, 2560, 1u},            // a then number of 2^20 spills over
+      {2048, -1, 1, 1, -1048576, 2097154u},  // bit 11 of var becomes the sign
+      {4099, 1, 2, 3, 1536, 4194311u},       // only the low 12 bits of var count
+      {5, 1, 1048576, 0, 2560, 1u},          // a then number of 2^20 spills over
       {-1, 1, 0, 0, -1, 4294967295u},
       {-3, 1, 0, 0, -1, 4294967293u},
   };
@@ -193,8 +193,7 @@ TEST(FindOrCreate, LevelBeyondTheVariablesIsRefused) {
   declare(m, "a");
   int link = 1;
   testing::internal::CaptureStderr();
-  EXPECT_EQ(m.Find_or_create_bdd_node(1, 1, -1, m.Bdd_node_one(), m.Bdd_node_one(), link),
-            nullptr);
+  EXPECT_EQ(m.Find_or_create_bdd_node(1, 1, -1, m.Bdd_node_one(), m.Bdd_node_one(), link), nullptr);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "Error in bddpp_manager::Find_or_create_bdd_node(): abnormal index 1\n");
 }

@@ -152,8 +152,8 @@ const rejected_row kRejected[] = {
      "PARSING ERROR about expression: \"<x> a\"\n",
      1},
     {"<1> a", "PARSING ERROR about expression: \"<1> a\": unknown symbols '<' and '>' \n", 0},
-    {"<other> a",
-     "PARSING ERROR about expression: \"<other> a\": unknown symbols '<' and '>' \n", 0},
+    {"<other> a", "PARSING ERROR about expression: \"<other> a\": unknown symbols '<' and '>' \n",
+     0},
 };
 
 TEST(ParseExpression, RejectedTextsGiveZeroAndTheirExactMessages) {
@@ -231,8 +231,8 @@ TEST(ParseExpression, ParserObjectStopsAtTheFirstTokenThatCannotContinue) {
 // blank as separator, on fixed and random texts.
 TEST(ExpBddLex, CutsTokensAsNextStringtoken) {
   abc_manager am;
-  std::vector<std::string> texts = {"", "   ", "  ab+c", ">= 3", "a b", "x", "a and ",
-                                    "a.b", "x1_@y z", "(a]", "\t!~"};
+  std::vector<std::string> texts = {"",       "   ", "  ab+c",  ">= 3", "a b", "x",
+                                    "a and ", "a.b", "x1_@y z", "(a]",  "\t!~"};
   std::mt19937 rng(99u);
   const char alphabet[] = {'a', 'b', '_', '@', '1', ' ', ' ', '(', '.', '\t', '\xe9', '\0'};
   for (int i = 0; i < 500; ++i) {
@@ -263,9 +263,18 @@ TEST(ExpBddLex, CutsTokensAsNextStringtoken) {
 TEST(ExpBddLex, SpellingsShareTheirTokenCode) {
   abc_manager am;
   const std::vector<std::vector<const char*>> groups = {
-      {"(", "["}, {")", "]"}, {"<"}, {">"}, {"and", "AND", ".", "&"},
-      {"or", "OR", "+", "|"}, {"not", "NOT", "!", "~"}, {"xor", "XOR"},
-      {"xnor", "XNOR"}, {"0"}, {"1"}, {"And", "a", "10", "=", "-", "*", "\t", "#"}};
+      {"(", "["},
+      {")", "]"},
+      {"<"},
+      {">"},
+      {"and", "AND", ".", "&"},
+      {"or", "OR", "+", "|"},
+      {"not", "NOT", "!", "~"},
+      {"xor", "XOR"},
+      {"xnor", "XNOR"},
+      {"0"},
+      {"1"},
+      {"And", "a", "10", "=", "-", "*", "\t", "#"}};
   std::vector<int> codes;
   for (const auto& group : groups) {
     std::set<int> seen;
@@ -450,9 +459,9 @@ TEST(ParseExpression, PrintedCoversParseBackToTheSameFunction) {
 TEST(ParseExpression, RandomBytesGiveAFunctionOrAnErrorLine) {
   abc_manager am;
   std::mt19937 rng(7u);
-  const std::string pieces[] = {"a", "b", "c", "d", " ", "(", ")", "[", "]", "<", ">",
-                                "and", "or", "not", "xor", "xnor", "AND", ".", "&", "+",
-                                "|", "!", "~", "0", "1", "12", "other", "/", "@", "_"};
+  const std::string pieces[] = {"a", "b",   "c",  "d",   " ",   "(",    ")",     "[", "]", "<",
+                                ">", "and", "or", "not", "xor", "xnor", "AND",   ".", "&", "+",
+                                "|", "!",   "~",  "0",   "1",   "12",   "other", "/", "@", "_"};
   std::uniform_int_distribution<int> length(0, 24);
   std::uniform_int_distribution<int> piece(0, 2 * static_cast<int>(std::size(pieces)));
   std::uniform_int_distribution<int> byte(0, 255);

@@ -50,16 +50,15 @@ TEST(PrintNodeForEval, EachSyntaxOnAandB) {
        "\tR[4]= <a> & R[3] | ~<a> & ~R[1].\n"},
       {"arrayless, nine strings",
        [](bddpp_manager& m, std::ostream& os, bdd_node* n) {
-         m.Print_node_for_eval_arrayless(" || ", " && ", "!(", ")", "", "", "0", ";", "n", os,
-                                         n);
+         m.Print_node_for_eval_arrayless(" || ", " && ", "!(", ")", "", "", "0", ";", "n", os, n);
        },
        "  n_3= b;\n"
        "   n_1= !(0);\n"
        "  n_4= a && n_3 || !(a) && !(n_1);\n"},
       {"arrayless, ten strings",
        [](bddpp_manager& m, std::ostream& os, bdd_node* n) {
-         m.Print_node_for_eval_arrayless(" or ", " and ", "not ", "", "", "", "false", ";",
-                                         "> ", "t", os, n);
+         m.Print_node_for_eval_arrayless(" or ", " and ", "not ", "", "", "", "false", ";", "> ",
+                                         "t", os, n);
        },
        "> t_3= b;\n"
        "> t_1= not false;\n"
@@ -136,9 +135,9 @@ TEST(PrintNodeForEval, SharedNodesAreWrittenOnceAcrossDiagrams) {
   bdd a = m.New_var_last("a");
   bdd b = m.New_var_last("b");
   bdd c = m.New_var_last("c");
-  bdd bc = m.Bdd_or(b, c);           // node 5: b ? 1 : c
-  bdd f = m.Bdd_xor(a, bc);          // a ? !bc : bc, both edges on node 5
-  bdd g = m.Bdd_and(a, bc);          // a ? bc : 0
+  bdd bc = m.Bdd_or(b, c);   // node 5: b ? 1 : c
+  bdd f = m.Bdd_xor(a, bc);  // a ? !bc : bc, both edges on node 5
+  bdd g = m.Bdd_and(a, bc);  // a ? bc : 0
   ASSERT_EQ(bc.node()->global_id, 5);
   m.Bdd_clear_marks(f);
   m.Bdd_clear_marks(g);
@@ -149,7 +148,8 @@ TEST(PrintNodeForEval, SharedNodesAreWrittenOnceAcrossDiagrams) {
             "n_1:= TRUE;\n"
             "n_4:= c;\n"
             "n_5:= b & n_1 | !b & n_4;\n"
-            "n_" + f_id + ":= a & n_5 | !a & !n_5;\n");
+            "n_" +
+                f_id + ":= a & n_5 | !a & !n_5;\n");
   std::ostringstream second;
   m.Print_node_for_eval_NUSMV("", "", "", "n", second, g.node());
   const std::string g_id = std::to_string(g.node()->global_id);

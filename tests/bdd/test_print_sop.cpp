@@ -40,17 +40,16 @@ TEST(PrintProduct, TextsWithTheCallersSyntax) {
   const product_row rows[] = {
       {"and/not", [](abc& x) { return x.And(x.a, x.n(x.c)); }, " and ", "not ", "", "", "",
        "a and not c"},
-      {"C with affixes", [](abc& x) { return x.And(x.a, x.n(x.c)); }, " && ", "! ", "", "in_",
-       "_v", "in_a_v && ! in_c_v"},
+      {"C with affixes", [](abc& x) { return x.And(x.a, x.n(x.c)); }, " && ", "! ", "", "in_", "_v",
+       "in_a_v && ! in_c_v"},
       {"LaTeX", [](abc& x) { return x.And(x.a, x.n(x.c)); }, ".", "\\overline{", "}", "", "",
        "a.\\overline{c}"},
       {"level order whatever the build order",
-       [](abc& x) { return x.And(x.c, x.And(x.n(x.b), x.a)); }, "*", "~", "", "", "",
-       "a*~b*c"},
+       [](abc& x) { return x.And(x.c, x.And(x.n(x.b), x.a)); }, "*", "~", "", "", "", "a*~b*c"},
       {"single literal has no separator", [](abc& x) { return x.b; }, " SEP ", "!", "", "", "",
        "b"},
-      {"negated literal with empty suffix", [](abc& x) { return x.n(x.b); }, " && ", "!", "",
-       "p_", "_s", "!p_b_s"},
+      {"negated literal with empty suffix", [](abc& x) { return x.n(x.b); }, " && ", "!", "", "p_",
+       "_s", "!p_b_s"},
       {"negation wraps the affixes", [](abc& x) { return x.n(x.a); }, ".", "(", ")'", "<", ">",
        "(<a>)'"},
       {"constant 0", [](abc& x) { return x.m.Bdd_zero(); }, " and ", "not ", "", "p", "s", "0"},
@@ -60,12 +59,12 @@ TEST(PrintProduct, TextsWithTheCallersSyntax) {
   for (const product_row& row : rows) {
     SCOPED_TRACE(row.name);
     bdd p = row.product(x);
-    EXPECT_EQ(x.m.Print_product_to_String_pref_suff(row.and_sep, row.neg_prefix, row.neg_suffix,
-                                                    p, row.name_prefix, row.name_suffix),
+    EXPECT_EQ(x.m.Print_product_to_String_pref_suff(row.and_sep, row.neg_prefix, row.neg_suffix, p,
+                                                    row.name_prefix, row.name_suffix),
               row.expected);
     std::ostringstream os;
-    x.m.Print_product_pref_suff(row.and_sep, row.neg_prefix, row.neg_suffix, os, p,
-                                row.name_prefix, row.name_suffix);
+    x.m.Print_product_pref_suff(row.and_sep, row.neg_prefix, row.neg_suffix, os, p, row.name_prefix,
+                                row.name_suffix);
     EXPECT_EQ(os.str(), row.expected);
     if (std::string(row.name_prefix).empty() && std::string(row.name_suffix).empty()) {
       EXPECT_EQ(x.m.Print_product_to_String(row.and_sep, row.neg_prefix, row.neg_suffix, p),
@@ -86,8 +85,7 @@ TEST(PrintProduct, ArrayIndexedVariablesPrintTheirLevels) {
     const char* expected;
   } rows[] = {
       {m.Bdd_and(m.Bdd_var_by_index(0), m.Bdd_var_by_index(12)), "in", "in[0] && in[12]"},
-      {m.Bdd_and(m.Bdd_var_by_index(0), m.Bdd_not(m.Bdd_var_by_index(2))), "X",
-       "X[0] && ! X[2]"},
+      {m.Bdd_and(m.Bdd_var_by_index(0), m.Bdd_not(m.Bdd_var_by_index(2))), "X", "X[0] && ! X[2]"},
       {m.Bdd_zero(), "X", "0"},
       {m.Bdd_one(), "X", "1"},
   };
@@ -121,10 +119,10 @@ TEST(PrintSop, CoversInBuilderOrder) {
       {"a or b, level 2", [](abc& x) { return x.Or(x.a, x.b); }, 2, "a + b"},
       {"a or b, level 4 acts as 0", [](abc& x) { return x.Or(x.a, x.b); }, 4, "a + !a.b"},
       {"a or b, level -1 acts as 0", [](abc& x) { return x.Or(x.a, x.b); }, -1, "a + !a.b"},
-      {"ab + !ac, level 0",
-       [](abc& x) { return x.Or(x.And(x.a, x.b), x.And(x.n(x.a), x.c)); }, 0, "a.b + !a.c"},
-      {"ab + !ac, level 2",
-       [](abc& x) { return x.Or(x.And(x.a, x.b), x.And(x.n(x.a), x.c)); }, 2, "a.b + !a.c"},
+      {"ab + !ac, level 0", [](abc& x) { return x.Or(x.And(x.a, x.b), x.And(x.n(x.a), x.c)); }, 0,
+       "a.b + !a.c"},
+      {"ab + !ac, level 2", [](abc& x) { return x.Or(x.And(x.a, x.b), x.And(x.n(x.a), x.c)); }, 2,
+       "a.b + !a.c"},
       {"single product has no or-separator", [](abc& x) { return x.And(x.n(x.a), x.c); }, 0,
        "!a.c"},
       {"constant 1", [](abc& x) { return x.m.Bdd_one(); }, 0, "1"},
@@ -185,8 +183,8 @@ TEST(PrintSopDeathTest, ForeignHandleEndsTheProcess) {
   abc x;
   bddpp_manager other;
   bdd foreign = other.New_var_last("z");
-  EXPECT_EXIT(x.m.Print_sop_to_String(" + ", ".", "!", "", foreign, 0),
-              testing::ExitedWithCode(1), "ERROR in bddpp_manager::Bdd_sop\\(\\):");
+  EXPECT_EXIT(x.m.Print_sop_to_String(" + ", ".", "!", "", foreign, 0), testing::ExitedWithCode(1),
+              "ERROR in bddpp_manager::Bdd_sop\\(\\):");
 }
 
 }  // namespace

@@ -56,7 +56,8 @@ TEST(Queries, BadKeysWriteOneLine) {
        "calling bddpp_manager::Name_var_by_id() with id= 7 :out of range!\n"},
       {"name by index", [&] { text = m.Name_var_by_index(-1); },
        "calling bddpp_manager::Name_var_by_index() with index= -1 :out of range!\n"},
-      {"support foreign", [&] { number = static_cast<long>(m.set_of_id_depend_on(foreign).size()); },
+      {"support foreign",
+       [&] { number = static_cast<long>(m.set_of_id_depend_on(foreign).size()); },
        "Warning: call  bddpp_manager::set_of_index_depend_on() with a bad manager\n"},
       {"depends foreign", [&] { number = m.Bdd_depends_on(foreign, m.Bdd_var_by_id(0)); },
        "Error in bddpp_manager::Bdd_node_depends_on():  bad Bdd manager or bdd(s) not "

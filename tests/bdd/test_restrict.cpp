@@ -84,7 +84,7 @@ TEST(Restrict, QuantifierEdgeCases) {
   EXPECT_EQ(m.Bdd_exist(xy, x), y);
   EXPECT_EQ(m.Bdd_exist(xy, m.Bdd_not(x)), y);
   EXPECT_EQ(m.Bdd_forall(m.Bdd_or(x, y), x), y);
-  EXPECT_EQ(m.Bdd_exist(xy, xy), xy);  // not a literal: f unchanged
+  EXPECT_EQ(m.Bdd_exist(xy, xy), xy);    // not a literal: f unchanged
   EXPECT_EQ(m.Bdd_exist(xy, v[2]), xy);  // f does not depend on z
   EXPECT_EQ(m.Bdd_forall(xy, m.Bdd_one()), xy);
 }
@@ -195,8 +195,7 @@ TEST(Restrict, ReplaceVars) {
   long ones[] = {-1, -1, -1};
   long merge[] = {0, 0, 2};
   EXPECT_EQ(m.Bdd_replace_vars(f, identity), f);
-  EXPECT_EQ(m.Bdd_replace_vars(f, reversed),
-            m.Bdd_or(m.Bdd_and(v[2], m.Bdd_not(v[1])), v[0]));
+  EXPECT_EQ(m.Bdd_replace_vars(f, reversed), m.Bdd_or(m.Bdd_and(v[2], m.Bdd_not(v[1])), v[0]));
   EXPECT_EQ(m.Bdd_replace_vars(f, ones), m.Bdd_one());
   EXPECT_EQ(m.Bdd_replace_vars(m.Bdd_not(v[0]), ones), m.Bdd_zero());
   EXPECT_EQ(m.Bdd_replace_vars(f, merge), v[2]);

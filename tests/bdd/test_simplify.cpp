@@ -34,15 +34,14 @@ TEST(Simplify, WorkedCases) {
       {"constant 1", t.m.Bdd_one(), t.x, t.m.Bdd_one(), t.m.Bdd_one()},
       {"constant 0", t.m.Bdd_zero(), t.x, t.m.Bdd_zero(), t.m.Bdd_zero()},
       {"x.y against !y.z keeps y", xy, t.m.Bdd_and(t.m.Bdd_not(t.y), t.z), t.y, t.y},
-      {"x+y against !x.!y stays", t.m.Bdd_or(t.x, t.y),
-       t.m.Bdd_and(not_x, t.m.Bdd_not(t.y)), t.m.Bdd_or(t.x, t.y), t.m.Bdd_or(t.x, t.y)},
+      {"x+y against !x.!y stays", t.m.Bdd_or(t.x, t.y), t.m.Bdd_and(not_x, t.m.Bdd_not(t.y)),
+       t.m.Bdd_or(t.x, t.y), t.m.Bdd_or(t.x, t.y)},
       // Bdd_simplify drops x (giving y + !z) and neither y nor z; the primes
       // x.!z and !x.y.z widen to !z and y.
       {"x.!z + !x.y.z against !x.!y.z",
-       t.m.Bdd_or(t.m.Bdd_and(t.x, t.m.Bdd_not(t.z)),
-                  t.m.Bdd_and(not_x, t.m.Bdd_and(t.y, t.z))),
-       t.m.Bdd_and(not_x, t.m.Bdd_and(t.m.Bdd_not(t.y), t.z)),
-       t.m.Bdd_or(t.y, t.m.Bdd_not(t.z)), t.m.Bdd_or(t.y, t.m.Bdd_not(t.z))},
+       t.m.Bdd_or(t.m.Bdd_and(t.x, t.m.Bdd_not(t.z)), t.m.Bdd_and(not_x, t.m.Bdd_and(t.y, t.z))),
+       t.m.Bdd_and(not_x, t.m.Bdd_and(t.m.Bdd_not(t.y), t.z)), t.m.Bdd_or(t.y, t.m.Bdd_not(t.z)),
+       t.m.Bdd_or(t.y, t.m.Bdd_not(t.z))},
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -76,7 +75,8 @@ TEST(Simplify, RandomResultsStayInsideTheInterval) {
       if (pick == 1) off[k] = '1';
     }
     // Every fourth pair overlaps on purpose.
-    if (i % 4 == 3) off[static_cast<std::size_t>(i % 16)] = on[static_cast<std::size_t>(i % 16)] = '1';
+    if (i % 4 == 3)
+      off[static_cast<std::size_t>(i % 16)] = on[static_cast<std::size_t>(i % 16)] = '1';
     SCOPED_TRACE(on + " / " + off);
     bdd f = from_truth_table(m, on, 4);
     bdd g = from_truth_table(m, off, 4);

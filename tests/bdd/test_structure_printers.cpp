@@ -105,8 +105,7 @@ TEST(StructurePrinters, ListOfDiagrams) {
   std::list<bdd> diagrams{m.Bdd_and(v[0], v[1]), v[1]};
   std::ostringstream os;
   m.Print_bdds_list_by_nodes_list(os, diagrams);
-  EXPECT_EQ(os.str(),
-            "bdd_vars: \na,b;\nbdd_nodes: \n0: 0:1:2,-1\n1: 1:2:2,-1\n2: -1:-3:-3,1\n");
+  EXPECT_EQ(os.str(), "bdd_vars: \na,b;\nbdd_nodes: \n0: 0:1:2,-1\n1: 1:2:2,-1\n2: -1:-3:-3,1\n");
   long map[] = {4, 5};
   std::ostringstream mapped;
   m.Print_bdds_list_by_nodes_list(mapped, diagrams, map);
@@ -138,8 +137,8 @@ TEST(StructurePrinters, SingleNodeLines) {
   std::ostringstream addr;
   m.Print_bdd_node_with_adress(addr, v[1].node());
   std::ostringstream expected;
-  expected << static_cast<const void*>(v[1].node()) << ": 1:"
-           << static_cast<const void*>(m.Bdd_node_one()) << ":"
+  expected << static_cast<const void*>(v[1].node())
+           << ": 1:" << static_cast<const void*>(m.Bdd_node_one()) << ":"
            << static_cast<const void*>(m.Bdd_node_one()) << ",-1";
   EXPECT_EQ(addr.str(), expected.str());
   testing::internal::CaptureStderr();

@@ -16,28 +16,26 @@ const std::string unknown = "' option inconnue: tapez korvane -h pour en connait
 
 // A basic-model GAL text with one type and the given sections (each the
 // text between its keyword and its ";").
-std::string gal(const std::string& inputs, const std::string& outputs,
-                const std::string& actions, const std::string& states,
-                const std::string& transitions,
+std::string gal(const std::string& inputs, const std::string& outputs, const std::string& actions,
+                const std::string& states, const std::string& transitions,
                 const std::string& model = "basic_model:") {
   return "Name: m : " + model + " ;\nType: bool ;\nInput: " + inputs +
          " ;\nSensor: ;\nOutput: " + outputs +
-         " ;\nLocal: ;\nVariable: ;\nRun: ;\nFunction: ;\nConstant: ;\nAction: " +
-         actions + " ;\nStar: " + states + " ;\nTransition: " + transitions + " ;\n";
+         " ;\nLocal: ;\nVariable: ;\nRun: ;\nFunction: ;\nConstant: ;\nAction: " + actions +
+         " ;\nStar: " + states + " ;\nTransition: " + transitions + " ;\n";
 }
 
 // Two states s0 (initial) and s1 over the inputs a and b and the output o;
 // s1 emits o; the transitions are single cubes so that every printed
 // guard is one product.
-const std::string two_states = gal(
-    "a : bool , b : bool", "o :", "\"o\"",
-    "NS: \"s0\" 0 0 : -1 : , NS: \"s1\" 10 0 : -1 : 0",
-    "From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / ,"
-    "From: 0 To: 1 Type: 1 By: : 0 0 0 \"a and not b\" / ,"
-    "From: 0 To: 0 Type: 1 By: : 0 0 0 \"not a\" / ,"
-    "From: 0 To: 0 Type: 1 By: : 0 0 0 \"a and b\" / ,"
-    "From: 1 To: 0 Type: 1 By: : 0 0 0 \"b\" / 0 ,"
-    "From: 1 To: 1 Type: 1 By: : 0 0 0 \"not b\" /");
+const std::string two_states =
+    gal("a : bool , b : bool", "o :", "\"o\"", "NS: \"s0\" 0 0 : -1 : , NS: \"s1\" 10 0 : -1 : 0",
+        "From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / ,"
+        "From: 0 To: 1 Type: 1 By: : 0 0 0 \"a and not b\" / ,"
+        "From: 0 To: 0 Type: 1 By: : 0 0 0 \"not a\" / ,"
+        "From: 0 To: 0 Type: 1 By: : 0 0 0 \"a and b\" / ,"
+        "From: 1 To: 0 Type: 1 By: : 0 0 0 \"b\" / 0 ,"
+        "From: 1 To: 1 Type: 1 By: : 0 0 0 \"not b\" /");
 
 // The guard trace of two_states (one line per transition with a source).
 const std::string two_states_trace =
@@ -50,7 +48,7 @@ const std::string two_states_trace =
 // Copies examples/<name> into `dir`.
 void copy_example(const ktest::scratch_directory& dir, const std::string& name) {
   ktest::write_file(dir.file(name),
-                     ktest::read_file(std::string(KORVANE_SOURCE_DIR) + "/examples/" + name));
+                    ktest::read_file(std::string(KORVANE_SOURCE_DIR) + "/examples/" + name));
 }
 
 TEST(EndToEnd, HelpAndVersion) {
@@ -86,12 +84,9 @@ TEST(EndToEnd, RefusesUnknownArguments) {
     std::string err;
   };
   const row rows[] = {
-      {{"m.gal", "-x"}, "-x" + unknown},
-      {{"m.gal", "-c", "-x", "-vhdl"}, "-x" + unknown},
-      {{"m.gal", "-h"}, "-h" + unknown},
-      {{"m.gal", "-blif", "-ne"}, "-ne" + unknown},
-      {{"-vhdl", "m.gal"}, "m.gal" + unknown},
-      {{"m.gal", "-VHDL"}, "-VHDL" + unknown},
+      {{"m.gal", "-x"}, "-x" + unknown},       {{"m.gal", "-c", "-x", "-vhdl"}, "-x" + unknown},
+      {{"m.gal", "-h"}, "-h" + unknown},       {{"m.gal", "-blif", "-ne"}, "-ne" + unknown},
+      {{"-vhdl", "m.gal"}, "m.gal" + unknown}, {{"m.gal", "-VHDL"}, "-VHDL" + unknown},
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.err);
@@ -150,23 +145,30 @@ TEST(EndToEnd, RoadErrors) {
        {"-c"},
        "ERROR: in state s0 :\n  behavior not defined when not a and not b\n"
        "ERROR: in state s0 :\n  several behaviors possible when a\n\n"},
-      {"slash", gal("a : bool", "", "", s2, "From: -1 To: 0 Type: 1 By: : 0 0 0 \"a/b\" / ," + loops),
+      {"slash",
+       gal("a : bool", "", "", s2, "From: -1 To: 0 Type: 1 By: : 0 0 0 \"a/b\" / ," + loops),
        {"-c"},
        "SYNTAXE ERROR about transition: 'a/b': '/' character found ...\n"},
-      {"parenthesis", gal("a : bool", "", "", s2, "From: -1 To: 0 Type: 1 By: : 0 0 0 \"(1\" / ," + loops),
+      {"parenthesis",
+       gal("a : bool", "", "", s2, "From: -1 To: 0 Type: 1 By: : 0 0 0 \"(1\" / ," + loops),
        {"-c"},
        "SYNTAXE ERROR about transition: '(1': bad parenthesis ...\n"},
       {"two initial transitions",
-       gal("a : bool", "", "", s2, init + init + loops), {"-c"},
+       gal("a : bool", "", "", s2, init + init + loops),
+       {"-c"},
        "ERROR: multiple initial state defined !\n"},
-      {"no initial transition", gal("a : bool", "", "", s2, loops), {"-c"},
+      {"no initial transition",
+       gal("a : bool", "", "", s2, loops),
+       {"-c"},
        "ERROR: no initial state found !\n"},
       {"initial transition into no state",
        gal("a : bool", "", "", s2, "From: -1 To: -1 Type: 1 By: : 0 0 0 \"1\" / ," + loops),
        {"-c"},
        "ERROR: no initial state found !\n"},
-      {"no initial transition with a boot state", gal("a : bool", "", "", s2, loops),
-       {"-bootstate", "-c"}, "ERROR: no initial state found !\n"},
+      {"no initial transition with a boot state",
+       gal("a : bool", "", "", s2, loops),
+       {"-bootstate", "-c"},
+       "ERROR: no initial state found !\n"},
       {"transition action",
        gal("a : bool", "o :", "\"o\" , \"p\"", s2,
            init + "From: 0 To: 1 Type: 1 By: : 0 0 0 \"a\" / 1 ,"
@@ -180,8 +182,8 @@ TEST(EndToEnd, RoadErrors) {
        {"-awaited", "-c"},
        "ERROR in state : Action:\"tick_trigger\" is not interpretable !\n"},
       {"Moore action on the initial state",
-       gal("a : bool", "o :", "\"o\"", "NS: \"s0\" 0 0 : -1 : 0 , NS: \"s1\" 10 0 : -1 :",
-           init + loops),
+       gal("a : bool", "o :", "\"o\"",
+           "NS: \"s0\" 0 0 : -1 : 0 , NS: \"s1\" 10 0 : -1 :", init + loops),
        {"-c"},
        "ERROR: Moore action about initial state need -bootstate option !\n"},
   };
@@ -194,8 +196,7 @@ TEST(EndToEnd, RoadErrors) {
     const ktest::result result = ktest::korvane(args, dir.path());
     EXPECT_EQ(1, result.status);
     ASSERT_GE(result.err.size(), r.err_end.size()) << result.err;
-    EXPECT_EQ(r.err_end, result.err.substr(result.err.size() - r.err_end.size()))
-        << result.err;
+    EXPECT_EQ(r.err_end, result.err.substr(result.err.size() - r.err_end.size())) << result.err;
     EXPECT_EQ(0u, result.out.find("reading m.gal\n")) << result.out;
     // Only the input and the reader's trace are there: no target file.
     std::vector<std::string> expected{"m.gal", "m.gal.log"};
@@ -207,10 +208,10 @@ TEST(EndToEnd, RoadErrors) {
 TEST(EndToEnd, CompilesToEveryTarget) {
   ktest::scratch_directory dir;
   copy_example(dir, "controller.gal");
-  const ktest::result result = ktest::korvane(
-      {"controller.gal", "-cs", "-latex", "-doc", "-vhdl", "-c", "-le", "-blif", "-lustre",
-       "-esterel", "-bac", "-sc", "-O1"},
-      dir.path());
+  const ktest::result result =
+      ktest::korvane({"controller.gal", "-cs", "-latex", "-doc", "-vhdl", "-c", "-le", "-blif",
+                      "-lustre", "-esterel", "-bac", "-sc", "-O1"},
+                     dir.path());
   EXPECT_EQ(0, result.status) << result.err;
   EXPECT_EQ(
       "reading controller.gal\n"
@@ -239,10 +240,9 @@ TEST(EndToEnd, CompilesToEveryTarget) {
       "0, not stop, !stop\n",
       result.err);
   const std::vector<std::string> files{
-      "controller.ba",  "controller.blif",    "controller.c",   "controller.cs",
-      "controller.doc", "controller.gal",     "controller.gal.log", "controller.h",
-      "controller.le",  "controller.lus",     "controller.sc",  "controller.strl",
-      "controller.tex", "controller.vhd"};
+      "controller.ba",  "controller.blif",    "controller.c",   "controller.cs", "controller.doc",
+      "controller.gal", "controller.gal.log", "controller.h",   "controller.le", "controller.lus",
+      "controller.sc",  "controller.strl",    "controller.tex", "controller.vhd"};
   EXPECT_EQ(files, dir.files());
   for (const std::string& name : files) {
     SCOPED_TRACE(name);
@@ -318,13 +318,12 @@ TEST(EndToEnd, TickTriggers) {
   // s1 waits for nothing: its only transitions are self-loops, one of them
   // with an action, and the state has none of its own (tick 2).
   ktest::scratch_directory dir;
-  ktest::write_file(
-      dir.file("m.gal"),
-      gal("a : bool", "o :", "\"o\"", "NS: \"s0\" 0 0 : -1 : , NS: \"s1\" 10 0 : -1 :",
-          "From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / ,"
-          "From: 0 To: 1 Type: 1 By: : 0 0 0 \"1\" / ,"
-          "From: 1 To: 1 Type: 1 By: : 0 0 0 \"a\" / 0 ,"
-          "From: 1 To: 1 Type: 1 By: : 0 0 0 \"not a\" /"));
+  ktest::write_file(dir.file("m.gal"), gal("a : bool", "o :", "\"o\"",
+                                           "NS: \"s0\" 0 0 : -1 : , NS: \"s1\" 10 0 : -1 :",
+                                           "From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / ,"
+                                           "From: 0 To: 1 Type: 1 By: : 0 0 0 \"1\" / ,"
+                                           "From: 1 To: 1 Type: 1 By: : 0 0 0 \"a\" / 0 ,"
+                                           "From: 1 To: 1 Type: 1 By: : 0 0 0 \"not a\" /"));
   const ktest::result result = ktest::korvane({"m.gal", "-awaited"}, dir.path());
   EXPECT_EQ(0, result.status) << result.err;
   EXPECT_EQ(
@@ -335,12 +334,12 @@ TEST(EndToEnd, TickTriggers) {
 
 TEST(EndToEnd, BootStateAllowsActionsOnTheFormerInitialState) {
   ktest::scratch_directory dir;
-  ktest::write_file(dir.file("m.gal"),
-                     gal("a : bool", "o :", "\"o\"", "NS: \"s0\" 0 0 : -1 : 0 , NS: \"s1\" 10 0 : -1 :",
-                         "From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / ,"
-                         "From: 0 To: 1 Type: 1 By: : 0 0 0 \"a\" / ,"
-                         "From: 0 To: 0 Type: 1 By: : 0 0 0 \"not a\" / ,"
-                         "From: 1 To: 1 Type: 1 By: : 0 0 0 \"1\" /"));
+  ktest::write_file(dir.file("m.gal"), gal("a : bool", "o :", "\"o\"",
+                                           "NS: \"s0\" 0 0 : -1 : 0 , NS: \"s1\" 10 0 : -1 :",
+                                           "From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / ,"
+                                           "From: 0 To: 1 Type: 1 By: : 0 0 0 \"a\" / ,"
+                                           "From: 0 To: 0 Type: 1 By: : 0 0 0 \"not a\" / ,"
+                                           "From: 1 To: 1 Type: 1 By: : 0 0 0 \"1\" /"));
   const ktest::result without = ktest::korvane({"m.gal"}, dir.path());
   EXPECT_EQ(1, without.status);
   const ktest::result with = ktest::korvane({"m.gal", "-bootstate"}, dir.path());
@@ -352,11 +351,11 @@ TEST(EndToEnd, BootStateAllowsActionsOnTheFormerInitialState) {
 TEST(EndToEnd, NeutralElement) {
   ktest::scratch_directory dir;
   ktest::write_file(dir.file("m.gal"),
-                     gal("a : bool", "", "", "NS: \"s0\" 0 0 : -1 : , NS: \"s1\" 10 0 : -1 :",
-                         "From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / ,"
-                         "From: 0 To: 1 Type: 1 By: : 0 0 0 \"a and en\" / ,"
-                         "From: 0 To: 0 Type: 1 By: : 0 0 0 \"not a\" / ,"
-                         "From: 1 To: 1 Type: 1 By: : 0 0 0 \"1\" /"));
+                    gal("a : bool", "", "", "NS: \"s0\" 0 0 : -1 : , NS: \"s1\" 10 0 : -1 :",
+                        "From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / ,"
+                        "From: 0 To: 1 Type: 1 By: : 0 0 0 \"a and en\" / ,"
+                        "From: 0 To: 0 Type: 1 By: : 0 0 0 \"not a\" / ,"
+                        "From: 1 To: 1 Type: 1 By: : 0 0 0 \"1\" /"));
   const ktest::result with = ktest::korvane({"m.gal", "-ne", "en"}, dir.path());
   EXPECT_EQ(0, with.status) << with.err;
   EXPECT_EQ("0, a and 1, a\n0, not a, !a\n0, 1, 1\n", with.err);
@@ -426,11 +425,13 @@ TEST(EndToEnd, TargetStoppedByAFatalLimitIsRemoved) {
     inputs += std::string(k ? " , " : "") + "x" + std::to_string(k) + " : bool";
     parity += std::string(k ? " xor " : "") + "x" + std::to_string(k);
   }
-  const std::string machine =
-      gal(inputs, "o :", "\"o\"", "NS: \"s0\" 0 0 : -1 :",
-          "From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / ,"
-          "From: 0 To: 0 Type: 1 By: : 0 0 0 \"" + parity + "\" / 0 ,"
-          "From: 0 To: 0 Type: 1 By: : 0 0 0 \"not (" + parity + ")\" /");
+  const std::string machine = gal(inputs, "o :", "\"o\"", "NS: \"s0\" 0 0 : -1 :",
+                                  "From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / ,"
+                                  "From: 0 To: 0 Type: 1 By: : 0 0 0 \"" +
+                                      parity +
+                                      "\" / 0 ,"
+                                      "From: 0 To: 0 Type: 1 By: : 0 0 0 \"not (" +
+                                      parity + ")\" /");
   ktest::scratch_directory dir;
   ktest::write_file(dir.file("m.gal"), machine);
   const ktest::result result = ktest::korvane({"m.gal", "-sc", "-blif", "-c", "-O0"}, dir.path());

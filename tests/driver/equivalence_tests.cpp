@@ -37,9 +37,8 @@ ktest::automaton from_model(gal_tpen_fichier* model) {
       a.initial = tr.mon_ident_etat_aval();
       continue;
     }
-    a.transitions.push_back({tr.mon_ident_etat_amont(), tr.mon_ident_etat_aval(),
-                             tr.ma_priorite(), tr.ma_receptivite(),
-                             outputs_of(tr.mes_actions())});
+    a.transitions.push_back({tr.mon_ident_etat_amont(), tr.mon_ident_etat_aval(), tr.ma_priorite(),
+                             tr.ma_receptivite(), outputs_of(tr.mes_actions())});
   }
   return a;
 }
@@ -49,7 +48,7 @@ ktest::automaton from_model(gal_tpen_fichier* model) {
 ktest::automaton example(const std::string& name) {
   ktest::scratch_directory dir;
   ktest::write_file(dir.file(name),
-                     ktest::read_file(std::string(KORVANE_SOURCE_DIR) + "/examples/" + name));
+                    ktest::read_file(std::string(KORVANE_SOURCE_DIR) + "/examples/" + name));
   testing::internal::CaptureStdout();
   testing::internal::CaptureStderr();
   gal_tpen_fichier* model = parse(dir.file(name));
@@ -74,8 +73,8 @@ std::string harness(const ktest::automaton& a, const std::vector<std::uint32_t>&
   auto arguments = [&](const std::string& values) {
     std::string text;
     for (std::size_t i = 0; i < a.inputs.size(); ++i) {
-      text += (i ? ", " : "") + std::string("(int)((") + values + " >> " +
-              std::to_string(i) + ") & 1u)";
+      text += (i ? ", " : "") + std::string("(int)((") + values + " >> " + std::to_string(i) +
+              ") & 1u)";
     }
     for (std::size_t k = 0; k < a.outputs.size(); ++k) {
       text += (text.empty() ? "" : ", ") + std::string("&v") + std::to_string(k);
@@ -119,8 +118,8 @@ void check_behaviour(const ktest::automaton& a) {
   const std::string expected_run = reference_lines(a, steps);
   for (int level = 0; level <= 3; ++level) {
     SCOPED_TRACE("-O" + std::to_string(level));
-    const ktest::result compiled = ktest::korvane(
-        {a.name + ".gal", "-blif", "-c", "-O" + std::to_string(level)}, dir.path());
+    const ktest::result compiled =
+        ktest::korvane({a.name + ".gal", "-blif", "-c", "-O" + std::to_string(level)}, dir.path());
     ASSERT_EQ(0, compiled.status) << compiled.err;
     const ktest::result proof = ktest::run(
         {"/usr/bin/berkeley-abc", "-c", "dsec reference.blif " + a.name + ".blif"}, dir.path());
@@ -205,9 +204,18 @@ TEST(AddedOutputs, AwaitedTriggerAndPreviousStateInTheCompiledCode) {
   ktest::automaton names;
   names.name = "m";
   names.inputs = {"a", "b"};
-  names.outputs = {"o",           "true_awaited_a", "false_awaited_a", "true_trigger_a",
-                   "false_trigger_a", "true_awaited_b", "false_awaited_b", "true_trigger_b",
-                   "false_trigger_b", "tick_trigger", "X0pre", "X1pre"};
+  names.outputs = {"o",
+                   "true_awaited_a",
+                   "false_awaited_a",
+                   "true_trigger_a",
+                   "false_trigger_a",
+                   "true_awaited_b",
+                   "false_awaited_b",
+                   "true_trigger_b",
+                   "false_trigger_b",
+                   "tick_trigger",
+                   "X0pre",
+                   "X1pre"};
   // Boot state to s0, s0 to s1 (a), s1 to s0 (b), s0 stays (no input).
   ktest::write_file(dir.file("harness.c"), harness(names, {0u, 1u, 2u, 0u}));
   const ktest::result compiled =

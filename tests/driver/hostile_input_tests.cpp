@@ -28,13 +28,13 @@ namespace fs = std::filesystem;
 std::string gal(const std::string& states, const std::string& transitions) {
   return "Name: m : basic_model: ;\nType: bool ;\nInput: a : bool ;\nSensor: ;\n"
          "Output: ;\nLocal: ;\nVariable: ;\nRun: ;\nFunction: ;\nConstant: ;\n"
-         "Action: ;\nStar: " + states + " ;\nTransition: " + transitions + " ;\n";
+         "Action: ;\nStar: " +
+         states + " ;\nTransition: " + transitions + " ;\n";
 }
 
-const std::string one_state =
-    gal("NS: \"s\" 0 0 : -1 :",
-        "From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / , "
-        "From: 0 To: 0 Type: 1 By: : 0 0 0 \"1\" /");
+const std::string one_state = gal("NS: \"s\" 0 0 : -1 :",
+                                  "From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / , "
+                                  "From: 0 To: 0 Type: 1 By: : 0 0 0 \"1\" /");
 
 bool ends_with(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -61,9 +61,10 @@ TEST(HostileInput, TraceLinkedToTheInputIsRefused) {
     const ktest::result result = ktest::korvane({"m.gal", "-blif"}, dir.path());
     EXPECT_EQ(1, result.status);
     EXPECT_EQ("reading m.gal\n", result.out);
-    EXPECT_EQ("ERROR: the trace file m.gal.log is the input file m.gal itself\n"
-              "parse error in m.gal\n",
-              result.err);
+    EXPECT_EQ(
+        "ERROR: the trace file m.gal.log is the input file m.gal itself\n"
+        "parse error in m.gal\n",
+        result.err);
     EXPECT_EQ(one_state, ktest::read_file(dir.file("m.gal")));
     EXPECT_FALSE(ktest::file_exists(dir.file("m.blif")));
   }
@@ -137,10 +138,10 @@ TEST(HostileInput, NumbersAreQuotedAsWritten) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.transition);
     ktest::scratch_directory dir;
-    ktest::write_file(dir.file("m.gal"),
-                       gal("NS: \"s\" 0 0 : -1 :",
-                           std::string("From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / , ") +
-                               row.transition));
+    ktest::write_file(
+        dir.file("m.gal"),
+        gal("NS: \"s\" 0 0 : -1 :",
+            std::string("From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / , ") + row.transition));
     const ktest::result result = ktest::korvane({"m.gal", "-blif"}, dir.path());
     EXPECT_EQ(1, result.status);
     EXPECT_TRUE(ends_with(result.err, row.err_end)) << result.err;
@@ -151,12 +152,11 @@ TEST(HostileInput, NumbersAreQuotedAsWritten) {
 // transition, compiles (the sanitized build stops on any overflow).
 TEST(HostileInput, LargestPriorityCompiles) {
   ktest::scratch_directory dir;
-  ktest::write_file(dir.file("m.gal"),
-                     gal("NS: \"s\" 0 0 : -1 : , NS: \"t\" 0 0 : -1 :",
-                         "From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / , "
-                         "From: 0 To: 1 Type: 1 By: : 0 0 2147483647 \"a\" / , "
-                         "From: 0 To: 0 Type: 1 By: : 0 0 -1 \"1\" / , "
-                         "From: 1 To: 1 Type: 1 By: : 0 0 0 \"1\" /"));
+  ktest::write_file(dir.file("m.gal"), gal("NS: \"s\" 0 0 : -1 : , NS: \"t\" 0 0 : -1 :",
+                                           "From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / , "
+                                           "From: 0 To: 1 Type: 1 By: : 0 0 2147483647 \"a\" / , "
+                                           "From: 0 To: 0 Type: 1 By: : 0 0 -1 \"1\" / , "
+                                           "From: 1 To: 1 Type: 1 By: : 0 0 0 \"1\" /"));
   const ktest::result result = ktest::korvane({"m.gal", "-blif"}, dir.path());
   EXPECT_EQ(0, result.status) << result.err;
   EXPECT_NE(std::string::npos, result.err.find("2147483647, a, a\n-1, 1, !a\n")) << result.err;
@@ -174,8 +174,7 @@ TEST(HostileInput, FullStandardOutputIsAnError) {
       SCOPED_TRACE(device);
       ktest::scratch_directory dir;
       ktest::write_file(dir.file("m.gal"), one_state);
-      std::vector<std::string> argv{"/bin/sh", "-c",
-                                    std::string("exec \"$0\" \"$@\" > ") + device,
+      std::vector<std::string> argv{"/bin/sh", "-c", std::string("exec \"$0\" \"$@\" > ") + device,
                                     KORVANE_BINARY};
       argv.insert(argv.end(), args.begin(), args.end());
       const ktest::result result = ktest::run(argv, dir.path());
@@ -191,22 +190,25 @@ TEST(HostileInput, FullStandardOutputIsAnError) {
 // whose SC6 netlist is large enough to be caught while it is written.
 std::string large_automaton(int states) {
   std::string inputs;
-  for (int k = 0; k < 6; ++k) inputs += std::string(k ? " , " : "") + "i" + std::to_string(k) + " : bool";
+  for (int k = 0; k < 6; ++k)
+    inputs += std::string(k ? " , " : "") + "i" + std::to_string(k) + " : bool";
   std::string stars;
   std::string transitions = "From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" /";
   for (int k = 0; k < states; ++k) {
     stars += std::string(k ? " , " : "") + "NS: \"s" + std::to_string(k) + "\" 0 0 : -1 :";
     const std::string guard =
         "i" + std::to_string(k % 6) + " and not i" + std::to_string((k + 1) % 6);
-    transitions += " , From: " + std::to_string(k) + " To: " + std::to_string((k * 7 + 3) % states) +
-                   " Type: 1 By: : 0 0 0 \"" + guard + "\" /";
-    transitions += " , From: " + std::to_string(k) + " To: " +
-                   std::to_string((k * 13 + 5) % states) + " Type: 1 By: : 0 0 0 \"not (" +
-                   guard + ")\" /";
+    transitions += " , From: " + std::to_string(k) +
+                   " To: " + std::to_string((k * 7 + 3) % states) + " Type: 1 By: : 0 0 0 \"" +
+                   guard + "\" /";
+    transitions += " , From: " + std::to_string(k) +
+                   " To: " + std::to_string((k * 13 + 5) % states) +
+                   " Type: 1 By: : 0 0 0 \"not (" + guard + ")\" /";
   }
   return "Name: m : basic_model: ;\nType: bool ;\nInput: " + inputs +
          " ;\nSensor: ;\nOutput: ;\nLocal: ;\nVariable: ;\nRun: ;\nFunction: ;\n"
-         "Constant: ;\nAction: ;\nStar: " + stars + " ;\nTransition: " + transitions + " ;\n";
+         "Constant: ;\nAction: ;\nStar: " +
+         stars + " ;\nTransition: " + transitions + " ;\n";
 }
 
 // The names in `dir` that carry the temporary's marker.

@@ -36,18 +36,25 @@ std::vector<std::string> split_lines(const std::string& text) {
 // element and file.
 std::string describe(const run_options& o) {
   std::string text;
-  const std::pair<const char*, int> flags[] = {
-      {"sc", o.sc},     {"bac", o.bac},       {"lustre", o.lustre},
-      {"esterel", o.esterel}, {"blif", o.blif}, {"le", o.le},
-      {"c", o.c},       {"vhdl", o.vhdl},     {"altera", o.altera},
-      {"doc", o.doc},   {"latex", o.latex},   {"cs", o.cs},
-      {"awaited", o.awaited}, {"bootstate", o.bootstate},
-      {"backtrack", o.backtrack}};
+  const std::pair<const char*, int> flags[] = {{"sc", o.sc},
+                                               {"bac", o.bac},
+                                               {"lustre", o.lustre},
+                                               {"esterel", o.esterel},
+                                               {"blif", o.blif},
+                                               {"le", o.le},
+                                               {"c", o.c},
+                                               {"vhdl", o.vhdl},
+                                               {"altera", o.altera},
+                                               {"doc", o.doc},
+                                               {"latex", o.latex},
+                                               {"cs", o.cs},
+                                               {"awaited", o.awaited},
+                                               {"bootstate", o.bootstate},
+                                               {"backtrack", o.backtrack}};
   for (const auto& flag : flags) {
     if (flag.second != 0) text += std::string(flag.first) + " ";
   }
-  return text + "level=" + std::to_string(o.level) + " neutral=" + o.neutral +
-         " file=" + o.file;
+  return text + "level=" + std::to_string(o.level) + " neutral=" + o.neutral + " file=" + o.file;
 }
 
 TEST(CommandLine, ReadsEveryForm) {
@@ -66,26 +73,48 @@ TEST(CommandLine, ReadsEveryForm) {
       {{"m.gal"}, command_request::compile, "level=0 neutral= file=m.gal", ""},
       {{"m.gal", "-O3", "-O1"}, command_request::compile, "level=1 neutral= file=m.gal", ""},
       {{"m.gal", "-O2"}, command_request::compile, "level=2 neutral= file=m.gal", ""},
-      {{"m.gal", "-awaited"}, command_request::compile,
-       "awaited bootstate level=0 neutral= file=m.gal", ""},
-      {{"m.gal", "-altera"}, command_request::compile, "vhdl altera level=0 neutral= file=m.gal", ""},
-      {{"m.gal", "-vhdl", "-vhdl"}, command_request::compile, "vhdl level=0 neutral= file=m.gal", ""},
-      {{"m.gal", "-sc", "-bac", "-lustre", "-esterel", "-blif", "-le", "-c", "-vhdl",
-        "-doc", "-latex", "-cs", "-bootstate", "-backtrack"},
+      {{"m.gal", "-awaited"},
+       command_request::compile,
+       "awaited bootstate level=0 neutral= file=m.gal",
+       ""},
+      {{"m.gal", "-altera"},
+       command_request::compile,
+       "vhdl altera level=0 neutral= file=m.gal",
+       ""},
+      {{"m.gal", "-vhdl", "-vhdl"},
+       command_request::compile,
+       "vhdl level=0 neutral= file=m.gal",
+       ""},
+      {{"m.gal", "-sc", "-bac", "-lustre", "-esterel", "-blif", "-le", "-c", "-vhdl", "-doc",
+        "-latex", "-cs", "-bootstate", "-backtrack"},
        command_request::compile,
        "sc bac lustre esterel blif le c vhdl doc latex cs bootstate backtrack level=0 "
        "neutral= file=m.gal",
        ""},
       {{"m.gal", "-ne", "-c"}, command_request::compile, "level=0 neutral=-c file=m.gal", ""},
-      {{"m.gal", "-ne", "a", "-ne", "b"}, command_request::compile, "level=0 neutral=b file=m.gal", ""},
+      {{"m.gal", "-ne", "a", "-ne", "b"},
+       command_request::compile,
+       "level=0 neutral=b file=m.gal",
+       ""},
       {{"-x.gal", "-c"}, command_request::compile, "c level=0 neutral= file=-x.gal", ""},
       {{"m.gal", "-h"}, command_request::bad_argument, "level=0 neutral= file=m.gal", "-h" + bad},
-      {{"-vhdl", "m.gal"}, command_request::bad_argument, "level=0 neutral= file=-vhdl", "m.gal" + bad},
+      {{"-vhdl", "m.gal"},
+       command_request::bad_argument,
+       "level=0 neutral= file=-vhdl",
+       "m.gal" + bad},
       {{"m.gal", "-ne"}, command_request::bad_argument, "level=0 neutral= file=m.gal", "-ne" + bad},
-      {{"m.gal", "-VHDL"}, command_request::bad_argument, "level=0 neutral= file=m.gal", "-VHDL" + bad},
-      {{"m.gal", "other.gal"}, command_request::bad_argument, "level=0 neutral= file=m.gal", "other.gal" + bad},
+      {{"m.gal", "-VHDL"},
+       command_request::bad_argument,
+       "level=0 neutral= file=m.gal",
+       "-VHDL" + bad},
+      {{"m.gal", "other.gal"},
+       command_request::bad_argument,
+       "level=0 neutral= file=m.gal",
+       "other.gal" + bad},
       {{"m.gal", "-O4"}, command_request::bad_argument, "level=0 neutral= file=m.gal", "-O4" + bad},
-      {{"m.gal", "-c", "-x", "-vhdl"}, command_request::bad_argument, "c level=0 neutral= file=m.gal",
+      {{"m.gal", "-c", "-x", "-vhdl"},
+       command_request::bad_argument,
+       "c level=0 neutral= file=m.gal",
        "-x" + bad},
   };
   for (std::size_t r = 0; r < sizeof(rows) / sizeof(rows[0]); ++r) {
@@ -104,8 +133,7 @@ TEST(CommandLine, ReadsEveryForm) {
 }
 
 TEST(HelpTexts, MatchTheGoldenTexts) {
-  ktest::expect_golden_file(KORVANE_TEST_DATA "/data/help_french.txt",
-                            korvane_help_text_french());
+  ktest::expect_golden_file(KORVANE_TEST_DATA "/data/help_french.txt", korvane_help_text_french());
   ktest::expect_golden_file(KORVANE_TEST_DATA "/data/help_english.txt",
                             korvane_help_text_english());
 }
@@ -136,12 +164,8 @@ TEST(MessageWindows, RowsOfTheMessagesList) {
     std::vector<std::string> rows;
   };
   const row rows[] = {
-      {"a\nb\n", {"a", "b"}},
-      {"", {""}},
-      {"a\n\nb", {"a", "", "b"}},
-      {"\nfirst", {"", "first"}},
-      {"one", {"one"}},
-      {"\n", {""}},
+      {"a\nb\n", {"a", "b"}},     {"", {""}},       {"a\n\nb", {"a", "", "b"}},
+      {"\nfirst", {"", "first"}}, {"one", {"one"}}, {"\n", {""}},
   };
   for (std::size_t r = 0; r < sizeof(rows) / sizeof(rows[0]); ++r) {
     SCOPED_TRACE("row " + std::to_string(r));
@@ -200,11 +224,21 @@ TEST(MessageWindows, WithoutDisplayWriteToTheStreams) {
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     switch (rows[r].window) {
-      case 0: fl_show_Smessages(rows[r].text); break;
-      case 1: fl_show_Salert(rows[r].text); break;
-      case 2: fl_show_Sbigmessages(rows[r].text, 100); break;
-      case 3: korvane_show_message(rows[r].text, message_kind::error); break;
-      default: korvane_show_big_message(rows[r].text, 80, message_kind::error); break;
+      case 0:
+        fl_show_Smessages(rows[r].text);
+        break;
+      case 1:
+        fl_show_Salert(rows[r].text);
+        break;
+      case 2:
+        fl_show_Sbigmessages(rows[r].text, 100);
+        break;
+      case 3:
+        korvane_show_message(rows[r].text, message_kind::error);
+        break;
+      default:
+        korvane_show_big_message(rows[r].text, 80, message_kind::error);
+        break;
     }
     const std::string out = testing::internal::GetCapturedStdout();
     const std::string err = testing::internal::GetCapturedStderr();
@@ -214,7 +248,7 @@ TEST(MessageWindows, WithoutDisplayWriteToTheStreams) {
 }
 
 TEST(Road, StateBitCount) {
-  const std::pair<int, int> rows[] = {{0, 0}, {1, 0}, {2, 1}, {3, 2}, {4, 2},
+  const std::pair<int, int> rows[] = {{0, 0}, {1, 0}, {2, 1}, {3, 2},     {4, 2},
                                       {5, 3}, {8, 3}, {9, 4}, {4096, 12}, {4097, 13}};
   for (const auto& r : rows) {
     SCOPED_TRACE("states " + std::to_string(r.first));
@@ -226,10 +260,10 @@ TEST(Road, ActionToOutput) {
   ktest::scratch_directory dir;
   const std::string file = dir.file("m.gal");
   ktest::write_file(file,
-                     "Name: m : basic_model: ;\nType: ;\nInput: ;\nSensor: ;\n"
-                     "Output: o : , p : , o : ;\nLocal: ;\nVariable: ;\nRun: ;\n"
-                     "Function: ;\nConstant: ;\nAction: \"p\" , \"O\" , \"o\" , "
-                     "\"tick_trigger\" ;\nStar: ;\nTransition: ;\n");
+                    "Name: m : basic_model: ;\nType: ;\nInput: ;\nSensor: ;\n"
+                    "Output: o : , p : , o : ;\nLocal: ;\nVariable: ;\nRun: ;\n"
+                    "Function: ;\nConstant: ;\nAction: \"p\" , \"O\" , \"o\" , "
+                    "\"tick_trigger\" ;\nStar: ;\nTransition: ;\n");
   testing::internal::CaptureStdout();
   testing::internal::CaptureStderr();
   gal_tpen_fichier* model = parse(file);

@@ -67,10 +67,18 @@ std::string random_coordinate(std::mt19937& rng) {
   std::uniform_real_distribution<double> unit(-1.0, 1.0);
   double v;
   switch (range(rng)) {
-    case 0: v = unit(rng) * 5e7; break;
-    case 1: v = unit(rng) * 9e-5; break;
-    case 2: v = static_cast<double>(static_cast<int>(unit(rng) * 500)); break;
-    default: v = unit(rng) * 500; break;
+    case 0:
+      v = unit(rng) * 5e7;
+      break;
+    case 1:
+      v = unit(rng) * 9e-5;
+      break;
+    case 2:
+      v = static_cast<double>(static_cast<int>(unit(rng) * 500));
+      break;
+    default:
+      v = unit(rng) * 500;
+      break;
   }
   char text[64];
   std::snprintf(text, sizeof text, "%.9f", v);
@@ -90,8 +98,8 @@ void put_list(std::ostream& os, int count, F item) {
 std::string random_gal_text(unsigned seed) {
   std::mt19937 rng(seed);
   auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-  const char* const kinds[] = {"basic_model:", "par_automata_model:", "light_esterel_model:",
-                               "synccharts_model:"};
+  const char* const kinds[] = {
+      "basic_model:", "par_automata_model:", "light_esterel_model:", "synccharts_model:"};
   const char* const types[] = {"bool", "pure", "integer", ""};
   const char* const receptivities[] = {"1", "a", "a and not b", "#x", "<2> b or a", "x > 3", ""};
   std::ostringstream os;
@@ -123,8 +131,10 @@ std::string random_gal_text(unsigned seed) {
   os << " ;\n";
   os << "Constant: ";
   put_list(os, pick(0, 2), [&](int i) {
-    if (pick(0, 1) == 0) os << "integer c" << i << " \"" << i * 7 << "\"";
-    else os << "color \"red" << i << "\"";
+    if (pick(0, 1) == 0)
+      os << "integer c" << i << " \"" << i * 7 << "\"";
+    else
+      os << "color \"red" << i << "\"";
   });
   os << " ;\n";
   const int actions = pick(0, 3);
@@ -147,8 +157,8 @@ std::string random_gal_text(unsigned seed) {
   os << " ;\n";
   os << "Transition:\n  ";
   put_list(os, states == 0 ? pick(0, 1) : pick(1, 8), [&](int) {
-    os << "From: " << pick(-1, states - 1) << " To: " << pick(-1, states - 1) << " Type: "
-       << pick(0, 3) << " By:";
+    os << "From: " << pick(-1, states - 1) << " To: " << pick(-1, states - 1)
+       << " Type: " << pick(0, 3) << " By:";
     for (int k = pick(0, 3); k > 0; --k)
       os << " " << random_coordinate(rng) << " , " << random_coordinate(rng);
     os << " : " << random_coordinate(rng) << " " << random_coordinate(rng);

@@ -21,8 +21,7 @@ Exported put_le(gal_tpen_fichier& model, const std::string& module) {
 }
 
 Exported put_strl5(gal_tpen_fichier& model, const std::string& module) {
-  return run_exporter("out.strl",
-                      [&](const std::string& path) { model.put_strl5(path, module); });
+  return run_exporter("out.strl", [&](const std::string& path) { model.put_strl5(path, module); });
 }
 
 std::string dump(gal_tpen_fichier& model) {
@@ -91,12 +90,24 @@ const TransitionCase kLeTransitions[] = {
     {-1, 1, 1, 0, "r", {}, "initial->  [r]  strong-> b geometry: <1.5,2>;", ""},
     {-1, -1, 1, 0, "r", {}, "initial-> final->  [r]  geometry: <1.5,2>;", ""},
     {0, -1, 0, 3, "r", {0}, "final-> a 3  [r] / o1 geometry: <1.5,2>;", ""},
-    {0, 1, 0, -1, "x >= 2", {0, 1}, "a other  [value:x >= 2] / o1,o2 weak-> b geometry: <1.5,2>;",
+    {0,
+     1,
+     0,
+     -1,
+     "x >= 2",
+     {0, 1},
+     "a other  [value:x >= 2] / o1,o2 weak-> b geometry: <1.5,2>;",
      ""},
     {0, 0, 3, 0, "#x", {}, "a  [value:#x]  normalterm-> a geometry: <1.5,2>;", ""},
     {1, 0, 2, 0, "s", {}, "b  [s]  -> a geometry: <1.5,2>;", kSuspendWarning},
     {1, 0, 7, 0, "s", {}, "b  [s]  ->a geometry: <1.5,2>;", kAbnormalWarning},
-    {0, 5, 1, 0, "s", {4}, "a  [s] / ? strong-> ? geometry: <1.5,2>;",
+    {0,
+     5,
+     1,
+     0,
+     "s",
+     {4},
+     "a  [s] / ? strong-> ? geometry: <1.5,2>;",
      "PROBLEME DANS L'UTILISATION DE 'action()':\nIDENT 4 HORS LIMITE\n"
      "PROBLEME DANS L'UTILISATION DE 'etat()':\nIDENT 5 HORS LIMITE\n"},
 };
@@ -115,8 +126,7 @@ gal_tpen_fichier* two_state_model() {
 TEST(LightEsterelExporter, TransitionTexts) {
   std::unique_ptr<gal_tpen_fichier> model(two_state_model());
   for (const TransitionCase& c : kLeTransitions) {
-    gal_tpen_transition t(c.source, c.target, c.type, 1.5, 2, c.priority, c.receptivity,
-                          c.actions);
+    gal_tpen_transition t(c.source, c.target, c.type, 1.5, 2, c.priority, c.receptivity, c.actions);
     std::ostringstream os;
     std::string err;
     {
@@ -159,8 +169,9 @@ TEST(Exporters, RunIndexOutOfRange) {
   model.def_modele(0);
   std::string name = "m";
   model.add_fin_etat(gal_tpen_etat(1, &name, 1, 2, gal_run_instance(3, "r"), nullptr));
-  const std::string report = "PROBLEME DANS L'UTILISATION DE 'nom_module_prog_externe()':\n"
-                             "IDENT 3 HORS LIMITE\n";
+  const std::string report =
+      "PROBLEME DANS L'UTILISATION DE 'nom_module_prog_externe()':\n"
+      "IDENT 3 HORS LIMITE\n";
   std::ostringstream le;
   std::string err;
   {
@@ -177,7 +188,8 @@ TEST(Exporters, RunIndexOutOfRange) {
 
   Exported fig =
       run_exporter("run.fig", [&](const std::string& path) { model.put_xfig(path, "k"); });
-  EXPECT_NE(std::string::npos, fig.text.find("4 1 0 50 -1 0 24 0.0000 4 135 780 1000 2100 ?\\001\n"))
+  EXPECT_NE(std::string::npos,
+            fig.text.find("4 1 0 50 -1 0 24 0.0000 4 135 780 1000 2100 ?\\001\n"))
       << fig.text;
   EXPECT_EQ(report, fig.err);
 }
@@ -213,9 +225,8 @@ TEST(Strl5Exporter, OneComponent) {
   ktest::expect_golden("features.strl", e.text);
   EXPECT_EQ("", e.err);
   EXPECT_EQ(std::string::npos, e.text.find("start_?"));
-  EXPECT_NE(std::string::npos,
-            e.text.find("             case go do\n             emit done;\n"
-                        "             emit feat_ctl0_terminate\n"));
+  EXPECT_NE(std::string::npos, e.text.find("             case go do\n             emit done;\n"
+                                           "             emit feat_ctl0_terminate\n"));
 }
 
 TEST(Strl5Exporter, TwoComponents) {
@@ -272,9 +283,8 @@ TEST(Strl5Exporter, TerminationTransitions) {
   model->add_fin_transition(gal_tpen_transition(1, 9, 3, 0, 0, 0, "b", {6}));
   model->update_simple_connexite();
   Exported e = put_strl5(*model, "m");
-  EXPECT_NE(std::string::npos,
-            e.text.find("          halt\n          ;\n             emit o2;\n"
-                        "             emit m_ctl0_terminate\n"))
+  EXPECT_NE(std::string::npos, e.text.find("          halt\n          ;\n             emit o2;\n"
+                                           "             emit m_ctl0_terminate\n"))
       << e.text;
   EXPECT_NE(std::string::npos,
             e.text.find("          ;\n             emit ?;\n             emit start_?\n"))
@@ -313,7 +323,8 @@ TEST(TextDump, EmptyModel) {
     expected += std::string("  NB ") + t[0] + " : 0\n\n  TABLE DES " + t[1] + "\n" + t[2] + "\n\n";
   }
   expected += "  NB COMPOSANTES : 0\n\n";
-  expected += "  NB ETATS : 0\n\n  TABLE DES ETATS \n  n   type        nom    actions associees \n\n";
+  expected +=
+      "  NB ETATS : 0\n\n  TABLE DES ETATS \n  n   type        nom    actions associees \n\n";
   expected +=
       "  NB TRANSITIONS : 0\n\n  TABLE DES TRANSITIONS\n"
       "  n nom receptivite   actions associees etats associees\n\n";

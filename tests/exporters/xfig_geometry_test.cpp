@@ -19,8 +19,8 @@ std::string polyline(int arrow, int points) {
          std::to_string(points) + "\n";
 }
 
-gal_tpen_etat make_state(int type, const std::string& name, double x, double y,
-                         int run = -1, std::list<int> actions = {}) {
+gal_tpen_etat make_state(int type, const std::string& name, double x, double y, int run = -1,
+                         std::list<int> actions = {}) {
   std::string n = name;
   return gal_tpen_etat(type, &n, x, y, gal_run_instance(run, ""), &actions);
 }
@@ -109,8 +109,7 @@ TEST_F(XfigTransitions, Labels) {
 // points give the arrow no direction, so the line has none.
 TEST_F(XfigTransitions, SelfLoopWithoutBendPoints) {
   gal_tpen_transition t(1, 1, 1, 3, 2, 0, "s", {});
-  EXPECT_EQ(polyline(0, 2) + "         3000 1500 3000 1500 \n" + kLeft +
-                "3000 2500 s\\001",
+  EXPECT_EQ(polyline(0, 2) + "         3000 1500 3000 1500 \n" + kLeft + "3000 2500 s\\001",
             transition_objects(model_, t));
 }
 
@@ -140,7 +139,10 @@ TEST_F(XfigTransitions, OpenEndsAndSinglePoints) {
       {-1, 0, {0, 1}, polyline(1, 2) + kArrowLine + "         0 1000 500 1000 \n", ""},
       {1, -1, {5, 1, 6}, polyline(1, 2) + kArrowLine + "         3500 1000 5000 1000 \n", ""},
       {-1, -1, {2, 2, 4}, polyline(0, 1) + "         2000 2000 \n", ""},
-      {0, 7, {}, polyline(0, 1) + "         1000 1000 \n",
+      {0,
+       7,
+       {},
+       polyline(0, 1) + "         1000 1000 \n",
        "PROBLEME DANS L'UTILISATION DE 'etat()':\nIDENT 7 HORS LIMITE\n"},
   };
   for (const Case& c : cases) {

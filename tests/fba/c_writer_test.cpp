@@ -19,11 +19,8 @@ struct c_case {
 // equations; relay_box: no state bit; idle: empty parameter list; latch2:
 // two bits, no output, a register reset to 1.
 const c_case c_cases[] = {
-    {"follower", 0, "follower"},
-    {"pulse", 2, "pulse"},
-    {"relay_box", 1, "relay_box"},
-    {"idle", 0, "idle"},
-    {"latch2", 0, "latch2"},
+    {"follower", 0, "follower"}, {"pulse", 2, "pulse"},   {"relay_box", 1, "relay_box"},
+    {"idle", 0, "idle"},         {"latch2", 0, "latch2"},
 };
 
 TEST(CWriter, WritesGoldenSourceAndHeader) {

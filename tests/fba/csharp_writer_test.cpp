@@ -25,11 +25,8 @@ struct csharp_case {
 };
 
 const csharp_case csharp_cases[] = {
-    {"follower", 0, "follower.cs"},
-    {"pulse", 0, "pulse.cs"},
-    {"relay_box", 2, "relay_box.cs"},
-    {"idle", 0, "idle.cs"},
-    {"latch2", 1, "latch2.cs"},
+    {"follower", 0, "follower.cs"}, {"pulse", 0, "pulse.cs"},   {"relay_box", 2, "relay_box.cs"},
+    {"idle", 0, "idle.cs"},         {"latch2", 1, "latch2.cs"},
 };
 
 TEST(CSharpWriter, WritesGoldenTexts) {

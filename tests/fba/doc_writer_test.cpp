@@ -16,11 +16,8 @@ struct doc_case {
 };
 
 const doc_case doc_cases[] = {
-    {"follower", 0, "follower.doc"},
-    {"pulse", 1, "pulse.doc"},
-    {"relay_box", 0, "relay_box.doc"},
-    {"idle", 0, "idle.doc"},
-    {"latch2", 2, "latch2.doc"},
+    {"follower", 0, "follower.doc"}, {"pulse", 1, "pulse.doc"},   {"relay_box", 0, "relay_box.doc"},
+    {"idle", 0, "idle.doc"},         {"latch2", 2, "latch2.doc"},
 };
 
 TEST(DocWriter, WritesGoldenTexts) {

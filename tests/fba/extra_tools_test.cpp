@@ -48,8 +48,7 @@ text_edit replacing(const std::string& from, const std::string& to) {
   };
 }
 
-std::vector<std::vector<int>> inputs_for(const ktest::automaton& a,
-                                          int steps) {
+std::vector<std::vector<int>> inputs_for(const ktest::automaton& a, int steps) {
   unsigned seed = 29;
   for (char c : a.name) seed = seed * 31u + static_cast<unsigned char>(c);
   return random_inputs(a, steps, seed);
@@ -63,12 +62,10 @@ std::vector<std::string> split_lines(const std::string& text) {
   return lines;
 }
 
-bool run_ok(const ktest::scratch_directory& dir, const std::string& command,
-            std::string* output) {
+bool run_ok(const ktest::scratch_directory& dir, const std::string& command, std::string* output) {
   const int status = ktest::run_shell(dir.path(), command, output);
   if (status != 0) {
-    ADD_FAILURE() << "`" << command << "` exited with " << status << ":\n"
-                  << *output;
+    ADD_FAILURE() << "`" << command << "` exited with " << status << ":\n" << *output;
     return false;
   }
   return true;
@@ -80,9 +77,8 @@ bool run_ok(const ktest::scratch_directory& dir, const std::string& command,
 // reset, then after each rising edge. The reset is held low with the
 // first input vector applied, so it loads the successor of the initial
 // state under that vector; each later vector is applied before one edge.
-std::vector<std::string> run_grafcet(const ktest::automaton& a, const FBA& m,
-                                     int std_logic, int level,
-                                     const std::vector<std::vector<int>>& inputs,
+std::vector<std::string> run_grafcet(const ktest::automaton& a, const FBA& m, int std_logic,
+                                     int level, const std::vector<std::vector<int>>& inputs,
                                      const text_edit& edit) {
   const std::string& name = a.name;
   const std::string type = std_logic ? "std_logic" : "bit";
@@ -102,15 +98,13 @@ std::vector<std::string> run_grafcet(const ktest::automaton& a, const FBA& m,
   for (std::size_t k = 0; k < a.outputs.size(); ++k)
     tb << "  signal tb_out" << k << " : " << type << ";\n";
   tb << "begin\n  uut: entity work." << name << " port map (";
-  for (std::size_t j = 0; j < a.inputs.size(); ++j)
-    tb << a.inputs[j] << " => tb_in" << j << ", ";
+  for (std::size_t j = 0; j < a.inputs.size(); ++j) tb << a.inputs[j] << " => tb_in" << j << ", ";
   tb << "reset => tb_reset, clk => tb_clk";
   for (std::size_t k = 0; k < a.outputs.size(); ++k)
     tb << ", " << a.outputs[k] << " => tb_out" << k;
   tb << ");\n  process\n  begin\n";
   auto apply = [&](const std::vector<int>& v) {
-    for (std::size_t j = 0; j < v.size(); ++j)
-      tb << " tb_in" << j << " <= '" << v[j] << "';";
+    for (std::size_t j = 0; j < v.size(); ++j) tb << " tb_in" << j << " <= '" << v[j] << "';";
   };
   // Reset from 0 to 1 ns; step k (k >= 1) has its edge at 4k - 1 ns.
   tb << "   ";
@@ -127,11 +121,9 @@ std::vector<std::string> run_grafcet(const ktest::automaton& a, const FBA& m,
 
   const std::string options = std_logic ? " -fsynopsys" : "";
   std::string out;
-  if (!run_ok(dir, "ghdl -a" + options + " " + name + ".vhd korvane_tb.vhd", &out))
-    return {};
+  if (!run_ok(dir, "ghdl -a" + options + " " + name + ".vhd korvane_tb.vhd", &out)) return {};
   if (!run_ok(dir, "ghdl -e" + options + " korvane_tb", &out)) return {};
-  if (!run_ok(dir, "ghdl -r" + options + " korvane_tb --vcd=run.vcd", &out))
-    return {};
+  if (!run_ok(dir, "ghdl -r" + options + " korvane_tb --vcd=run.vcd", &out)) return {};
   std::ifstream vcd_file(dir.path() + "/run.vcd");
   std::stringstream vcd;
   vcd << vcd_file.rdbuf();
@@ -159,13 +151,12 @@ std::vector<std::string> run_grafcet(const ktest::automaton& a, const FBA& m,
 // The reference trace as the grafcet design shows it: after the reset the
 // state after the first step with every output 0, then the reference from
 // its second step on.
-std::vector<std::string> grafcet_expected(
-    const ktest::automaton& a, const std::vector<std::vector<int>>& inputs) {
+std::vector<std::string> grafcet_expected(const ktest::automaton& a,
+                                          const std::vector<std::vector<int>>& inputs) {
   std::vector<std::string> reference = reference_run(a, inputs);
   if (reference.size() < 2) return reference;
   std::string first = reference[1];
-  first = first.substr(0, first.find(" o=")) + " o=" +
-          std::string(a.outputs.size(), '0');
+  first = first.substr(0, first.find(" o=")) + " o=" + std::string(a.outputs.size(), '0');
   std::vector<std::string> expected{first};
   expected.insert(expected.end(), reference.begin() + 2, reference.end());
   return expected;
@@ -176,9 +167,7 @@ struct run_case {
   int level;
 };
 
-void PrintTo(const run_case& c, std::ostream* os) {
-  *os << c.machine << " at level " << c.level;
-}
+void PrintTo(const run_case& c, std::ostream* os) { *os << c.machine << " at level " << c.level; }
 
 std::string case_name(const ::testing::TestParamInfo<run_case>& info) {
   return std::string(info.param.machine) + "_O" + std::to_string(info.param.level);
@@ -193,10 +182,8 @@ std::vector<run_case> cases(std::initializer_list<const char*> machines,
 }
 
 class ExtraToolRun : public ::testing::TestWithParam<run_case> {
-protected:
-  const ktest::automaton& automaton() const {
-    return ktest::sample_automaton(GetParam().machine);
-  }
+ protected:
+  const ktest::automaton& automaton() const { return ktest::sample_automaton(GetParam().machine); }
 };
 
 using GrafcetBit = ExtraToolRun;
@@ -231,24 +218,21 @@ TEST_P(GrafcetStdLogic, FollowsReferenceOneStepAhead) {
 // bit form, level 1 for the std_logic form. "follower" is left out: its
 // output "on" is a VHDL reserved word, and the grafcet ports carry bare
 // names.
-const auto grafcet_machines = {"idle",  "latch2",     "pulse",    "relay_box",
-                               "either", "arbiter", "controller", "detector",
-                               "stuck"};
+const auto grafcet_machines = {"idle",    "latch2",     "pulse",    "relay_box", "either",
+                               "arbiter", "controller", "detector", "stuck"};
 
-INSTANTIATE_TEST_SUITE_P(Machines, GrafcetBit,
-                         ::testing::ValuesIn(cases(grafcet_machines, {0, 2})),
+INSTANTIATE_TEST_SUITE_P(Machines, GrafcetBit, ::testing::ValuesIn(cases(grafcet_machines, {0, 2})),
                          case_name);
 INSTANTIATE_TEST_SUITE_P(Machines, GrafcetStdLogic,
-                         ::testing::ValuesIn(cases(grafcet_machines, {1})),
-                         case_name);
+                         ::testing::ValuesIn(cases(grafcet_machines, {1})), case_name);
 
 TEST(GrafcetBroken, RegisterUpdateInvertedIsCaught) {
   const auto& a = ktest::sample_automaton("controller");
   const auto m = ktest::to_machine(a);
   ASSERT_TRUE(m);
   const auto inputs = inputs_for(a, steps);
-  const auto trace = run_grafcet(a, *m, 0, 0, inputs,
-                                 replacing("X0 <= X0next;", "X0 <= not X0next;"));
+  const auto trace =
+      run_grafcet(a, *m, 0, 0, inputs, replacing("X0 <= X0next;", "X0 <= not X0next;"));
   ASSERT_EQ(static_cast<std::size_t>(steps), trace.size());
   EXPECT_NE(grafcet_expected(a, inputs), trace);
 }
@@ -274,11 +258,9 @@ TEST(GrafcetBroken, StrayPortSemicolonIsRefused) {
 // each loop() pass; an output is 1 when its handler, or its "_true"
 // handler, ran in the pass. A pass in which a two-handler output ran no
 // handler or both makes the program stop with status 3.
-std::vector<std::string> run_sketch(const ktest::automaton& a, const FBA& m,
-                                    int level,
+std::vector<std::string> run_sketch(const ktest::automaton& a, const FBA& m, int level,
                                     const std::vector<std::vector<int>>& inputs,
-                                    std::list<std::string> single,
-                                    const text_edit& edit) {
+                                    std::list<std::string> single, const text_edit& edit) {
   const std::string& name = a.name;
   std::ostringstream sketch;
   m.ino_put_grafcet(sketch, level, single);
@@ -336,9 +318,8 @@ std::vector<std::string> run_sketch(const ktest::automaton& a, const FBA& m,
   return split_lines(out);
 }
 
-const auto sketch_machines = {"follower", "pulse",      "relay_box",
-                              "idle",     "latch2",     "arbiter",
-                              "controller", "detector", "either", "stuck"};
+const auto sketch_machines = {"follower", "pulse",      "relay_box", "idle",   "latch2",
+                              "arbiter",  "controller", "detector",  "either", "stuck"};
 
 TEST_P(SketchHandlers, MatchTheCWriterWithAndWithoutSingleHandlers) {
   const auto& a = automaton();
@@ -356,16 +337,15 @@ TEST_P(SketchHandlers, MatchTheCWriterWithAndWithoutSingleHandlers) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Machines, SketchHandlers,
-                         ::testing::ValuesIn(cases(sketch_machines, {0, 1, 2})),
-                         case_name);
+                         ::testing::ValuesIn(cases(sketch_machines, {0, 1, 2})), case_name);
 
 TEST(SketchBroken, SwappedHandlersAreCaught) {
   const auto& a = ktest::sample_automaton("controller");
   const auto m = ktest::to_machine(a);
   ASSERT_TRUE(m);
   const auto inputs = inputs_for(a, steps);
-  const auto broken = run_sketch(a, *m, 0, inputs, {},
-                                 replacing("    motor_true();", "    motor_false();"));
+  const auto broken =
+      run_sketch(a, *m, 0, inputs, {}, replacing("    motor_true();", "    motor_false();"));
   // motor_false runs in every pass: the motor output never shows 1.
   EXPECT_NE(reference_run(a, inputs), broken);
 }
@@ -385,16 +365,15 @@ std::string verdict(const std::string& line) {
 // Runs the scenario's transition body from the initial state over the
 // inputs; one line per step: the state code's bits (bit 0 first) and the
 // verdict.
-std::vector<std::string> run_scenario(const ktest::automaton& a, const FBA& m,
-                                      int level,
+std::vector<std::string> run_scenario(const ktest::automaton& a, const FBA& m, int level,
                                       const std::vector<std::vector<int>>& inputs,
                                       const text_edit& edit) {
   const int states = a.states();
   std::vector<std::set<std::set<int>>> awaited(states);
   std::vector<std::set<int>> trigger(states), shifted(states);
   std::ostringstream sce;
-  m.SCENARIO_put(sce, states, nullptr, nullptr, awaited.data(), trigger.data(),
-                 shifted.data(), nullptr, level);
+  m.SCENARIO_put(sce, states, nullptr, nullptr, awaited.data(), trigger.data(), shifted.data(),
+                 nullptr, level);
   const std::string text = edit(sce.str());
   const std::size_t begin = text.find("Transition @\n");
   const std::size_t end = text.find("\n@\n", begin);
@@ -428,20 +407,20 @@ std::vector<std::string> run_scenario(const ktest::automaton& a, const FBA& m,
     << "    verdict_t out = FAILURE;\n"
     << "    state = transition(state, present, out);\n"
     << "    std::printf(\"s=\");\n"
-    << "    for (int i = 0; i < " << a.state_bits() << "; ++i) std::printf(\"%u\", (state >> i) & 1u);\n"
+    << "    for (int i = 0; i < " << a.state_bits()
+    << "; ++i) std::printf(\"%u\", (state >> i) & 1u);\n"
     << "    std::printf(\" v=%s\\n\", names[out]);\n"
     << "  }\n  return 0;\n}\n";
   ktest::scratch_directory dir;
   dir.write("scenario.cpp", h.str());
   std::string out;
-  if (!run_ok(dir, "g++ -Wall -Wno-unused-variable -o scenario scenario.cpp", &out))
-    return {};
+  if (!run_ok(dir, "g++ -Wall -Wno-unused-variable -o scenario scenario.cpp", &out)) return {};
   if (!run_ok(dir, "./scenario", &out)) return {};
   return split_lines(out);
 }
 
-std::vector<std::string> scenario_expected(
-    const ktest::automaton& a, const std::vector<std::vector<int>>& inputs) {
+std::vector<std::string> scenario_expected(const ktest::automaton& a,
+                                           const std::vector<std::vector<int>>& inputs) {
   const std::vector<std::string> reference = reference_run(a, inputs);
   std::vector<std::string> expected;
   for (std::size_t i = 1; i < reference.size(); ++i)
@@ -462,8 +441,7 @@ TEST_P(ScenarioBody, ReturnsReferenceStatesAndVerdicts) {
 
 // The sample automata with exactly three outputs.
 INSTANTIATE_TEST_SUITE_P(Machines, ScenarioBody,
-                         ::testing::ValuesIn(cases({"pulse", "controller"}, {0, 1, 2})),
-                         case_name);
+                         ::testing::ValuesIn(cases({"pulse", "controller"}, {0, 1, 2})), case_name);
 
 TEST(ScenarioBroken, WrongStateBitIsCaught) {
   const auto& a = ktest::sample_automaton("controller");
@@ -486,9 +464,18 @@ std::string combine_sections(const std::string& extended) {
   std::vector<std::pair<std::string, std::string>> latches;  // next, register
   std::string section;
   for (const std::string& line : split_lines(extended)) {
-    if (line == ".begin_falling") { section = "_fall"; continue; }
-    if (line == ".begin_rising") { section = "_rise"; continue; }
-    if (line == ".end_falling" || line == ".end_rising") { section.clear(); continue; }
+    if (line == ".begin_falling") {
+      section = "_fall";
+      continue;
+    }
+    if (line == ".begin_rising") {
+      section = "_rise";
+      continue;
+    }
+    if (line == ".end_falling" || line == ".end_rising") {
+      section.clear();
+      continue;
+    }
     if (line.rfind(".latch ", 0) == 0) {
       std::istringstream words(line.substr(7));
       std::string next, reg;
@@ -497,8 +484,8 @@ std::string combine_sections(const std::string& extended) {
     }
     if (line == ".end") {
       for (const auto& l : latches)
-        out << ".names " << l.first << "_rise " << l.first << "_fall " << l.second
-            << " " << l.first << "\n1-- 1\n-01 1\n";
+        out << ".names " << l.first << "_rise " << l.first << "_fall " << l.second << " " << l.first
+            << "\n1-- 1\n-01 1\n";
     }
     if (!section.empty() && line.rfind(".names", 0) == 0)
       out << line << section << "\n";
@@ -508,16 +495,16 @@ std::string combine_sections(const std::string& extended) {
   return out.str();
 }
 
-std::string abc_prove(const ktest::scratch_directory& dir, bool sequential,
-                      const std::string& a, const std::string& b) {
+std::string abc_prove(const ktest::scratch_directory& dir, bool sequential, const std::string& a,
+                      const std::string& b) {
   std::string out;
-  ktest::run_shell(dir.path(), "berkeley-abc -c \"" + std::string(sequential ? "dsec " : "cec ") +
-                         a + " " + b + "\"", &out);
+  ktest::run_shell(
+      dir.path(),
+      "berkeley-abc -c \"" + std::string(sequential ? "dsec " : "cec ") + a + " " + b + "\"", &out);
   return out;
 }
 
-std::string check_extended_blif(const FBA& m, bool has_bits, int level,
-                                const text_edit& edit) {
+std::string check_extended_blif(const FBA& m, bool has_bits, int level, const text_edit& edit) {
   std::ostringstream plain, extended;
   testing::internal::CaptureStdout();
   m.BLIF_put(plain, level);
@@ -530,31 +517,31 @@ std::string check_extended_blif(const FBA& m, bool has_bits, int level,
 }
 
 TEST(ExtendedBlifConverter, CombinesSections) {
-  EXPECT_EQ(".model m\n.latch X0next X0 0\n.names  a X0next_fall\n0 1\n"
-            ".names  a X0next_rise\n1 1\n.names X0next_rise X0next_fall X0 X0next\n"
-            "1-- 1\n-01 1\n.end\n",
-            combine_sections(".model m\n.latch X0next X0 0\n.begin_falling\n"
-                             ".names  a X0next\n0 1\n.end_falling\n.begin_rising\n"
-                             ".names  a X0next\n1 1\n.end_rising\n.end\n"));
+  EXPECT_EQ(
+      ".model m\n.latch X0next X0 0\n.names  a X0next_fall\n0 1\n"
+      ".names  a X0next_rise\n1 1\n.names X0next_rise X0next_fall X0 X0next\n"
+      "1-- 1\n-01 1\n.end\n",
+      combine_sections(".model m\n.latch X0next X0 0\n.begin_falling\n"
+                       ".names  a X0next\n0 1\n.end_falling\n.begin_rising\n"
+                       ".names  a X0next\n1 1\n.end_rising\n.end\n"));
 }
 
 TEST_P(ExtendedBlifAbc, ProvedEqualToPlainBlif) {
   const auto& a = automaton();
   const auto m = ktest::to_machine(a);
   ASSERT_TRUE(m);
-  const std::string out =
-      check_extended_blif(*m, a.state_bits() > 0, GetParam().level, unchanged);
+  const std::string out = check_extended_blif(*m, a.state_bits() > 0, GetParam().level, unchanged);
   EXPECT_NE(out.find("Networks are equivalent"), std::string::npos) << out;
   EXPECT_EQ(out.find("NOT EQUIVALENT"), std::string::npos) << out;
 }
 
 // abc cannot read a network with neither outputs nor latches ("idle").
-INSTANTIATE_TEST_SUITE_P(
-    Machines, ExtendedBlifAbc,
-    ::testing::ValuesIn(cases({"follower", "pulse", "relay_box", "latch2", "arbiter",
-                               "controller", "detector", "either", "stuck"},
-                              {0, 1})),
-    case_name);
+INSTANTIATE_TEST_SUITE_P(Machines, ExtendedBlifAbc,
+                         ::testing::ValuesIn(cases({"follower", "pulse", "relay_box", "latch2",
+                                                    "arbiter", "controller", "detector", "either",
+                                                    "stuck"},
+                                                   {0, 1})),
+                         case_name);
 
 TEST(ExtendedBlifBroken, SwappedSectionsAreCaught) {
   const auto& a = ktest::sample_automaton("controller");

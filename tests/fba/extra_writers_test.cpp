@@ -24,26 +24,32 @@ namespace {
 // fa on the transition that clears it.
 const machine_spec& scenario_machine() {
   static const machine_spec spec{
-      "sce", {"a", "b"}, {"st", "su", "fa"}, {"0"}, {},
-      {{0, 1, "a", {0}}, {0, 0, "not a", {}}, {1, 1, "a", {}},
-       {1, 0, "not a", {2}}},
+      "sce",
+      {"a", "b"},
+      {"st", "su", "fa"},
+      {"0"},
+      {},
+      {{0, 1, "a", {0}}, {0, 0, "not a", {}}, {1, 1, "a", {}}, {1, 0, "not a", {2}}},
       {{1, 1, "b"}}};
   return spec;
 }
 
 // Two state bits, neither inputs nor outputs: bit 0 toggles, bit 1 stays 0.
 const machine_spec& toggle_machine() {
-  static const machine_spec spec{
-      "r", {}, {}, {"0", "1"}, {}, {{0, 1, "1", {}}, {1, 0, "1", {}}}, {}};
+  static const machine_spec spec{"r", {}, {}, {"0", "1"}, {}, {{0, 1, "1", {}}, {1, 0, "1", {}}},
+                                 {}};
   return spec;
 }
 
 // One state bit whose next-state function is (a and not X0) or b.
 const machine_spec& two_products_machine() {
   static const machine_spec spec{
-      "m2", {"a", "b"}, {}, {"0"}, {},
-      {{0, 1, "a or b", {}}, {0, 0, "not a and not b", {}}, {1, 1, "b", {}},
-       {1, 0, "not b", {}}},
+      "m2",
+      {"a", "b"},
+      {},
+      {"0"},
+      {},
+      {{0, 1, "a or b", {}}, {0, 0, "not a and not b", {}}, {1, 1, "b", {}}, {1, 0, "not b", {}}},
       {}};
   return spec;
 }
@@ -56,17 +62,26 @@ std::string write(const FBA& machine, writer w, int level) {
   std::ostringstream os;
   std::list<std::string> single;
   switch (w) {
-    case writer::extended_blif: machine.FBA_put(os, level); break;
-    case writer::grafcet_bit: machine.VHDL_grafcet_put(os, 0, level); break;
-    case writer::grafcet_std: machine.VHDL_grafcet_put(os, 7, level); break;
-    case writer::sketch: machine.ino_put_grafcet(os, level, single); break;
-    case writer::sketch_single:
-      single.push_back("no_such_output");
-      if (machine.get_actions_number() > 0)
-        single.push_back(machine.get_action(0));
+    case writer::extended_blif:
+      machine.FBA_put(os, level);
+      break;
+    case writer::grafcet_bit:
+      machine.VHDL_grafcet_put(os, 0, level);
+      break;
+    case writer::grafcet_std:
+      machine.VHDL_grafcet_put(os, 7, level);
+      break;
+    case writer::sketch:
       machine.ino_put_grafcet(os, level, single);
       break;
-    case writer::dump: os << machine; break;
+    case writer::sketch_single:
+      single.push_back("no_such_output");
+      if (machine.get_actions_number() > 0) single.push_back(machine.get_action(0));
+      machine.ino_put_grafcet(os, level, single);
+      break;
+    case writer::dump:
+      os << machine;
+      break;
   }
   return os.str();
 }
@@ -471,8 +486,8 @@ struct scenario_tables {
 std::string write_scenario(const FBA& machine, int states, int level) {
   scenario_tables t;
   std::ostringstream os;
-  machine.SCENARIO_put(os, states, nullptr, nullptr, t.awaited, t.trigger,
-                       t.shifted, nullptr, level);
+  machine.SCENARIO_put(os, states, nullptr, nullptr, t.awaited, t.trigger, t.shifted, nullptr,
+                       level);
   return os.str();
 }
 
@@ -557,8 +572,7 @@ TEST(ScenarioWriter, NoStateNoInput) {
   const machine_spec spec{"z", {}, {"x", "y", "w"}, {}, {}, {}, {{0, 2, "1"}}};
   auto machine = build_machine(spec);
   const std::string text = write_scenario(*machine, 0, 0);
-  EXPECT_NE(text.find("nstates: 0\ncontextsize: 3\nninputs: 0\n"),
-            std::string::npos);
+  EXPECT_NE(text.find("nstates: 0\ncontextsize: 3\nninputs: 0\n"), std::string::npos);
   EXPECT_NE(text.find("Transition @\n  // inputs to context conversion\n\n"
                       "  // state to context conversion\n\n"
                       "  // context interpretation\n\n"
@@ -577,9 +591,12 @@ TEST(ScenarioWriter, NoStateNoInput) {
 // later inputs move one level down, and each input is written into the
 // slot of its own variable.
 TEST(ScenarioWriter, RepeatedInputNameUsesItsVariable) {
-  const machine_spec spec{"r", {"a", "a", "b"}, {"x", "y", "w"}, {"0"}, {},
-                          {{0, 0, "b", {0}}, {0, 1, "not b", {}},
-                           {1, 1, "1", {}}}};
+  const machine_spec spec{"r",
+                          {"a", "a", "b"},
+                          {"x", "y", "w"},
+                          {"0"},
+                          {},
+                          {{0, 0, "b", {0}}, {0, 1, "not b", {}}, {1, 1, "1", {}}}};
   auto machine = build_machine(spec);
   const std::string text = write_scenario(*machine, 2, 0);
   EXPECT_NE(text.find("  _c[2]= (inputset.find (0) != inputset.end()); \n"
@@ -646,8 +663,8 @@ TEST(ScenarioWriterDeathTest, StopsOnBadEncodingBeforeWriting) {
       {
         std::ofstream file(name);
         scenario_tables t;
-        machine->SCENARIO_put(file, 3, nullptr, nullptr, t.awaited, t.trigger,
-                              t.shifted, nullptr, 0);
+        machine->SCENARIO_put(file, 3, nullptr, nullptr, t.awaited, t.trigger, t.shifted, nullptr,
+                              0);
       },
       testing::ExitedWithCode(1),
       "^internal error due to a bad state encoding! stop process \\.\\.\\.\n$");
@@ -670,8 +687,8 @@ TEST(ScenarioWriterDeathTest, StopsOnMissingTableBeforeWriting) {
     EXPECT_EXIT(
         {
           std::ofstream file(name);
-          machine->SCENARIO_put(file, 2, nullptr, nullptr, r.awaited, r.trigger,
-                                r.shifted, nullptr, 0);
+          machine->SCENARIO_put(file, 2, nullptr, nullptr, r.awaited, r.trigger, r.shifted, nullptr,
+                                0);
         },
         testing::ExitedWithCode(1),
         "^FBA::SCENARIO_put\\(\\): awaited or trigger table missing for 2 states\n$");
@@ -679,8 +696,7 @@ TEST(ScenarioWriterDeathTest, StopsOnMissingTableBeforeWriting) {
   }
   // Without states no table is read.
   std::ostringstream os;
-  machine->SCENARIO_put(os, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
-                        nullptr, 0);
+  machine->SCENARIO_put(os, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0);
   EXPECT_NE(os.str().find("Awaited @\n@\n"), std::string::npos);
 }
 
@@ -695,8 +711,7 @@ TEST(ScenarioWriter, EncodingAcceptsPowerOfTwoAndWideMachines) {
   std::set<std::set<int>> awaited[3];
   std::set<int> trigger[3], shifted[3];
   std::ostringstream os;
-  wide_machine->SCENARIO_put(os, 3, nullptr, nullptr, awaited, trigger,
-                             shifted, nullptr, 0);
+  wide_machine->SCENARIO_put(os, 3, nullptr, nullptr, awaited, trigger, shifted, nullptr, 0);
   EXPECT_NE(os.str().find("nstates: 3\ncontextsize: 69\n"), std::string::npos);
 }
 
@@ -716,8 +731,8 @@ TEST(ScenarioWriterDeathTest, StopsOnOutputCountOtherThanThree) {
         {
           std::ofstream file(name);
           scenario_tables t;
-          machine->SCENARIO_put(file, 2, nullptr, nullptr, t.awaited,
-                                t.trigger, t.shifted, nullptr, 0);
+          machine->SCENARIO_put(file, 2, nullptr, nullptr, t.awaited, t.trigger, t.shifted, nullptr,
+                                0);
         },
         testing::ExitedWithCode(1), "^Bad Number of outputs! Aborted \\.\\.\\.\n$");
     const std::string text = file_text(name);

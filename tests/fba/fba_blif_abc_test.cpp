@@ -19,16 +19,14 @@ namespace {
 // it printed.
 std::string abc(const ktest::scratch_directory& dir, const std::string& commands) {
   std::string text;
-  const int status =
-      ktest::run_shell(dir.path(), "berkeley-abc -c \"" + commands + "\"", &text);
+  const int status = ktest::run_shell(dir.path(), "berkeley-abc -c \"" + commands + "\"", &text);
   EXPECT_NE(status, -1) << commands;
   return text;
 }
 
 // Writes the BLIF of the machine at the level into `dir`; returns the
 // file's name.
-std::string write_blif(const ktest::scratch_directory& dir, const FBA& machine,
-                       int level) {
+std::string write_blif(const ktest::scratch_directory& dir, const FBA& machine, int level) {
   const std::string name = machine.module_name() + "_O" + std::to_string(level) + ".blif";
   std::ofstream file(dir.file(name));
   // The progress line and the level-3 search's notices are not checked
@@ -47,8 +45,7 @@ std::string write_blif(const ktest::scratch_directory& dir, const FBA& machine,
 std::vector<const machine_spec*> checked_machines() {
   std::vector<const machine_spec*> machines;
   for (const machine_spec* spec : all_machines())
-    if (!spec->bits.empty() || !spec->outputs.empty())
-      machines.push_back(spec);
+    if (!spec->bits.empty() || !spec->outputs.empty()) machines.push_back(spec);
   return machines;
 }
 
@@ -76,8 +73,7 @@ TEST(FbaBlifAbc, LevelsProvedEquivalent) {
       const std::string other = write_blif(dir, *machine, level);
       const std::string command = spec->bits.empty() ? "cec " : "dsec ";
       const std::string out = abc(dir, command + level0 + " " + other);
-      EXPECT_NE(out.find("Networks are equivalent"), std::string::npos)
-          << out;
+      EXPECT_NE(out.find("Networks are equivalent"), std::string::npos) << out;
       EXPECT_EQ(out.find("NOT EQUIVALENT"), std::string::npos) << out;
     }
   }

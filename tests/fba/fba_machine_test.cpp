@@ -14,10 +14,9 @@
 namespace {
 
 // Two state bits, inputs a and b, outputs o and p.
-machine_spec two_bits(std::vector<machine_edge> edges,
-                      std::vector<machine_moore> moores = {}) {
-  return machine_spec{"t", {"a", "b"}, {"o", "p"}, {"0", "1"}, {1},
-                      std::move(edges), std::move(moores)};
+machine_spec two_bits(std::vector<machine_edge> edges, std::vector<machine_moore> moores = {}) {
+  return machine_spec{"t", {"a", "b"},       {"o", "p"},       {"0", "1"},
+                      {1}, std::move(edges), std::move(moores)};
 }
 
 TEST(FbaMachine, VariableOrder) {
@@ -37,18 +36,14 @@ TEST(FbaMachine, VariableOrder) {
     SCOPED_TRACE(row.spec.name);
     auto machine = build_machine(row.spec);
     bddpp_manager* m = machine->get_manager();
-    ASSERT_EQ(machine->get_bdd_termes_number(),
-              static_cast<long>(row.levels.size()));
+    ASSERT_EQ(machine->get_bdd_termes_number(), static_cast<long>(row.levels.size()));
     for (std::size_t l = 0; l < row.levels.size(); ++l) {
       EXPECT_EQ(m->Name_var_by_index(l), row.levels[l]) << "level " << l;
       EXPECT_EQ(machine->termetobdd(row.levels[l]), m->Bdd_var_by_index(l));
     }
-    EXPECT_EQ(machine->get_inputs_number(),
-              static_cast<int>(row.spec.inputs.size()));
-    EXPECT_EQ(machine->get_state_variables_number(),
-              static_cast<int>(row.spec.bits.size()));
-    EXPECT_EQ(machine->get_actions_number(),
-              static_cast<int>(row.spec.outputs.size()));
+    EXPECT_EQ(machine->get_inputs_number(), static_cast<int>(row.spec.inputs.size()));
+    EXPECT_EQ(machine->get_state_variables_number(), static_cast<int>(row.spec.bits.size()));
+    EXPECT_EQ(machine->get_actions_number(), static_cast<int>(row.spec.outputs.size()));
     EXPECT_EQ(machine->termetobdd("nowhere"), m->Bdd_zero());
   }
 }
@@ -67,17 +62,14 @@ TEST(FbaMachine, InitialState) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.condition);
-    auto machine = build_machine(
-        machine_spec{"i", {}, {}, row.bits, row.initially_true});
-    EXPECT_EQ(machine->initial_state_condition(),
-              parse_in(*machine, row.condition));
+    auto machine = build_machine(machine_spec{"i", {}, {}, row.bits, row.initially_true});
+    EXPECT_EQ(machine->initial_state_condition(), parse_in(*machine, row.condition));
     const int n = static_cast<int>(row.bits.size());
     for (int i = -1; i <= n; ++i) {
       const int expected = row.values[i + 1];
       EXPECT_EQ(machine->variable_initialy_true(i), expected) << "bit " << i;
       const int inside = i >= 0 && i < n;
-      EXPECT_EQ(machine->variable_initialy_false(i), inside ? 1 - expected : 0)
-          << "bit " << i;
+      EXPECT_EQ(machine->variable_initialy_false(i), inside ? 1 - expected : 0) << "bit " << i;
       if (inside) {
         EXPECT_EQ(machine->initial_value(i), expected);
       }
@@ -111,7 +103,9 @@ TEST(FbaMachine, ForcingAndEmissionConditions) {
        {"X0 and not X1 and a", "0"}},
       {"the initial transition adds nothing",
        two_bits({{-1, 3, "1", {0, 1}}}),
-       {"0", "0"}, {"0", "0"}, {"0", "0"}},
+       {"0", "0"},
+       {"0", "0"},
+       {"0", "0"}},
       {"target bits above n are not read",
        two_bits({{0, 5, "a", {}}}),
        {"0", "not X0 and not X1 and a"},
@@ -119,14 +113,14 @@ TEST(FbaMachine, ForcingAndEmissionConditions) {
        {"0", "0"}},
       {"Moore actions over the next-state variables",
        two_bits({}, {{2, 0, "a"}, {3, 1, "1"}, {-1, 1, "1"}}),
-       {"0", "0"}, {"0", "0"},
+       {"0", "0"},
+       {"0", "0"},
        {"not X0next and X1next and a", "X0next and X1next"}},
       {"Mealy and Moore contributions join",
        two_bits({{0, 1, "a or b", {0}}}, {{1, 0, "b"}}),
        {"0", "not X0 and not X1 and (a or b)"},
        {"not X0 and not X1 and (a or b)", "0"},
-       {"not X0 and not X1 and (a or b) or X0next and not X1next and b",
-        "0"}},
+       {"not X0 and not X1 and (a or b) or X0next and not X1next and b", "0"}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
@@ -146,14 +140,12 @@ TEST(FbaMachine, ForcingAndEmissionConditions) {
 // Without state bits a firing condition is the guard alone and a Moore
 // action adds its condition unchanged.
 TEST(FbaMachine, NoStateBits) {
-  machine_spec spec{"n", {"a", "b"}, {"o", "p"}, {}, {},
-                    {{0, 0, "a", {0}}, {0, 0, "not a", {}}},
-                    {{0, 1, "b"}}};
+  machine_spec spec{
+      "n", {"a", "b"}, {"o", "p"}, {}, {}, {{0, 0, "a", {0}}, {0, 0, "not a", {}}}, {{0, 1, "b"}}};
   auto machine = build_machine(spec);
   EXPECT_EQ(machine->emission(0), parse_in(*machine, "a"));
   EXPECT_EQ(machine->emission(1), parse_in(*machine, "b"));
-  EXPECT_EQ(machine->initial_state_condition(),
-            machine->get_manager()->Bdd_one());
+  EXPECT_EQ(machine->initial_state_condition(), machine->get_manager()->Bdd_one());
   EXPECT_EQ(machine->get_manager()->Name_var_by_index(0), "a");
 }
 
@@ -166,19 +158,17 @@ TEST(FbaMachine, MooreActionOutOfRange) {
     auto machine = build_machine(two_bits({}));
     testing::internal::CaptureStderr();
     machine->add_Moore_action(1, k, machine->get_manager()->Bdd_one());
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "FBA::add_Moore_action(): output position " +
-                  std::to_string(k) + " out of range 0..1, ignored\n");
-    for (int j = 0; j < 2; ++j)
-      EXPECT_EQ(machine->emission(j), machine->get_manager()->Bdd_zero());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "FBA::add_Moore_action(): output position " +
+                                                          std::to_string(k) +
+                                                          " out of range 0..1, ignored\n");
+    for (int j = 0; j < 2; ++j) EXPECT_EQ(machine->emission(j), machine->get_manager()->Bdd_zero());
   }
 }
 
 // A guard over an input that shares a register's variable is a condition on
 // that register.
 TEST(FbaMachine, InputSharingARegister) {
-  machine_spec spec{"r", {"X0"}, {"o"}, {"0"}, {},
-                    {{0, 0, "X0", {0}}, {1, 1, "X0", {0}}}};
+  machine_spec spec{"r", {"X0"}, {"o"}, {"0"}, {}, {{0, 0, "X0", {0}}, {1, 1, "X0", {0}}}};
   auto machine = build_machine(spec);
   EXPECT_EQ(machine->get_bdd_termes_number(), 2);
   // From state 0 the guard X0 contradicts the source code; from state 1 it
@@ -189,19 +179,18 @@ TEST(FbaMachine, InputSharingARegister) {
 }
 
 class FbaTransition : public testing::Test {
-protected:
+ protected:
   FbaTransition()
       : two(build_machine(two_bits({}))),
         three(build_machine(machine_spec{"3", {"a"}, {"x", "y", "z"}, {"0"}})) {}
 
   // A transition of `machine` whose emitted outputs are listed.
-  FBA_real_transition make(const FBA& machine, int source, int target,
-                           const char* guard, std::vector<int> emitted) {
+  FBA_real_transition make(const FBA& machine, int source, int target, const char* guard,
+                           std::vector<int> emitted) {
     bddpp_manager* m = machine.get_manager();
     std::vector<bdd> actions(machine.get_actions_number(), m->Bdd_zero());
     for (int k : emitted) actions[k] = m->Bdd_one();
-    return FBA_real_transition(&machine, source, target, actions.data(),
-                               parse_in(machine, guard));
+    return FBA_real_transition(&machine, source, target, actions.data(), parse_in(machine, guard));
   }
 
   std::unique_ptr<FBA> two, three;
@@ -274,8 +263,7 @@ TEST_F(FbaTransition, Assignment) {
       {"same machine", make(*two, 3, 3, "b", {0}), of_two},
       {"two outputs from three", make(*two, 3, 3, "b", {0}), of_three},
       {"three outputs from two", make(*three, 0, 0, "a", {}), of_two},
-      {"default built from a default built", FBA_real_transition(),
-       FBA_real_transition()},
+      {"default built from a default built", FBA_real_transition(), FBA_real_transition()},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
@@ -284,8 +272,7 @@ TEST_F(FbaTransition, Assignment) {
     t = row.source;
     EXPECT_TRUE(t == row.source);
     EXPECT_EQ(t.actions_count(), row.source.actions_count());
-    if (row.start.actions_count() == row.source.actions_count() &&
-        before != nullptr) {
+    if (row.start.actions_count() == row.source.actions_count() && before != nullptr) {
       EXPECT_EQ(t.actions, before) << "array reused";
     }
     t = t;  // self-assignment changes nothing

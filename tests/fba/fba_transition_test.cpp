@@ -23,9 +23,8 @@ machine_spec two_bits(std::vector<std::string> inputs = {"a", "b"}) {
 std::string conditions(const FBA& m) {
   std::string text;
   for (int i = 0; i < m.get_state_variables_number(); ++i)
-    text += "f0[" + std::to_string(i) + "]=" + m.my_bddtoa(m.forcing_to_0(i)) +
-            " f1[" + std::to_string(i) + "]=" + m.my_bddtoa(m.forcing_to_1(i)) +
-            " ";
+    text += "f0[" + std::to_string(i) + "]=" + m.my_bddtoa(m.forcing_to_0(i)) + " f1[" +
+            std::to_string(i) + "]=" + m.my_bddtoa(m.forcing_to_1(i)) + " ";
   for (int k = 0; k < m.get_actions_number(); ++k)
     text += "e[" + std::to_string(k) + "]=" + m.my_bddtoa(m.emission(k)) + " ";
   return text;
@@ -42,33 +41,81 @@ struct set_case {
 };
 
 const set_case set_cases[] = {
-    {"source {0}, target {1}, emits o, a must be 1", {"a", "b"},
-     {0}, {1}, {0}, {0}, {},
-     "f0[0]=X0.!X1.a f1[0]=0 f0[1]=0 f1[1]=X0.!X1.a e[0]=X0.!X1.a e[1]=0 ", ""},
+    {"source {0}, target {1}, emits o, a must be 1",
+     {"a", "b"},
+     {0},
+     {1},
+     {0},
+     {0},
+     {},
+     "f0[0]=X0.!X1.a f1[0]=0 f0[1]=0 f1[1]=X0.!X1.a e[0]=X0.!X1.a e[1]=0 ",
+     ""},
     {"negative literal, target {0,1}, positions outside the bits ignored",
-     {"a", "b"}, {1, 5}, {0, 1, -2}, {1}, {}, {1},
-     "f0[0]=0 f1[0]=!X0.X1.!b f0[1]=0 f1[1]=!X0.X1.!b e[0]=0 e[1]=!X0.X1.!b ", ""},
-    {"an input both positive and negative: nothing", {"a", "b"},
-     {0}, {1}, {0, 1}, {0}, {0}, "f0[0]=0 f1[0]=0 f0[1]=0 f1[1]=0 e[0]=0 e[1]=0 ", ""},
+     {"a", "b"},
+     {1, 5},
+     {0, 1, -2},
+     {1},
+     {},
+     {1},
+     "f0[0]=0 f1[0]=!X0.X1.!b f0[1]=0 f1[1]=!X0.X1.!b e[0]=0 e[1]=!X0.X1.!b ",
+     ""},
+    {"an input both positive and negative: nothing",
+     {"a", "b"},
+     {0},
+     {1},
+     {0, 1},
+     {0},
+     {0},
+     "f0[0]=0 f1[0]=0 f0[1]=0 f1[1]=0 e[0]=0 e[1]=0 ",
+     ""},
     // The repeated name "a" shares the first input's variable; input 2,
     // named b, is read through b, not through the level 2n + 2.
-    {"repeated input name", {"a", "a", "b"},
-     {}, {}, {0}, {2}, {1},
+    {"repeated input name",
+     {"a", "a", "b"},
+     {},
+     {},
+     {0},
+     {2},
+     {1},
      "f0[0]=!X0.!X1.!a.b f1[0]=0 f0[1]=!X0.!X1.!a.b f1[1]=0 e[0]=!X0.!X1.!a.b e[1]=0 ",
      ""},
     // An input named after a register is that register.
-    {"input named X1", {"X1"}, {}, {}, {}, {0}, {},
-     "f0[0]=0 f1[0]=0 f0[1]=0 f1[1]=0 e[0]=0 e[1]=0 ", ""},
-    {"output positions out of range ignored", {"a", "b"},
-     {}, {0}, {-1, 1, 2}, {}, {},
+    {"input named X1",
+     {"X1"},
+     {},
+     {},
+     {},
+     {0},
+     {},
+     "f0[0]=0 f1[0]=0 f0[1]=0 f1[1]=0 e[0]=0 e[1]=0 ",
+     ""},
+    {"output positions out of range ignored",
+     {"a", "b"},
+     {},
+     {0},
+     {-1, 1, 2},
+     {},
+     {},
      "f0[0]=0 f1[0]=!X0.!X1 f0[1]=!X0.!X1 f1[1]=0 e[0]=0 e[1]=!X0.!X1 ",
      "FBA::add_evolution(): output position -1 out of range 0..1, ignored\n"
      "FBA::add_evolution(): output position 2 out of range 0..1, ignored\n"},
-    {"input position out of range refuses the transition", {"a", "b"},
-     {}, {0}, {0}, {0}, {2}, "f0[0]=0 f1[0]=0 f0[1]=0 f1[1]=0 e[0]=0 e[1]=0 ",
+    {"input position out of range refuses the transition",
+     {"a", "b"},
+     {},
+     {0},
+     {0},
+     {0},
+     {2},
+     "f0[0]=0 f1[0]=0 f0[1]=0 f1[1]=0 e[0]=0 e[1]=0 ",
      "FBA::add_evolution(): input position 2 out of range 0..1, transition refused\n"},
-    {"negative input position refuses the transition", {"a"},
-     {}, {}, {0}, {-1}, {}, "f0[0]=0 f1[0]=0 f0[1]=0 f1[1]=0 e[0]=0 e[1]=0 ",
+    {"negative input position refuses the transition",
+     {"a"},
+     {},
+     {},
+     {0},
+     {-1},
+     {},
+     "f0[0]=0 f1[0]=0 f0[1]=0 f1[1]=0 e[0]=0 e[1]=0 ",
      "FBA::add_evolution(): input position -1 out of range 0..0, transition refused\n"},
 };
 
@@ -88,8 +135,7 @@ TEST(SetEvolution, InputNamedAfterRegisterIsTheRegister) {
   auto m = build_machine(two_bits({"X1"}));
   std::set<int> source{1}, target{};
   m->add_evolution(source, target, {0}, {0}, {});
-  EXPECT_EQ("f0[0]=!X0.X1 f1[0]=0 f0[1]=!X0.X1 f1[1]=0 e[0]=!X0.X1 e[1]=0 ",
-            conditions(*m));
+  EXPECT_EQ("f0[0]=!X0.X1 f1[0]=0 f0[1]=!X0.X1 f1[1]=0 e[0]=!X0.X1 e[1]=0 ", conditions(*m));
   std::set<int> zero{};
   auto other = build_machine(two_bits({"X1"}));
   other->add_evolution(zero, target, {0}, {0}, {});
@@ -158,14 +204,12 @@ TEST(FbaTransition, SameContributionAsExplicitTransition) {
   // once as sets of 1-bits, on two machines of the same description.
   auto by_codes = build_machine(two_bits());
   auto by_sets = build_machine(two_bits());
-  bdd actions_c[2] = {by_codes->get_manager()->Bdd_one(),
-                      by_codes->get_manager()->Bdd_zero()};
-  by_codes->add_evolution(FBA_real_transition(by_codes.get(), 1, 2, actions_c,
-                                              parse_in(*by_codes, "a")));
-  bdd actions_s[2] = {by_sets->get_manager()->Bdd_one(),
-                      by_sets->get_manager()->Bdd_zero()};
-  by_sets->add_evolution(FBA_transition(by_sets.get(), {0, 7}, {1},
-                                        actions_s, parse_in(*by_sets, "a")));
+  bdd actions_c[2] = {by_codes->get_manager()->Bdd_one(), by_codes->get_manager()->Bdd_zero()};
+  by_codes->add_evolution(
+      FBA_real_transition(by_codes.get(), 1, 2, actions_c, parse_in(*by_codes, "a")));
+  bdd actions_s[2] = {by_sets->get_manager()->Bdd_one(), by_sets->get_manager()->Bdd_zero()};
+  by_sets->add_evolution(
+      FBA_transition(by_sets.get(), {0, 7}, {1}, actions_s, parse_in(*by_sets, "a")));
   EXPECT_EQ("f0[0]=X0.!X1.a f1[0]=0 f0[1]=0 f1[1]=X0.!X1.a e[0]=X0.!X1.a e[1]=0 ",
             conditions(*by_sets));
   EXPECT_EQ(conditions(*by_codes), conditions(*by_sets));
@@ -206,9 +250,8 @@ TEST(DebugPrinters, Inputs) {
     int type;
     const char* name;
     const char* expected;
-  } rows[] = {{0, "u", "(undefined,u)"}, {1, "p", "(pure,p)"},
-              {2, "a", "(bool,a)"},     {3, "n", "(integer,n)"},
-              {7, "x", "(,x)"},         {2, "", "(bool,)"}};
+  } rows[] = {{0, "u", "(undefined,u)"}, {1, "p", "(pure,p)"}, {2, "a", "(bool,a)"},
+              {3, "n", "(integer,n)"},   {7, "x", "(,x)"},     {2, "", "(bool,)"}};
   for (const row& r : rows) {
     std::ostringstream os;
     os << FSM_input(static_cast<FSM_type_input>(r.type), r.name);
@@ -243,17 +286,12 @@ TEST(DebugPrinters, TransitionLines) {
   const bdd a = parse_in(*m, "a");
   std::ostringstream real, sets, no_outputs;
   real << FBA_real_transition(m.get(), 0, 1, actions, a);
-  EXPECT_EQ("[ initial: 0, final:1, cond: a, cond actions : 0--> 1 1--> 0 ]\n",
-            real.str());
+  EXPECT_EQ("[ initial: 0, final:1, cond: a, cond actions : 0--> 1 1--> 0 ]\n", real.str());
   sets << FBA_transition(m.get(), {0, 2}, {}, actions, parse_in(*m, "a and not b"));
-  EXPECT_EQ(
-      "[ initial: {0,2}, final:{}, cond: a.!b, cond actions : 0--> 1 1--> 0 ]\n",
-      sets.str());
+  EXPECT_EQ("[ initial: {0,2}, final:{}, cond: a.!b, cond actions : 0--> 1 1--> 0 ]\n", sets.str());
   auto bare = build_machine(empty_machine());
-  no_outputs << FBA_transition(bare.get(), {}, {3}, nullptr,
-                               bare->get_manager()->Bdd_one());
-  EXPECT_EQ("[ initial: {}, final:{3}, cond: 1, cond actions : ]\n",
-            no_outputs.str());
+  no_outputs << FBA_transition(bare.get(), {}, {3}, nullptr, bare->get_manager()->Bdd_one());
+  EXPECT_EQ("[ initial: {}, final:{3}, cond: 1, cond actions : ]\n", no_outputs.str());
 }
 
 }  // namespace

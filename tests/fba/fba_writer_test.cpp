@@ -17,12 +17,18 @@ enum class writer { sc, blif, bac, le, lustre, esterel };
 
 const char* writer_name(writer w) {
   switch (w) {
-    case writer::sc: return "SC_put";
-    case writer::blif: return "BLIF_put";
-    case writer::bac: return "BAC_put";
-    case writer::le: return "LE_put";
-    case writer::lustre: return "LUSTRE_put";
-    case writer::esterel: return "ESTEREL_put";
+    case writer::sc:
+      return "SC_put";
+    case writer::blif:
+      return "BLIF_put";
+    case writer::bac:
+      return "BAC_put";
+    case writer::le:
+      return "LE_put";
+    case writer::lustre:
+      return "LUSTRE_put";
+    case writer::esterel:
+      return "ESTEREL_put";
   }
   return "?";
 }
@@ -33,16 +39,26 @@ std::string write(const FBA& machine, writer w, int level) {
   std::ostringstream os;
   testing::internal::CaptureStderr();
   switch (w) {
-    case writer::sc: machine.SC_put(os, level); break;
+    case writer::sc:
+      machine.SC_put(os, level);
+      break;
     case writer::blif:
       testing::internal::CaptureStdout();
       machine.BLIF_put(os, level);
       testing::internal::GetCapturedStdout();
       break;
-    case writer::bac: machine.BAC_put(os, level); break;
-    case writer::le: machine.LE_put(os, level); break;
-    case writer::lustre: machine.LUSTRE_put(os, level); break;
-    case writer::esterel: machine.ESTEREL_put(os, level); break;
+    case writer::bac:
+      machine.BAC_put(os, level);
+      break;
+    case writer::le:
+      machine.LE_put(os, level);
+      break;
+    case writer::lustre:
+      machine.LUSTRE_put(os, level);
+      break;
+    case writer::esterel:
+      machine.ESTEREL_put(os, level);
+      break;
   }
   testing::internal::GetCapturedStderr();
   return os.str();
@@ -112,8 +128,7 @@ const golden_row golden[] = {
 TEST(FbaWriters, GoldenTexts) {
   for (const golden_row& row : golden) {
     const machine_spec& spec = row.machine();
-    SCOPED_TRACE(spec.name + " " + writer_name(row.target) + " level " +
-                 std::to_string(row.level));
+    SCOPED_TRACE(spec.name + " " + writer_name(row.target) + " level " + std::to_string(row.level));
     auto machine = build_machine(spec);
     ktest::expect_golden(std::string("machines/") + row.file,
                          write(*machine, row.target, row.level));
@@ -127,8 +142,7 @@ TEST(FbaWriters, LevelsChangeOnlyEquations) {
   const writer targets[] = {writer::bac, writer::le, writer::lustre};
   for (const machine_spec* spec : all_machines()) {
     auto machine = build_machine(*spec);
-    std::set<std::string> equations(spec->outputs.begin(),
-                                    spec->outputs.end());
+    std::set<std::string> equations(spec->outputs.begin(), spec->outputs.end());
     equations.insert("initial");
     for (const std::string& b : spec->bits) equations.insert("X" + b + "next");
     for (writer w : targets) {
@@ -144,11 +158,9 @@ TEST(FbaWriters, LevelsChangeOnlyEquations) {
         const std::string left =
             cut == std::string::npos
                 ? la
-                : la.substr(la.find_first_not_of(' '),
-                            cut - la.find_first_not_of(' '));
+                : la.substr(la.find_first_not_of(' '), cut - la.find_first_not_of(' '));
         if (equations.count(left) != 0)
-          EXPECT_EQ(la.substr(0, cut + 1), lb.substr(0, cut + 1))
-              << "line " << line;
+          EXPECT_EQ(la.substr(0, cut + 1), lb.substr(0, cut + 1)) << "line " << line;
         else
           EXPECT_EQ(la, lb) << "line " << line;
       }
@@ -162,8 +174,7 @@ TEST(FbaWriters, BlifReportsOnStandardOutput) {
   std::ostringstream os;
   testing::internal::CaptureStdout();
   machine->BLIF_put(os, 0);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(),
-            "BLIF_PUT terminated ...\n");
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "BLIF_PUT terminated ...\n");
   EXPECT_EQ(os.str().find("BLIF_PUT"), std::string::npos);
 }
 
@@ -191,8 +202,7 @@ std::unique_ptr<FBA> many_products_machine(int products) {
     others_off = m->Bdd_and(others_off, m->Bdd_not(s));
   }
   bdd emitted = m->Bdd_one();
-  machine->add_evolution(FBA_real_transition(machine.get(), 0, 0, &emitted,
-                                             cover));
+  machine->add_evolution(FBA_real_transition(machine.get(), 0, 0, &emitted, cover));
   return machine;
 }
 
@@ -239,16 +249,13 @@ TEST(FbaWriters, EsterelConditionText) {
     int level;
     const char* expected;
   } rows[] = {
-      {"0", 0, "not tick"},
-      {"1", 0, "tick"},
-      {"not b", 0, "not b"},
-      {"a or b", 0, "a or not a and b"},
+      {"0", 0, "not tick"},    {"1", 0, "tick"},
+      {"not b", 0, "not b"},   {"a or b", 0, "a or not a and b"},
       {"b or a", 1, "a or b"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.expression);
-    EXPECT_EQ(local_FSM_bddtoexpesterel(m, parse_in(*machine, row.expression),
-                                        row.level),
+    EXPECT_EQ(local_FSM_bddtoexpesterel(m, parse_in(*machine, row.expression), row.level),
               row.expected);
   }
 }

@@ -37,7 +37,10 @@ TEST(FSMInput, ConstructionCopyAndAssignment) {
 }
 
 TEST(FSMInput, EqualityComparesTypeAndName) {
-  struct Row { FSM_input x, y; bool equal; };
+  struct Row {
+    FSM_input x, y;
+    bool equal;
+  };
   const Row rows[] = {
       {FSM_input(FSM_type_input(2), "a"), FSM_input(FSM_type_input(2), "a"), true},
       {FSM_input(FSM_type_input(2), "a"), FSM_input(FSM_type_input(1), "a"), false},
@@ -65,4 +68,4 @@ TEST(FSMInput, ArrayFromConstantList) {
   delete[] empty;
 }
 
-} // namespace
+}  // namespace

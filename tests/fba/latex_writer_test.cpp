@@ -28,11 +28,8 @@ struct latex_case {
 // relay_box has "_" in its module and input names; idle would leave the
 // last list empty.
 const latex_case latex_cases[] = {
-    {"follower", 0, "follower.tex"},
-    {"pulse", 0, "pulse.tex"},
-    {"relay_box", 1, "relay_box.tex"},
-    {"idle", 0, "idle.tex"},
-    {"latch2", 2, "latch2.tex"},
+    {"follower", 0, "follower.tex"}, {"pulse", 0, "pulse.tex"},   {"relay_box", 1, "relay_box.tex"},
+    {"idle", 0, "idle.tex"},         {"latch2", 2, "latch2.tex"},
 };
 
 TEST(LatexWriter, WritesGoldenTexts) {
@@ -67,8 +64,7 @@ TEST(LatexWriter, InputTypeWords) {
   std::ostringstream os;
   machine.LATEX_put(os, 0);
   const auto lines = ktest::text_lines(os.str());
-  const std::vector<std::string> expected{"\\item $u$: ???", "\\item $p$: -",
-                                          "\\item $b$: bool",
+  const std::vector<std::string> expected{"\\item $u$: ???", "\\item $p$: -", "\\item $b$: bool",
                                           "\\item $i$: integer"};
   const auto first = std::find(lines.begin(), lines.end(), expected[0]);
   ASSERT_NE(lines.end(), first);

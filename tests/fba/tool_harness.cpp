@@ -24,12 +24,10 @@ std::string lower(std::string s) {
 }
 
 // Fails the test with the tool's output when a command does not succeed.
-bool tool_ok(const ktest::scratch_directory& dir, const std::string& command,
-             std::string* output) {
+bool tool_ok(const ktest::scratch_directory& dir, const std::string& command, std::string* output) {
   const int status = ktest::run_shell(dir.path(), command, output);
   if (status != 0) {
-    ADD_FAILURE() << "`" << command << "` exited with " << status << ":\n"
-                  << *output;
+    ADD_FAILURE() << "`" << command << "` exited with " << status << ":\n" << *output;
     return false;
   }
   return true;
@@ -42,8 +40,7 @@ std::string trace_line(const std::string& bits, const std::string& outputs) {
 
 }  // namespace
 
-std::vector<std::string> run_c(const ktest::automaton& a, const FBA& m,
-                               int level,
+std::vector<std::string> run_c(const ktest::automaton& a, const FBA& m, int level,
                                const std::vector<std::vector<int>>& inputs) {
   const std::string& name = a.name;
   const int bits = a.state_bits();
@@ -60,8 +57,7 @@ std::vector<std::string> run_c(const ktest::automaton& a, const FBA& m,
   for (int i = 0; i < bits; ++i) h << "extern int " << name << "_X" << i << ";\n";
   h << "static int out[" << a.outputs.size() + 1 << "];\n";
   h << "static void show(void) {\n  printf(\"s=\");\n";
-  for (int i = 0; i < bits; ++i)
-    h << "  printf(\"%d\", " << name << "_X" << i << " != 0);\n";
+  for (int i = 0; i < bits; ++i) h << "  printf(\"%d\", " << name << "_X" << i << " != 0);\n";
   h << "  printf(\" o=\");\n";
   for (std::size_t k = 0; k < a.outputs.size(); ++k)
     h << "  printf(\"%d\", out[" << k << "] != 0);\n";
@@ -72,8 +68,7 @@ std::vector<std::string> run_c(const ktest::automaton& a, const FBA& m,
     for (std::size_t k = 0; k < a.outputs.size(); ++k)
       args.push_back("&out[" + std::to_string(k) + "]");
     std::string text = "  " + name + fn + "(";
-    for (std::size_t i = 0; i < args.size(); ++i)
-      text += (i ? ", " : "") + args[i];
+    for (std::size_t i = 0; i < args.size(); ++i) text += (i ? ", " : "") + args[i];
     return text + ");\n";
   };
   h << "int main(void) {\n";
@@ -83,14 +78,12 @@ std::vector<std::string> run_c(const ktest::automaton& a, const FBA& m,
   dir.write("harness.c", h.str());
 
   std::string out;
-  if (!tool_ok(dir, "gcc -std=c99 -Wall -o harness " + name + ".c harness.c", &out))
-    return {};
+  if (!tool_ok(dir, "gcc -std=c99 -Wall -o harness " + name + ".c harness.c", &out)) return {};
   if (!tool_ok(dir, "./harness", &out)) return {};
   return ktest::text_lines(out);
 }
 
-std::vector<std::string> run_csharp(const ktest::automaton& a, const FBA& m,
-                                    int level,
+std::vector<std::string> run_csharp(const ktest::automaton& a, const FBA& m, int level,
                                     const std::vector<std::vector<int>>& inputs) {
   const std::string& name = a.name;
   std::ostringstream cls;
@@ -123,14 +116,12 @@ std::vector<std::string> run_csharp(const ktest::automaton& a, const FBA& m,
   dir.write("harness.cs", h.str());
 
   std::string out;
-  if (!tool_ok(dir, "mcs -nologo -out:harness.exe " + name + ".cs harness.cs", &out))
-    return {};
+  if (!tool_ok(dir, "mcs -nologo -out:harness.exe " + name + ".cs harness.cs", &out)) return {};
   if (!tool_ok(dir, "mono harness.exe", &out)) return {};
   return ktest::text_lines(out);
 }
 
-std::vector<std::string> run_vhdl(const ktest::automaton& a, const FBA& m,
-                                  int altera, int level,
+std::vector<std::string> run_vhdl(const ktest::automaton& a, const FBA& m, int altera, int level,
                                   const std::vector<std::vector<int>>& inputs) {
   const std::string& name = a.name;
   const std::string type = altera ? "std_logic" : "bit";
@@ -162,8 +153,7 @@ std::vector<std::string> run_vhdl(const ktest::automaton& a, const FBA& m,
      << "    tb_reset <= '0'; wait for 1 ns; tb_reset <= '1'; wait for 1 ns;\n";
   for (const auto& v : inputs) {
     tb << "   ";
-    for (std::size_t j = 0; j < v.size(); ++j)
-      tb << " tb_in" << j << " <= '" << v[j] << "';";
+    for (std::size_t j = 0; j < v.size(); ++j) tb << " tb_in" << j << " <= '" << v[j] << "';";
     tb << " wait for 1 ns; tb_clk <= '1'; wait for 1 ns; tb_clk <= '0';"
        << " wait for 2 ns;\n";
   }
@@ -198,9 +188,9 @@ std::vector<std::string> run_vhdl(const ktest::automaton& a, const FBA& m,
   return trace;
 }
 
-std::vector<std::map<std::string, char>> sample_vcd(
-    const std::string& vcd, const std::string& scope,
-    const std::vector<long long>& times_fs) {
+std::vector<std::map<std::string, char>> sample_vcd(const std::string& vcd,
+                                                    const std::string& scope,
+                                                    const std::vector<long long>& times_fs) {
   std::map<std::string, std::string> names;  // identifier code -> name
   std::map<std::string, char> current;       // name -> value
   std::vector<std::map<std::string, char>> samples;
@@ -226,7 +216,8 @@ std::vector<std::map<std::string, char>> sample_vcd(
         in >> amount;
         // "1 fs" or "1fs"
         std::size_t digits = 0;
-        while (digits < amount.size() && std::isdigit(static_cast<unsigned char>(amount[digits]))) ++digits;
+        while (digits < amount.size() && std::isdigit(static_cast<unsigned char>(amount[digits])))
+          ++digits;
         unit = amount.substr(digits);
         if (unit.empty()) in >> unit;
         long long value = digits ? std::stoll(amount.substr(0, digits)) : 1;

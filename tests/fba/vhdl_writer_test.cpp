@@ -30,12 +30,9 @@ struct vhdl_case {
 // no state bit; idle: no input, no output, no state bit; latch2: no output
 // and an initial register at 1; level 3: the exchange builder.
 const vhdl_case vhdl_cases[] = {
-    {"follower", 0, 0, "follower.vhd"},
-    {"follower", 0, 3, "follower.vhd"},
-    {"pulse", 1, 0, "pulse_altera.vhd"},
-    {"relay_box", 0, 2, "relay_box.vhd"},
-    {"idle", 0, 0, "idle.vhd"},
-    {"latch2", 7, 1, "latch2_altera.vhd"},
+    {"follower", 0, 0, "follower.vhd"},  {"follower", 0, 3, "follower.vhd"},
+    {"pulse", 1, 0, "pulse_altera.vhd"}, {"relay_box", 0, 2, "relay_box.vhd"},
+    {"idle", 0, 0, "idle.vhd"},          {"latch2", 7, 1, "latch2_altera.vhd"},
 };
 
 TEST(VhdlWriter, WritesGoldenTexts) {
@@ -48,15 +45,13 @@ TEST(VhdlWriter, WritesGoldenTexts) {
 // The Altera form is the plain form with the two IEEE clauses after the
 // first empty line and every "bit" type written "std_logic".
 TEST(VhdlWriter, AlteraFormDiffersOnlyInLibraryAndTypes) {
-  for (const char* machine : {"follower", "pulse", "relay_box", "idle", "latch2",
-                              "controller"}) {
+  for (const char* machine : {"follower", "pulse", "relay_box", "idle", "latch2", "controller"}) {
     SCOPED_TRACE(machine);
     std::vector<std::string> expected = ktest::text_lines(vhdl_text(machine, 0, 0));
     ASSERT_GT(expected.size(), 2u);
     const std::regex bit_type("\\bbit\\b");
     for (auto& line : expected) line = std::regex_replace(line, bit_type, "std_logic");
-    expected.insert(expected.begin() + 2,
-                    {"LIBRARY ieee;", "USE ieee.std_logic_1164.all;"});
+    expected.insert(expected.begin() + 2, {"LIBRARY ieee;", "USE ieee.std_logic_1164.all;"});
     EXPECT_EQ(expected, ktest::text_lines(vhdl_text(machine, 1, 0)));
   }
 }

@@ -13,9 +13,8 @@
 
 namespace {
 
-const char* const all_machines[] = {
-    "follower", "pulse",      "relay_box", "idle",   "latch2",
-    "arbiter",  "controller", "detector",  "either", "stuck"};
+const char* const all_machines[] = {"follower", "pulse",      "relay_box", "idle",   "latch2",
+                                    "arbiter",  "controller", "detector",  "either", "stuck"};
 
 constexpr int steps = 40;
 
@@ -31,9 +30,7 @@ struct run_case {
 };
 
 // Names a case in failure messages: the machine and the level.
-void PrintTo(const run_case& c, std::ostream* os) {
-  *os << c.machine << " at level " << c.level;
-}
+void PrintTo(const run_case& c, std::ostream* os) { *os << c.machine << " at level " << c.level; }
 
 std::vector<run_case> run_cases(std::initializer_list<int> levels) {
   std::vector<run_case> cases;
@@ -47,10 +44,8 @@ std::string case_name(const ::testing::TestParamInfo<run_case>& info) {
 }
 
 class ToolRun : public ::testing::TestWithParam<run_case> {
-protected:
-  const ktest::automaton& automaton() const {
-    return ktest::sample_automaton(GetParam().machine);
-  }
+ protected:
+  const ktest::automaton& automaton() const { return ktest::sample_automaton(GetParam().machine); }
 };
 
 using CHarness = ToolRun;
@@ -74,8 +69,7 @@ TEST_P(CSharpHarness, FollowsReference) {
   const auto m = ktest::to_machine(a);
   ASSERT_TRUE(m);
   const auto inputs = inputs_for(a);
-  EXPECT_EQ(ktest::reference_run(a, inputs),
-            run_csharp(a, *m, GetParam().level, inputs));
+  EXPECT_EQ(ktest::reference_run(a, inputs), run_csharp(a, *m, GetParam().level, inputs));
 }
 
 TEST_P(VhdlTestbench, FollowsReference) {
@@ -83,8 +77,7 @@ TEST_P(VhdlTestbench, FollowsReference) {
   const auto m = ktest::to_machine(a);
   ASSERT_TRUE(m);
   const auto inputs = inputs_for(a);
-  EXPECT_EQ(ktest::reference_run(a, inputs),
-            run_vhdl(a, *m, 0, GetParam().level, inputs));
+  EXPECT_EQ(ktest::reference_run(a, inputs), run_vhdl(a, *m, 0, GetParam().level, inputs));
 }
 
 TEST_P(VhdlAlteraTestbench, FollowsReference) {
@@ -92,8 +85,7 @@ TEST_P(VhdlAlteraTestbench, FollowsReference) {
   const auto m = ktest::to_machine(a);
   ASSERT_TRUE(m);
   const auto inputs = inputs_for(a);
-  EXPECT_EQ(ktest::reference_run(a, inputs),
-            run_vhdl(a, *m, 1, GetParam().level, inputs));
+  EXPECT_EQ(ktest::reference_run(a, inputs), run_vhdl(a, *m, 1, GetParam().level, inputs));
 }
 
 // Level 3 leaves functions of two or more variables without a cover; the
@@ -106,8 +98,7 @@ TEST_P(CSharpCompiles, AtLevel) {
   ktest::scratch_directory dir;
   dir.write("machine.cs", cls.str());
   std::string out;
-  EXPECT_EQ(0, ktest::run_shell(dir.path(), "mcs -nologo -target:library machine.cs", &out))
-      << out;
+  EXPECT_EQ(0, ktest::run_shell(dir.path(), "mcs -nologo -target:library machine.cs", &out)) << out;
 }
 
 TEST_P(VhdlAnalyses, PlainAndAlteraAtLevel) {
@@ -133,27 +124,23 @@ TEST_P(Pdflatex, Compiles) {
   dir.write("machine.tex", tex.str());
   std::string out;
   EXPECT_EQ(0, ktest::run_shell(dir.path(),
-                      "pdflatex -interaction=nonstopmode -halt-on-error "
-                      "machine.tex",
-                      &out))
+                                "pdflatex -interaction=nonstopmode -halt-on-error "
+                                "machine.tex",
+                                &out))
       << out;
   EXPECT_TRUE(dir.has("machine.pdf"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Machines, CHarness,
-                         ::testing::ValuesIn(run_cases({0, 1, 2})), case_name);
-INSTANTIATE_TEST_SUITE_P(Machines, CSharpHarness,
-                         ::testing::ValuesIn(run_cases({0, 2})), case_name);
-INSTANTIATE_TEST_SUITE_P(Machines, VhdlTestbench,
-                         ::testing::ValuesIn(run_cases({0, 2})), case_name);
-INSTANTIATE_TEST_SUITE_P(Machines, VhdlAlteraTestbench,
-                         ::testing::ValuesIn(run_cases({1})), case_name);
-INSTANTIATE_TEST_SUITE_P(Machines, CSharpCompiles,
-                         ::testing::ValuesIn(run_cases({3})), case_name);
-INSTANTIATE_TEST_SUITE_P(Machines, VhdlAnalyses,
-                         ::testing::ValuesIn(run_cases({3})), case_name);
-INSTANTIATE_TEST_SUITE_P(Machines, Pdflatex,
-                         ::testing::ValuesIn(run_cases({0})), case_name);
+INSTANTIATE_TEST_SUITE_P(Machines, CHarness, ::testing::ValuesIn(run_cases({0, 1, 2})), case_name);
+INSTANTIATE_TEST_SUITE_P(Machines, CSharpHarness, ::testing::ValuesIn(run_cases({0, 2})),
+                         case_name);
+INSTANTIATE_TEST_SUITE_P(Machines, VhdlTestbench, ::testing::ValuesIn(run_cases({0, 2})),
+                         case_name);
+INSTANTIATE_TEST_SUITE_P(Machines, VhdlAlteraTestbench, ::testing::ValuesIn(run_cases({1})),
+                         case_name);
+INSTANTIATE_TEST_SUITE_P(Machines, CSharpCompiles, ::testing::ValuesIn(run_cases({3})), case_name);
+INSTANTIATE_TEST_SUITE_P(Machines, VhdlAnalyses, ::testing::ValuesIn(run_cases({3})), case_name);
+INSTANTIATE_TEST_SUITE_P(Machines, Pdflatex, ::testing::ValuesIn(run_cases({0})), case_name);
 
 // The VCD sampler: a value holds from its time stamp on, names are kept
 // only inside the chosen scope and lower-cased.

@@ -37,13 +37,13 @@ const std::string& scratch_directory() {
   }();
   static const bool cleanup = [] {
     return std::atexit([] {
-      const std::string& dir = scratch_directory();
-      std::remove((dir + "/in.gal").c_str());
-      std::remove((dir + "/in.gal.log").c_str());
-      for (const char* name : {"out1.gal", "out1.gal.log", "out2.gal"})
-        std::remove((dir + "/" + name).c_str());
-      rmdir(dir.c_str());
-    }) == 0;
+             const std::string& dir = scratch_directory();
+             std::remove((dir + "/in.gal").c_str());
+             std::remove((dir + "/in.gal.log").c_str());
+             for (const char* name : {"out1.gal", "out1.gal.log", "out2.gal"})
+               std::remove((dir + "/" + name).c_str());
+             rmdir(dir.c_str());
+           }) == 0;
   }();
   (void)cleanup;
   return path;

@@ -80,9 +80,8 @@ TEST(FuzzRegressions, SeedCorpora) {
   } corpora[] = {{"parse", target::parse}, {"parse_expression", target::expression}};
   for (const auto& corpus : corpora) {
     std::vector<std::filesystem::path> files;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(std::string(KORVANE_TEST_DATA) + "/corpus/" +
-                                             corpus.folder)) {
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(KORVANE_TEST_DATA) +
+                                                                 "/corpus/" + corpus.folder)) {
       files.push_back(entry.path());
     }
     std::sort(files.begin(), files.end());

@@ -35,41 +35,85 @@ TEST(Determinisme, Reports) {
       {"model undefined", inputs_ab(-1), 1, {{0, 0, "a"}}, 0, "Automaton Model undefined ..."},
       {"complementary guards", inputs_ab(), 1, {{0, 0, "a"}, {0, 0, "not a"}}, 1, ""},
       {"higher priority reduced", inputs_ab(), 1, {{0, 0, "a", 1}, {0, 0, "1", 2}}, 1, ""},
-      {"overlap and gap", inputs_ab(), 1, {{0, 0, "a"}, {0, 0, "b"}}, 0,
+      {"overlap and gap",
+       inputs_ab(),
+       1,
+       {{0, 0, "a"}, {0, 0, "b"}},
+       0,
        "ERROR: in state s0 :\n  behavior not defined when not a and not b\n"
        "ERROR: in state s0 :\n  several behaviors possible when a and b\n\n"},
-      {"otherwise ranks last", inputs_ab(), 1,
-       {{0, 0, "a", -1}, {0, 0, "b", 0}, {0, 0, "not a and not b", 0}}, 1, ""},
-      {"other negative priorities neither exclude nor are excluded", inputs_ab(), 1,
-       {{0, 0, "a", -2}, {0, 0, "a", 0}}, 0,
+      {"otherwise ranks last",
+       inputs_ab(),
+       1,
+       {{0, 0, "a", -1}, {0, 0, "b", 0}, {0, 0, "not a and not b", 0}},
+       1,
+       ""},
+      {"other negative priorities neither exclude nor are excluded",
+       inputs_ab(),
+       1,
+       {{0, 0, "a", -2}, {0, 0, "a", 0}},
+       0,
        "ERROR: in state s0 :\n  behavior not defined when not a\n"
        "ERROR: in state s0 :\n  several behaviors possible when a\n\n"},
-      {"each failing pair repeats the state line", inputs_ab(), 2,
+      {"each failing pair repeats the state line",
+       inputs_ab(),
+       2,
        {{0, 1, "a"}, {0, 1, "a"}, {0, 1, "a"}, {0, 1, "not a"}, {1, 1, "b"}, {1, -1, "not b"}},
        0,
        "ERROR: in state s0 :\n  several behaviors possible when a\n\n"
        "ERROR: in state s0 :\n  several behaviors possible when a\n\n"
        "ERROR: in state s0 :\n  several behaviors possible when a\n\n"},
       {"sink and final-only states pass", inputs_ab(), 3, {{-1, 0}, {0, -1, "1"}}, 1, ""},
-      {"light esterel: gaps allowed", inputs_ab(2), 1, {{0, 0, "a"}, {0, 0, "a and b"}}, 0,
+      {"light esterel: gaps allowed",
+       inputs_ab(2),
+       1,
+       {{0, 0, "a"}, {0, 0, "a and b"}},
+       0,
        "ERROR: in state s0 :\n  several behaviors possible when a and b\n\n"},
       {"synccharts: gaps allowed", inputs_ab(3), 1, {{0, 0, "a"}}, 1, ""},
-      {"parallel model: gaps reported", inputs_ab(1), 1, {{0, 0, "a"}}, 0,
+      {"parallel model: gaps reported",
+       inputs_ab(1),
+       1,
+       {{0, 0, "a"}},
+       0,
        "ERROR: in state s0 :\n  behavior not defined when not a\n"},
-      {"unknown name", inputs_ab(), 1, {{0, 0, "zz"}, {0, 0, "a"}, {0, 0, "not a"}}, 0,
+      {"unknown name",
+       inputs_ab(),
+       1,
+       {{0, 0, "zz"}, {0, 0, "a"}, {0, 0, "not a"}},
+       0,
        "PARSING ERROR about transition :zz\n"},
-      {"refused text after a parsed one", inputs_ab(), 1,
-       {{0, 0, "a"}, {0, 0, "a/b"}, {0, 0, "(b"}, {0, 0, "not a"}}, 0,
+      {"refused text after a parsed one",
+       inputs_ab(),
+       1,
+       {{0, 0, "a"}, {0, 0, "a/b"}, {0, 0, "(b"}, {0, 0, "not a"}},
+       0,
        "PARSING ERROR about transition :a/b\nPARSING ERROR about transition :(b\n"},
       {"empty receptivity is a false guard", inputs_ab(), 1, {{0, 0, ""}, {0, 0, "1"}}, 1, ""},
-      {"all guards refused", inputs_ab(), 1, {{0, 0, "q"}}, 0,
+      {"all guards refused",
+       inputs_ab(),
+       1,
+       {{0, 0, "q"}},
+       0,
        "PARSING ERROR about transition :q\n"},
-      {"otherwise after the largest int priority", inputs_ab(), 1,
-       {{0, 0, "a", 2147483647}, {0, 0, "1", -1}}, 1, ""},
-      {"the largest int priority still sorts after smaller ones", inputs_ab(), 1,
-       {{0, 0, "1", 2147483647}, {0, 0, "a", 2147483646}, {0, 0, "b", -1}}, 1, ""},
-      {"indices outside the state table", inputs_ab(), 1,
-       {{0, 7, "a"}, {9, 0, "1"}, {-4, 0, "1"}, {0, -1, "not a"}}, 1, ""},
+      {"otherwise after the largest int priority",
+       inputs_ab(),
+       1,
+       {{0, 0, "a", 2147483647}, {0, 0, "1", -1}},
+       1,
+       ""},
+      {"the largest int priority still sorts after smaller ones",
+       inputs_ab(),
+       1,
+       {{0, 0, "1", 2147483647}, {0, 0, "a", 2147483646}, {0, 0, "b", -1}},
+       1,
+       ""},
+      {"indices outside the state table",
+       inputs_ab(),
+       1,
+       {{0, 7, "a"}, {9, 0, "1"}, {-4, 0, "1"}, {0, -1, "not a"}},
+       1,
+       ""},
   };
   for (const CheckRow& row : rows) {
     SCOPED_TRACE(row.label);
@@ -98,8 +142,8 @@ TEST(Determinisme, AutoCompletion) {
 
   // State 0 leaves on a only: a loop on not a is added; state 1 is complete
   // through its prefixes (the second guard loses a); state 2 lacks b.
-  auto f = make_file(inputs_ab(2), 3,
-                     {{0, 1, "a"}, {1, 2, "<1> a"}, {1, 0, "<2> 1"}, {2, 2, "not b"}});
+  auto f =
+      make_file(inputs_ab(2), 3, {{0, 1, "a"}, {1, 2, "<1> a"}, {1, 0, "<2> 1"}, {2, 2, "not b"}});
   testing::internal::CaptureStderr();
   EXPECT_EQ(f->test_determinisme_avec_auto_completion(), 1);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
@@ -109,7 +153,7 @@ TEST(Determinisme, AutoCompletion) {
   EXPECT_EQ(f->ma_table_transitions()[4].ma_priorite(), 0);
   EXPECT_EQ(text(f->ma_table_etats()[0].mes_transitions_post()), "(0, 4)");
   std::string report;
-  testing::internal::CaptureStderr();  // the parser refuses the prefixes here
+  testing::internal::CaptureStderr();          // the parser refuses the prefixes here
   EXPECT_EQ(f->test_determinisme(report), 1);  // the completed file is deterministic
   testing::internal::GetCapturedStderr();
 
@@ -154,9 +198,8 @@ TEST(Determinisme, AwaitsAndTriggers) {
   h.actions = {"go"};
   // 0 -> 1 on a and not b, loop on not a; 1 -> 0 on b (with an action);
   // 2 a sink with an action; 3 loops only, its loop has an action; 4 bare.
-  auto f = make_file(h, 5,
-                     {{0, 1, "a and not b"}, {0, 0, "not a"}, {1, 0, "b", 0, {0}},
-                      {3, 3, "1", 0, {0}}});
+  auto f = make_file(
+      h, 5, {{0, 1, "a and not b"}, {0, 0, "not a"}, {1, 0, "b", 0, {0}}, {3, 3, "1", 0, {0}}});
   f->ma_table_etats()[2].add_action(0);
   f->ma_table_etats()[4].add_post_transition(99);  // outside the table: skipped
   bddpp_manager m;
@@ -172,10 +215,8 @@ TEST(Determinisme, AwaitsAndTriggers) {
   int tick[5] = {9, 9, 9, 9, 9};
   f->construction_awaits_triggers(&m, guards.data(), vars, at, af, impl, tt, ft, tick);
   const char* expected[5] = {
-      "at{0} af{1} impl{{0,3}} tt{0} ft{1} tick0",
-      "at{1} af{} impl{{1}} tt{1} ft{} tick0",
-      "at{} af{} impl{} tt{} ft{} tick1",
-      "at{} af{} impl{} tt{} ft{} tick1",
+      "at{0} af{1} impl{{0,3}} tt{0} ft{1} tick0", "at{1} af{} impl{{1}} tt{1} ft{} tick0",
+      "at{} af{} impl{} tt{} ft{} tick1",          "at{} af{} impl{} tt{} ft{} tick1",
       "at{} af{} impl{} tt{} ft{} tick0",
   };
   for (int i = 0; i < 5; ++i) {
@@ -193,8 +234,7 @@ TEST(Determinisme, AwaitsWithoutInputsOnlyClears) {
   std::set<std::set<int>> impl[1] = {{{1}}};
   int tick[1] = {7};
   f->construction_awaits_triggers(&m, nullptr, nullptr, at, af, impl, tt, ft, tick);
-  EXPECT_TRUE(at[0].empty() && af[0].empty() && tt[0].empty() && ft[0].empty() &&
-              impl[0].empty());
+  EXPECT_TRUE(at[0].empty() && af[0].empty() && tt[0].empty() && ft[0].empty() && impl[0].empty());
   EXPECT_EQ(tick[0], 0);
 }
 

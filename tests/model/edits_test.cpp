@@ -69,12 +69,27 @@ TEST(Edits, RemoveState) {
     const char* lists;
   };
   const Row rows[] = {
-      {"middle of a chain", 3, {{-1, 0}, {0, 1}, {1, 2}}, 1, "-1>0 ", "((0), (1))",
+      {"middle of a chain",
+       3,
+       {{-1, 0}, {0, 1}, {1, 2}},
+       1,
+       "-1>0 ",
+       "((0), (1))",
        "(0)/() ()/() "},
-      {"entered by the initial transition", 2, {{-1, 0}, {0, 1}, {1, 1}}, 0, "0>0 ", "((0))",
+      {"entered by the initial transition",
+       2,
+       {{-1, 0}, {0, 1}, {1, 1}},
+       0,
+       "0>0 ",
+       "((0))",
        "(0)/(0) "},
-      {"with final transition and self-loop", 3, {{0, 1}, {1, -1}, {1, 1}, {2, 0}}, 1, "1>0 ",
-       "((0, 1))", "(0)/() ()/(0) "},
+      {"with final transition and self-loop",
+       3,
+       {{0, 1}, {1, -1}, {1, 1}, {2, 0}},
+       1,
+       "1>0 ",
+       "((0, 1))",
+       "(0)/() ()/(0) "},
       {"last state", 2, {{0, 1}, {1, 0}, {0, 0}}, 1, "0>0 ", "((0))", "(0)/(0) "},
   };
   for (const Row& row : rows) {

@@ -62,8 +62,9 @@ TEST(Etat, ReaderConstructor) {
   gal_run_instance run(2, "r");
   std::list<int> acts{0, 3};
   gal_tpen_etat with(2, &name, &x, &y, &run, &acts);
-  EXPECT_EQ(text(with), "FS busy 200.5 100 1 pre trans: () post trans: () ident run: 2 renommage: r"
-                        "table des actions:\n: 0: 3");
+  EXPECT_EQ(text(with),
+            "FS busy 200.5 100 1 pre trans: () post trans: () ident run: 2 renommage: r"
+            "table des actions:\n: 0: 3");
   gal_tpen_etat without(1, &name, &x, &y, &run, nullptr);
   EXPECT_TRUE(without.mes_actions().empty());
   EXPECT_EQ(without.mon_diametre(), 1.0);

@@ -68,7 +68,7 @@ TEST(Extents, ComponentsWithTransitions) {
   EXPECT_TRUE(f->SC_liste_etats(-1).empty());
   EXPECT_TRUE(f->SC_liste_etats(f->nombre_SC()).empty());
   EXPECT_EQ(text(f->SC_xmax()), "(40.5, 102.5)");
-  EXPECT_EQ(text(f->SC_xmin()), "(-1, -0.5)");   // initial label at x 0 counts for state 2
+  EXPECT_EQ(text(f->SC_xmin()), "(-1, -0.5)");  // initial label at x 0 counts for state 2
   EXPECT_EQ(text(f->SC_ymax()), "(4, 52.5)");
   EXPECT_EQ(text(f->SC_ymin()), "(-9.5, -0.5)");
 }

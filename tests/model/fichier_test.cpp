@@ -25,11 +25,17 @@ TEST(Fichier, DefaultFile) {
   EXPECT_EQ(f.mon_modele(), -1);
   EXPECT_EQ(f.mon_nom_module(), "");
   EXPECT_EQ(f.encapsulated(), 0);
-  const int counts[] = {f.nbr_types(),  f.nbr_inputs(),          f.nbr_outputs(),
-                        f.nbr_locals(), f.nbr_progs_externes(),  f.nbr_actions(),
-                        f.nbr_etats(),  f.nbr_transitions(),     f.nbr_inputs_bool(),
-                        f.nombre_SC(),  f.nb_variables + f.nb_sensors + f.nb_functions +
-                                            f.nb_constants};
+  const int counts[] = {f.nbr_types(),
+                        f.nbr_inputs(),
+                        f.nbr_outputs(),
+                        f.nbr_locals(),
+                        f.nbr_progs_externes(),
+                        f.nbr_actions(),
+                        f.nbr_etats(),
+                        f.nbr_transitions(),
+                        f.nbr_inputs_bool(),
+                        f.nombre_SC(),
+                        f.nb_variables + f.nb_sensors + f.nb_functions + f.nb_constants};
   for (int c : counts) EXPECT_EQ(c, 0);
   EXPECT_EQ(f.ma_table_types(), nullptr);
   EXPECT_EQ(f.ma_table_inputs(), nullptr);
@@ -41,7 +47,8 @@ TEST(Fichier, DefaultFile) {
   EXPECT_EQ(f.ma_table_transitions(), nullptr);
   auto r = run([&] { return f.nom_input(0); });
   EXPECT_EQ(r.first, "?");
-  EXPECT_EQ(r.second, "PROBLEME DANS L'UTILISATION DE 'nom_input()':\nAUCUNE VARIABLE DE CE TYPE\n");
+  EXPECT_EQ(r.second,
+            "PROBLEME DANS L'UTILISATION DE 'nom_input()':\nAUCUNE VARIABLE DE CE TYPE\n");
 }
 
 TEST(Fichier, ModelKindAndName) {
@@ -60,23 +67,24 @@ TEST(Fichier, ModelKindAndName) {
 std::unique_ptr<gal_tpen_fichier> full_file() {
   std::string name = "counter";
   std::list<std::string> types{"bool"}, actions{"done", "go", "done"};
-  std::list<gal_declaration_variables> inputs{{"bool", "go"}, {"", "reset"}, {"Bool", "b"},
-                                              {"bool", "c"}},
+  std::list<gal_declaration_variables> inputs{
+      {"bool", "go"}, {"", "reset"}, {"Bool", "b"}, {"bool", "c"}},
       sensors{{"int", "t"}}, outputs{{"", "done"}, {"pure", "Done"}, {"", "done"}},
       locals{{"int", "l"}}, variables;
   std::list<std::string> noargs;
   std::list<gal_declaration_variables> none;
-  std::list<gal_declaration_progs> runs{gal_declaration_progs("dir", "m.strl", "M", none, none,
-                                                              none)};
+  std::list<gal_declaration_progs> runs{
+      gal_declaration_progs("dir", "m.strl", "M", none, none, none)};
   std::list<gal_declaration_functions> functions{gal_declaration_functions("int", "f", noargs)};
   std::list<gal_declaration_constants> constants{gal_declaration_constants("int", "N", "3")};
-  auto f = std::make_unique<gal_tpen_fichier>(&name, 0, &types, &inputs, &sensors, &outputs,
-                                              &locals, &variables, &runs, &functions,
-                                              &constants, &actions);
+  auto f =
+      std::make_unique<gal_tpen_fichier>(&name, 0, &types, &inputs, &sensors, &outputs, &locals,
+                                         &variables, &runs, &functions, &constants, &actions);
   std::string idle = "idle", unnamed = "";
   std::list<int> acts{1, 0};
-  std::list<gal_tpen_etat> states{gal_tpen_etat(1, &idle, 0.0, 0.0, gal_run_instance(), &acts),
-                                  gal_tpen_etat(2, &unnamed, 0.0, 0.0, gal_run_instance(), nullptr)};
+  std::list<gal_tpen_etat> states{
+      gal_tpen_etat(1, &idle, 0.0, 0.0, gal_run_instance(), &acts),
+      gal_tpen_etat(2, &unnamed, 0.0, 0.0, gal_run_instance(), nullptr)};
   std::list<gal_tpen_transition> transitions{gal_tpen_transition(0, 1, 1, 0.0, 0.0, 0, "go", {})};
   gal_tpen_etat* etats = f->parse_etats(&states);
   EXPECT_EQ(etats, f->ma_table_etats());
@@ -223,7 +231,8 @@ TEST(Fichier, InputSets) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.first);
     std::string joined;
-    for (const std::string& n : f->ens_entrees(row.first)) joined += (joined.empty() ? "" : " ") + n;
+    for (const std::string& n : f->ens_entrees(row.first))
+      joined += (joined.empty() ? "" : " ") + n;
     EXPECT_EQ(joined, row.second);
   }
 }

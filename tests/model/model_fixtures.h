@@ -43,9 +43,9 @@ inline std::unique_ptr<gal_tpen_fichier> make_file(const Header& h, int nb_state
   std::list<gal_declaration_progs> runs;
   std::list<gal_declaration_functions> functions;
   std::list<gal_declaration_constants> constants;
-  auto f = std::make_unique<gal_tpen_fichier>(&name, h.kind, &types, &inputs, &sensors,
-                                              &outputs, &locals, &variables, &runs,
-                                              &functions, &constants, &actions);
+  auto f = std::make_unique<gal_tpen_fichier>(&name, h.kind, &types, &inputs, &sensors, &outputs,
+                                              &locals, &variables, &runs, &functions, &constants,
+                                              &actions);
   std::list<gal_tpen_etat> states;
   for (int i = 0; i < nb_states; ++i) {
     std::string n = "s" + std::to_string(i);

@@ -26,7 +26,9 @@ TEST(Structure, Components) {
   const Row rows[] = {
       {"predecessor before successor", 4, {{-1, 0}, {0, 1}, {2, 1}}, "((0, 1, 2), (3))"},
       {"found through the predecessor scan", 2, {{1, 0}}, "((0, 1))"},
-      {"final and initial transitions connect nothing", 3, {{-1, 1}, {1, -1}, {0, 0}},
+      {"final and initial transitions connect nothing",
+       3,
+       {{-1, 1}, {1, -1}, {0, 0}},
        "((0), (1), (2))"},
       {"predecessors queued first", 4, {{0, 3}, {2, 0}, {1, 0}}, "((0, 2, 1, 3))"},
       {"no state", 0, {{-1, -1}}, "()"},
@@ -106,9 +108,8 @@ TEST(StructureDeath, BootStateRefusals) {
 
 TEST(Structure, NeutralElement) {
   const std::pair<const char*, const char*> rows[] = {
-      {"a and tick", "a and 1"},   {"ticks or tick2", "ticks or tick2"},
-      {"tick", "1"},               {"not(tick)", "not(1)"},
-      {"@tick + tick_", "@tick + tick_"}, {"", ""},
+      {"a and tick", "a and 1"}, {"ticks or tick2", "ticks or tick2"}, {"tick", "1"},
+      {"not(tick)", "not(1)"},   {"@tick + tick_", "@tick + tick_"},   {"", ""},
   };
   std::vector<Arc> arcs;
   for (const auto& row : rows) arcs.push_back({-1, 0, row.first});
@@ -170,10 +171,11 @@ TEST(Structure, Diameters) {
     gal_tpen_fichier f(&name, kind, &types, &vars, &vars, &vars, &vars, &vars, &runs, &functions,
                        &constants, &actions);
     std::string s = "s";
-    std::list<gal_tpen_etat> states{gal_tpen_etat(1, &s, 0.0, 0.0, gal_run_instance(0, ""), nullptr),
-                                    gal_tpen_etat(1, &s, 0.0, 0.0, gal_run_instance(1, ""), nullptr),
-                                    gal_tpen_etat(1, &s, 0.0, 0.0, gal_run_instance(), nullptr),
-                                    gal_tpen_etat(1, &s, 0.0, 0.0, gal_run_instance(7, ""), nullptr)};
+    std::list<gal_tpen_etat> states{
+        gal_tpen_etat(1, &s, 0.0, 0.0, gal_run_instance(0, ""), nullptr),
+        gal_tpen_etat(1, &s, 0.0, 0.0, gal_run_instance(1, ""), nullptr),
+        gal_tpen_etat(1, &s, 0.0, 0.0, gal_run_instance(), nullptr),
+        gal_tpen_etat(1, &s, 0.0, 0.0, gal_run_instance(7, ""), nullptr)};
     f.parse_etats(&states);
     for (int i = 0; i < 4; ++i) f.ma_table_etats()[i].change_mon_diametre(3.0);
     testing::internal::CaptureStderr();

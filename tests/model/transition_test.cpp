@@ -175,9 +175,9 @@ TEST(Transition, AlignPoints) {
   EXPECT_DOUBLE_EQ(up.posy_receptivite(), 1.5);
 
   // An initial transition, a null table or a state outside the table: no change.
-  for (gal_tpen_transition t : {gal_tpen_transition(-1, 1, 5.0, 5.0),
-                                gal_tpen_transition(0, 3, 5.0, 5.0),
-                                gal_tpen_transition(7, 0, 5.0, 5.0)}) {
+  for (gal_tpen_transition t :
+       {gal_tpen_transition(-1, 1, 5.0, 5.0), gal_tpen_transition(0, 3, 5.0, 5.0),
+        gal_tpen_transition(7, 0, 5.0, 5.0)}) {
     t.aligne_points(states, 3);
     EXPECT_EQ(t.posx_receptivite(), 5);
   }
@@ -191,8 +191,8 @@ TEST(Transition, FrontierCorrections) {
     double x2, y2, r, x, y, ex, ey;
   };
   const Row rows[] = {
-      {10, 0, 0.5, 0, 0, 0.5, 0},  {0, 5, 1, 0, 0, 0, 1},     {0, -5, 1, 0, 0, 0, -1},
-      {3, 4, 1, 0, 0, 0.6, 0.8},   {0, 0, 1, 3, 4, 2.4, 3.2}, {-10, 0, 2, 0, 0, -2, 0},
+      {10, 0, 0.5, 0, 0, 0.5, 0}, {0, 5, 1, 0, 0, 0, 1},     {0, -5, 1, 0, 0, 0, -1},
+      {3, 4, 1, 0, 0, 0.6, 0.8},  {0, 0, 1, 3, 4, 2.4, 3.2}, {-10, 0, 2, 0, 0, -2, 0},
   };
   int i = 0;
   for (const Row& row : rows) {
@@ -206,7 +206,7 @@ TEST(Transition, FrontierCorrections) {
 
 TEST(Transition, DataExpressions) {
   const std::pair<const char*, bool> rows[] = {
-      {"#x", true},    {"a < 3", true},  {"a > 3", true}, {"a == b", true},
+      {"#x", true},     {"a < 3", true},    {"a > 3", true},  {"a == b", true},
       {"a != b", true}, {"a and b", false}, {"a = b", false}, {"", false},
   };
   for (const auto& row : rows) {

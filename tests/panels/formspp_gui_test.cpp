@@ -27,8 +27,7 @@ constexpr int side = 40;
 // keeps the pixels read back afterwards.
 class canvas {
  public:
-  explicit canvas(const std::function<void()>& draw)
-      : pixels_(side * side * 3) {
+  explicit canvas(const std::function<void()>& draw) : pixels_(side * side * 3) {
     Fl_Offscreen offscreen = fl_create_offscreen(side, side);
     fl_begin_offscreen(offscreen);
     fl_color(FL_WHITE);
@@ -103,8 +102,7 @@ TEST_F(FormsppDrawing, RectboundFillsOutlinesAndLeavesBlack) {
 TEST_F(FormsppDrawing, LineInTheGivenColour) {
   const canvas by_value([] { fl_line(2, 20, 30, 20, unsigned(FL_RED)); });
   unsigned colour = FL_RED;
-  auto by_reference_overload =
-      static_cast<void (*)(int, int, int, int, unsigned&)>(fl_line);
+  auto by_reference_overload = static_cast<void (*)(int, int, int, int, unsigned&)>(fl_line);
   const canvas by_reference([&] { by_reference_overload(2, 20, 30, 20, colour); });
   for (const canvas* c : {&by_value, &by_reference}) {
     EXPECT_EQ(red, c->at(16, 20));
@@ -115,10 +113,8 @@ TEST_F(FormsppDrawing, LineInTheGivenColour) {
 }
 
 TEST_F(FormsppDrawing, StringDrawnInColourAndFontGivenSizeFirst) {
-  const canvas c([] {
-    fl_drw_String(FL_ALIGN_CENTER, 0, 0, side, side, FL_RED, 30, FL_HELVETICA_BOLD,
-                  "@");
-  });
+  const canvas c(
+      [] { fl_drw_String(FL_ALIGN_CENTER, 0, 0, side, side, FL_RED, 30, FL_HELVETICA_BOLD, "@"); });
   int red_pixels = 0;
   for (int y = 0; y < side; ++y) {
     for (int x = 0; x < side; ++x) red_pixels += c.at(x, y) == red ? 1 : 0;
@@ -131,9 +127,11 @@ TEST_F(FormsppDrawing, StringDrawnInColourAndFontGivenSizeFirst) {
 using FormsppWidgets = PanelGuiTest;
 
 TEST_F(FormsppWidgets, LabelCutToItsFirstCharacters) {
-  struct row { int n; const char* expected; };
-  const row rows[] = {{3, "abc"}, {0, ""}, {-1, "abcdef"}, {6, "abcdef"},
-                      {7, "abcdef"}};
+  struct row {
+    int n;
+    const char* expected;
+  };
+  const row rows[] = {{3, "abc"}, {0, ""}, {-1, "abcdef"}, {6, "abcdef"}, {7, "abcdef"}};
   Fl_Box box(0, 0, 10, 10);
   for (const row& r : rows) {
     fl_set_object_Slabel(&box, "abcdef", r.n);
@@ -190,9 +188,12 @@ panel_step type_into_dialog(const std::string& answer, const std::string& button
 }
 
 TEST_F(FormsppDialogs, IntDialogShowsTheValueAndReadsTheAnswer) {
-  struct row { const char* answer; const char* button; int expected; };
-  const row rows[] = {
-      {"12", "OK", 12}, {"x", "OK", 7}, {"", "OK", 7}, {"99", "Cancel", 7}};
+  struct row {
+    const char* answer;
+    const char* button;
+    int expected;
+  };
+  const row rows[] = {{"12", "OK", 12}, {"x", "OK", 7}, {"", "OK", 7}, {"99", "Cancel", 7}};
   for (const row& r : rows) {
     std::string prompt, shown;
     panel_play({type_into_dialog(r.answer, r.button, &prompt, &shown)});

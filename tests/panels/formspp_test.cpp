@@ -28,15 +28,13 @@ const segment_case segment_cases[] = {
     {"diagonal, on the line", 5, 5, 0, 0, 10, 10, 0.01, true},
     {"diagonal, near the line", 5, 6, 0, 0, 10, 10, 0.8, true},
     {"diagonal, farther than tolerance", 5, 6, 0, 0, 10, 10, 0.7, false},
-    {"diagonal, outside the box near an end", 10.1, 10.1, 0, 0, 10, 10, 50,
-     false},
+    {"diagonal, outside the box near an end", 10.1, 10.1, 0, 0, 10, 10, 50, false},
     {"diagonal, reversed ends", 4, 6, 10, 0, 0, 10, 0.01, true},
 };
 
 TEST(PointDansSegment, Cases) {
   for (const segment_case& c : segment_cases) {
-    EXPECT_EQ(c.expected, point_dans_segment(c.px, c.py, c.x1, c.y1, c.x2,
-                                             c.y2, c.tolerance))
+    EXPECT_EQ(c.expected, point_dans_segment(c.px, c.py, c.x1, c.y1, c.x2, c.y2, c.tolerance))
         << c.what;
   }
 }
@@ -70,8 +68,8 @@ struct double_answer_case {
 
 TEST(DialogNumberAnswer, Doubles) {
   const double_answer_case cases[] = {
-      {"3.5", 1.0, 3.5},    {"  -2e3", 1.0, -2000.0}, {"12abc", 0.0, 12.0},
-      {"abc", 2.25, 2.25},  {"", 4.0, 4.0},           {nullptr, 6.5, 6.5},
+      {"3.5", 1.0, 3.5},   {"  -2e3", 1.0, -2000.0}, {"12abc", 0.0, 12.0},
+      {"abc", 2.25, 2.25}, {"", 4.0, 4.0},           {nullptr, 6.5, 6.5},
   };
   for (const double_answer_case& c : cases) {
     EXPECT_EQ(c.expected, korvane_read_double_answer(c.answer, c.fallback))

@@ -38,8 +38,7 @@ std::vector<std::string> sample_listing() {
       "#T",
   };
   for (int i = 1; i <= 90; ++i) {
-    lines.push_back("step " + std::to_string(i) + "#s" + std::to_string(i % 7) +
-                    "#tick#count");
+    lines.push_back("step " + std::to_string(i) + "#s" + std::to_string(i % 7) + "#tick#count");
   }
   lines.push_back("#T");
   return lines;
@@ -47,8 +46,7 @@ std::vector<std::string> sample_listing() {
 
 // Moves the window titled `title` to (x, y).
 void place(const char* title, int x, int y) {
-  for (Fl_Window* w = Fl::first_window(); w != nullptr;
-       w = Fl::next_window(w)) {
+  for (Fl_Window* w = Fl::first_window(); w != nullptr; w = Fl::next_window(w)) {
     if (w->label() != nullptr && std::string(title) == w->label()) {
       w->position(x, y);
     }
@@ -58,8 +56,7 @@ void place(const char* title, int x, int y) {
 // Ticks item `item` of the `list`-th check list (0 Signal, 1 Sticky) of
 // the window titled `title`, as a click would.
 void tick(const char* title, int list, int item) {
-  for (Fl_Window* w = Fl::first_window(); w != nullptr;
-       w = Fl::next_window(w)) {
+  for (Fl_Window* w = Fl::first_window(); w != nullptr; w = Fl::next_window(w)) {
     if (w->label() == nullptr || std::string(title) != w->label()) continue;
     int seen = 0;
     for (int i = 0; i < w->children(); ++i) {
@@ -72,8 +69,7 @@ void tick(const char* title, int list, int item) {
 // Runs the simulator's panels over a 3-bit counter until QUIT.
 void show_simulator() {
   const char* inputs[] = {"enable", "tick", "reset", "hold"};
-  const char* outputs[] = {"count_0", "count_1", "count_2", "carry",
-                           "running", "overflow"};
+  const char* outputs[] = {"count_0", "count_1", "count_2", "carry", "running", "overflow"};
   OFD_simulator_input input(300);
   OFD_simulator_output output(300, "Outputs");
   place("Inputs Pannel", 40, 60);
@@ -97,8 +93,8 @@ void show_simulator() {
     } else if (values[0] && values[1]) {
       count = (count + 1) % 8;
     }
-    const int shown[] = {count & 1, (count >> 1) & 1, (count >> 2) & 1,
-                         count == 7 ? 1 : 0, values[0], 2};
+    const int shown[] = {count & 1,          (count >> 1) & 1, (count >> 2) & 1,
+                         count == 7 ? 1 : 0, values[0],        2};
     output.eval(shown);
   }
 }

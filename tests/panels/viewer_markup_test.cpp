@@ -13,11 +13,13 @@
 namespace {
 
 TEST(ViewerMarkup, LineKinds) {
-  struct row { const char* line; int kind; };
+  struct row {
+    const char* line;
+    int kind;
+  };
   const row rows[] = {
-      {"", 0},           {"#", 0},          {"#X", 0},      {"a#C", 0},
-      {"plain text", 0}, {"#C", 1},         {"#C 10 5 ", 1}, {"#P", 2},
-      {"#P 3 ", 2},      {"#T", 3},         {"#Tanything", 3}, {"#c", 0},
+      {"", 0},         {"#", 0},  {"#X", 0},    {"a#C", 0}, {"plain text", 0}, {"#C", 1},
+      {"#C 10 5 ", 1}, {"#P", 2}, {"#P 3 ", 2}, {"#T", 3},  {"#Tanything", 3}, {"#c", 0},
   };
   for (const row& r : rows) {
     EXPECT_EQ(r.kind, viewer_line_kind(r.line)) << "'" << r.line << "'";
@@ -33,7 +35,10 @@ std::string widths_of(const viewer_layout& layout) {
 }
 
 TEST(ViewerMarkup, LayoutReading) {
-  struct row { const char* line; const char* widths; };
+  struct row {
+    const char* line;
+    const char* widths;
+  };
   const row rows[] = {
       {"#C 10 5 4 ", "10 5 4 0 0 0 0 0 0 0 0 0 0 0 0 "},
       {"#C 10 5", "10 0 0 0 0 0 0 0 0 0 0 0 0 0 0 "},
@@ -43,8 +48,7 @@ TEST(ViewerMarkup, LayoutReading) {
       {"#P  0  7x3 ", "73 0 0 0 0 0 0 0 0 0 0 0 0 0 0 "},
       {"#C", "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 "},
       // More than 15 widths, and marks past the last column: ignored.
-      {"#C 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 T ",
-       "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 "},
+      {"#C 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 T ", "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 "},
       {"#C 1 1 1 1 1 1 1 1 1 1 1 1 1 1 T1 T", "1 1 1 1 1 1 1 1 1 1 1 1 1 1 1T "},
   };
   for (const row& r : rows) {
@@ -71,7 +75,11 @@ TEST(ViewerMarkup, FieldsStopAtTheLastColumn) {
 }
 
 TEST(ViewerPages, Arithmetic) {
-  struct row { const char* what; std::vector<std::string> lines; std::vector<int> starts; };
+  struct row {
+    const char* what;
+    std::vector<std::string> lines;
+    std::vector<int> starts;
+  };
   const std::vector<std::string> layout{"#C 3 "};
   const row rows[] = {
       {"empty text", {}, {0}},
@@ -84,8 +92,7 @@ TEST(ViewerPages, Arithmetic) {
        {0, 77, 154}},
   };
   for (const row& r : rows) {
-    EXPECT_EQ(r.starts, viewer_page_starts(r.lines.data(),
-                                           static_cast<int>(r.lines.size())))
+    EXPECT_EQ(r.starts, viewer_page_starts(r.lines.data(), static_cast<int>(r.lines.size())))
         << r.what;
   }
 }
@@ -100,7 +107,11 @@ std::string shown(const std::string& layout, const std::string& line) {
 }
 
 TEST(ViewerDisplay, LineForms) {
-  struct row { const char* layout; const char* line; std::string expected; };
+  struct row {
+    const char* layout;
+    const char* line;
+    std::string expected;
+  };
   const row rows[] = {
       {"#C 10 5 4 ", "abc#de#fgh", prefix + "abc       de   fgh"},
       {"#C 10 5 ", "abc#de#fgh", prefix + "abc       de   "},
@@ -109,10 +120,10 @@ TEST(ViewerDisplay, LineForms) {
       {"#C 3 3 ", "#x", prefix + "   x"},
       {"#C 3 3 ", "", prefix},
       {"#C 3 ", "#X", prefix + "   "},
-      {"#C 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 ",
-       "a#b#c#d#e#f#g#h#i#j#k#l#m#n#o#p#q#r#s#t", prefix + "abcdefghijklmno"},
-      {"#C 1 1 1 1 1 1 1 1 1 1 1 1 1 1 3 ",
-       "a#b#c#d#e#f#g#h#i#j#k#l#m#n#o#p", prefix + "abcdefghijklmno  "},
+      {"#C 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 ", "a#b#c#d#e#f#g#h#i#j#k#l#m#n#o#p#q#r#s#t",
+       prefix + "abcdefghijklmno"},
+      {"#C 1 1 1 1 1 1 1 1 1 1 1 1 1 1 3 ", "a#b#c#d#e#f#g#h#i#j#k#l#m#n#o#p",
+       prefix + "abcdefghijklmno  "},
       {"#C 4 ", "#C 9 ", ""},
       {"#C 4 ", "#P 9 ", ""},
       {"#C 4 ", "#Tanything", std::string(122, '-')},
@@ -130,8 +141,7 @@ TEST(ViewerDisplay, LineForms) {
 std::vector<std::string> display_lines(const std::string& page) {
   std::vector<std::string> lines;
   std::size_t begin = 0;
-  for (std::size_t end; (end = page.find('\n', begin)) != std::string::npos;
-       begin = end + 1) {
+  for (std::size_t end; (end = page.find('\n', begin)) != std::string::npos; begin = end + 1) {
     lines.push_back(page.substr(begin, end - begin));
   }
   EXPECT_EQ(page.size(), begin) << "the page text ends without a new line";
@@ -171,12 +181,12 @@ TEST(ViewerDisplay, LayoutLinesShowAsEmptyLines) {
   const std::vector<std::string> lines = display_lines(filter.visu_page(0));
   ASSERT_EQ(80u, lines.size());
   EXPECT_EQ("", lines[0]);
-  EXPECT_EQ(prefix + "line", lines[1]);       // width 4
+  EXPECT_EQ(prefix + "line", lines[1]);  // width 4
   EXPECT_EQ(std::string(122, '-'), lines[31]);
   EXPECT_EQ("", lines[32]);
-  EXPECT_EQ(prefix + "line 1", lines[33]);    // width 6
+  EXPECT_EQ(prefix + "line 1", lines[33]);  // width 6
   EXPECT_EQ("", lines[78]);
-  EXPECT_EQ(prefix + "la", lines[79]);       // width 2
+  EXPECT_EQ(prefix + "la", lines[79]);  // width 2
 }
 
 // The layout is the filter's own: a page that begins with data lines shows

@@ -46,8 +46,8 @@ std::string ps_field(int x, int y, const std::string& text) {
 }
 
 std::string pdf_field(int x, int y, const std::string& text) {
-  return "   BT\n     /F1 7 Tf\n     " + std::to_string(x) + " " +
-         std::to_string(y) + " Td\n(" + text + ") Tj\n   ET\n";
+  return "   BT\n     /F1 7 Tf\n     " + std::to_string(x) + " " + std::to_string(y) + " Td\n(" +
+         text + ") Tj\n   ET\n";
 }
 
 struct line_case {
@@ -59,23 +59,37 @@ struct line_case {
 
 const std::vector<line_case>& line_cases() {
   static const std::vector<line_case> cases = {
-      {"the character after each # is skipped", {"#C 3 3 3 ", "ab# cd#ef"},
+      {"the character after each # is skipped",
+       {"#C 3 3 3 ", "ab# cd#ef"},
        {{45, "ab"}, {60, "cd"}, {75, "f"}}},
-      {"a field of one blank is not written", {"#C 3 3 3 ", "ab#x #c"},
-       {{45, "ab"}, {75, ""}}},
+      {"a field of one blank is not written", {"#C 3 3 3 ", "ab#x #c"}, {{45, "ab"}, {75, ""}}},
       {"parentheses dropped within the width", {"#C 4 ", "f(x)"}, {{45, "fx"}}},
       {"parentheses count toward the width", {"#C 2 ", "f(x)"}, {{45, "f"}}},
       {"a backslash is escaped", {"#C 6 6 ", "a\\b#c\\"}, {{45, "a\\\\b"}, {75, "\\\\"}}},
       {"a trailing # gives an empty field", {"#C 3 3 ", "abc#"}, {{45, "abc"}, {60, ""}}},
-      {"a run of # never prints what follows", {"#C 3 3 3 ", "a##b"},
+      {"a run of # never prints what follows",
+       {"#C 3 3 3 ", "a##b"},
        {{45, "a"}, {60, ""}, {75, ""}}},
       {"a field cut to its width", {"#C 3 2 ", "abcdef#xyzw"}, {{45, "abc"}, {60, "yz"}}},
       {"no layout yet: empty fields", {"abc"}, {{45, ""}}},
-      {"only 15 fields", {"#C 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 ",
-                          "a#bb#cc#dd#ee#ff#gg#hh#ii#jj#kk#ll#mm#nn#oo#pp#qq"},
-       {{45, "a"}, {50, "b"}, {55, "c"}, {60, "d"}, {65, "e"}, {70, "f"}, {75, "g"},
-        {80, "h"}, {85, "i"}, {90, "j"}, {95, "k"}, {100, "l"}, {105, "m"},
-        {110, "n"}, {115, "o"}}},
+      {"only 15 fields",
+       {"#C 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 ",
+        "a#bb#cc#dd#ee#ff#gg#hh#ii#jj#kk#ll#mm#nn#oo#pp#qq"},
+       {{45, "a"},
+        {50, "b"},
+        {55, "c"},
+        {60, "d"},
+        {65, "e"},
+        {70, "f"},
+        {75, "g"},
+        {80, "h"},
+        {85, "i"},
+        {90, "j"},
+        {95, "k"},
+        {100, "l"},
+        {105, "m"},
+        {110, "n"},
+        {115, "o"}}},
   };
   return cases;
 }
@@ -100,50 +114,45 @@ TEST(ViewerPrint, PostScriptPrologueAndPages) {
       "a4\n/Times-Roman findfont\n7 scalefont\nsetfont\n";
   EXPECT_EQ(prologue + "showpage\n", postscript_of({}));
 
-  const std::string text = postscript_of(std::vector<std::string>{"#C 4 "} + data_lines(77 * 2 + 1));
+  const std::string text =
+      postscript_of(std::vector<std::string>{"#C 4 "} + data_lines(77 * 2 + 1));
   EXPECT_EQ(0u, text.find(prologue));
   EXPECT_NE(std::string::npos, text.find(ps_field(45, 790, "line") + ps_field(45, 780, "line")));
-  EXPECT_NE(std::string::npos,
-            text.find(ps_field(45, 30, "line") + "showpage\n%%page : 1 1\n"
-                      "a4\n/Times-Roman findfont\n7 scalefont\nsetfont\n" +
-                      ps_field(45, 790, "line")));
+  EXPECT_NE(std::string::npos, text.find(ps_field(45, 30, "line") +
+                                         "showpage\n%%page : 1 1\n"
+                                         "a4\n/Times-Roman findfont\n7 scalefont\nsetfont\n" +
+                                         ps_field(45, 790, "line")));
   EXPECT_NE(std::string::npos, text.find("%%page : 2 2\n"));
   EXPECT_EQ(std::string::npos, text.find("%%page : 3"));
   EXPECT_NE(std::string::npos, text.find("%%Pages: 1\n"));
 }
 
 TEST(ViewerPrint, PageLayoutLineSetsTheNextLineAtTheTop) {
-  EXPECT_EQ(ps_field(45, 800, "to") + "showpage\n",
-            ps_body(postscript_of({"#P 2 ", "top"})));
+  EXPECT_EQ(ps_field(45, 800, "to") + "showpage\n", ps_body(postscript_of({"#P 2 ", "top"})));
   EXPECT_EQ(pdf_field(45, 780, "to"), pdf_stream(pdf_of({"#P 2 ", "top"})));
 }
 
 TEST(ViewerPrint, RulesAndMarkedColumns) {
   // The layout begins on line 3 with the marks of columns 0 and 2; the
   // next layout line comes with line 9 current.
-  const std::vector<std::string> lines = data_lines(2) +
-      std::vector<std::string>{"#C 10T 5 T8 "} + data_lines(6) +
-      std::vector<std::string>{"#C 10 ", "#T"};
+  const std::vector<std::string> lines = data_lines(2) + std::vector<std::string>{"#C 10T 5 T8 "} +
+                                         data_lines(6) + std::vector<std::string>{"#C 10 ", "#T"};
   const std::string stream = pdf_stream(pdf_of(lines));
-  EXPECT_NE(std::string::npos,
-            stream.find("    40 700 m\n    40 760 l\n       S\n"
-                        "    115 700 m\n    115 760 l\n       S\n"
-                        "    40 690 m\n    90 690 l\n       S\n"));
+  EXPECT_NE(std::string::npos, stream.find("    40 700 m\n    40 760 l\n       S\n"
+                                           "    115 700 m\n    115 760 l\n       S\n"
+                                           "    40 690 m\n    90 690 l\n       S\n"));
   const std::string ps = postscript_of(lines);
-  EXPECT_NE(std::string::npos,
-            ps.find("newpath 40 720 moveto 40 780 lineto stroke \n"
-                    "newpath 115 720 moveto 115 780 lineto stroke \n"
-                    "newpath 40 710 moveto 90 710 lineto stroke \n"));
+  EXPECT_NE(std::string::npos, ps.find("newpath 40 720 moveto 40 780 lineto stroke \n"
+                                       "newpath 115 720 moveto 115 780 lineto stroke \n"
+                                       "newpath 40 710 moveto 90 710 lineto stroke \n"));
 }
 
 TEST(ViewerPrint, RulesStillOpenAreClosedAtPageChangesAndTheEnd) {
-  const std::vector<std::string> lines =
-      std::vector<std::string>{"#C T3 T3 "} + data_lines(78);
+  const std::vector<std::string> lines = std::vector<std::string>{"#C T3 T3 "} + data_lines(78);
   const std::string pdf = pdf_of(lines);
   // Page 1 ends at line 78 (rule y 10), page 2 after its one line (770).
-  EXPECT_NE(std::string::npos,
-            pdf_stream(pdf, 0).find("    40 10 m\n    40 780 l\n       S\n"
-                                    "    55 10 m\n    55 780 l\n       S\n"));
+  EXPECT_NE(std::string::npos, pdf_stream(pdf, 0).find("    40 10 m\n    40 780 l\n       S\n"
+                                                       "    55 10 m\n    55 780 l\n       S\n"));
   EXPECT_EQ(pdf_field(45, 770, "lin") +
                 "      40 770 m\n      40 780 l\n       S\n"
                 "      55 770 m\n      55 780 l\n       S\n",
@@ -164,9 +173,8 @@ TEST(ViewerPrint, TwoPagePdfObjects) {
   EXPECT_NE(std::string::npos,
             pdf.find("3 0 obj\n  << /Type /Pages\n     /Kids [\n10 0 R\n"
                      "         12 0 R\n         ]\n     /Count 2\n  >>\nendobj\n\n"));
-  EXPECT_NE(std::string::npos,
-            pdf.find("\n12 0 obj\n  << /Type /Page\n     /Parent 3 0 R\n"
-                     "     /MediaBox [0 0 612 792]\n     /Contents 13 0 R\n"));
+  EXPECT_NE(std::string::npos, pdf.find("\n12 0 obj\n  << /Type /Page\n     /Parent 3 0 R\n"
+                                        "     /MediaBox [0 0 612 792]\n     /Contents 13 0 R\n"));
   EXPECT_NE(std::string::npos, pdf.find("\n13 0 obj\n  << /Length "));
   EXPECT_EQ(std::string::npos, pdf.find("14 0 obj"));
   EXPECT_EQ(std::string::npos, pdf.find("6 0 obj"));
@@ -180,8 +188,7 @@ TEST(ViewerPrint, TwoPagePdfObjects) {
 TEST(ViewerPrint, EmptyTextIsOnePageWithAnEmptyStream) {
   const std::string pdf = pdf_of({});
   EXPECT_NE(std::string::npos, pdf.find("     /Count 1\n"));
-  EXPECT_NE(std::string::npos,
-            pdf.find("11 0 obj\n  << /Length 0 >>\nstream\nendstream\n"));
+  EXPECT_NE(std::string::npos, pdf.find("11 0 obj\n  << /Length 0 >>\nstream\nendstream\n"));
   EXPECT_NE(std::string::npos, pdf.find("\n10 2\n"));
   EXPECT_NE(std::string::npos, pdf.find("/Size 12\n"));
 }

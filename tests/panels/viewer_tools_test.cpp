@@ -32,12 +32,10 @@ class ViewerTools : public ::testing::Test {
   }
 
   // Writes `lines` as PostScript or PDF into the file `name`; returns its path.
-  std::string write(std::vector<std::string> lines, const std::string& name,
-                    bool pdf) {
+  std::string write(std::vector<std::string> lines, const std::string& name, bool pdf) {
     const std::string path = dir_ + "/" + name;
     std::fstream out(path, std::ios::out | std::ios::trunc | std::ios::binary);
-    OFD_afficheur_filtre_impression filter(lines.data(),
-                                           static_cast<int>(lines.size()));
+    OFD_afficheur_filtre_impression filter(lines.data(), static_cast<int>(lines.size()));
     if (pdf) {
       filter.imprime_pdf(out);
     } else {
@@ -79,9 +77,8 @@ TEST_F(ViewerTools, GhostscriptReadsThePostScript) {
   for (const text_case& c : text_cases()) {
     const std::string ps = write(c.lines, std::string(c.name) + ".ps", false);
     std::string output;
-    EXPECT_EQ(0, run_tool("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=nullpage '" +
-                              ps + "'",
-                          &output))
+    EXPECT_EQ(0,
+              run_tool("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=nullpage '" + ps + "'", &output))
         << c.name << ": " << output;
     EXPECT_EQ("", output) << c.name;
     const std::string pdf = dir_ + "/" + c.name + "-from-ps.pdf";
@@ -98,17 +95,15 @@ TEST_F(ViewerTools, GhostscriptRejectsAnUnescapedBackslash) {
   std::ofstream(path) << "%!PS-Adobe-2.0\n/Times-Roman findfont\n7 scalefont\n"
                          "setfont\n45 790 moveto (back\\) show\nshowpage\n";
   std::string output;
-  EXPECT_NE(0, run_tool("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=nullpage '" +
-                            path + "'",
-                        &output));
+  EXPECT_NE(0,
+            run_tool("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=nullpage '" + path + "'", &output));
 }
 
 TEST_F(ViewerTools, QpdfPdfinfoAndPdftotextReadThePdf) {
   for (const text_case& c : text_cases()) {
     const std::string pdf = write(c.lines, std::string(c.name) + ".pdf", true);
     std::string output;
-    EXPECT_EQ(0, run_tool("qpdf --check '" + pdf + "'", &output))
-        << c.name << ": " << output;
+    EXPECT_EQ(0, run_tool("qpdf --check '" + pdf + "'", &output)) << c.name << ": " << output;
     EXPECT_NE(std::string::npos, output.find("No syntax or stream encoding errors"))
         << c.name << ": " << output;
     EXPECT_EQ(std::string::npos, output.find("WARNING")) << c.name << ": " << output;
@@ -118,9 +113,8 @@ TEST_F(ViewerTools, QpdfPdfinfoAndPdftotextReadThePdf) {
   std::string text;
   ASSERT_EQ(0, run_tool("pdftotext -layout '" + pdf + "' -", &text));
   // The character after each "#" is never printed: "size" shows as "ize".
-  for (const char* expected :
-       {"name", "ize", "ote", "abcdefghij", "back\\", "fx", "cd", "page top",
-        "line 150", "last\\"}) {
+  for (const char* expected : {"name", "ize", "ote", "abcdefghij", "back\\", "fx", "cd", "page top",
+                               "line 150", "last\\"}) {
     EXPECT_NE(std::string::npos, text.find(expected)) << expected << "\n" << text;
   }
   // The page break: three form feeds for three pages.
@@ -160,8 +154,8 @@ std::string byte_level_faults(const std::string& pdf) {
       const long offset = std::strtol(entry.c_str(), nullptr, 10);
       const std::string head = std::to_string(first + i) + " 0 obj\n";
       if (pdf.compare(static_cast<std::size_t>(offset), head.size(), head) != 0) {
-        faults << "offset " << offset << " of object " << first + i
-               << " does not point at its \"" << head << "\"\n";
+        faults << "offset " << offset << " of object " << first + i << " does not point at its \""
+               << head << "\"\n";
       }
     }
   }
@@ -177,8 +171,8 @@ std::string byte_level_faults(const std::string& pdf) {
     // empty stream shares that end of line with "stream".
     const long actual = end == data ? 0 : static_cast<long>(end - 1 - data);
     if (declared != actual) {
-      faults << "stream at " << data << " declares " << declared
-             << " bytes and holds " << actual << "\n";
+      faults << "stream at " << data << " declares " << declared << " bytes and holds " << actual
+             << "\n";
     }
   }
   if (streams == 0) faults << "no stream\n";

@@ -79,12 +79,10 @@ class ViewerWindow : public PanelGuiTest {
   panel_step look(OFD_afficheur& viewer) {
     return [this, &viewer] {
       if (!viewer.window()->shown()) return false;
-      std::string seen = std::string(viewer.page_field()->label()) + "|" +
-                         viewer.page_input()->value() + "|" +
-                         std::to_string(viewer.browser()->size()) + "|" +
-                         (viewer.browser()->size() > 0
-                              ? viewer.browser()->text(viewer.browser()->size())
-                              : "");
+      std::string seen =
+          std::string(viewer.page_field()->label()) + "|" + viewer.page_input()->value() + "|" +
+          std::to_string(viewer.browser()->size()) + "|" +
+          (viewer.browser()->size() > 0 ? viewer.browser()->text(viewer.browser()->size()) : "");
       looks_.push_back(seen);
       parent_active_.push_back(parent_->active() != 0);
       return true;
@@ -122,9 +120,7 @@ bool exists(const std::string& path) {
 
 // A layout line, then 78 data lines: two pages, the second holding the
 // 78th line alone.
-std::vector<std::string> two_pages() {
-  return std::vector<std::string>{"#C 10 "} + data_lines(78);
-}
+std::vector<std::string> two_pages() { return std::vector<std::string>{"#C 10 "} + data_lines(78); }
 
 TEST_F(ViewerWindow, PagesMoveWithTheButtons) {
   std::vector<std::string> text = two_pages();
@@ -151,13 +147,16 @@ TEST_F(ViewerWindow, PagesMoveWithTheButtons) {
 // title and the page field above the browser, the buttons below it.
 TEST_F(ViewerWindow, WidgetsStayWhereTheyArePlaced) {
   OFD_afficheur viewer(parent_, 1);
-  struct placed { Fl_Widget* widget; int x, y, w, h; };
+  struct placed {
+    Fl_Widget* widget;
+    int x, y, w, h;
+  };
   const placed table[] = {
-      {viewer.browser(), 10, 50, 800, 370},     {viewer.title_field(), 230, 20, 310, 20},
-      {viewer.page_field(), 80, 20, 120, 20},   {viewer.next_button(), 270, 430, 120, 20},
+      {viewer.browser(), 10, 50, 800, 370},          {viewer.title_field(), 230, 20, 310, 20},
+      {viewer.page_field(), 80, 20, 120, 20},        {viewer.next_button(), 270, 430, 120, 20},
       {viewer.previous_button(), 270, 460, 120, 20}, {viewer.cancel_button(), 40, 430, 90, 50},
-      {viewer.pdf_button(), 460, 430, 100, 50}, {viewer.text_button(), 660, 430, 100, 50},
-      {viewer.page_input(), 150, 445, 40, 20},  {viewer.go_button(), 190, 445, 20, 20}};
+      {viewer.pdf_button(), 460, 430, 100, 50},      {viewer.text_button(), 660, 430, 100, 50},
+      {viewer.page_input(), 150, 445, 40, 20},       {viewer.go_button(), 190, 445, 20, 20}};
   for (const placed& row : table) {
     EXPECT_EQ(row.x, row.widget->x());
     EXPECT_EQ(row.y, row.widget->y());
@@ -249,8 +248,8 @@ TEST_F(ViewerWindow, IdleViewerSleeps) {
                 return true;
               },
               [&] {
-                wall_seconds = std::chrono::duration<double>(wall_clock::now() -
-                                                             wall_start).count();
+                wall_seconds =
+                    std::chrono::duration<double>(wall_clock::now() - wall_start).count();
                 if (wall_seconds < 0.5) return false;
                 cpu_seconds = double(std::clock() - cpu_start) / CLOCKS_PER_SEC;
                 return true;
@@ -265,8 +264,8 @@ TEST_F(ViewerWindow, IdleViewerSleeps) {
 TEST_F(ViewerWindow, PdfShownByTheViewerProgramThenRemoved) {
   std::vector<std::string> text = data_lines(78);
   OFD_afficheur viewer(parent_, 1);
-  panel_play({press(viewer, viewer.pdf_button()), look(viewer),
-              press(viewer, viewer.cancel_button())});
+  panel_play(
+      {press(viewer, viewer.pdf_button()), look(viewer), press(viewer, viewer.cancel_button())});
   viewer.activation(text.data(), 78, "t", "pdfview");
   EXPECT_TRUE(panel_stop());
   ASSERT_EQ(1u, commands_.size());
@@ -317,8 +316,7 @@ TEST_F(ViewerWindow, TextFileAndFrenchLabels) {
   EXPECT_STREQ("fichier texte", viewer.text_button()->label());
 
   OFD_afficheur french_pdf(parent_, 0);
-  panel_play({press(french_pdf, french_pdf.pdf_button()),
-              panel_answer_dialog("Close", &message),
+  panel_play({press(french_pdf, french_pdf.pdf_button()), panel_answer_dialog("Close", &message),
               press(french_pdf, french_pdf.cancel_button())});
   french_pdf.activation(text.data(), 3, "t", "");
   EXPECT_TRUE(panel_stop());
@@ -352,8 +350,8 @@ TEST_F(ViewerWindow, EnglishLabels) {
 // message, no viewer started, no cut file left behind.
 TEST_F(ViewerWindow, UnwritableOutputsAreReported) {
   std::vector<std::string> text = data_lines(5);
-  ASSERT_EQ(0, mkdir("tmp.pdf", 0700));                // cannot be opened
-  ASSERT_EQ(0, symlink("/dev/full", "tmp.txt"));       // cannot be written
+  ASSERT_EQ(0, mkdir("tmp.pdf", 0700));           // cannot be opened
+  ASSERT_EQ(0, symlink("/dev/full", "tmp.txt"));  // cannot be written
   OFD_afficheur viewer(parent_, 1);
   std::string pdf_message, text_message;
   panel_play({press(viewer, viewer.pdf_button()), panel_answer_dialog("Close", &pdf_message),

@@ -10,7 +10,10 @@ namespace {
 
 TEST(ViewerWindowText, BrowserLinesCutAt161Characters) {
   const std::string a161(161, 'a');
-  struct row { std::string page; std::vector<std::string> lines; };
+  struct row {
+    std::string page;
+    std::vector<std::string> lines;
+  };
   const std::vector<row> rows = {
       {"", {}},
       {"\n", {""}},

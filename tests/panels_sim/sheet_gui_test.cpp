@@ -19,8 +19,7 @@
 namespace {
 
 Fl_Window* window_titled(const std::string& title) {
-  for (Fl_Window* w = Fl::first_window(); w != nullptr;
-       w = Fl::next_window(w)) {
+  for (Fl_Window* w = Fl::first_window(); w != nullptr; w = Fl::next_window(w)) {
     if (w->label() != nullptr && title == w->label()) return w;
   }
   return nullptr;
@@ -75,8 +74,7 @@ constexpr int side = 40;
 // keeps the pixels read back and the drawing colour left by `draw`.
 class canvas {
  public:
-  explicit canvas(const std::function<void()>& draw)
-      : pixels_(side * side * 3) {
+  explicit canvas(const std::function<void()>& draw) : pixels_(side * side * 3) {
     Fl_Offscreen offscreen = fl_create_offscreen(side, side);
     fl_begin_offscreen(offscreen);
     fl_color(FL_WHITE);

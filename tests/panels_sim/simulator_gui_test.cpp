@@ -25,8 +25,7 @@
 namespace {
 
 Fl_Window* window_titled(const std::string& title) {
-  for (Fl_Window* w = Fl::first_window(); w != nullptr;
-       w = Fl::next_window(w)) {
+  for (Fl_Window* w = Fl::first_window(); w != nullptr; w = Fl::next_window(w)) {
     if (w->label() != nullptr && title == w->label()) return w;
   }
   return nullptr;
@@ -47,8 +46,7 @@ std::string layout(Fl_Group* group, int first = 0, int count = 1000) {
   std::ostringstream text;
   for (int i = first; i < group->children() && i < first + count; ++i) {
     Fl_Widget* w = group->child(i);
-    text << kind(w) << " " << w->x() << "," << w->y() << " " << w->w() << "x"
-         << w->h();
+    text << kind(w) << " " << w->x() << "," << w->y() << " " << w->w() << "x" << w->h();
     if (w->label() != nullptr) text << " \"" << w->label() << "\"";
     // A browser keeps the toolkit's own box.
     if (kind(w) != "browser" && kind(w) != "checklist") {
@@ -56,8 +54,8 @@ std::string layout(Fl_Group* group, int first = 0, int count = 1000) {
     }
     if (kind(w) == "text") text << " align " << w->align();
     if (kind(w) == "button") {
-      text << " type " << int(w->type()) << " font " << w->labelfont()
-           << " size " << w->labelsize();
+      text << " type " << int(w->type()) << " font " << w->labelfont() << " size "
+           << w->labelsize();
     }
     if (kind(w) == "checklist") text << " type " << int(w->type());
     text << "\n";
@@ -195,15 +193,29 @@ struct step_case {
 
 TEST_F(SimulatorInput, ButtonsEndTheStep) {
   const std::vector<step_case> cases = {
-      {"GO keeps the sticky ticks", {"a", "b", "c"}, "101", "001", "GO", 0, 0,
-       {1, 0, 1, -9}, "001", "001"},
-      {"GO with nothing ticked", {"a", "b"}, "00", "11", "GO", 0, 0,
-       {0, 0, -9}, "00", "11"},
+      {"GO keeps the sticky ticks",
+       {"a", "b", "c"},
+       "101",
+       "001",
+       "GO",
+       0,
+       0,
+       {1, 0, 1, -9},
+       "001",
+       "001"},
+      {"GO with nothing ticked", {"a", "b"}, "00", "11", "GO", 0, 0, {0, 0, -9}, "00", "11"},
       {"GO without inputs", {}, "", "", "GO", 0, 0, {-9}, "", ""},
-      {"INIT unticks Signal only", {"a", "b", "c"}, "111", "010", "INIT", 1, 0,
-       {-9, -9, -9, -9}, "000", "010"},
-      {"QUIT leaves everything", {"a", "b"}, "10", "01", "QUIT", -9, 1,
-       {-9, -9, -9}, "10", "01"},
+      {"INIT unticks Signal only",
+       {"a", "b", "c"},
+       "111",
+       "010",
+       "INIT",
+       1,
+       0,
+       {-9, -9, -9, -9},
+       "000",
+       "010"},
+      {"QUIT leaves everything", {"a", "b"}, "10", "01", "QUIT", -9, 1, {-9, -9, -9}, "10", "01"},
   };
   for (const step_case& row : cases) {
     window_keeper keep;
@@ -242,8 +254,7 @@ TEST_F(SimulatorInput, StepsFollowOneAnother) {
   int init = -9, quit = -9;
   int values[2] = {-9, -9};
   // start sticky: it stays present from step to step.
-  panel_play({tick(view.signal, 1), tick(view.sticky, 1), tick(view.signal, 2),
-              press(view.go)});
+  panel_play({tick(view.signal, 1), tick(view.sticky, 1), tick(view.signal, 2), press(view.go)});
   panel.check(&init, &quit, values);
   EXPECT_EQ(1, values[0]);
   EXPECT_EQ(1, values[1]);
@@ -268,8 +279,7 @@ TEST_F(SimulatorInput, OtherWidgetsDoNotEndTheStep) {
   keep.window = view.window;
   panel.add("a");
   // A click in a list queues the list: the loop goes on to the next press.
-  panel_play({tick(view.signal, 1), press(view.signal), press(view.sticky),
-              press(view.go)});
+  panel_play({tick(view.signal, 1), press(view.signal), press(view.sticky), press(view.go)});
   int init = -9, quit = -9, value = -9;
   panel.check(&init, &quit, &value);
   EXPECT_TRUE(panel_stop());
@@ -405,8 +415,8 @@ struct output_view {
     for (Fl_Box* box : boxes) shown += box->visible() ? 1 : 0;
     for (int i = 1; i <= browser->size(); ++i) {
       if (!text.empty()) text += ", ";
-      text += std::string(browser->text(i)) + " " +
-              colour_name(boxes[static_cast<std::size_t>(i - 1)]);
+      text +=
+          std::string(browser->text(i)) + " " + colour_name(boxes[static_cast<std::size_t>(i - 1)]);
     }
     if (shown != browser->size()) text += " [" + std::to_string(shown) + " boxes]";
     return text;
@@ -415,10 +425,14 @@ struct output_view {
   static std::string colour_name(Fl_Box* box) {
     if (!box->visible()) return "hidden";
     switch (box->color()) {
-      case FL_BLUE: return "blue";
-      case FL_YELLOW: return "yellow";
-      case FL_RED: return "red";
-      default: return std::to_string(box->color());
+      case FL_BLUE:
+        return "blue";
+      case FL_YELLOW:
+        return "yellow";
+      case FL_RED:
+        return "red";
+      default:
+        return std::to_string(box->color());
     }
   }
 };
@@ -604,8 +618,7 @@ TEST_F(SimulatorOutput, EmbeddedPanelLivesInTheCallersWindow) {
   Fl_Window* parent = new Fl_Window(560, 200, "simulator");
   window_keeper keep{parent};
   std::string label = "Outputs";
-  auto panel =
-      std::make_unique<OFD_simulator_output>(parent, 300, 200, label.c_str());
+  auto panel = std::make_unique<OFD_simulator_output>(parent, 300, 200, label.c_str());
   label = "changed";
   parent->end();
   EXPECT_EQ(

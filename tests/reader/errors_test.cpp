@@ -33,8 +33,7 @@ TEST(GalReader, RejectedTexts) {
   const RejectedRow rows[] = {
       {"empty file", "", "syntax error, unexpected $end, expecting NAME\n", ""},
       {"file starting with a word", "foo", "syntax error, unexpected WORD, expecting NAME\n", ""},
-      {"model given as a word", "Name: m : x ;", "syntax error, unexpected WORD\n",
-       "7 --> m\n"},
+      {"model given as a word", "Name: m : x ;", "syntax error, unexpected WORD\n", "7 --> m\n"},
       {"model missing", "Name: m : ;", "syntax error, unexpected POINT_VIRGULE\n", "7 --> m\n"},
       {"section out of place", "Name: m : 0 ; Output: ;",
        "syntax error, unexpected OUTPUT, expecting TYPE or INPUT\n", "7 --> m\n3 --> 0\n"},
@@ -65,7 +64,8 @@ TEST(GalReader, RejectedTexts) {
   int n = 0;
   for (const RejectedRow& row : rows) {
     SCOPED_TRACE(row.name);
-    const std::string path = ktest::process_scratch().file("rejected" + std::to_string(n++) + ".gal");
+    const std::string path =
+        ktest::process_scratch().file("rejected" + std::to_string(n++) + ".gal");
     ReadResult r = run_parse(ktest::write_file(path, row.text));
     EXPECT_EQ(nullptr, r.model);
     delete r.model;

@@ -22,12 +22,51 @@ const char* const kCorpus[] = {"counter.gal", "full.gal", "old.gal", "noaction.g
                                "encapsulated.gal"};
 
 // Pieces that mutations insert: tokens, near-tokens and awkward bytes.
-const std::vector<std::string> kPieces = {
-    "Name:", "Type:", "Input:", "Sensor:", "Output:", "Local:", "Variable:", "Run:",
-    "Function:", "Constant:", "Action:", "Star:", "Transition:", "Encapsulation:", "From:",
-    "To:", "By:", "NS:", "FS:", "basic_model:", "synccharts_model:", ":", ";", ",", "(", ")",
-    "/", "\"", "\"x\"", "-", ".", "#", "\r", std::string(1, '\0'), "\xff", "\xc3\xa9",
-    "99999999999", "-99999999999", "1e5", "1.5", "0", "-1", "7", "word", "\n"};
+const std::vector<std::string> kPieces = {"Name:",
+                                          "Type:",
+                                          "Input:",
+                                          "Sensor:",
+                                          "Output:",
+                                          "Local:",
+                                          "Variable:",
+                                          "Run:",
+                                          "Function:",
+                                          "Constant:",
+                                          "Action:",
+                                          "Star:",
+                                          "Transition:",
+                                          "Encapsulation:",
+                                          "From:",
+                                          "To:",
+                                          "By:",
+                                          "NS:",
+                                          "FS:",
+                                          "basic_model:",
+                                          "synccharts_model:",
+                                          ":",
+                                          ";",
+                                          ",",
+                                          "(",
+                                          ")",
+                                          "/",
+                                          "\"",
+                                          "\"x\"",
+                                          "-",
+                                          ".",
+                                          "#",
+                                          "\r",
+                                          std::string(1, '\0'),
+                                          "\xff",
+                                          "\xc3\xa9",
+                                          "99999999999",
+                                          "-99999999999",
+                                          "1e5",
+                                          "1.5",
+                                          "0",
+                                          "-1",
+                                          "7",
+                                          "word",
+                                          "\n"};
 
 unsigned long env_number(const char* name, unsigned long fallback) {
   const char* value = std::getenv(name);
@@ -68,7 +107,8 @@ void mutate(std::string& text, const std::vector<std::string>& corpus, std::mt19
 
 // Checks what one parse of a possibly broken file showed.
 void check_outcome(const std::string& path, const ReadResult& r) {
-  const std::string rebuilt = "Construction de la table des actions a partir de celle des outputs...\n";
+  const std::string rebuilt =
+      "Construction de la table des actions a partir de celle des outputs...\n";
   std::string err = r.err;
   if (err.compare(0, rebuilt.size(), rebuilt) == 0) err.erase(0, rebuilt.size());
   if (r.model != nullptr) {
@@ -103,7 +143,8 @@ TEST(GalReaderFuzz, MutatedCorpus) {
     corpus.push_back(ktest::read_file(file));
   }
   const unsigned long runs = env_number("KORVANE_FUZZ_RUNS", 400);
-  std::mt19937 rng(static_cast<std::mt19937::result_type>(env_number("KORVANE_FUZZ_SEED", 20240611)));
+  std::mt19937 rng(
+      static_cast<std::mt19937::result_type>(env_number("KORVANE_FUZZ_SEED", 20240611)));
   const std::string path = ktest::process_scratch().file("fuzz.gal");
   unsigned long accepted = 0;
   for (unsigned long run = 0; run < runs; ++run) {

@@ -25,8 +25,7 @@ struct AcceptedRow {
 // model-kind table below covers.
 const AcceptedRow kAccepted[] = {
     {"oldest header with an encapsulated body, stray byte in the trace",
-     "Name: e # : 0 ; Input: a : ; Output: ; Local: ; Run: ; Encapsulation: ;",
-     "",
+     "Name: e # : 0 ; Input: a : ; Output: ; Local: ; Run: ; Encapsulation: ;", "",
      R"(7 --> e
 #3 --> 0
 7 --> a
@@ -402,7 +401,8 @@ TEST(GalReader, AcceptedTexts) {
   int n = 0;
   for (const AcceptedRow& row : kAccepted) {
     SCOPED_TRACE(row.name);
-    const std::string path = ktest::process_scratch().file("accepted" + std::to_string(n++) + ".gal");
+    const std::string path =
+        ktest::process_scratch().file("accepted" + std::to_string(n++) + ".gal");
     ReadResult r = run_parse(ktest::write_file(path, row.text));
     std::unique_ptr<gal_tpen_fichier> model(r.model);
     ASSERT_NE(nullptr, model);
@@ -507,8 +507,8 @@ TEST(GalReader, SuccessiveParsesReplaceTheTrace) {
   ReadResult first = run_parse(ktest::write_file(
       path, "Name: one : 0 ; Input: a : ; Output: ; Local: ; Run: ; Encapsulation: ;"));
   std::unique_ptr<gal_tpen_fichier> first_model(first.model);
-  ReadResult second = run_parse(
-      ktest::write_file(path, "Name: two : 0 ; Input: ; Output: ; Local: ; Run: ; Encapsulation: ;"));
+  ReadResult second = run_parse(ktest::write_file(
+      path, "Name: two : 0 ; Input: ; Output: ; Local: ; Run: ; Encapsulation: ;"));
   std::unique_ptr<gal_tpen_fichier> second_model(second.model);
   ASSERT_NE(nullptr, first_model);
   ASSERT_NE(nullptr, second_model);
@@ -539,15 +539,16 @@ TEST(GalReader, StateIndexCheck) {
        " From: 1 To: -1 By: : 0 0 \"1\" /",
        true, ""},
       {"no transition", "", true, ""},
-      {"target past the table",
-       "From: 0 To: 1 By: : 0 0 \"1\" / , From: 1 To: 2 By: : 0 0 \"1\" /", false,
-       "ERROR: transition 1 : To: 2 is not a state of the automaton (2 states)\n"},
+      {"target past the table", "From: 0 To: 1 By: : 0 0 \"1\" / , From: 1 To: 2 By: : 0 0 \"1\" /",
+       false, "ERROR: transition 1 : To: 2 is not a state of the automaton (2 states)\n"},
       {"negative source and huge target", "From: -2 To: 99999999999 By: : 0 0 \"1\" /", false,
        "ERROR: transition 0 : From: -2 is not a state of the automaton (2 states)\n"
        "ERROR: transition 0 : To: 99999999999 is not a state of the automaton (2 states)\n"},
-      {"numbers quoted as written", "From: 0 To: 0 By: : 0 0 \"1\" / ,"
+      {"numbers quoted as written",
+       "From: 0 To: 0 By: : 0 0 \"1\" / ,"
        " From: -1099511627776 To: 1099511627776 Type: 4294967297 By: : 0 0 \"1\" / 7 ,"
-       " From: 0007 To: 1 By: : 0 0 \"1\" /", false,
+       " From: 0007 To: 1 By: : 0 0 \"1\" /",
+       false,
        "ERROR: transition 1 : From: -1099511627776 is not a state of the automaton (2 states)\n"
        "ERROR: transition 1 : To: 1099511627776 is not a state of the automaton (2 states)\n"
        "ERROR: transition 2 : From: 0007 is not a state of the automaton (2 states)\n"},
@@ -571,14 +572,38 @@ TEST(GalReader, TokenDisplayNames) {
     int code;
     const char* name;
   } rows[] = {
-      {258, "OTHER"}, {261, "OTHER"},         {262, "Normal Star"}, {263, "Final Star"},
-      {264, "DEUX_POINTS"}, {265, "VIRGULE"}, {266, "POINT_VIRGULE"}, {267, "NAME"},
-      {268, "TYPE"},  {269, "INPUT"},         {270, "SENSOR"},      {271, "OUTPUT"},
-      {272, "LOCAL"}, {273, "VARIABLE"},      {274, "RUN"},         {275, "FUNCTION"},
-      {276, "CONSTANT"}, {277, "OTHER"},      {278, "STAR"},        {279, "TRANSITION"},
-      {280, "ENCAPSULATION"}, {281, "TO"},    {282, "FROM"},        {283, "BY"},
-      {284, "OTHER"}, {285, "("},             {286, ")"},           {287, "NUMBER"},
-      {288, "OTHER"}, {289, "WORD"},          {290, "STRING"},      {0, "OTHER"},
+      {258, "OTHER"},
+      {261, "OTHER"},
+      {262, "Normal Star"},
+      {263, "Final Star"},
+      {264, "DEUX_POINTS"},
+      {265, "VIRGULE"},
+      {266, "POINT_VIRGULE"},
+      {267, "NAME"},
+      {268, "TYPE"},
+      {269, "INPUT"},
+      {270, "SENSOR"},
+      {271, "OUTPUT"},
+      {272, "LOCAL"},
+      {273, "VARIABLE"},
+      {274, "RUN"},
+      {275, "FUNCTION"},
+      {276, "CONSTANT"},
+      {277, "OTHER"},
+      {278, "STAR"},
+      {279, "TRANSITION"},
+      {280, "ENCAPSULATION"},
+      {281, "TO"},
+      {282, "FROM"},
+      {283, "BY"},
+      {284, "OTHER"},
+      {285, "("},
+      {286, ")"},
+      {287, "NUMBER"},
+      {288, "OTHER"},
+      {289, "WORD"},
+      {290, "STRING"},
+      {0, "OTHER"},
       {291, "OTHER"},
   };
   for (const auto& row : rows) {

@@ -18,11 +18,16 @@ const char* const kCorpus[] = {"counter.gal", "full.gal", "old.gal", "noaction.g
 
 const char* model_keyword(int kind) {
   switch (kind) {
-    case 0: return "basic_model:";
-    case 1: return "par_automata_model:";
-    case 2: return "light_esterel_model:";
-    case 3: return "synccharts_model:";
-    default: return nullptr;
+    case 0:
+      return "basic_model:";
+    case 1:
+      return "par_automata_model:";
+    case 2:
+      return "light_esterel_model:";
+    case 3:
+      return "synccharts_model:";
+    default:
+      return nullptr;
   }
 }
 
@@ -70,13 +75,15 @@ std::string write_gal(const gal_tpen_fichier& f) {
     os << "Encapsulation: ;\n";
     return os.str();
   }
-  write_section(os, "Star:", f.table_etats, f.nb_etats, [](std::ostream& o, const gal_tpen_etat& e) {
-    o << e.convert_type() << ": \"" << e.mon_nom() << "\" " << e.ma_posx() << " " << e.ma_posy()
-      << " : " << e.mon_ident_run();
-    if (!e.mes_renomages_param_run().empty()) o << " \"" << e.mes_renomages_param_run() << "\"";
-    o << " :";
-    write_indices(o, e.mes_actions());
-  });
+  write_section(os, "Star:", f.table_etats, f.nb_etats,
+                [](std::ostream& o, const gal_tpen_etat& e) {
+                  o << e.convert_type() << ": \"" << e.mon_nom() << "\" " << e.ma_posx() << " "
+                    << e.ma_posy() << " : " << e.mon_ident_run();
+                  if (!e.mes_renomages_param_run().empty())
+                    o << " \"" << e.mes_renomages_param_run() << "\"";
+                  o << " :";
+                  write_indices(o, e.mes_actions());
+                });
   write_section(os, "Transition:", f.table_transitions, f.nb_transitions,
                 [](std::ostream& o, const gal_tpen_transition& t) {
                   o << "From: " << t.mon_ident_etat_amont() << " To: " << t.mon_ident_etat_aval()

@@ -21,8 +21,7 @@ namespace {
 // Recursive-descent evaluator of receptivity texts.
 class evaluator {
  public:
-  evaluator(const std::string& text, const std::vector<std::string>& inputs,
-            std::uint32_t values)
+  evaluator(const std::string& text, const std::vector<std::string>& inputs, std::uint32_t values)
       : inputs_(inputs), values_(values) {
     std::size_t i = 0;
     while (i < text.size()) {
@@ -31,9 +30,8 @@ class evaluator {
         ++i;
       } else if (std::isalnum(c) || c == '_' || c == '@') {
         std::size_t j = i;
-        while (j < text.size() &&
-               (std::isalnum(static_cast<unsigned char>(text[j])) ||
-                text[j] == '_' || text[j] == '@')) {
+        while (j < text.size() && (std::isalnum(static_cast<unsigned char>(text[j])) ||
+                                   text[j] == '_' || text[j] == '@')) {
           ++j;
         }
         tokens_.push_back(text.substr(i, j - i));
@@ -138,8 +136,7 @@ int fired(const automaton& a, int state, std::uint32_t values) {
 
 // A random receptivity over `inputs` of at most `depth` operator levels,
 // spelt with the several forms that the receptivity language accepts.
-std::string random_guard(std::mt19937& rng, const std::vector<std::string>& inputs,
-                         int depth) {
+std::string random_guard(std::mt19937& rng, const std::vector<std::string>& inputs, int depth) {
   std::uniform_int_distribution<int> pick_input(0, static_cast<int>(inputs.size()) - 1);
   std::uniform_int_distribution<int> coin(0, 3);
   if (depth == 0 || coin(rng) == 0) {
@@ -147,8 +144,8 @@ std::string random_guard(std::mt19937& rng, const std::vector<std::string>& inpu
     const std::string name = inputs[pick_input(rng)];
     return coin(rng) < 2 ? name : negations[coin(rng)] + name;
   }
-  static const char* const operators[] = {" and ", " or ", " xor ", " & ",
-                                          " | ", " AND ", " . ", " + "};
+  static const char* const operators[] = {" and ", " or ",  " xor ", " & ",
+                                          " | ",   " AND ", " . ",   " + "};
   std::uniform_int_distribution<int> pick_operator(0, 7);
   return "(" + random_guard(rng, inputs, depth - 1) + operators[pick_operator(rng)] +
          random_guard(rng, inputs, depth - 1) + ")";
@@ -195,19 +192,17 @@ std::string to_gal(const automaton& a) {
     for (int k : a.state_outputs[s]) out << " " << k;
     out << (s + 1 < a.state_outputs.size() ? " ,\n" : " ;\n");
   }
-  out << "Transition:\n  From: -1 To: " << a.initial
-      << " Type: 1 By: : 0 0 0 \"1\" /";
+  out << "Transition:\n  From: -1 To: " << a.initial << " Type: 1 By: : 0 0 0 \"1\" /";
   for (const transition& t : a.transitions) {
-    out << " ,\n  From: " << t.source << " To: " << t.target
-        << " Type: 1 By: : 10 10 " << t.priority << " \"" << t.guard << "\" /";
+    out << " ,\n  From: " << t.source << " To: " << t.target << " Type: 1 By: : 10 10 "
+        << t.priority << " \"" << t.guard << "\" /";
     for (int k : t.outputs) out << " " << k;
   }
   out << " ;\n";
   return out.str();
 }
 
-automaton random_automaton(std::uint32_t seed, int states, int inputs,
-                           int outputs) {
+automaton random_automaton(std::uint32_t seed, int states, int inputs, int outputs) {
   std::mt19937 rng(seed);
   automaton a;
   a.name = "random" + std::to_string(seed);
@@ -235,10 +230,10 @@ automaton random_automaton(std::uint32_t seed, int states, int inputs,
       const std::string x = a.inputs[pick_input(rng)];
       std::string y = a.inputs[pick_input(rng)];
       const std::vector<std::string> cubes =
-          (y == x) ? std::vector<std::string>{x, "not " + x}
-                   : std::vector<std::string>{x + " and " + y, x + " and not " + y,
-                                              "not " + x + " and " + y,
-                                              "not (" + x + " or " + y + ")"};
+          (y == x)
+              ? std::vector<std::string>{x, "not " + x}
+              : std::vector<std::string>{x + " and " + y, x + " and not " + y,
+                                         "not " + x + " and " + y, "not (" + x + " or " + y + ")"};
       for (const std::string& cube : cubes) {
         a.transitions.push_back({s, pick_state(rng), 0, cube, random_subset(rng, outputs, 4)});
       }
@@ -338,7 +333,6 @@ std::string reference_blif(const automaton& a) {
   return out.str();
 }
 
-
 int automaton::state_bits() const {
   int k = 0;
   while ((1 << k) < states()) ++k;
@@ -409,8 +403,7 @@ std::unique_ptr<FBA> to_machine(const automaton& a) {
   clear_actions();
   for (int s = 0; s < a.states(); ++s) {
     if (!tried_order(a, s).empty()) continue;
-    machine->add_evolution(
-        FBA_real_transition(machine.get(), s, s, actions.data(), m->Bdd_one()));
+    machine->add_evolution(FBA_real_transition(machine.get(), s, s, actions.data(), m->Bdd_one()));
   }
   for (int s = 0; s < a.states(); ++s) {
     for (int k : a.state_outputs[s]) {
@@ -471,35 +464,47 @@ std::vector<automaton> make_samples() {
   std::vector<automaton> all;
 
   // Outputs: on 0, edge 1.
-  all.push_back({"follower", {"go"}, {"on", "edge"}, {{}, {0}}, 0,
+  all.push_back({"follower",
+                 {"go"},
+                 {"on", "edge"},
+                 {{}, {0}},
+                 0,
                  {{0, 1, 0, "go", {1}},
                   {0, 0, 0, "not go", {}},
                   {1, 1, 0, "go", {}},
                   {1, 0, 0, "not go", {}}}});
 
   // Outputs: never 0, always 1, done 2.
-  all.push_back({"pulse", {}, {"never", "always", "done"}, {{}, {2}}, 0,
-                 {{0, 1, 0, "1", {1}},
-                  {1, 1, 0, "1", {1}}}});
+  all.push_back({"pulse",
+                 {},
+                 {"never", "always", "done"},
+                 {{}, {2}},
+                 0,
+                 {{0, 1, 0, "1", {1}}, {1, 1, 0, "1", {1}}}});
 
-  all.push_back({"relay_box", {"en_a", "b"}, {"y"}, {{}}, 0,
-                 {{0, 0, 0, "en_a and not b", {0}},
-                  {0, 0, -1, "1", {}}}});
+  all.push_back({"relay_box",
+                 {"en_a", "b"},
+                 {"y"},
+                 {{}},
+                 0,
+                 {{0, 0, 0, "en_a and not b", {0}}, {0, 0, -1, "1", {}}}});
 
   all.push_back({"idle", {}, {}, {{}}, 0, {}});
 
   {
     automaton latch{"latch2", {"a", "b"}, {}, {{}, {}, {}, {}}, 2, {}};
-    const char* const guards[4] = {"not a and not b", "a and not b",
-                                   "not a and b", "a and b"};
+    const char* const guards[4] = {"not a and not b", "a and not b", "not a and b", "a and b"};
     for (int s = 0; s < 4; ++s)
       for (int c = 0; c < 4; ++c) latch.transitions.push_back({s, c, 0, guards[c], {}});
     all.push_back(latch);
   }
 
   // Outputs: grant1 0, grant2 1.
-  all.push_back({"arbiter", {"req1", "req2"}, {"grant1", "grant2"},
-                 {{}, {0}, {1}}, 0,
+  all.push_back({"arbiter",
+                 {"req1", "req2"},
+                 {"grant1", "grant2"},
+                 {{}, {0}, {1}},
+                 0,
                  {{0, 1, 0, "req1", {}},
                   {0, 2, 1, "req2", {}},
                   {0, 0, -1, "1", {}},
@@ -511,8 +516,11 @@ std::vector<automaton> make_samples() {
                   {2, 0, -1, "1", {}}}});
 
   // Outputs: motor 0, alarm 1, ready 2.
-  all.push_back({"controller", {"start", "stop", "fault"},
-                 {"motor", "alarm", "ready"}, {{}, {0}, {1}}, 0,
+  all.push_back({"controller",
+                 {"start", "stop", "fault"},
+                 {"motor", "alarm", "ready"},
+                 {{}, {0}, {1}},
+                 0,
                  {{0, 1, 0, "start and not fault", {}},
                   {0, 2, 0, "fault", {}},
                   {0, 0, 0, "not start and not fault", {}},
@@ -524,8 +532,11 @@ std::vector<automaton> make_samples() {
 
   // Raises "hit" (0) on the transition that completes 1,0,1 and keeps
   // "seen" (1) up in the two states reached after it.
-  all.push_back({"detector", {"x"}, {"hit", "seen"},
-                 {{}, {}, {}, {1}, {1}}, 0,
+  all.push_back({"detector",
+                 {"x"},
+                 {"hit", "seen"},
+                 {{}, {}, {}, {1}, {1}},
+                 0,
                  {{0, 1, 0, "x", {}},
                   {0, 0, -1, "1", {}},
                   {1, 2, 0, "not x", {}},
@@ -538,16 +549,17 @@ std::vector<automaton> make_samples() {
                   {4, 4, 1, "(x)", {}}}});
 
   // Output y on "a or b": two products in every cover.
-  all.push_back({"either", {"a", "b"}, {"y"}, {{}}, 0,
-                 {{0, 0, 0, "a or b", {0}},
-                  {0, 0, -1, "1", {}}}});
+  all.push_back(
+      {"either", {"a", "b"}, {"y"}, {{}}, 0, {{0, 0, 0, "a or b", {0}}, {0, 0, -1, "1", {}}}});
 
   // State 2 only leaves, so no transition ever sets bit 1.
-  all.push_back({"stuck", {"t"}, {}, {{}, {}, {}}, 0,
-                 {{0, 1, 0, "t", {}},
-                  {0, 0, 0, "not t", {}},
-                  {1, 0, 0, "1", {}},
-                  {2, 0, 0, "1", {}}}});
+  all.push_back(
+      {"stuck",
+       {"t"},
+       {},
+       {{}, {}, {}},
+       0,
+       {{0, 1, 0, "t", {}}, {0, 0, 0, "not t", {}}, {1, 0, 0, "1", {}}, {2, 0, 0, "1", {}}}});
   return all;
 }
 

@@ -21,7 +21,7 @@ struct transition {
   int source;
   int target;
   int priority = 0;
-  std::string guard = "1";   // receptivity text over the input names
+  std::string guard = "1";        // receptivity text over the input names
   std::vector<int> outputs = {};  // Mealy actions: output indices
 };
 
@@ -78,8 +78,7 @@ std::vector<std::string> reference_run(const automaton& a,
                                        const std::vector<std::vector<int>>& inputs);
 
 // A seeded sequence of input vectors, one 0/1 entry per input.
-std::vector<std::vector<int>> random_inputs(const automaton& a, int steps,
-                                            unsigned seed);
+std::vector<std::vector<int>> random_inputs(const automaton& a, int steps, unsigned seed);
 
 // A deterministic and complete automaton drawn from `seed`: each state has
 // either prioritised guards closed by an "otherwise" transition, or guards

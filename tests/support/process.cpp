@@ -41,12 +41,9 @@ scratch_directory::~scratch_directory() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-std::string scratch_directory::file(const std::string& name) const {
-  return path_ + "/" + name;
-}
+std::string scratch_directory::file(const std::string& name) const { return path_ + "/" + name; }
 
-std::string scratch_directory::write(const std::string& name,
-                                     const std::string& text) const {
+std::string scratch_directory::write(const std::string& name, const std::string& text) const {
   write_file(file(name), text);
   return file(name);
 }
@@ -84,9 +81,7 @@ std::string write_file(const std::string& path, const std::string& text) {
   return path;
 }
 
-bool file_exists(const std::string& path) {
-  return std::filesystem::is_regular_file(path);
-}
+bool file_exists(const std::string& path) { return std::filesystem::is_regular_file(path); }
 
 result run(const std::vector<std::string>& argv, const std::string& directory) {
   const std::string base = temporary_base();
@@ -103,8 +98,8 @@ result run(const std::vector<std::string>& argv, const std::string& directory) {
   if (child < 0) throw std::runtime_error("fork failed");
   if (child == 0) {
     const int in_fd = open("/dev/null", O_RDONLY);
-    if (in_fd < 0 || dup2(in_fd, 0) < 0 || dup2(out_fd, 1) < 0 ||
-        dup2(err_fd, 2) < 0 || chdir(directory.c_str()) != 0) {
+    if (in_fd < 0 || dup2(in_fd, 0) < 0 || dup2(out_fd, 1) < 0 || dup2(err_fd, 2) < 0 ||
+        chdir(directory.c_str()) != 0) {
       _exit(127);
     }
     unsetenv("DISPLAY");
@@ -127,8 +122,7 @@ result run(const std::vector<std::string>& argv, const std::string& directory) {
   return r;
 }
 
-int run_shell(const std::string& directory, const std::string& command,
-              std::string* output) {
+int run_shell(const std::string& directory, const std::string& command, std::string* output) {
   output->clear();
   if (directory.empty()) return -1;
   const std::string full = "cd '" + directory + "' && (" + command + ") 2>&1";

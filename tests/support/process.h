@@ -56,13 +56,11 @@ result run(const std::vector<std::string>& argv, const std::string& directory);
 // Runs `command` through the shell inside `directory`, standard error joined
 // to standard output; stores that output and returns the exit status (-1
 // when the command could not be started or did not exit normally).
-int run_shell(const std::string& directory, const std::string& command,
-              std::string* output);
+int run_shell(const std::string& directory, const std::string& command, std::string* output);
 
 #ifdef KORVANE_BINARY
 // Runs the korvane command built with the tests: `korvane args...`.
-inline result korvane(const std::vector<std::string>& args,
-                      const std::string& directory) {
+inline result korvane(const std::vector<std::string>& args, const std::string& directory) {
   std::vector<std::string> argv{KORVANE_BINARY};
   argv.insert(argv.end(), args.begin(), args.end());
   return run(argv, directory);

@@ -43,8 +43,7 @@ TEST(SupportScratch, WritesListsAndRemoves) {
 
 TEST(SupportProcess, RunsWithStreamsAndStatus) {
   ktest::scratch_directory dir;
-  const ktest::result r =
-      ktest::run({"/bin/sh", "-c", "pwd; echo err >&2; exit 3"}, dir.path());
+  const ktest::result r = ktest::run({"/bin/sh", "-c", "pwd; echo err >&2; exit 3"}, dir.path());
   EXPECT_EQ(3, r.status);
   EXPECT_EQ("err\n", r.err);
   EXPECT_NE(std::string::npos, r.out.find(dir.path()));

@@ -26,8 +26,7 @@ std::string truth_table(const bdd& f, int nvars) {
   return t;
 }
 
-bdd from_truth_table(bddpp_manager& m, const std::string& table, int nvars,
-                     minterm_order order) {
+bdd from_truth_table(bddpp_manager& m, const std::string& table, int nvars, minterm_order order) {
   bdd r = m.Bdd_zero();
   if (order == minterm_order::ascending) {
     for (std::uint32_t bits = 0; bits < table.size(); ++bits) {
@@ -53,8 +52,8 @@ bdd from_truth_table(bddpp_manager& m, const std::string& table, int nvars,
   return r;
 }
 
-bdd from_truth_table_shannon(bddpp_manager& m, const std::string& table,
-                             int level, int nvars, std::uint32_t fixed) {
+bdd from_truth_table_shannon(bddpp_manager& m, const std::string& table, int level, int nvars,
+                             std::uint32_t fixed) {
   if (level == nvars) {
     return table[fixed] == '1' ? m.Bdd_one() : m.Bdd_zero();
   }

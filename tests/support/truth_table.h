@@ -33,8 +33,8 @@ bdd from_truth_table(bddpp_manager& m, const std::string& table, int nvars,
 
 // The same function built by Shannon expansion from `level` down, the
 // levels above fixed by `fixed`.
-bdd from_truth_table_shannon(bddpp_manager& m, const std::string& table,
-                             int level, int nvars, std::uint32_t fixed);
+bdd from_truth_table_shannon(bddpp_manager& m, const std::string& table, int level, int nvars,
+                             std::uint32_t fixed);
 
 // A random truth table of 2^nvars entries.
 std::string random_table(std::mt19937& rng, int nvars);

@@ -45,9 +45,16 @@ TEST(GLongLong, Construction) {
 
 TEST(GLongLong, OrderMatchesSigned64) {
   const g_longlong values[] = {
-      g_longlong(), g_longlong(-1), g_longlong(0, 4294967295u), g_longlong(1, 0),
-      g_longlong(-1, 0), g_longlong(0, 1), g_longlong(-2147483647 - 1, 0),
-      g_longlong(2147483647, 4294967295u), g_longlong(0, 0x80000000u), g_longlong(-1, 5),
+      g_longlong(),
+      g_longlong(-1),
+      g_longlong(0, 4294967295u),
+      g_longlong(1, 0),
+      g_longlong(-1, 0),
+      g_longlong(0, 1),
+      g_longlong(-2147483647 - 1, 0),
+      g_longlong(2147483647, 4294967295u),
+      g_longlong(0, 0x80000000u),
+      g_longlong(-1, 5),
   };
   for (const g_longlong& a : values) {
     for (const g_longlong& b : values) {
@@ -64,7 +71,11 @@ TEST(GLongLong, OrderMatchesSigned64) {
 }
 
 TEST(GLongLong, ShiftsAndOr) {
-  struct Row { g_longlong got; std::int32_t high; std::uint32_t low; };
+  struct Row {
+    g_longlong got;
+    std::int32_t high;
+    std::uint32_t low;
+  };
   g_longlong r(-1, 0);
   r.rshift(4);
   g_longlong r2(0x10, 0);
@@ -97,8 +108,8 @@ TEST(GLongLong, ShiftsAndOr) {
 }
 
 TEST(GLongLong, ShiftsAgreeWithNativeArithmetic) {
-  const std::int64_t samples[] = {0, 1, -1, 123456789012345LL, -98765432109LL,
-                                  0x7fffffffffffffffLL, -0x7fffffffffffffffLL - 1};
+  const std::int64_t samples[] = {
+      0, 1, -1, 123456789012345LL, -98765432109LL, 0x7fffffffffffffffLL, -0x7fffffffffffffffLL - 1};
   for (std::int64_t v : samples) {
     for (unsigned n = 1; n < 32; ++n) {
       SCOPED_TRACE(std::to_string(v) + " by " + std::to_string(n));
@@ -118,4 +129,4 @@ TEST(GLongLong, Printing) {
   EXPECT_EQ(printed(g_longlong()), "0 *2E32 + 0");
 }
 
-} // namespace
+}  // namespace

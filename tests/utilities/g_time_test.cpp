@@ -10,13 +10,20 @@
 namespace {
 
 TEST(GTime, Names) {
-  struct Row { std::string got, want; };
+  struct Row {
+    std::string got, want;
+  };
   const Row rows[] = {
-      {g_time_jour(0), "Lundi"},     {g_time_jour(6), "Dimanche"},
-      {g_time_jour(7), ""},          {g_time_jour(-1), ""},
-      {g_time_mois(0), "Janvier"},   {g_time_mois(1), "Fevrier"},
-      {g_time_mois(7), "Aout"},      {g_time_mois(11), "Decembre"},
-      {g_time_mois(12), ""},         {g_time_mois(-1), ""},
+      {g_time_jour(0), "Lundi"},
+      {g_time_jour(6), "Dimanche"},
+      {g_time_jour(7), ""},
+      {g_time_jour(-1), ""},
+      {g_time_mois(0), "Janvier"},
+      {g_time_mois(1), "Fevrier"},
+      {g_time_mois(7), "Aout"},
+      {g_time_mois(11), "Decembre"},
+      {g_time_mois(12), ""},
+      {g_time_mois(-1), ""},
       {g_time_jour(g_nb_jours(1, 1, 1970) % 7), "Jeudi"},
       {g_time_jour(g_nb_jours(1, 1, 2024) % 7), "Lundi"},
   };
@@ -27,7 +34,9 @@ TEST(GTime, Names) {
 }
 
 TEST(GTime, LeapYears) {
-  struct Row { int year, leap; };
+  struct Row {
+    int year, leap;
+  };
   const Row rows[] = {{1900, 0}, {2023, 0}, {2000, 1}, {2024, 1}, {2100, 0}, {1600, 1}};
   for (const Row& r : rows) {
     SCOPED_TRACE(r.year);
@@ -36,12 +45,13 @@ TEST(GTime, LeapYears) {
 }
 
 TEST(GTime, DayNumbers) {
-  struct Row { int day, month, year, number; };
+  struct Row {
+    int day, month, year, number;
+  };
   const Row rows[] = {
-      {1, 1, 1970, 719526}, {31, 12, 1969, 719525}, {1, 1, 1, 364},
-      {0, 1, 2000, -1},     {1, 13, 2000, -1},      {1, 1, 0, -1},
-      {32, 1, 2000, -1},    {1, 0, 2000, -1},       {1, 1, -4, -1},
-      {29, 2, 2024, 739308}, {1, 3, 2024, 739309},
+      {1, 1, 1970, 719526}, {31, 12, 1969, 719525}, {1, 1, 1, 364},       {0, 1, 2000, -1},
+      {1, 13, 2000, -1},    {1, 1, 0, -1},          {32, 1, 2000, -1},    {1, 0, 2000, -1},
+      {1, 1, -4, -1},       {29, 2, 2024, 739308},  {1, 3, 2024, 739309},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(std::to_string(r.day) + "/" + std::to_string(r.month) + "/" +
@@ -89,11 +99,12 @@ TEST(GTime, DatecompleteRoundTripsOverTheExactRange) {
 }
 
 TEST(GTime, WeekNumbers) {
-  struct Row { int day, month, year, week; };
+  struct Row {
+    int day, month, year, week;
+  };
   const Row rows[] = {
-      {1, 1, 2024, 1},   {1, 1, 2020, 1},   {1, 1, 2021, 0},  {31, 12, 2020, 53},
-      {30, 12, 2019, 53}, {3, 1, 2021, 0},  {4, 1, 2021, 1},  {7, 1, 2024, 1},
-      {8, 1, 2024, 2},
+      {1, 1, 2024, 1}, {1, 1, 2020, 1}, {1, 1, 2021, 0}, {31, 12, 2020, 53}, {30, 12, 2019, 53},
+      {3, 1, 2021, 0}, {4, 1, 2021, 1}, {7, 1, 2024, 1}, {8, 1, 2024, 2},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(std::to_string(r.day) + "/" + std::to_string(r.month) + "/" +
@@ -163,4 +174,4 @@ TEST(GChrono, StopAndAddAccumulates) {
   EXPECT_GE(c.CumulGet(), 2 * once + 15);
 }
 
-} // namespace
+}  // namespace

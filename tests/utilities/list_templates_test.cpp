@@ -12,7 +12,8 @@
 
 namespace {
 
-template <class T> std::string printed(const T& value) {
+template <class T>
+std::string printed(const T& value) {
   std::ostringstream os;
   os << value;
   return os.str();
@@ -37,7 +38,11 @@ int Counted::assigned = 0;
 
 TEST(ListSearch, ItemWhereAndItemIn) {
   const std::list<int> l{5, 3, 5};
-  struct Row { int x; int where; bool in; };
+  struct Row {
+    int x;
+    int where;
+    bool in;
+  };
   const Row rows[] = {{5, 1, true}, {3, 2, true}, {4, 0, false}};
   for (const Row& r : rows) {
     SCOPED_TRACE("x = " + std::to_string(r.x));
@@ -59,7 +64,10 @@ TEST(ListSearch, ItemWhereAndItemIn) {
 
 TEST(ListPositions, ReadNumber) {
   const std::list<int> l{5, 3, 9};
-  struct Row { int n; int want; };
+  struct Row {
+    int n;
+    int want;
+  };
   const Row rows[] = {{1, 5}, {2, 3}, {3, 9}, {0, 0}, {-1, 0}, {4, 0}};
   for (const Row& r : rows) {
     SCOPED_TRACE("n = " + std::to_string(r.n));
@@ -73,11 +81,13 @@ TEST(ListPositions, ReadNumber) {
 }
 
 TEST(ListPositions, SupAndReplaceNumber) {
-  struct Row { int n; std::string after_sup, after_replace; };
+  struct Row {
+    int n;
+    std::string after_sup, after_replace;
+  };
   const Row rows[] = {
-      {0, "(5, 3, 9)", "(5, 3, 9)"},  {-2, "(5, 3, 9)", "(5, 3, 9)"},
-      {4, "(5, 3, 9)", "(5, 3, 9)"},  {1, "(3, 9)", "(0, 3, 9)"},
-      {3, "(5, 3)", "(5, 3, 0)"},     {2, "(5, 9)", "(5, 0, 9)"},
+      {0, "(5, 3, 9)", "(5, 3, 9)"}, {-2, "(5, 3, 9)", "(5, 3, 9)"}, {4, "(5, 3, 9)", "(5, 3, 9)"},
+      {1, "(3, 9)", "(0, 3, 9)"},    {3, "(5, 3)", "(5, 3, 0)"},     {2, "(5, 9)", "(5, 0, 9)"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE("n = " + std::to_string(r.n));
@@ -123,8 +133,8 @@ TEST(ArrayConvert, DefaultConstructsThenAssignsEachElement) {
     SCOPED_TRACE(constant ? "constant list" : "list");
     std::list<Counted> l{Counted(4), Counted(6), Counted(8)};
     Counted::constructed = Counted::assigned = 0;
-    Counted* a = constant ? array_convert(static_cast<const std::list<Counted>&>(l))
-                          : array_convert(l);
+    Counted* a =
+        constant ? array_convert(static_cast<const std::list<Counted>&>(l)) : array_convert(l);
     EXPECT_EQ(Counted::constructed, 3);
     EXPECT_EQ(Counted::assigned, 3);
     EXPECT_EQ(a[0].value + 10 * a[1].value + 100 * a[2].value, 864);
@@ -141,21 +151,23 @@ TEST(Car, FirstElementOrWarning) {
   ktest::stream_capture err(std::cerr);
   EXPECT_EQ(car(std::list<int>{}), 0);
   EXPECT_EQ(car(std::list<std::string>{}), "");
-  EXPECT_EQ(err.text(), "Warning: abnormal use of car(list<T> &)\n"
-                        "Warning: abnormal use of car(list<T> &)\n");
+  EXPECT_EQ(err.text(),
+            "Warning: abnormal use of car(list<T> &)\n"
+            "Warning: abnormal use of car(list<T> &)\n");
 }
 
 TEST(Sets, InterUnionAndMembership) {
-  struct Row { std::set<long> a, b; std::string inter, uni; };
+  struct Row {
+    std::set<long> a, b;
+    std::string inter, uni;
+  };
   const Row rows[] = {
       {{1, 2, 3}, {2, 3, 4}, "{2,3}", "{1,2,3,4}"},
       {{}, {2, 3}, "{}", "{2,3}"},
       {{1, 2}, {}, "{}", "{1,2}"},
       {{1, 2}, {5, 6}, "{}", "{1,2,5,6}"},
   };
-  auto text = [](const std::set<long>& s) {
-    return printed(std::set<int>(s.begin(), s.end()));
-  };
+  auto text = [](const std::set<long>& s) { return printed(std::set<int>(s.begin(), s.end())); };
   for (std::size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
     SCOPED_TRACE("row " + std::to_string(i));
     EXPECT_EQ(text(set_inter(rows[i].a, rows[i].b)), rows[i].inter);
@@ -168,7 +180,9 @@ TEST(Sets, InterUnionAndMembership) {
 }
 
 TEST(Printing, ListsAndSets) {
-  struct Row { std::string got, want; };
+  struct Row {
+    std::string got, want;
+  };
   const Row rows[] = {
       {printed(std::list<int>{}), "()"},
       {printed(std::list<int>{5}), "(5)"},
@@ -193,4 +207,4 @@ TEST(GlobalEmptyLists, StartEmpty) {
   EXPECT_TRUE(empty_list_String.empty());
 }
 
-} // namespace
+}  // namespace

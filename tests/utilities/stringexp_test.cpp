@@ -23,14 +23,17 @@ expressions_checker make_checker() {
 
 TEST(ExpressionsChecker, Table) {
   const expressions_checker c = make_checker();
-  struct Row { std::string text; int want; };
+  struct Row {
+    std::string text;
+    int want;
+  };
   const Row rows[] = {
-      {"a + b", 0},    {"! a", 0},      {"( a + b )", 0}, {"a", 0},
-      {"  a  ", 0},    {"a+b", 0},      {"( a ]", 0},     {"! ( a ) + [ b ]", 0},
-      {"((a))", 0},    {"a b", 5},      {"a +", 6},       {"a ! b", 5},
-      {"", 2},         {"   ", 3},      {"( a", 5},       {"a )", 3},
-      {"( a + c", 9},  {"+ a", 3},      {"c", 3},         {"a + + b", 7},
-      {"( )", 5},      {"a ) + b", 3},
+      {"a + b", 0},   {"! a", 0},     {"( a + b )", 0}, {"a", 0},
+      {"  a  ", 0},   {"a+b", 0},     {"( a ]", 0},     {"! ( a ) + [ b ]", 0},
+      {"((a))", 0},   {"a b", 5},     {"a +", 6},       {"a ! b", 5},
+      {"", 2},        {"   ", 3},     {"( a", 5},       {"a )", 3},
+      {"( a + c", 9}, {"+ a", 3},     {"c", 3},         {"a + + b", 7},
+      {"( )", 5},     {"a ) + b", 3},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE("\"" + r.text + "\"");
@@ -69,13 +72,15 @@ TEST(ExpressionsChecker, FirstDeclarationWins) {
 TEST(ExpressionsChecker, AcceptNumbersTakesEveryTokenAsOperand) {
   expressions_checker c = make_checker();
   c.accept_numbers();
-  struct Row { std::string text; int want; };
+  struct Row {
+    std::string text;
+    int want;
+  };
   const Row rows[] = {
       {"3 + x", 0},  // undeclared names are operands
       {"+ + a", 0},  // an operator where an operand is expected too
       {"( a )", 5},  // so "(" opens no group and the next operand fails
-      {"a b", 5},
-      {"", 2},
+      {"a b", 5},   {"", 2},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE("\"" + r.text + "\"");
@@ -95,4 +100,4 @@ TEST(ExpressionsChecker, RecCheckReturnsTheRestOfTheLevel) {
   EXPECT_EQ(Stringtype("anything"), 2);
 }
 
-} // namespace
+}  // namespace

@@ -33,7 +33,9 @@ TEST(StoaCtoS, CopyEveryByte) {
 }
 
 TEST(IntegerToText, Table) {
-  struct Row { std::string got, want; };
+  struct Row {
+    std::string got, want;
+  };
   const Row rows[] = {
       {unslong2S(0), "0"},
       {unslong2S(4294967295u), "4294967295"},
@@ -69,13 +71,26 @@ TEST(IntegerToText, Table) {
 }
 
 TEST(DtoS, Table) {
-  struct Row { double x; int n; std::string want; };
+  struct Row {
+    double x;
+    int n;
+    std::string want;
+  };
   const Row rows[] = {
-      {3.14159, 2, "3.14"},  {-0.5, 3, "-0.500"},  {2.7, 0, "3."},
-      {1.999, 2, "2.00"},    {0.125, 2, "0.12"},   {0.9999, 3, "1.000"},
-      {-0.0, 1, "0.0"},      {5.0, -3, "5."},      {0.05, 3, "0.050"},
-      {12.0, 1, "12.0"},     {-2.25, 1, "-2.2"},   {0.001, 9, "0.001000000"},
-      {123456.789, 2, "123456.79"}, {2147483647.0, 1, "2147483647.0"},
+      {3.14159, 2, "3.14"},
+      {-0.5, 3, "-0.500"},
+      {2.7, 0, "3."},
+      {1.999, 2, "2.00"},
+      {0.125, 2, "0.12"},
+      {0.9999, 3, "1.000"},
+      {-0.0, 1, "0.0"},
+      {5.0, -3, "5."},
+      {0.05, 3, "0.050"},
+      {12.0, 1, "12.0"},
+      {-2.25, 1, "-2.2"},
+      {0.001, 9, "0.001000000"},
+      {123456.789, 2, "123456.79"},
+      {2147483647.0, 1, "2147483647.0"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(std::to_string(r.x) + " with " + std::to_string(r.n));
@@ -94,10 +109,20 @@ TEST(DtoS, BeyondTheUsualRangeStaysDefined) {
 }
 
 TEST(TextToInteger, Table) {
-  struct Row { std::string s; std::int32_t want; };
+  struct Row {
+    std::string s;
+    std::int32_t want;
+  };
   const Row rows[] = {
-      {"42", 42},   {"-7", -7},   {"+5", -45},  {" 3", -157}, {"1a", 59},
-      {"", 0},      {"-", 0},     {"007", 7},   {"-0", 0},
+      {"42", 42},
+      {"-7", -7},
+      {"+5", -45},
+      {" 3", -157},
+      {"1a", 59},
+      {"", 0},
+      {"-", 0},
+      {"007", 7},
+      {"-0", 0},
       {"2147483647", 2147483647},
       {"2147483648", std::numeric_limits<std::int32_t>::min()},
       {"4294967296", 0},
@@ -117,13 +142,17 @@ TEST(TextToInteger, Table) {
 }
 
 TEST(Stod, Table) {
-  struct Row { std::string s; char sep; double want; };
+  struct Row {
+    std::string s;
+    char sep;
+    double want;
+  };
   const Row rows[] = {
-      {"12.5", '.', 12.5},   {"  -3.25", '.', -3.25}, {".5", '.', 0.5},
-      {"1.", '.', 1.0},      {"1e5", '.', 1.0},       {"1.5.25", '.', 15.25},
-      {"", '.', 0.0},        {"   ", '.', 0.0},        {"3", ',', 3.0},
-      {"12a34", '.', 12.0},  {"2,5", ',', 2.5},        {"2.5", ',', 2.0},
-      {"+1.5", '.', 0.0},    {"\t1", '.', 0.0},        {"123.456789012", '.', 123.456789012},
+      {"12.5", '.', 12.5},  {"  -3.25", '.', -3.25}, {".5", '.', 0.5},
+      {"1.", '.', 1.0},     {"1e5", '.', 1.0},       {"1.5.25", '.', 15.25},
+      {"", '.', 0.0},       {"   ", '.', 0.0},       {"3", ',', 3.0},
+      {"12a34", '.', 12.0}, {"2,5", ',', 2.5},       {"2.5", ',', 2.0},
+      {"+1.5", '.', 0.0},   {"\t1", '.', 0.0},       {"123.456789012", '.', 123.456789012},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE("\"" + r.s + "\"");
@@ -137,7 +166,10 @@ TEST(Stod, Table) {
 TEST(Stod, TenOrMoreDecimalsKeepTheirValue) {
   // A 32-bit divisor would overflow from ten decimals on and corrupt the
   // coordinate; the result must be the decimal value written.
-  struct Row { std::string s; double want; };
+  struct Row {
+    std::string s;
+    double want;
+  };
   const Row rows[] = {
       {"0.1234567891", 0.1234567891},
       {"1.00000000005", 1.00000000005},
@@ -153,10 +185,14 @@ TEST(Stod, TenOrMoreDecimalsKeepTheirValue) {
 }
 
 TEST(Hexadecimal, Table) {
-  struct Row { std::uint32_t got, want; };
+  struct Row {
+    std::uint32_t got, want;
+  };
   const Row rows[] = {
-      {Stouhex("1F"), 31},          {Stouhex("0x1f"), 31},
-      {Stouhex("1_F"), 0x10F},      {Stouhex(""), 0},
+      {Stouhex("1F"), 31},
+      {Stouhex("0x1f"), 31},
+      {Stouhex("1_F"), 0x10F},
+      {Stouhex(""), 0},
       {Stouhex("123456789"), 0x23456789},
       {Stouhex("ffffffff"), 0xffffffffu},
       {static_cast<std::uint32_t>(Stoshex("FF")), static_cast<std::uint32_t>(-1)},
@@ -165,12 +201,23 @@ TEST(Hexadecimal, Table) {
     SCOPED_TRACE("row " + std::to_string(i));
     EXPECT_EQ(rows[i].got, rows[i].want);
   }
-  struct SRow { std::string s; std::int32_t want; };
+  struct SRow {
+    std::string s;
+    std::int32_t want;
+  };
   const SRow srows[] = {
-      {"FF", -1}, {"7F", 127}, {"800", -2048}, {"FFFFFFFF", -1}, {"8", -8},
-      {"", 0},    {"7", 7},    {"80000000", std::numeric_limits<std::int32_t>::min()},
+      {"FF", -1},
+      {"7F", 127},
+      {"800", -2048},
+      {"FFFFFFFF", -1},
+      {"8", -8},
+      {"", 0},
+      {"7", 7},
+      {"80000000", std::numeric_limits<std::int32_t>::min()},
       // '9' and letters are above '7'; bytes from 0x80 up are below it.
-      {"9", -7},  {"a", -6},   {bytes({0xE9, '1'}), 1},
+      {"9", -7},
+      {"a", -6},
+      {bytes({0xE9, '1'}), 1},
   };
   for (const SRow& r : srows) {
     SCOPED_TRACE("\"" + r.s + "\"");
@@ -183,10 +230,14 @@ TEST(Binary, Table) {
   EXPECT_EQ(Stoubin("102"), 6u);
   EXPECT_EQ(Stoubin("1111"), 15u);
   EXPECT_EQ(Stoubin(""), 0u);
-  struct Row { std::string s; std::int32_t want; };
+  struct Row {
+    std::string s;
+    std::int32_t want;
+  };
   const Row rows[] = {
-      {"", 0}, {"0", 0}, {"1", -1}, {"10", -2}, {"1011", -5}, {"0101", 5},
-      {"x01", -3},  // any first character other than '0' is a set sign bit
+      {"", 0},      {"0", 0},    {"1", -1},   {"10", -2},
+      {"1011", -5}, {"0101", 5}, {"x01", -3},  // any first character other than '0' is a set sign
+                                               // bit
   };
   for (const Row& r : rows) {
     SCOPED_TRACE("\"" + r.s + "\"");
@@ -233,26 +284,47 @@ TEST(CharacterTests, Table) {
 }
 
 TEST(TextTests, Table) {
-  struct Row { const char* name; int (*test)(const std::string&); std::string s; int want; };
+  struct Row {
+    const char* name;
+    int (*test)(const std::string&);
+    std::string s;
+    int want;
+  };
   const Row rows[] = {
-      {"checkuint", checkuint, "", 0},       {"checkuint", checkuint, "0123", 1},
-      {"checkuint", checkuint, "12a", 0},    {"checkuint", checkuint, "-1", 0},
-      {"checkint", checkint, "-12", 1},      {"checkint", checkint, "-", 0},
-      {"checkint", checkint, "+1", 0},       {"checkint", checkint, "", 0},
-      {"checkint", checkint, "7", 1},        {"checkint", checkint, "--1", 0},
-      {"beginbynumber", beginbynumber, "1x", 1}, {"beginbynumber", beginbynumber, "x1", 0},
+      {"checkuint", checkuint, "", 0},
+      {"checkuint", checkuint, "0123", 1},
+      {"checkuint", checkuint, "12a", 0},
+      {"checkuint", checkuint, "-1", 0},
+      {"checkint", checkint, "-12", 1},
+      {"checkint", checkint, "-", 0},
+      {"checkint", checkint, "+1", 0},
+      {"checkint", checkint, "", 0},
+      {"checkint", checkint, "7", 1},
+      {"checkint", checkint, "--1", 0},
+      {"beginbynumber", beginbynumber, "1x", 1},
+      {"beginbynumber", beginbynumber, "x1", 0},
       {"beginbynumber", beginbynumber, "", 0},
-      {"checkhex", checkhex, "", 1},         {"checkhex", checkhex, "09afAF", 1},
-      {"checkhex", checkhex, "0x1", 0},      {"checkhex", checkhex, "g", 0},
-      {"checkbin", checkbin, "", 1},         {"checkbin", checkbin, "0110", 1},
+      {"checkhex", checkhex, "", 1},
+      {"checkhex", checkhex, "09afAF", 1},
+      {"checkhex", checkhex, "0x1", 0},
+      {"checkhex", checkhex, "g", 0},
+      {"checkbin", checkbin, "", 1},
+      {"checkbin", checkbin, "0110", 1},
       {"checkbin", checkbin, "012", 0},
-      {"checkhexintel", checkhexintel, "", 0},   {"checkhexintel", checkhexintel, "h", 1},
-      {"checkhexintel", checkhexintel, "1Fh", 1}, {"checkhexintel", checkhexintel, "1FH", 0},
-      {"checkhexintel", checkhexintel, "1xh", 0}, {"checkhexintel", checkhexintel, "1F", 0},
-      {"checkvarname", checkvarname, "a", 1},     {"checkvarname", checkvarname, "a_b", 1},
-      {"checkvarname", checkvarname, "ab_", 0},   {"checkvarname", checkvarname, "1a", 0},
-      {"checkvarname", checkvarname, "", 0},      {"checkvarname", checkvarname, "_a", 0},
-      {"checkvarname", checkvarname, "a-b", 0},   {"checkvarname", checkvarname, "A9", 1},
+      {"checkhexintel", checkhexintel, "", 0},
+      {"checkhexintel", checkhexintel, "h", 1},
+      {"checkhexintel", checkhexintel, "1Fh", 1},
+      {"checkhexintel", checkhexintel, "1FH", 0},
+      {"checkhexintel", checkhexintel, "1xh", 0},
+      {"checkhexintel", checkhexintel, "1F", 0},
+      {"checkvarname", checkvarname, "a", 1},
+      {"checkvarname", checkvarname, "a_b", 1},
+      {"checkvarname", checkvarname, "ab_", 0},
+      {"checkvarname", checkvarname, "1a", 0},
+      {"checkvarname", checkvarname, "", 0},
+      {"checkvarname", checkvarname, "_a", 0},
+      {"checkvarname", checkvarname, "a-b", 0},
+      {"checkvarname", checkvarname, "A9", 1},
       {"checkvarname_with_pre_underscore", checkvarname_with_pre_underscore, "_a", 1},
       {"checkvarname_with_pre_underscore", checkvarname_with_pre_underscore, "_", 0},
       {"checkvarname_with_pre_underscore", checkvarname_with_pre_underscore, "a", 1},
@@ -291,4 +363,4 @@ TEST(TextTests, CheckdoubleAcceptsAllAndSaysSo) {
   EXPECT_EQ(err.text(), "checkdouble() a ecrire\ncheckdouble() a ecrire\n");
 }
 
-} // namespace
+}  // namespace

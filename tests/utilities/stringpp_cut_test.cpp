@@ -9,22 +9,22 @@
 
 namespace {
 
-std::string byte(int v) {
-  return std::string(1, static_cast<char>(static_cast<unsigned char>(v)));
-}
+std::string byte(int v) { return std::string(1, static_cast<char>(static_cast<unsigned char>(v))); }
 
 TEST(CutByPosition, Table) {
-  struct Row { std::string got, want; };
+  struct Row {
+    std::string got, want;
+  };
   const Row rows[] = {
-      {my_before("abc", 5), "abc"},     {my_before("abc", -1), ""},
-      {my_before("abc", 0), ""},        {my_before("abc", 2), "ab"},
-      {my_after("abc", 3), ""},         {my_after("abc", 1), "bc"},
-      {my_after("abc", 0), "abc"},      {my_after("", 0), ""},
-      {my_at("abcdef", 2, 4), "cd"},    {my_at("abc", 1, 10), "bc"},
-      {my_at("abc", 2, 2), ""},         {my_at("abc", 3, 5), ""},
-      {my_at("abc", 2, 1), ""},
-      {bdelete("(x)"), "x"},            {bdelete("ab"), ""},
-      {bdelete(""), ""},                {bdelete("abcd"), "bc"},
+      {my_before("abc", 5), "abc"},  {my_before("abc", -1), ""},
+      {my_before("abc", 0), ""},     {my_before("abc", 2), "ab"},
+      {my_after("abc", 3), ""},      {my_after("abc", 1), "bc"},
+      {my_after("abc", 0), "abc"},   {my_after("", 0), ""},
+      {my_at("abcdef", 2, 4), "cd"}, {my_at("abc", 1, 10), "bc"},
+      {my_at("abc", 2, 2), ""},      {my_at("abc", 3, 5), ""},
+      {my_at("abc", 2, 1), ""},      {bdelete("(x)"), "x"},
+      {bdelete("ab"), ""},           {bdelete(""), ""},
+      {bdelete("abcd"), "bc"},
   };
   for (std::size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
     SCOPED_TRACE("row " + std::to_string(i));
@@ -40,7 +40,10 @@ TEST(CutByPosition, NegativePositionsGiveEmptyText) {
 }
 
 TEST(Search, Table) {
-  struct Row { std::string s, t; int find, contains, token; };
+  struct Row {
+    std::string s, t;
+    int find, contains, token;
+  };
   const Row rows[] = {
       {"abc", "", 0, 1, 0},  // "" found at 0, followed by 'a'
       {"", "", 0, 1, 1},
@@ -67,7 +70,9 @@ TEST(Search, Table) {
 }
 
 TEST(Substitution, Table) {
-  struct Row { std::string got, want; };
+  struct Row {
+    std::string got, want;
+  };
   const Row rows[] = {
       {substitute_char("a.b.c", '.', '_'), "a_b_c"},
       {substitute_char("\"x\" \"y\"", '"', ""), "x y"},
@@ -88,12 +93,13 @@ TEST(Substitution, Table) {
 }
 
 TEST(SubstituteToken, Table) {
-  struct Row { std::string s, want; };
+  struct Row {
+    std::string s, want;
+  };
   const Row rows[] = {
-      {"e", "1"},         {"e+ee", "1+ee"}, {"x.e", "x.1"},  {"e_2 e", "e_2 1"},
-      {"e e", "1 1"},     {"ee", "ee"},     {"e1e", "e1e"},  {"(e)", "(1)"},
-      {"", ""},           {"@e", "@e"},     {"e.e.e", "1.1.1"},
-      {"e" + byte(0xE9), "1" + byte(0xE9)},
+      {"e", "1"},     {"e+ee", "1+ee"}, {"x.e", "x.1"},     {"e_2 e", "e_2 1"},
+      {"e e", "1 1"}, {"ee", "ee"},     {"e1e", "e1e"},     {"(e)", "(1)"},
+      {"", ""},       {"@e", "@e"},     {"e.e.e", "1.1.1"}, {"e" + byte(0xE9), "1" + byte(0xE9)},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE("\"" + r.s + "\"");
@@ -113,10 +119,11 @@ TEST(Spaces, Table) {
 }
 
 TEST(Records, NextRecord) {
-  struct Row { std::string s, want, rest; };
+  struct Row {
+    std::string s, want, rest;
+  };
   const Row rows[] = {
-      {"a,b,c", "a", "b,c"}, {",x", "", "x"}, {"x,", "x", ""},
-      {"", "", ""},          {"abc", "abc", ""},
+      {"a,b,c", "a", "b,c"}, {",x", "", "x"}, {"x,", "x", ""}, {"", "", ""}, {"abc", "abc", ""},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE("\"" + r.s + "\"");
@@ -131,12 +138,15 @@ TEST(Records, NextRecord) {
 }
 
 TEST(Records, NextRecordWithSeparatorList) {
-  struct Row { std::string s; const char* seps; std::string want, rest; char found; };
+  struct Row {
+    std::string s;
+    const char* seps;
+    std::string want, rest;
+    char found;
+  };
   const Row rows[] = {
-      {"a=b;c", "=;", "a", "b;c", '='},
-      {"a;b=c", "=;", "a", "b=c", ';'},
-      {"abc", "=;", "abc", "", ' '},
-      {"", "=", "", "", ' '},
+      {"a=b;c", "=;", "a", "b;c", '='}, {"a;b=c", "=;", "a", "b=c", ';'},
+      {"abc", "=;", "abc", "", ' '},    {"", "=", "", "", ' '},
       {"a=b", "", "a=b", "", ' '},
   };
   for (const Row& r : rows) {
@@ -150,10 +160,14 @@ TEST(Records, NextRecordWithSeparatorList) {
 }
 
 TEST(Records, LastRecord) {
-  struct Row { std::string s, want, tail; };
+  struct Row {
+    std::string s, want, tail;
+  };
   const Row rows[] = {
-      {"dir/sub/f.gal", "dir/sub", "f.gal"}, {"/f", "", "f"},
-      {"f.gal", "f.gal", ""},                {"a/", "a", ""},
+      {"dir/sub/f.gal", "dir/sub", "f.gal"},
+      {"/f", "", "f"},
+      {"f.gal", "f.gal", ""},
+      {"a/", "a", ""},
       {"", "", ""},
   };
   for (const Row& r : rows) {
@@ -165,12 +179,13 @@ TEST(Records, LastRecord) {
 }
 
 TEST(Tokens, NextStringtoken) {
-  struct Row { std::string s, token, rest; };
+  struct Row {
+    std::string s, token, rest;
+  };
   const Row rows[] = {
-      {"  ab+c", "ab", "+c"}, {">= 3", ">", "= 3"}, {"a b", "a", " b"},
-      {"x", "x", ""},         {"   ", " ", ""},     {"", "", ""},
-      {"  x", "x", ""},       {"ab", "ab", ""},     {"a_1@b c", "a_1@b", " c"},
-      {"++", "+", "+"},       {"(a)", "(", "a)"},   {"ab ", "ab", " "},
+      {"  ab+c", "ab", "+c"},     {">= 3", ">", "= 3"}, {"a b", "a", " b"}, {"x", "x", ""},
+      {"   ", " ", ""},           {"", "", ""},         {"  x", "x", ""},   {"ab", "ab", ""},
+      {"a_1@b c", "a_1@b", " c"}, {"++", "+", "+"},     {"(a)", "(", "a)"}, {"ab ", "ab", " "},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE("\"" + r.s + "\"");
@@ -185,19 +200,21 @@ TEST(Tokens, NextStringtoken) {
 }
 
 TEST(FileNames, SupressFilenameExtensionRulesInOrder) {
-  struct Row { std::string s, want; };
+  struct Row {
+    std::string s, want;
+  };
   const Row rows[] = {
-      {"", ""},                      // no '.'
-      {"abc", "abc"},                // no '.'
-      {"a.b/c", "a.b/c"},            // the last '.' is before the last '/'
-      {"file.", "file"},             // '.' last: dropped
-      {".", ""},                     // '.' last wins over '.' first
-      {"dir.\\f", "dir.\\f"},        // '\' after the '.'
-      {".gal", ""},                  // '.' first
-      {"a..b", "a..b"},              // '.' after '.'
+      {"", ""},                // no '.'
+      {"abc", "abc"},          // no '.'
+      {"a.b/c", "a.b/c"},      // the last '.' is before the last '/'
+      {"file.", "file"},       // '.' last: dropped
+      {".", ""},               // '.' last wins over '.' first
+      {"dir.\\f", "dir.\\f"},  // '\' after the '.'
+      {".gal", ""},            // '.' first
+      {"a..b", "a..b"},        // '.' after '.'
       {"dir/f.gal", "dir/f"},
       {"/x/.gal", "/x/"},
-      {"x.y\\z", "x"},               // '\' is no separator here
+      {"x.y\\z", "x"},  // '\' is no separator here
       {"m.tar.gz", "m.tar"},
       {"dir/sub.d/m.gal", "dir/sub.d/m"},
   };
@@ -214,7 +231,9 @@ TEST(Directories, CurrentDirectory) {
 }
 
 TEST(Directories, RelativeDirectoryPath) {
-  struct Row { std::string target, base, want; };
+  struct Row {
+    std::string target, base, want;
+  };
   const Row rows[] = {
       {"/h/u/p/src", "/h/u/doc", "../p/src"},
       {"/a/b", "/a/b/c/d", "../.."},
@@ -233,14 +252,15 @@ TEST(Directories, RelativeDirectoryPath) {
   }
   ktest::stream_capture err(std::cerr);
   EXPECT_EQ(relative_directory_path("/h/u/p/src", "/h/u/doc"), "../p/src");
-  EXPECT_EQ(err.text(),
-            "demarrage /h/u/p/src|/h/u/doc\nintermediaire: p/src|doc\n--> ../p/src\n");
+  EXPECT_EQ(err.text(), "demarrage /h/u/p/src|/h/u/doc\nintermediaire: p/src|doc\n--> ../p/src\n");
 }
 
 TEST(Directories, PathsRunningOutTogetherEnd) {
   // Different texts naming the same path component by component: the walk
   // must stop when both are used up; they name the same place.
-  struct Row { std::string target, base; };
+  struct Row {
+    std::string target, base;
+  };
   const Row rows[] = {{"a/b/", "a/b"}, {"", "/"}, {"/a/", "/a"}};
   for (const Row& r : rows) {
     SCOPED_TRACE("\"" + r.target + "\" from \"" + r.base + "\"");
@@ -256,4 +276,4 @@ TEST(Directories, EmptyBaseIsTheCurrentDirectory) {
   EXPECT_EQ(err.text(), "demarrage " + here + "|" + here + "\n--> .\n");
 }
 
-} // namespace
+}  // namespace

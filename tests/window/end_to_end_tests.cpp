@@ -32,8 +32,7 @@ constexpr int timed_out = -2;
 // `out` and `err`; `keep_display` false removes DISPLAY from its
 // environment. Returns its process id, or -1.
 pid_t start(const std::vector<std::string>& argv, const std::string& directory,
-            const std::string& out, const std::string& err,
-            bool keep_display = true) {
+            const std::string& out, const std::string& err, bool keep_display = true) {
   std::vector<char*> args;
   for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
@@ -54,8 +53,7 @@ pid_t start(const std::vector<std::string>& argv, const std::string& directory,
 // Waits at most `seconds` for `pid`; returns its exit status, -1 when it
 // did not exit normally, or timed_out after killing it.
 int finish(pid_t pid, double seconds) {
-  const auto end = std::chrono::steady_clock::now() +
-                   std::chrono::duration<double>(seconds);
+  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
   for (;;) {
     int status = 0;
     const pid_t done = waitpid(pid, &status, WNOHANG);
@@ -77,8 +75,8 @@ bool exists(const std::string& path) {
 
 // Runs xdotool with `args`; returns its trimmed standard output, or the
 // empty text when it failed or took longer than `seconds`.
-std::string xdotool(const std::string& scratch_dir,
-                    const std::vector<std::string>& args, double seconds = 10) {
+std::string xdotool(const std::string& scratch_dir, const std::vector<std::string>& args,
+                    double seconds = 10) {
   std::vector<std::string> argv{"xdotool"};
   argv.insert(argv.end(), args.begin(), args.end());
   const std::string out = scratch_dir + "/xdotool.out";
@@ -100,10 +98,8 @@ std::string wait_window(const std::string& dir, const std::string& regex,
 }
 
 // Waits until no visible window matches `regex`; false after `seconds`.
-bool wait_gone(const std::string& dir, const std::string& regex,
-               double seconds = 20) {
-  const auto end = std::chrono::steady_clock::now() +
-                   std::chrono::duration<double>(seconds);
+bool wait_gone(const std::string& dir, const std::string& regex, double seconds = 20) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
   while (!xdotool(dir, {"search", "--onlyvisible", "--name", regex}).empty()) {
     if (std::chrono::steady_clock::now() > end) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -113,8 +109,8 @@ bool wait_gone(const std::string& dir, const std::string& regex,
 
 // Clicks at (x, y) of `window`, in the window's own coordinates.
 void click(const std::string& dir, const std::string& window, int x, int y) {
-  xdotool(dir, {"mousemove", "--sync", "--window", window, std::to_string(x),
-                std::to_string(y), "click", "1"});
+  xdotool(dir, {"mousemove", "--sync", "--window", window, std::to_string(x), std::to_string(y),
+                "click", "1"});
 }
 
 // Centre of a widget of the main window, in window coordinates.
@@ -139,8 +135,7 @@ using KorvaneWindow = GuiTest;
 TEST_F(KorvaneWindow, CompilesTheChosenFileLikeTheCommandLine) {
   ktest::scratch_directory dir;
   ASSERT_FALSE(dir.path().empty());
-  const std::string example =
-      ktest::read_file(KORVANE_SOURCE_DIR "/examples/controller.gal");
+  const std::string example = ktest::read_file(KORVANE_SOURCE_DIR "/examples/controller.gal");
   ASSERT_FALSE(example.empty());
   // The ".gal" in the directory name must not cut the chosen path.
   const std::string gui = dir.path() + "/run.gallery";
@@ -150,8 +145,8 @@ TEST_F(KorvaneWindow, CompilesTheChosenFileLikeTheCommandLine) {
   std::ofstream(gui + "/controller.gal") << example;
   std::ofstream(cli + "/controller.gal") << example;
 
-  const pid_t korvane = start({KORVANE_BINARY}, gui, dir.path() + "/out.txt",
-                              dir.path() + "/err.txt");
+  const pid_t korvane =
+      start({KORVANE_BINARY}, gui, dir.path() + "/out.txt", dir.path() + "/err.txt");
   ASSERT_GT(korvane, 0);
   const std::string pid = std::to_string(korvane);
   const std::string main_window = wait_window(dir.path(), "^korvane$", pid);
@@ -186,13 +181,11 @@ TEST_F(KorvaneWindow, CompilesTheChosenFileLikeTheCommandLine) {
 
   // The same compilation from the command line, without a display.
   const pid_t command = start(
-      {KORVANE_BINARY, "controller.gal", "-blif", "-vhdl", "-c", "-O1",
-       "-awaited", "-ne", "tick"},
+      {KORVANE_BINARY, "controller.gal", "-blif", "-vhdl", "-c", "-O1", "-awaited", "-ne", "tick"},
       cli, dir.path() + "/cli-out.txt", dir.path() + "/cli-err.txt", false);
   ASSERT_EQ(finish(command, 60), 0) << ktest::read_file(dir.path() + "/cli-err.txt");
 
-  for (const char* name : {"controller.blif", "controller.vhd", "controller.c",
-                           "controller.h"}) {
+  for (const char* name : {"controller.blif", "controller.vhd", "controller.c", "controller.h"}) {
     SCOPED_TRACE(name);
     ASSERT_TRUE(exists(gui + "/" + name));
     EXPECT_FALSE(ktest::read_file(gui + "/" + name).empty());
@@ -218,11 +211,10 @@ TEST_F(KorvaneWindow, QuitAndEscapeEndWithoutWriting) {
     ASSERT_FALSE(dir.path().empty());
     const std::string work = dir.path() + "/work";
     ASSERT_EQ(mkdir(work.c_str(), 0700), 0);
-    const pid_t korvane = start({KORVANE_BINARY}, work, dir.path() + "/out.txt",
-                                dir.path() + "/err.txt");
+    const pid_t korvane =
+        start({KORVANE_BINARY}, work, dir.path() + "/out.txt", dir.path() + "/err.txt");
     ASSERT_GT(korvane, 0);
-    const std::string main_window =
-        wait_window(dir.path(), "^korvane$", std::to_string(korvane));
+    const std::string main_window = wait_window(dir.path(), "^korvane$", std::to_string(korvane));
     ASSERT_FALSE(main_window.empty()) << "the main window did not open";
     click(dir.path(), main_window, blif.x, blif.y);
     if (row.escape) {
@@ -233,8 +225,7 @@ TEST_F(KorvaneWindow, QuitAndEscapeEndWithoutWriting) {
     EXPECT_EQ(finish(korvane, 30), 0) << ktest::read_file(dir.path() + "/err.txt");
     EXPECT_EQ(ktest::read_file(dir.path() + "/out.txt"), "");
     const std::string listing = dir.path() + "/listing.txt";
-    const pid_t ls = start({"ls", "-A", work}, dir.path(), listing,
-                           dir.path() + "/ls.err");
+    const pid_t ls = start({"ls", "-A", work}, dir.path(), listing, dir.path() + "/ls.err");
     ASSERT_EQ(finish(ls, 10), 0);
     EXPECT_EQ(ktest::read_file(listing), "") << "files written in the directory";
   }
@@ -272,8 +263,7 @@ TEST_F(KorvaneWindow, AnOpenWindowWaitsWithoutSpinning) {
     ASSERT_FALSE(dir.path().empty());
     std::vector<std::string> argv{KORVANE_BINARY};
     argv.insert(argv.end(), row.args.begin(), row.args.end());
-    const pid_t korvane = start(argv, dir.path(), dir.path() + "/out.txt",
-                                dir.path() + "/err.txt");
+    const pid_t korvane = start(argv, dir.path(), dir.path() + "/out.txt", dir.path() + "/err.txt");
     ASSERT_GT(korvane, 0);
     ASSERT_FALSE(wait_window(dir.path(), row.title, std::to_string(korvane)).empty())
         << "the window did not open";

@@ -24,7 +24,7 @@ struct script_state {
   std::vector<gui_step> steps;
   std::size_t next = 0;
   bool playing = false;
-  unsigned long passes = 0;     // passes of the toolkit's event loop
+  unsigned long passes = 0;       // passes of the toolkit's event loop
   unsigned long acted_at = ~0UL;  // pass of the last action
 };
 
@@ -131,12 +131,10 @@ bool gui_stop() {
 
 winkorvane_interface* gui_main_window() {
   // A modal window keeps the user away from the main window.
-  for (Fl_Window* w = Fl::first_window(); w != nullptr;
-       w = Fl::next_window(w)) {
+  for (Fl_Window* w = Fl::first_window(); w != nullptr; w = Fl::next_window(w)) {
     if (w->modal() && w->shown()) return nullptr;
   }
-  for (Fl_Window* w = Fl::first_window(); w != nullptr;
-       w = Fl::next_window(w)) {
+  for (Fl_Window* w = Fl::first_window(); w != nullptr; w = Fl::next_window(w)) {
     if (w->label() != nullptr && std::strcmp(w->label(), "korvane") == 0 &&
         w->user_data() != nullptr) {
       return static_cast<winkorvane_interface*>(w->user_data());
@@ -146,8 +144,7 @@ winkorvane_interface* gui_main_window() {
 }
 
 Fl_Window* gui_window_titled(const std::string& title) {
-  for (Fl_Window* w = Fl::first_window(); w != nullptr;
-       w = Fl::next_window(w)) {
+  for (Fl_Window* w = Fl::first_window(); w != nullptr; w = Fl::next_window(w)) {
     if (w->label() != nullptr && title == w->label()) return w;
   }
   return nullptr;
@@ -165,8 +162,7 @@ void gui_close_by_window_manager(Fl_Window* window) {
   XFlush(fl_display);
 }
 
-bool gui_choose_in_file_chooser(const std::string& path,
-                                std::string* chooser_title) {
+bool gui_choose_in_file_chooser(const std::string& path, std::string* chooser_title) {
   Fl_Window* modal = Fl::modal();
   if (modal == nullptr || !modal->shown()) return false;
   Fl_File_Input* name = find_widget<Fl_File_Input>(modal);

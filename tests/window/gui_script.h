@@ -42,8 +42,7 @@ void gui_close_by_window_manager(Fl_Window* window);
 
 // Fills the file chooser of the toolkit, when it is open, with `path` and
 // presses its "OK" button. Returns false while no chooser is open.
-bool gui_choose_in_file_chooser(const std::string& path,
-                                std::string* chooser_title);
+bool gui_choose_in_file_chooser(const std::string& path, std::string* chooser_title);
 
 // Fixture of every test that opens a window: needs the X display, and
 // ends the process with a failure when a test runs longer than its limit,

@@ -36,13 +36,20 @@ std::string describe(const run_options& o) {
     int run_options::*field;
   };
   static const flag flags[] = {
-      {"sc", &run_options::sc},           {"bac", &run_options::bac},
-      {"lustre", &run_options::lustre},   {"esterel", &run_options::esterel},
-      {"blif", &run_options::blif},       {"le", &run_options::le},
-      {"c", &run_options::c},             {"vhdl", &run_options::vhdl},
-      {"altera", &run_options::altera},   {"doc", &run_options::doc},
-      {"latex", &run_options::latex},     {"cs", &run_options::cs},
-      {"awaited", &run_options::awaited}, {"bootstate", &run_options::bootstate},
+      {"sc", &run_options::sc},
+      {"bac", &run_options::bac},
+      {"lustre", &run_options::lustre},
+      {"esterel", &run_options::esterel},
+      {"blif", &run_options::blif},
+      {"le", &run_options::le},
+      {"c", &run_options::c},
+      {"vhdl", &run_options::vhdl},
+      {"altera", &run_options::altera},
+      {"doc", &run_options::doc},
+      {"latex", &run_options::latex},
+      {"cs", &run_options::cs},
+      {"awaited", &run_options::awaited},
+      {"bootstate", &run_options::bootstate},
       {"backtrack", &run_options::backtrack},
   };
   std::string text;
@@ -111,8 +118,7 @@ TEST(MainWindowWidgets, EveryChildInItsPlace) {
   ASSERT_EQ(ui.window->children(), count);
   for (int i = 0; i < count; ++i) {
     const widget_row& row = children_rows[i];
-    SCOPED_TRACE("widget " + std::to_string(i + 2) + " " +
-                 (row.label ? row.label : "(no label)"));
+    SCOPED_TRACE("widget " + std::to_string(i + 2) + " " + (row.label ? row.label : "(no label)"));
     Fl_Widget* w = ui.window->child(i);
     EXPECT_TRUE(typeid(*w) == *row.kind) << typeid(*w).name();
     EXPECT_EQ(w->x(), row.x);
@@ -191,27 +197,24 @@ TEST(MainWindowReading, TickedBoxesBecomeOptions) {
   } rows[] = {
       {"nothing ticked", {}, "", "level=0 file=[m]"},
       {"every target",
-       {&ui_t::blif_check, &ui_t::c_check, &ui_t::vhdl_check,
-        &ui_t::altera_check, &ui_t::esterel_check, &ui_t::lustre_check,
-        &ui_t::bac_check, &ui_t::doc_check, &ui_t::latex_check,
-        &ui_t::le_check, &ui_t::cs_check, &ui_t::sc_check},
+       {&ui_t::blif_check, &ui_t::c_check, &ui_t::vhdl_check, &ui_t::altera_check,
+        &ui_t::esterel_check, &ui_t::lustre_check, &ui_t::bac_check, &ui_t::doc_check,
+        &ui_t::latex_check, &ui_t::le_check, &ui_t::cs_check, &ui_t::sc_check},
        "",
        "sc bac lustre esterel blif le c vhdl altera doc latex cs level=0 "
        "file=[m]"},
       {"altera alone", {&ui_t::altera_check}, "", "altera level=0 file=[m]"},
-      {"with awaited", {&ui_t::awaited_check}, "",
-       "awaited bootstate level=0 file=[m]"},
-      {"add boot state", {&ui_t::bootstate_check}, "",
-       "bootstate level=0 file=[m]"},
-      {"with backtrack", {&ui_t::backtrack_check}, "",
-       "backtrack level=0 file=[m]"},
+      {"with awaited", {&ui_t::awaited_check}, "", "awaited bootstate level=0 file=[m]"},
+      {"add boot state", {&ui_t::bootstate_check}, "", "bootstate level=0 file=[m]"},
+      {"with backtrack", {&ui_t::backtrack_check}, "", "backtrack level=0 file=[m]"},
       {"normal", {&ui_t::normal_check}, "", "level=1 file=[m]"},
       {"better", {&ui_t::better_check}, "", "level=2 file=[m]"},
-      {"normal and better", {&ui_t::normal_check, &ui_t::better_check}, "",
-       "level=2 file=[m]"},
+      {"normal and better", {&ui_t::normal_check, &ui_t::better_check}, "", "level=2 file=[m]"},
       {"more better", {&ui_t::more_better_check}, "", "level=3 file=[m]"},
       {"normal and more better",
-       {&ui_t::normal_check, &ui_t::more_better_check}, "", "level=3 file=[m]"},
+       {&ui_t::normal_check, &ui_t::more_better_check},
+       "",
+       "level=3 file=[m]"},
       {"neutral element", {}, "tick", "level=0 neutral=[tick] file=[m]"},
       {"blank neutral element", {}, "  ", "level=0 neutral=[  ] file=[m]"},
   };
@@ -269,8 +272,8 @@ struct chooser_call {
 std::deque<const char*> chooser_answers;
 std::vector<chooser_call> chooser_calls;
 
-const char* scripted_chooser(const char* message, const char* directory,
-                             const char* pattern, const char* file_name) {
+const char* scripted_chooser(const char* message, const char* directory, const char* pattern,
+                             const char* file_name) {
   chooser_calls.push_back({message, directory, pattern, file_name});
   if (chooser_answers.empty()) return nullptr;
   const char* answer = chooser_answers.front();
@@ -327,8 +330,7 @@ gui_step close_by_window_manager() {
 
 // Runs window mode with `steps` and returns whether it asked for a
 // compilation; `status` is set when it did not.
-bool run_window_mode(std::vector<gui_step> steps, run_options& options,
-                     int& status) {
+bool run_window_mode(std::vector<gui_step> steps, run_options& options, int& status) {
   static char program[] = "korvane";
   char* argv[] = {program, nullptr};
   int argc = 1;
@@ -365,71 +367,102 @@ TEST_F(MainWindowLoop, Scenarios) {
     const char* name;
     std::vector<const char*> chooser;  // answers to "Load", in order
     std::vector<gui_step> steps;
-    bool compile;          // false: the run ends as "Quit" does
-    const char* options;   // describe() of the record after the loop
-    m messages;            // message boxes, in order
-    m paths;               // what the path field showed at each note
+    bool compile;         // false: the run ends as "Quit" does
+    const char* options;  // describe() of the record after the loop
+    m messages;           // message boxes, in order
+    m paths;              // what the path field showed at each note
   } rows[] = {
       {"quit", {}, {click(&ui_t::quit_button)}, false, "level=0 file=[]", {}, {}},
-      {"closed by the window manager", {}, {close_by_window_manager()}, false,
-       "level=0 file=[]", {}, {}},
+      {"closed by the window manager",
+       {},
+       {close_by_window_manager()},
+       false,
+       "level=0 file=[]",
+       {},
+       {}},
       {"other widgets are not acted on",
        {},
-       {click(&ui_t::blif_check), type_neutral("x"),
-        click(&ui_t::more_better_check), click(&ui_t::quit_button)},
-       false, "level=0 file=[]", {}, {}},
+       {click(&ui_t::blif_check), type_neutral("x"), click(&ui_t::more_better_check),
+        click(&ui_t::quit_button)},
+       false,
+       "level=0 file=[]",
+       {},
+       {}},
       {"compile without a file",
        {},
        {click(&ui_t::compile_button), click(&ui_t::quit_button)},
-       false, "level=0 file=[]", {not_selected}, {}},
+       false,
+       "level=0 file=[]",
+       {not_selected},
+       {}},
       {"cancelled choice",
        {nullptr},
-       {click(&ui_t::load_button), click(&ui_t::compile_button),
-        click(&ui_t::quit_button)},
-       false, "level=0 file=[]", {not_found, not_selected}, {}},
+       {click(&ui_t::load_button), click(&ui_t::compile_button), click(&ui_t::quit_button)},
+       false,
+       "level=0 file=[]",
+       {not_found, not_selected},
+       {}},
       {"chosen file compiled",
        {"work/model.gal"},
        {click(&ui_t::vhdl_check), click(&ui_t::load_button), note_shown_path(),
         click(&ui_t::blif_check), click(&ui_t::compile_button)},
-       true, "blif vhdl level=0 file=[work/model]", {}, {"work/model.gal"}},
+       true,
+       "blif vhdl level=0 file=[work/model]",
+       {},
+       {"work/model.gal"}},
       {"directory holding .gal",
        {"/tmp/x.gallery/model.gal"},
        {click(&ui_t::load_button), click(&ui_t::compile_button)},
-       true, "level=0 file=[/tmp/x.gallery/model]", {}, {}},
+       true,
+       "level=0 file=[/tmp/x.gallery/model]",
+       {},
+       {}},
       {"second choice cancelled keeps the first",
        {"a/first.gal", nullptr},
-       {click(&ui_t::load_button), click(&ui_t::load_button),
-        note_shown_path(), click(&ui_t::compile_button)},
-       true, "level=0 file=[a/first]", {not_found}, {"a/first.gal"}},
+       {click(&ui_t::load_button), click(&ui_t::load_button), note_shown_path(),
+        click(&ui_t::compile_button)},
+       true,
+       "level=0 file=[a/first]",
+       {not_found},
+       {"a/first.gal"}},
       {"last choice wins",
        {"a/first.gal", "b/second.gal"},
-       {click(&ui_t::load_button), click(&ui_t::load_button),
-        click(&ui_t::compile_button)},
-       true, "level=0 file=[b/second]", {}, {}},
+       {click(&ui_t::load_button), click(&ui_t::load_button), click(&ui_t::compile_button)},
+       true,
+       "level=0 file=[b/second]",
+       {},
+       {}},
       {"path without .gal",
        {"dir/model.txt"},
-       {click(&ui_t::load_button), note_shown_path(),
-        click(&ui_t::compile_button)},
-       true, "level=0 file=[dir/model.txt]",
-       {"ERROR IN LOADING FILE:\ndir/model.txt\n"}, {"dir/model.txt"}},
+       {click(&ui_t::load_button), note_shown_path(), click(&ui_t::compile_button)},
+       true,
+       "level=0 file=[dir/model.txt]",
+       {"ERROR IN LOADING FILE:\ndir/model.txt\n"},
+       {"dir/model.txt"}},
       {"@ in a path is shown as written",
        {"dir/a@b"},
        {click(&ui_t::load_button), click(&ui_t::quit_button)},
-       false, "level=0 file=[]", {"ERROR IN LOADING FILE:\ndir/a@@b\n"}, {}},
+       false,
+       "level=0 file=[]",
+       {"ERROR IN LOADING FILE:\ndir/a@@b\n"},
+       {}},
       {"modes, level and neutral element",
        {"m.gal"},
-       {click(&ui_t::load_button), click(&ui_t::awaited_check),
-        click(&ui_t::backtrack_check), click(&ui_t::normal_check),
-        click(&ui_t::better_check), type_neutral("tick"),
+       {click(&ui_t::load_button), click(&ui_t::awaited_check), click(&ui_t::backtrack_check),
+        click(&ui_t::normal_check), click(&ui_t::better_check), type_neutral("tick"),
         click(&ui_t::altera_check), click(&ui_t::compile_button)},
-       true, "altera awaited bootstate backtrack level=2 neutral=[tick] file=[m]",
-       {}, {}},
+       true,
+       "altera awaited bootstate backtrack level=2 neutral=[tick] file=[m]",
+       {},
+       {}},
       {"a box ticked twice is clear",
        {"m.gal"},
-       {click(&ui_t::load_button), click(&ui_t::c_check),
-        click(&ui_t::c_check), click(&ui_t::cs_check),
-        click(&ui_t::compile_button)},
-       true, "cs level=0 file=[m]", {}, {}},
+       {click(&ui_t::load_button), click(&ui_t::c_check), click(&ui_t::c_check),
+        click(&ui_t::cs_check), click(&ui_t::compile_button)},
+       true,
+       "cs level=0 file=[m]",
+       {},
+       {}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -464,21 +497,20 @@ TEST_F(MainWindowLoop, ShownWithVersionAndWithoutMoreBetter) {
     std::string version;
     std::vector<std::string> hidden;  // labels of hidden children
   } state;
-  std::vector<gui_step> steps = {
-      [&state]() {
-        ui_t* ui = gui_main_window();
-        if (ui == nullptr) return false;
-        state.shown = ui->window->shown() && ui->window->visible();
-        state.version = ui->version_output->value();
-        for (int i = 0; i < ui->window->children(); ++i) {
-          Fl_Widget* child = ui->window->child(i);
-          if (!child->visible()) {
-            state.hidden.push_back(child->label() ? child->label() : "");
-          }
-        }
-        return true;
-      },
-      click(&ui_t::quit_button)};
+  std::vector<gui_step> steps = {[&state]() {
+                                   ui_t* ui = gui_main_window();
+                                   if (ui == nullptr) return false;
+                                   state.shown = ui->window->shown() && ui->window->visible();
+                                   state.version = ui->version_output->value();
+                                   for (int i = 0; i < ui->window->children(); ++i) {
+                                     Fl_Widget* child = ui->window->child(i);
+                                     if (!child->visible()) {
+                                       state.hidden.push_back(child->label() ? child->label() : "");
+                                     }
+                                   }
+                                   return true;
+                                 },
+                                 click(&ui_t::quit_button)};
   run_options options;
   int status = -1;
   EXPECT_FALSE(run_window_mode(std::move(steps), options, status));
@@ -513,8 +545,7 @@ TEST_F(MainWindowLoop, TheToolkitChooserPicksTheFile) {
   run_options options;
   int status = -1;
   const bool compile = run_window_mode(
-      {click(&ui_t::load_button),
-       [&]() { return gui_choose_in_file_chooser(path, &title); },
+      {click(&ui_t::load_button), [&]() { return gui_choose_in_file_chooser(path, &title); },
        note_shown_path(), click(&ui_t::compile_button)},
       options, status);
   EXPECT_TRUE(compile);

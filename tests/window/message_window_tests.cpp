@@ -111,24 +111,39 @@ TEST_F(MessagesWindow, SizeButtonsAndRows) {
     std::vector<std::string> rows;  // empty: checked by count below
     std::size_t row_count;
   } rows[] = {
-      {"two lines", "a\nb\n", 100, 610,
+      {"two lines",
+       "a\nb\n",
+       100,
+       610,
        "list 5,10 600x500; 250,530 50x30 \"Quit\"; 80,530 50x30 \"save\"",
-       {"a", "b"}, 2},
-      {"empty text", "", 80, 490,
+       {"a", "b"},
+       2},
+      {"empty text",
+       "",
+       80,
+       490,
        "list 5,10 480x500; 250,530 50x30 \"Quit\"; 80,530 50x30 \"save\"",
-       {""}, 1},
-      {"empty row between two newlines", "a\n\nb", 49, 304,
+       {""},
+       1},
+      {"empty row between two newlines",
+       "a\n\nb",
+       49,
+       304,
        "list 5,10 294x500; 250,530 50x30 \"Quit\"; 80,530 50x30 \"save\"",
-       {"a", "", "b"}, 3},
-      {"help text", help, 100, 610,
+       {"a", "", "b"},
+       3},
+      {"help text",
+       help,
+       100,
+       610,
        "list 5,10 600x500; 250,530 50x30 \"Quit\"; 80,530 50x30 \"save\"",
-       {}, 62},
+       {},
+       62},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     messages_seen seen;
-    gui_play({note_messages_window(seen), select_first_row(),
-              press_in_messages("Quit")});
+    gui_play({note_messages_window(seen), select_first_row(), press_in_messages("Quit")});
     fl_show_Sbigmessages(row.text, row.width);
     EXPECT_TRUE(gui_stop());
     EXPECT_EQ(seen.w, row.window_w);
@@ -161,9 +176,8 @@ TEST_F(MessagesWindow, SaveWritesTheTextReceived) {
   const std::string path = directory.file("saved.txt");
   const std::string text = "first\n\nthird line 100%\nno final newline";
   std::vector<std::string> titles;
-  gui_play({press_in_messages("save"), choose(path, titles),
-            press_in_messages("save"), choose(path, titles),
-            press_in_messages("Quit")});
+  gui_play({press_in_messages("save"), choose(path, titles), press_in_messages("save"),
+            choose(path, titles), press_in_messages("Quit")});
   fl_show_Sbigmessages(text, 80);
   EXPECT_TRUE(gui_stop());
   EXPECT_EQ(titles, (std::vector<std::string>{"save message", "save message"}));
@@ -180,13 +194,12 @@ TEST_F(MessagesWindow, SaveReportsAFileItCannotWrite) {
   const std::string path = plain + "/saved.txt";
   const std::string good = directory.file("good.txt");
   std::vector<std::string> titles;
-  gui_play({press_in_messages("save"), choose(path, titles),
-            press_in_messages("save"), choose(good, titles),
-            press_in_messages("Quit")});
+  gui_play({press_in_messages("save"), choose(path, titles), press_in_messages("save"),
+            choose(good, titles), press_in_messages("Quit")});
   fl_show_Sbigmessages("text\n", 80);
   EXPECT_TRUE(gui_stop());
-  EXPECT_EQ(gui_messages(), std::vector<std::string>{
-                                korvane_label_text(korvane_save_failure_message(path))});
+  EXPECT_EQ(gui_messages(),
+            std::vector<std::string>{korvane_label_text(korvane_save_failure_message(path))});
   // The window stayed open after the failure and saved the second time.
   EXPECT_EQ(ktest::read_file(good), "text\n");
 }
@@ -200,8 +213,7 @@ TEST_F(MessagesWindow, MessageBoxShowsTheTextWhole) {
   } rows[] = {
       {"percent signs", "100% %d %s %%", "100% %d %s %%"},
       {"at sign doubled for the label", "a@b", "a@@b"},
-      {"several lines", "Generations ...\n  of m.blif\n",
-       "Generations ...\n  of m.blif\n"},
+      {"several lines", "Generations ...\n  of m.blif\n", "Generations ...\n  of m.blif\n"},
       {"long text", long_text, long_text},
   };
   for (const auto& row : rows) {
