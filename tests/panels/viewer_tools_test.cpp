@@ -13,7 +13,7 @@
 #include <unistd.h>
 
 #include "panels/viewer_print.h"
-#include "tool_run.h"
+#include "support/process.h"
 #include "viewer_texts.h"
 
 namespace {
@@ -28,7 +28,7 @@ class ViewerTools : public ::testing::Test {
   }
   void TearDown() override {
     std::string ignored;
-    run_tool("rm -rf '" + dir_ + "'", &ignored);
+    ktest::run_shell(".", "rm -rf '" + dir_ + "'", &ignored);
   }
 
   // Writes `lines` as PostScript or PDF into the file `name`; returns its path.
@@ -67,7 +67,7 @@ const std::vector<text_case>& text_cases() {
 // The number that pdfinfo gives on its "Pages:" line, or -1.
 int pdfinfo_pages(const std::string& path) {
   std::string output;
-  if (run_tool("pdfinfo '" + path + "'", &output) != 0) return -1;
+  if (ktest::run_shell(".", "pdfinfo '" + path + "'", &output) != 0) return -1;
   const std::size_t at = output.find("Pages:");
   if (at == std::string::npos) return -1;
   return std::atoi(output.c_str() + at + 6);
@@ -78,11 +78,11 @@ TEST_F(ViewerTools, GhostscriptReadsThePostScript) {
     const std::string ps = write(c.lines, std::string(c.name) + ".ps", false);
     std::string output;
     EXPECT_EQ(0,
-              run_tool("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=nullpage '" + ps + "'", &output))
+              ktest::run_shell(".", "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=nullpage '" + ps + "'", &output))
         << c.name << ": " << output;
     EXPECT_EQ("", output) << c.name;
     const std::string pdf = dir_ + "/" + c.name + "-from-ps.pdf";
-    ASSERT_EQ(0, run_tool("ps2pdf '" + ps + "' '" + pdf + "'", &output))
+    ASSERT_EQ(0, ktest::run_shell(".", "ps2pdf '" + ps + "' '" + pdf + "'", &output))
         << c.name << ": " << output;
     EXPECT_EQ(c.pages, pdfinfo_pages(pdf)) << c.name;
   }
@@ -96,14 +96,14 @@ TEST_F(ViewerTools, GhostscriptRejectsAnUnescapedBackslash) {
                          "setfont\n45 790 moveto (back\\) show\nshowpage\n";
   std::string output;
   EXPECT_NE(0,
-            run_tool("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=nullpage '" + path + "'", &output));
+            ktest::run_shell(".", "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=nullpage '" + path + "'", &output));
 }
 
 TEST_F(ViewerTools, QpdfPdfinfoAndPdftotextReadThePdf) {
   for (const text_case& c : text_cases()) {
     const std::string pdf = write(c.lines, std::string(c.name) + ".pdf", true);
     std::string output;
-    EXPECT_EQ(0, run_tool("qpdf --check '" + pdf + "'", &output)) << c.name << ": " << output;
+    EXPECT_EQ(0, ktest::run_shell(".", "qpdf --check '" + pdf + "'", &output)) << c.name << ": " << output;
     EXPECT_NE(std::string::npos, output.find("No syntax or stream encoding errors"))
         << c.name << ": " << output;
     EXPECT_EQ(std::string::npos, output.find("WARNING")) << c.name << ": " << output;
@@ -111,7 +111,7 @@ TEST_F(ViewerTools, QpdfPdfinfoAndPdftotextReadThePdf) {
   }
   const std::string pdf = dir_ + "/edge_cases.pdf";
   std::string text;
-  ASSERT_EQ(0, run_tool("pdftotext -layout '" + pdf + "' -", &text));
+  ASSERT_EQ(0, ktest::run_shell(".", "pdftotext -layout '" + pdf + "' -", &text));
   // The character after each "#" is never printed: "size" shows as "ize".
   for (const char* expected : {"name", "ize", "ote", "abcdefghij", "back\\", "fx", "cd", "page top",
                                "line 150", "last\\"}) {

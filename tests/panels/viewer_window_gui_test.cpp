@@ -22,7 +22,7 @@
 #include <FL/forms.H>
 
 #include "panels/viewer_window.h"
-#include "tool_run.h"
+#include "support/process.h"
 #include "viewer_texts.h"
 
 namespace {
@@ -61,7 +61,7 @@ class ViewerWindow : public PanelGuiTest {
       EXPECT_EQ(0, chdir(old_dir_.c_str()));
     }
     std::string ignored;
-    run_tool("rm -rf '" + dir_ + "'", &ignored);
+    ktest::run_shell(".", "rm -rf '" + dir_ + "'", &ignored);
     PanelGuiTest::TearDown();
   }
 
@@ -294,7 +294,7 @@ TEST_F(ViewerWindow, PdfWithoutViewerStaysAndIsAnnounced) {
   EXPECT_TRUE(commands_.empty());
   EXPECT_EQ("generation of tmp.pdf file", message);
   std::string output;
-  EXPECT_EQ(0, run_tool("qpdf --check tmp.pdf", &output)) << output;
+  EXPECT_EQ(0, ktest::run_shell(".", "qpdf --check tmp.pdf", &output)) << output;
   EXPECT_NE(std::string::npos, read_file("tmp.pdf").find("/Count 3\n"));
 }
 
