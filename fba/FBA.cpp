@@ -1,29 +1,12 @@
 // The implicit boolean machine: construction, transitions and Moore actions
 // added by disjunction, and the queries the driver uses.
 #include "fba/FBA.h"
+#include "fba/writer_common.h"
 
 #include <iostream>
 
 #include "utilities/list_templates.h"
 
-namespace {
-
-// The outputs count of a transition's machine; 0 without a machine.
-int outputs_of(const FBA* automaton) {
-  return automaton == nullptr ? 0 : automaton->get_actions_number();
-}
-
-// A new array of `count` copies of entries of `from` (null: constant 0 of
-// `automaton`'s manager); null when count is 0.
-bdd* copy_actions(const FBA* automaton, const bdd* from, int count) {
-  if (count <= 0) return nullptr;
-  bdd* to = new bdd[count];
-  for (int k = 0; k < count; ++k)
-    to[k] = from != nullptr ? from[k] : automaton->get_manager()->Bdd_zero();
-  return to;
-}
-
-}  // namespace
 
 // ---- FBA_real_transition
 
@@ -35,27 +18,22 @@ FBA_real_transition::FBA_real_transition(const FBA* automaton_, int source_, int
     : automaton(automaton_),
       source(source_),
       target(target_),
-      actions(copy_actions(automaton_, actions_, outputs_of(automaton_))),
+      actions(copy_transition_actions(automaton_, actions_, transition_outputs(automaton_))),
       guard(guard_) {}
 
 FBA_real_transition::FBA_real_transition(const FBA_real_transition& other)
     : automaton(other.automaton),
       source(other.source),
       target(other.target),
-      actions(copy_actions(other.automaton, other.actions, other.actions_count())),
+      actions(copy_transition_actions(other.automaton, other.actions, other.actions_count())),
       guard(other.guard) {}
 
 FBA_real_transition& FBA_real_transition::operator=(const FBA_real_transition& other) {
   if (this == &other) return *this;
-  const int count = other.actions_count();
-  if (count != actions_count() || (actions == nullptr && count > 0)) {
-    delete[] actions;
-    actions = count > 0 ? new bdd[count] : nullptr;
-  }
+  assign_transition_actions(actions, actions_count(), other.actions, other.actions_count());
   automaton = other.automaton;
   source = other.source;
   target = other.target;
-  for (int k = 0; k < count; ++k) actions[k] = other.actions[k];
   guard = other.guard;
   return *this;
 }
@@ -63,7 +41,7 @@ FBA_real_transition& FBA_real_transition::operator=(const FBA_real_transition& o
 FBA_real_transition::~FBA_real_transition() { delete[] actions; }
 
 int FBA_real_transition::actions_count() const {
-  return actions == nullptr ? 0 : outputs_of(automaton);
+  return actions == nullptr ? 0 : transition_outputs(automaton);
 }
 
 bool operator==(const FBA_real_transition& a, const FBA_real_transition& b) {

@@ -4,25 +4,8 @@
 #include <iostream>
 
 #include "fba/FBA.h"
+#include "fba/writer_common.h"
 
-namespace {
-
-// The outputs count of a transition's machine; 0 without a machine.
-int outputs_of(const FBA* automaton) {
-  return automaton == nullptr ? 0 : automaton->get_actions_number();
-}
-
-// A new array of `count` entries copied from `from` (null: the constant 0
-// of `automaton`'s manager); null when count is 0.
-bdd* copy_actions(const FBA* automaton, const bdd* from, int count) {
-  if (count <= 0) return nullptr;
-  bdd* to = new bdd[count];
-  for (int k = 0; k < count; ++k)
-    to[k] = from != nullptr ? from[k] : automaton->get_manager()->Bdd_zero();
-  return to;
-}
-
-}  // namespace
 
 // ---- FBA_transition
 
@@ -34,34 +17,29 @@ FBA_transition::FBA_transition(const FBA* automaton_, std::set<int> source_, std
     : automaton(automaton_),
       source(source_),
       target(target_),
-      actions(copy_actions(automaton_, actions_, outputs_of(automaton_))),
+      actions(copy_transition_actions(automaton_, actions_, transition_outputs(automaton_))),
       guard(guard_) {}
 
 FBA_transition::FBA_transition(const FBA_transition& other)
     : automaton(other.automaton),
       source(other.source),
       target(other.target),
-      actions(copy_actions(other.automaton, other.actions, other.actions_count())),
+      actions(copy_transition_actions(other.automaton, other.actions, other.actions_count())),
       guard(other.guard) {}
 
 FBA_transition& FBA_transition::operator=(const FBA_transition& other) {
   if (this == &other) return *this;
-  const int count = other.actions_count();
-  if (count != actions_count() || (actions == nullptr && count > 0)) {
-    delete[] actions;
-    actions = count > 0 ? new bdd[count] : nullptr;
-  }
+  assign_transition_actions(actions, actions_count(), other.actions, other.actions_count());
   automaton = other.automaton;
   source = other.source;
   target = other.target;
-  for (int k = 0; k < count; ++k) actions[k] = other.actions[k];
   guard = other.guard;
   return *this;
 }
 
 FBA_transition::~FBA_transition() { delete[] actions; }
 
-int FBA_transition::actions_count() const { return actions == nullptr ? 0 : outputs_of(automaton); }
+int FBA_transition::actions_count() const { return actions == nullptr ? 0 : transition_outputs(automaton); }
 
 bool operator==(const FBA_transition& a, const FBA_transition& b) {
   if (a.automaton != b.automaton || a.source != b.source || a.target != b.target ||

@@ -88,3 +88,23 @@ void put_blif_cover(std::ostream& os, cover_scratch& scratch, bdd f, const std::
     put_line(os, row + " 1");
   }
 }
+
+int transition_outputs(const FBA* automaton) {
+  return automaton == nullptr ? 0 : automaton->get_actions_number();
+}
+
+bdd* copy_transition_actions(const FBA* automaton, const bdd* from, int count) {
+  if (count <= 0) return nullptr;
+  bdd* to = new bdd[count];
+  for (int k = 0; k < count; ++k)
+    to[k] = from != nullptr ? from[k] : automaton->get_manager()->Bdd_zero();
+  return to;
+}
+
+void assign_transition_actions(bdd*& actions, int current, const bdd* from, int count) {
+  if (count != current || (actions == nullptr && count > 0)) {
+    delete[] actions;
+    actions = count > 0 ? new bdd[count] : nullptr;
+  }
+  for (int k = 0; k < count; ++k) actions[k] = from[k];
+}

@@ -53,4 +53,16 @@ void put_blif_cover(std::ostream& os, cover_scratch& scratch, bdd f, const std::
 void put_blif_cover(std::ostream& os, cover_scratch& scratch, bdd f, const std::string& target,
                     int level, const char* writer);
 
+class FBA;
+
+// The action arrays of the machine's transitions (one entry per output).
+// The outputs count of a transition's machine; 0 without a machine.
+int transition_outputs(const FBA* automaton);
+// A new array of `count` entries copied from `from` (null: the constant 0
+// of `automaton`'s manager); null when count is 0.
+bdd* copy_transition_actions(const FBA* automaton, const bdd* from, int count);
+// Makes `actions` (holding `current` entries) a copy of the `count` entries
+// of `from`, reusing the array when the counts agree.
+void assign_transition_actions(bdd*& actions, int current, const bdd* from, int count);
+
 #endif
