@@ -21,36 +21,8 @@
 
 namespace {
 
-constexpr int side = 40;
-
-// An offscreen image of side x side pixels, white, in which `draw` runs;
-// keeps the pixels read back afterwards.
-class canvas {
- public:
-  explicit canvas(const std::function<void()>& draw) : pixels_(side * side * 3) {
-    Fl_Offscreen offscreen = fl_create_offscreen(side, side);
-    fl_begin_offscreen(offscreen);
-    fl_color(FL_WHITE);
-    fl_rectf(0, 0, side, side);
-    draw();
-    colour_after_ = fl_color();
-    fl_read_image(pixels_.data(), 0, 0, side, side);
-    fl_end_offscreen();
-    fl_delete_offscreen(offscreen);
-  }
-
-  // The colour of pixel (x, y), as 0xRRGGBB.
-  unsigned at(int x, int y) const {
-    const unsigned char* p = &pixels_[(y * side + x) * 3];
-    return (unsigned(p[0]) << 16) | (unsigned(p[1]) << 8) | p[2];
-  }
-
-  Fl_Color colour_after() const { return colour_after_; }
-
- private:
-  std::vector<unsigned char> pixels_;
-  Fl_Color colour_after_ = FL_WHITE;
-};
+constexpr int side = panel_canvas::side;
+using canvas = panel_canvas;
 
 constexpr unsigned white = 0xffffff;
 constexpr unsigned red = 0xff0000;

@@ -7,6 +7,7 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
+#include <FL/fl_draw.H>
 #include <FL/x.H>
 
 #include "panels/message_windows.h"
@@ -141,4 +142,16 @@ void PanelGuiTest::SetUp() {
 void PanelGuiTest::TearDown() {
   panel_stop();
   alarm(0);
+}
+
+panel_canvas::panel_canvas(const std::function<void()>& draw) : pixels_(side * side * 3) {
+  Fl_Offscreen offscreen = fl_create_offscreen(side, side);
+  fl_begin_offscreen(offscreen);
+  fl_color(FL_WHITE);
+  fl_rectf(0, 0, side, side);
+  draw();
+  colour_after_ = fl_color();
+  fl_read_image(pixels_.data(), 0, 0, side, side);
+  fl_end_offscreen();
+  fl_delete_offscreen(offscreen);
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include <FL/Enumerations.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Window.H>
@@ -60,6 +61,24 @@ class PanelGuiTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+};
+
+// An offscreen image of side x side pixels, white, in which `draw` runs;
+// keeps the pixels read back and the drawing colour left by `draw`.
+class panel_canvas {
+ public:
+  static constexpr int side = 40;
+  explicit panel_canvas(const std::function<void()>& draw);
+  // The colour of pixel (x, y), as 0xRRGGBB.
+  unsigned at(int x, int y) const {
+    const unsigned char* p = &pixels_[(y * side + x) * 3];
+    return (unsigned(p[0]) << 16) | (unsigned(p[1]) << 8) | p[2];
+  }
+  Fl_Color colour_after() const { return colour_after_; }
+
+ private:
+  std::vector<unsigned char> pixels_;
+  Fl_Color colour_after_ = FL_WHITE;
 };
 
 #endif
