@@ -5,7 +5,9 @@
 // output needs get a net of their own, "$0" or "$1".
 #include <iostream>
 #include <list>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fba/FBA.h"
@@ -40,6 +42,12 @@ class sc_dumper {
   // Nets of the constants 0 and 1 when needed, -1 otherwise.
   int constant_net[2] = {-1, -1};
   int total_nets = 0;
+  // The last table position of each function in the table. The diagrams
+  // are canonical, so two handles denote the same function exactly when
+  // they have the same node and link: one lookup gives what a scan of the
+  // whole table with Bdd_equiv gives, without building an exclusive-nor
+  // per entry (which made the writer quadratic in diagram operations).
+  std::map<std::pair<const bdd_node*, int>, int> position_of;
 
   // The first net of table position p.
   long net(long p) const { return p < variables ? p : 3 * p - 2 * variables; }
@@ -55,7 +63,15 @@ class sc_dumper {
   std::string markings_of_constant(int c) const;
   // The sum-of-products comment text of f.
   std::string sop(bdd f) const;
+  // The table position of f (-1 for a constant or a function not in the
+  // table) and its net name, as FBA::internal_enum_numero_associee_bdd and
+  // FBA::internal_enum_nom_associee_bdd give them.
+  long position(bdd f) const;
+  std::string name_of(bdd f) const;
 
+  // FBA::enumeration_bdd with the membership test on position_of instead
+  // of a scan of the list: the same list in the same order.
+  void enumerate(std::list<bdd>& list, bdd f);
   void build_table(std::list<bdd>& list);
   void put_header();
   void put_decision_net(int p);
@@ -70,7 +86,21 @@ int sc_dumper::constant_of(bdd f) const {
 long sc_dumper::net_of(bdd f) const {
   const int c = constant_of(f);
   if (c >= 0) return constant_net[c];
-  return net(fba.internal_enum_numero_associee_bdd(f, table, size));
+  return net(position(f));
+}
+
+long sc_dumper::position(bdd f) const {
+  if (constant_of(f) >= 0) return -1;
+  const auto at = position_of.find({f.node(), f.link_type()});
+  return at == position_of.end() ? -1 : at->second;
+}
+
+std::string sc_dumper::name_of(bdd f) const {
+  const int c = constant_of(f);
+  if (c >= 0) return c == 1 ? "1" : "0";
+  if (m->Bdd_is_var(f)) return m->Name_var_by_index(m->Bdd_if_index(f));
+  const long p = position(f);
+  return p < 0 ? std::string("wire?") : "wire" + unslong2S(p);
 }
 
 std::string sc_dumper::markings(long p) const {
@@ -97,13 +127,25 @@ std::string sc_dumper::sop(bdd f) const {
   return m->Print_sop_to_String(" or ", " and ", "not ", "", f, level);
 }
 
+void sc_dumper::enumerate(std::list<bdd>& list, bdd f) {
+  if (f.node() == nullptr || constant_of(f) >= 0 ||
+      position_of.count({f.node(), f.link_type()}) != 0)
+    return;
+  enumerate(list, m->Bdd_then(f));
+  enumerate(list, m->Bdd_else(f));
+  position_of[{f.node(), f.link_type()}] = static_cast<int>(list.size());
+  list.push_back(f);
+}
+
 void sc_dumper::build_table(std::list<bdd>& list) {
-  for (long l = 0; l < variables; ++l) fba.enumeration_bdd(list, m->Bdd_var_by_index(l));
-  for (int i = 0; i < n; ++i) fba.enumeration_bdd(list, next_state[i]);
+  // Each function enters the table once, so its position in the list is
+  // the last (and only) position of an equal entry.
+  for (long l = 0; l < variables; ++l) enumerate(list, m->Bdd_var_by_index(l));
+  for (int i = 0; i < n; ++i) enumerate(list, next_state[i]);
   for (int k = 0; k < outputs; ++k) {
     bdd e = fba.emission(k);
-    fba.enumeration_bdd(list, e);
-    roots[k] = item_where(list, e) - 1;
+    enumerate(list, e);
+    roots[k] = static_cast<int>(position(e));
   }
   size = static_cast<int>(list.size());
   table = array_convert(list);
@@ -174,11 +216,11 @@ void sc_dumper::put_header() {
 void sc_dumper::put_decision_net(int p) {
   bdd f = table[p];
   const long first = net(p);
-  const std::string w = fba.internal_enum_nom_associee_bdd(f, table, size);
+  const std::string w = name_of(f);
   bdd x = m->Bdd_if(f);
   bdd t = m->Bdd_and(x, m->Bdd_then(f));
   bdd e = m->Bdd_and(m->Bdd_not(x), m->Bdd_else(f));
-  const long x_pos = fba.internal_enum_numero_associee_bdd(x, table, size);
+  const long x_pos = position(x);
 
   put_line(out, "-- " + sop(f));
   put_line(out, std::to_string(first) + ": " + w + markings(p));
@@ -189,7 +231,7 @@ void sc_dumper::put_decision_net(int p) {
   if (m->Bdd_is_tautology(t, 0))
     put_line(out, "$0");
   else if (m->Bdd_is_var(t))
-    put_line(out, std::to_string(fba.internal_enum_numero_associee_bdd(t, table, size)));
+    put_line(out, std::to_string(position(t)));
   else
     put_line(out, " and: (" + std::to_string(x_pos) + " " + std::to_string(net_of(m->Bdd_then(f))) +
                       ")");
@@ -199,8 +241,7 @@ void sc_dumper::put_decision_net(int p) {
   if (m->Bdd_is_tautology(e, 0))
     put_line(out, "$0");
   else if (m->Bdd_is_var(m->Bdd_not(e)))
-    put_line(out, "!" + std::to_string(
-                            fba.internal_enum_numero_associee_bdd(m->Bdd_not(e), table, size)));
+    put_line(out, "!" + std::to_string(position(m->Bdd_not(e))));
   else
     put_line(out, " and: (!" + std::to_string(x_pos) + " " +
                       std::to_string(net_of(m->Bdd_else(f))) + ")");
