@@ -3,11 +3,12 @@
 // packed copy of the function.
 #include <algorithm>
 #include <cstdint>
-#include <new>
+#include <iostream>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "utilities/fatal.h"
 #include "bdd/bddpp.h"
 #include "bdd/bddpp_internal.h"
 #include "bdd/covers_internal.h"
@@ -139,9 +140,11 @@ class path_remover {
       }
     }
     // An edge holds an index times two: past 2^31 nodes (tens of gigabytes)
-    // the copy has run out of room as memory would.
+    // the copy has run out of room, and ends as the node memory does when
+    // it is exhausted.
     if (d.nodes.size() >= (std::size_t{1} << 31)) {
-      throw std::bad_alloc();
+      std::cerr << "memory exhausted" << std::endl;
+      korvane_fatal_exit(1);
     }
     const std::uint32_t at = static_cast<std::uint32_t>(d.nodes.size());
     d.nodes.push_back({level, t, el});

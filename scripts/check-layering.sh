@@ -3,9 +3,12 @@
 #   sh scripts/check-layering.sh <source dir> <layer>...   (lowest layer first)
 # A file of a layer folder may include headers of its own folder and of the
 # layers listed before it, and no internal header (*_internal.h) of another
-# folder. Prints each include that breaks this and exits with 1; exits with 0
-# and "layering holds" otherwise. Folders of the list that do not exist yet
-# are skipped.
+# folder. A file under tests/ or bench/ may include every layer, and the
+# internal headers of one layer only: tests/<layer>/ those of <layer> (its
+# white-box tests; tests/reader/ tests the reader of model/), nothing else.
+# Prints each include that breaks this and exits with 1; exits with 0 and
+# "layering holds" otherwise. Folders of the list that do not exist yet are
+# skipped.
 set -eu
 if [ $# -lt 2 ]; then
   echo "usage: check-layering.sh <source dir> <layer>..." >&2
@@ -17,6 +20,11 @@ files=$(for layer in "$@"; do
   if [ -d "$root/$layer" ]; then
     find "$root/$layer" -type f \( -name '*.h' -o -name '*.hpp' -o -name '*.cpp' \
       -o -name '*.c' -o -name '*.y' -o -name '*.l' -o -name '*.in' \)
+  fi
+done | sort)
+checks=$(for dir in tests bench; do
+  if [ -d "$root/$dir" ]; then
+    find "$root/$dir" -type f \( -name '*.h' -o -name '*.cpp' -o -name '*.c' \)
   fi
 done | sort)
 if [ -z "$files" ]; then
@@ -40,6 +48,17 @@ BEGIN {
   if (!(top in rank)) next
   file = substr(FILENAME, length(root) + 2)
   own = substr(file, 1, index(file, "/") - 1)
+  if (own == "tests" || own == "bench") {
+    if (path !~ /_internal\.h$/) next
+    rest = substr(file, length(own) + 2)
+    tested = (own == "tests" && index(rest, "/") > 0) ? substr(rest, 1, index(rest, "/") - 1) : ""
+    if (tested == "reader") tested = "model"
+    if (tested != top) {
+      printf "%s:%d: includes %s: an internal header of %s outside its tests\n", file, FNR, path, top
+      bad++
+    }
+    next
+  }
   if (rank[top] > rank[own]) {
     printf "%s:%d: includes %s: %s is a layer above %s\n", file, FNR, path, top, own
     bad++
@@ -54,4 +73,4 @@ END {
     exit 1
   }
   print "layering holds"
-}' $files
+}' $files $checks
