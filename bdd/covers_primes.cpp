@@ -94,8 +94,8 @@ class tdd_dag {
 // walked: they are kept per node and appended at once the next time.
 class implicant_walk {
  public:
-  implicant_walk(bddpp_manager* m, long levels)
-      : manager(m), words(bddpp_detail::cube_bits::words_for(levels)), prefix(2 * words, 0) {}
+  explicit implicant_walk(long levels)
+      : words(bddpp_detail::cube_bits::words_for(levels)), prefix(2 * words, 0) {}
 
   // The entries of the walk from root, in order (before absorption).
   void run(const tdd_dag_node* root) { walk(root, 0, 0, 0); }
@@ -173,7 +173,6 @@ class implicant_walk {
     return count++;
   }
 
-  bddpp_manager* manager;
   std::size_t words;
   std::vector<std::uint64_t> prefix;
   std::vector<std::uint64_t> entries;
@@ -313,7 +312,7 @@ int bddpp_manager::Bdd_prime_implicants(bdd f, std::vector<bdd>& primes) {
     return 1;
   }
   tdd_dag tree(this);
-  implicant_walk walk(this, nb_vars);
+  implicant_walk walk(nb_vars);
   walk.run(tree.build(f));
   // Absorption: an entry goes when it implies an earlier one. The walk
   // leaves every prime in one entry, and an entry that implies an earlier
