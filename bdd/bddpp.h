@@ -654,20 +654,25 @@ class bddpp_manager {
   // Steps the redundancy test of the level-1 and level-2 covers may take
   // on a list of products before it builds their disjunction instead.
   long cover_search_budget = 1L << 14;
-  // The level-1 covers found, by function: the handle is kept with its
-  // products so that the node of its key stays alive. A cover of x AND g
-  // (or NOT x AND g, x the top variable) is g's with that literal added,
-  // so writers that cover every node of a diagram and both its halves
-  // compute each cover once. Emptied when it holds more than
-  // level1_memo_limit products.
-  struct level1_cover {
+  // The covers of levels 1 and 2 found, by level and function: the handle
+  // is kept with its products so that the node of its key stays alive. A
+  // cover of x AND g (or NOT x AND g, x the top variable) at either level
+  // is g's with that literal added, so writers that cover every node of a
+  // diagram and both its halves compute each cover once. Emptied when it
+  // holds more than cover_memo_limit products.
+  struct known_cover {
     bdd f;
     std::vector<bdd> products;
   };
-  std::unordered_map<std::uintptr_t, level1_cover> level1_memo;
-  std::size_t level1_memo_products = 0;
-  static constexpr std::size_t level1_memo_limit = std::size_t{1} << 20;
-  void remember_level1(const bdd& f, const std::vector<bdd>& products);
+  std::unordered_map<std::uintptr_t, known_cover> cover_memo;
+  std::size_t cover_memo_products = 0;
+  static constexpr std::size_t cover_memo_limit = std::size_t{1} << 20;
+  // The cover of f at level (1 or 2) kept before, or null.
+  const std::vector<bdd>* remembered_cover(int level, const bdd& f) const;
+  void remember_cover(int level, const bdd& f, const std::vector<bdd>& products);
+  // The cover of f from the memo, or from the cover of g in the memo when
+  // f is x AND g or NOT x AND g; false when neither is known.
+  bool cover_from_memo(int level, const bdd& f, std::vector<bdd>& products);
 
   // The association of the variable at a level (empty handle: none) and its
   // update; the complement of an association's root link is kept in

@@ -321,54 +321,14 @@ int bddpp_manager::Bdd_sop_0(bdd f, std::vector<bdd>& products) {
 
 // ---- Level 1 -------------------------------------------------------------------------------
 
-void bddpp_manager::remember_level1(const bdd& f, const std::vector<bdd>& products) {
-  if (level1_memo_products + products.size() > level1_memo_limit) {
-    level1_memo.clear();
-    level1_memo_products = 0;
-  }
-  const std::uintptr_t key = bddpp_detail::make_edge(f.node(), f.link_type());
-  if (level1_memo.emplace(key, level1_cover{f, products}).second) {
-    level1_memo_products += products.size();
-  }
-}
-
 int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   if (Bdd_is_tautology(f)) {
     products.clear();
     products.push_back(f);
     return 1;
   }
-  const auto known = level1_memo.find(bddpp_detail::make_edge(f.node(), f.link_type()));
-  if (known != level1_memo.end()) {
-    products = known->second.products;
+  if (cover_from_memo(1, f, products)) {
     return static_cast<int>(products.size());
-  }
-  // f = x AND g, or NOT x AND g, with x the top variable and g's cover
-  // known: every path of f runs through that literal and then along a path
-  // of g, in g's order; the literal is never dropped (without it the product
-  // leaves f), each other literal is dropped exactly when it is in g's cover,
-  // and a product is redundant exactly when it is in g's. So the cover is
-  // g's with the literal added to each product.
-  const bdd then_part = Bdd_then(f);
-  const bdd else_part = Bdd_else(f);
-  const bool else_zero = Bdd_is_zero_tautologic(else_part);
-  if (else_zero || Bdd_is_zero_tautologic(then_part)) {
-    const bdd& g = else_zero ? then_part : else_part;
-    const auto below = level1_memo.find(bddpp_detail::make_edge(g.node(), g.link_type()));
-    if (below != level1_memo.end() && !Bdd_is_tautology(g)) {
-      const long top = Bdd_if_index(f);
-      std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
-      std::vector<bdd> found;
-      found.reserve(below->second.products.size());
-      for (const bdd& p : below->second.products) {
-        Bdd_to_literals(p, literals.data());
-        literals[static_cast<std::size_t>(top)] = else_zero ? 1 : 0;
-        found.push_back(product_bottom_up(literals.data()));
-      }
-      products = found;
-      remember_level1(f, products);
-      return static_cast<int>(products.size());
-    }
   }
   // The products of level 0 are taken one at a time on a packed copy of f
   // and widened at once: drop each literal, from the top level down, whose
@@ -409,6 +369,6 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
     literals_to_levels(rows[i], nb_vars, literals.data());
     products.push_back(product_bottom_up(literals.data()));
   }
-  remember_level1(f, products);
+  remember_cover(1, f, products);
   return static_cast<int>(products.size());
 }

@@ -357,6 +357,10 @@ void bddpp_manager::Bdd_essential_implicants(bdd f, int* essential_count,
 // ---- Level 2 -------------------------------------------------------------------------------
 
 int bddpp_manager::Bdd_sop_2(bdd f, std::vector<bdd>& products) {
+  const bool constant = Bdd_is_tautology(f) != 0;
+  if (!constant && cover_from_memo(2, f, products)) {
+    return static_cast<int>(products.size());
+  }
   std::vector<bdd> essential;
   std::vector<bdd> others;
   int n_essential = 0;
@@ -406,6 +410,9 @@ int bddpp_manager::Bdd_sop_2(bdd f, std::vector<bdd>& products) {
         meets_outside = std::make_unique<bddpp_detail::product_meets>(outside, level_of_id);
       }
     }
+  }
+  if (!constant) {
+    remember_cover(2, f, products);
   }
   return static_cast<int>(products.size());
 }

@@ -304,13 +304,20 @@ TEST(CoversExactness, SameProductsAsThePlainAlgorithms) {
   }
 }
 
-// Level 1 on every node of a diagram and on both halves of each node, in
-// the order a netlist writer asks for them (children first): the covers of
-// x AND g and NOT x AND g come from g's cover found before, and must be
-// those of the plain algorithm, as must the covers asked for again.
-TEST(CoversExactness, LevelOneOnEveryNodeAndItsHalves) {
+// Levels 1 and 2 on every node of a diagram and on both halves of each
+// node, in the order a netlist writer asks for them (children first): the
+// covers of x AND g and NOT x AND g come from g's cover found before, and
+// must be those of the plain algorithm, as must the covers asked again.
+TEST(CoversExactness, LevelsOneAndTwoOnEveryNodeAndItsHalves) {
+  using engine_builder = int (bddpp_manager::*)(bdd, std::vector<bdd>&);
+  using plain_builder = std::vector<bdd> (*)(bddpp_manager&, const bdd&);
+  const std::pair<engine_builder, plain_builder> levels[] = {
+      {&bddpp_manager::Bdd_sop_1, plain_sop1},
+      {&bddpp_manager::Bdd_sop_2, plain_sop2},
+  };
   std::mt19937 rng(91);
-  for (int trial = 0; trial < 30; ++trial) {
+  for (int trial = 0; trial < 60; ++trial) {
+    const auto [engine_side, plain_side] = levels[trial % 2];
     const std::string t = random_table(rng, 6);
     SCOPED_TRACE(t);
     bddpp_manager engine, plain;
@@ -341,8 +348,8 @@ TEST(CoversExactness, LevelOneOnEveryNodeAndItsHalves) {
         };
         for (const auto& [ge, gp] : asked) {
           std::vector<bdd> built;
-          const int n = engine.Bdd_sop_1(ge, built);
-          const std::vector<bdd> expected = plain_sop1(plain, gp);
+          const int n = (engine.*engine_side)(ge, built);
+          const std::vector<bdd> expected = plain_side(plain, gp);
           ASSERT_EQ(products_text(engine, built, n),
                     products_text(plain, expected, static_cast<int>(expected.size())))
               << "round " << round;
