@@ -6,8 +6,6 @@
 
 #include "model_fixtures.h"
 
-using model_test::Arc;
-using model_test::Header;
 using model_test::make_file;
 using model_test::text;
 
@@ -238,7 +236,7 @@ TEST(Fichier, InputSets) {
 }
 
 TEST(Fichier, EmptyHeaderSection) {
-  auto f = make_file(Header{}, 1, {});
+  auto f = make_file(ktest::automaton{}, 1, {});
   EXPECT_EQ(f->nbr_inputs(), 0);
   EXPECT_EQ(f->ma_table_inputs(), nullptr);
   testing::internal::CaptureStderr();
