@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "fba/FBA.h"
 #include "fba_machines.h"
 #include "support/process.h"
+#include "support/capture.h"
 
 namespace {
 
@@ -31,11 +33,11 @@ std::string write_blif(const ktest::scratch_directory& dir, const FBA& machine, 
   std::ofstream file(dir.file(name));
   // The progress line and the level-3 search's notices are not checked
   // here.
-  testing::internal::CaptureStdout();
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cout_capture(std::cout);
+  ktest::stream_capture cerr_capture(std::cerr);
   machine.BLIF_put(file, level);
-  testing::internal::GetCapturedStderr();
-  testing::internal::GetCapturedStdout();
+  cerr_capture.stop();
+  cout_capture.stop();
   return name;
 }
 

@@ -3,6 +3,7 @@
 // hand-computed functions, and the transition value type.
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <list>
 #include <memory>
 #include <set>
@@ -11,6 +12,7 @@
 
 #include "fba/FBA.h"
 #include "fba_machines.h"
+#include "support/capture.h"
 
 namespace {
 
@@ -161,11 +163,10 @@ TEST(FbaMachine, MooreActionOutOfRange) {
   for (int k : positions) {
     SCOPED_TRACE(k);
     auto machine = build_machine(two_bits({}));
-    testing::internal::CaptureStderr();
+    ktest::stream_capture cerr_capture(std::cerr);
     machine->add_Moore_action(1, k, machine->get_manager()->Bdd_one());
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "FBA::add_Moore_action(): output position " +
-                                                          std::to_string(k) +
-                                                          " out of range 0..1, ignored\n");
+    EXPECT_EQ(cerr_capture.stop(), "FBA::add_Moore_action(): output position " + std::to_string(k) +
+                                       " out of range 0..1, ignored\n");
     for (int j = 0; j < 2; ++j) EXPECT_EQ(machine->emission(j), machine->get_manager()->Bdd_zero());
   }
 }
@@ -300,10 +301,9 @@ TEST(FbaMachine, NodeCountAndHousekeeping) {
   // The constant and the three variable nodes at least.
   EXPECT_GE(nodes, 5);
   EXPECT_EQ(nodes, machine->get_manager()->Bdd_total_size());
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   machine->bdd_var_reorder();
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "bddpp_manager::Bdd_var_reorder(void) A FAIRE\n");
+  EXPECT_EQ(cerr_capture.stop(), "bddpp_manager::Bdd_var_reorder(void) A FAIRE\n");
   machine->bdd_garbage_collector();
   // Conditions survive a collection.
   EXPECT_EQ(machine->emission(0), ktest::parse_in(*machine, "X0"));

@@ -3,6 +3,7 @@
 // conditions and transitions.
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <list>
 #include <set>
 #include <sstream>
@@ -11,6 +12,7 @@
 
 #include "fba/FBA.h"
 #include "fba_machines.h"
+#include "support/capture.h"
 
 namespace {
 
@@ -124,9 +126,9 @@ TEST(SetEvolution, Cases) {
     SCOPED_TRACE(c.what);
     auto m = build_machine(two_bits(c.inputs));
     std::set<int> source = c.source, target = c.target;
-    testing::internal::CaptureStderr();
+    ktest::stream_capture cerr_capture(std::cerr);
     m->add_evolution(source, target, c.outputs, c.positive, c.negative);
-    EXPECT_EQ(c.error, testing::internal::GetCapturedStderr());
+    EXPECT_EQ(c.error, cerr_capture.stop());
     EXPECT_EQ(c.expected, conditions(*m));
   }
 }
@@ -153,20 +155,20 @@ TEST(SetEvolution, NoStateBitsEmptyGuardAlwaysEmits) {
 TEST(PostEvolution, EmitsWhenTheBitBecomesOne) {
   auto m = build_machine(two_bits());
   bddpp_manager* mgr = m->get_manager();
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   m->add_post_evolution(2, 0, mgr->Bdd_one());
   m->add_post_evolution(-1, 0, mgr->Bdd_one());
-  EXPECT_EQ("", testing::internal::GetCapturedStderr());
+  EXPECT_EQ("", cerr_capture.stop());
   EXPECT_EQ(untouched, conditions(*m));
   m->add_post_evolution(1, 1, ktest::parse_in(*m, "a"));
   EXPECT_EQ("f0[0]=0 f1[0]=0 f0[1]=0 f1[1]=0 e[0]=0 e[1]=X1next.a ", conditions(*m));
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture2(std::cerr);
   m->add_post_evolution(0, 2, mgr->Bdd_one());
   m->add_post_evolution(0, -1, mgr->Bdd_one());
   EXPECT_EQ(
       "FBA::add_post_evolution(): output position 2 out of range 0..1, ignored\n"
       "FBA::add_post_evolution(): output position -1 out of range 0..1, ignored\n",
-      testing::internal::GetCapturedStderr());
+      cerr_capture2.stop());
   EXPECT_EQ("f0[0]=0 f1[0]=0 f0[1]=0 f1[1]=0 e[0]=0 e[1]=X1next.a ", conditions(*m));
 }
 
@@ -191,9 +193,9 @@ TEST(Lookups, InRangeAndFallback) {
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.position);
-    testing::internal::CaptureStderr();
+    ktest::stream_capture cerr_capture(std::cerr);
     EXPECT_EQ(r.expected, (m.get()->*r.lookup)(r.position));
-    EXPECT_EQ(r.error, testing::internal::GetCapturedStderr());
+    EXPECT_EQ(r.error, cerr_capture.stop());
   }
 }
 

@@ -3,6 +3,7 @@
 // constant equations, and covers that change with the optimisation level.
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <set>
 #include <sstream>
 #include <string>
@@ -10,6 +11,7 @@
 #include "fba/FBA.h"
 #include "fba_machines.h"
 #include "support/golden.h"
+#include "support/capture.h"
 
 namespace {
 
@@ -37,16 +39,17 @@ const char* writer_name(writer w) {
 // writer's progress line and the level-3 search's notices are swallowed).
 std::string write(const FBA& machine, writer w, int level) {
   std::ostringstream os;
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   switch (w) {
     case writer::sc:
       machine.SC_put(os, level);
       break;
-    case writer::blif:
-      testing::internal::CaptureStdout();
+    case writer::blif: {
+      ktest::stream_capture cout_capture(std::cout);
       machine.BLIF_put(os, level);
-      testing::internal::GetCapturedStdout();
+      cout_capture.stop();
       break;
+    }
     case writer::bac:
       machine.BAC_put(os, level);
       break;
@@ -60,7 +63,7 @@ std::string write(const FBA& machine, writer w, int level) {
       machine.ESTEREL_put(os, level);
       break;
   }
-  testing::internal::GetCapturedStderr();
+  cerr_capture.stop();
   return os.str();
 }
 
@@ -172,9 +175,9 @@ TEST(FbaWriters, LevelsChangeOnlyEquations) {
 TEST(FbaWriters, BlifReportsOnStandardOutput) {
   auto machine = build_machine(example_machine());
   std::ostringstream os;
-  testing::internal::CaptureStdout();
+  ktest::stream_capture cout_capture(std::cout);
   machine->BLIF_put(os, 0);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "BLIF_PUT terminated ...\n");
+  EXPECT_EQ(cout_capture.stop(), "BLIF_PUT terminated ...\n");
   EXPECT_EQ(os.str().find("BLIF_PUT"), std::string::npos);
 }
 

@@ -2,9 +2,11 @@
 // overlapping and incomplete models; the completing variant; the syntax test
 // through the expression checker; the awaited and trigger sets.
 #include <gtest/gtest.h>
+#include <iostream>
 
 #include "bdd/bddpp.h"
 #include "model_fixtures.h"
+#include "support/capture.h"
 
 using model_test::arcs_text;
 using model_test::make_file;
@@ -127,9 +129,9 @@ TEST(Determinisme, Reports) {
     SCOPED_TRACE(row.label);
     auto f = make_file(row.header, row.states, row.arcs);
     std::string report = "stale";
-    testing::internal::CaptureStderr();  // the parser's own messages
+    ktest::stream_capture cerr_capture(std::cerr);  // the parser's own messages
     int verdict = f->test_determinisme(report);
-    testing::internal::GetCapturedStderr();
+    cerr_capture.stop();
     EXPECT_EQ(verdict, row.expected);
     EXPECT_EQ(report, row.report);
   }
@@ -152,23 +154,23 @@ TEST(Determinisme, AutoCompletion) {
   // through its prefixes (the second guard loses a); state 2 lacks b.
   auto f = make_file(inputs_ab(2), 3,
                      {{0, 1, 0, "a"}, {1, 2, 0, "<1> a"}, {1, 0, 0, "<2> 1"}, {2, 2, 0, "not b"}});
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   EXPECT_EQ(f->test_determinisme_avec_auto_completion(), 1);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(cerr_capture.stop(), "");
   EXPECT_EQ(arcs_text(*f), "0>1 1>2 1>0 2>2 0>0 2>2 ");
   EXPECT_EQ(f->receptivite_transition(4), "not a");
   EXPECT_EQ(f->receptivite_transition(5), "b");
   EXPECT_EQ(f->ma_table_transitions()[4].ma_priorite(), 0);
   EXPECT_EQ(text(f->ma_table_etats()[0].mes_transitions_post()), "(0, 4)");
   std::string report;
-  testing::internal::CaptureStderr();          // the parser refuses the prefixes here
-  EXPECT_EQ(f->test_determinisme(report), 1);  // the completed file is deterministic
-  testing::internal::GetCapturedStderr();
+  ktest::stream_capture cerr_capture2(std::cerr);  // the parser refuses the prefixes here
+  EXPECT_EQ(f->test_determinisme(report), 1);      // the completed file is deterministic
+  cerr_capture2.stop();
 
   auto bad = make_file(inputs_ab(), 1, {{0, 0, 0, "a"}, {0, 0, 0, "a and b"}, {0, 0, 0, "zz"}});
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture3(std::cerr);
   EXPECT_EQ(bad->test_determinisme_avec_auto_completion(), 0);
-  std::string err = testing::internal::GetCapturedStderr();
+  std::string err = cerr_capture3.stop();
   EXPECT_NE(err.find("PARSING ERROR about transition :zz\n"), std::string::npos) << err;
   EXPECT_NE(err.find("ERROR: in state s0 :\n  several behaviors possible when a and b\n\n"),
             std::string::npos)
@@ -187,9 +189,9 @@ TEST(Determinisme, ExpressionChecker) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.first);
-    testing::internal::CaptureStderr();
+    ktest::stream_capture cerr_capture(std::cerr);
     int valid = f->expression_valide(row.first);
-    testing::internal::GetCapturedStderr();
+    cerr_capture.stop();
     EXPECT_EQ(valid, row.second);
   }
 }
@@ -266,9 +268,9 @@ TEST(Determinisme, ImplicantStoreLimit) {
   std::set<int> at[2], af[2], tt[2], ft[2];
   std::set<std::set<int>> impl[2];
   int tick[2];
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   f->construction_awaits_triggers(&m, &guard, vars.data(), at, af, impl, tt, ft, tick);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "ERREUR trop d'implicants ...\n");
+  EXPECT_EQ(cerr_capture.stop(), "ERREUR trop d'implicants ...\n");
   EXPECT_EQ(impl[0].size(), 1000u);
   EXPECT_EQ(at[0].size(), 11u);
 }

@@ -1,8 +1,10 @@
 // Edits of an automaton file: appends, removals with renumbering,
 // replacements, dropping unused actions and emptying.
 #include <gtest/gtest.h>
+#include <iostream>
 
 #include "model_fixtures.h"
+#include "support/capture.h"
 
 using model_test::arcs_text;
 using model_test::lists_text;
@@ -116,14 +118,14 @@ TEST(Edits, RemoveStateIgnoresStaleLists) {
 
 TEST(Edits, RemoveOutOfRange) {
   auto f = make_file(ktest::automaton{}, 2, {{0, 1}});
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   f->sup_etat(2);
   f->sup_etat(-1);
   f->sup_transition(1);
   f->sup_output(0);
   f->sup_action(0);
   f->replace_transition(4, gal_tpen_transition(0, 1, 0.0, 0.0));
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(cerr_capture.stop(),
             "ERROR in gal_tpen_fichier::sup_etat: out of range\n"
             "ERROR in gal_tpen_fichier::sup_etat: out of range\n"
             "ERROR in gal_tpen_fichier::sup_transition: out of range\n");
@@ -230,9 +232,9 @@ TEST(Edits, ReplaceTransition) {
   };
   for (const auto& row : refused) {
     SCOPED_TRACE(row.second);
-    testing::internal::CaptureStderr();
+    ktest::stream_capture cerr_capture(std::cerr);
     f->replace_transition(0, row.first);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), row.second);
+    EXPECT_EQ(cerr_capture.stop(), row.second);
     EXPECT_EQ(f->receptivite_transition(0), "b");
   }
 }

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iostream>
 
 #include "model_fixtures.h"
+#include "support/capture.h"
 
 using model_test::arcs_text;
 using model_test::lists_text;
@@ -176,9 +178,9 @@ TEST(Structure, Diameters) {
         gal_tpen_etat(1, &s, 0.0, 0.0, gal_run_instance(7, ""), nullptr)};
     f.parse_etats(&states);
     for (int i = 0; i < 4; ++i) f.ma_table_etats()[i].change_mon_diametre(3.0);
-    testing::internal::CaptureStderr();
+    ktest::stream_capture cerr_capture(std::cerr);
     f.normalise_diametre_etats();
-    std::string err = testing::internal::GetCapturedStderr();
+    std::string err = cerr_capture.stop();
     const gal_tpen_etat* e = f.ma_table_etats();
     if (kind == 2 || kind == 3) {
       EXPECT_DOUBLE_EQ(e[0].mon_diametre(), 15 / 3.4);

@@ -2,6 +2,7 @@
 // child processes, golden files and the test automaton's text and runs.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <sstream>
@@ -24,6 +25,41 @@ TEST(SupportCapture, CollectsAndRestores) {
     EXPECT_EQ("one 2", err.text());
   }
   EXPECT_EQ(before, std::cerr.rdbuf());
+}
+
+TEST(SupportCapture, StopGivesTheBufferBackOnce) {
+  std::streambuf* before = std::cout.rdbuf();
+  ktest::stream_capture out(std::cout);
+  std::cout << "kept";
+  EXPECT_EQ("kept", out.stop());
+  EXPECT_EQ(before, std::cout.rdbuf());
+  std::cout << "";
+  EXPECT_EQ("kept", out.stop());
+  EXPECT_EQ(before, std::cout.rdbuf());
+}
+
+// The descriptor sees C stdio, the C++ streams, a stream holding the
+// standard output's buffer and a child process, in the order written; once
+// stopped, nothing more is collected.
+TEST(SupportCapture, DescriptorCollectsEveryWriter) {
+  std::ostream held(std::cout.rdbuf());
+  {
+    ktest::fd_capture out(1);
+    std::printf("c ");
+    std::cout << "cpp ";
+    held << "held ";
+    std::fflush(stdout);  // the child writes past this process's buffer
+    ASSERT_EQ(0, std::system("echo child"));
+    EXPECT_EQ("c cpp held child\n", out.text());
+    std::fputs("last", stdout);
+    EXPECT_EQ("c cpp held child\nlast", out.stop());
+    std::fputs("", stdout);
+    EXPECT_EQ("c cpp held child\nlast", out.text());
+  }
+  ktest::fd_capture err(2);
+  std::fprintf(stderr, "e1 ");
+  std::cerr << "e2";
+  EXPECT_EQ("e1 e2", err.stop());
 }
 
 TEST(SupportScratch, WritesListsAndRemoves) {
