@@ -441,7 +441,8 @@ std::unique_ptr<FBA> to_machine(const automaton& a, build how) {
   std::set<int> initially_true;
   std::list<std::string> bit_names;
   for (int i = 0; i < bits; ++i) {
-    if (a.initial >= 0 && ((a.initial >> i) & 1) != 0) initially_true.insert(i);
+    // A machine may have more state bits than an int has: those start at 0.
+    if (a.initial >= 0 && i < 31 && ((a.initial >> i) & 1) != 0) initially_true.insert(i);
     bit_names.push_back(std::to_string(i));
   }
   std::list<FSM_input> inputs;
@@ -537,7 +538,7 @@ std::vector<std::string> reference_run(const automaton& a,
   const int bits = a.state_bits();
   auto code = [bits](int s) {
     std::string c;
-    for (int i = 0; i < bits; ++i) c += ((s >> i) & 1) ? '1' : '0';
+    for (int i = 0; i < bits; ++i) c += (i < 31 && ((s >> i) & 1) != 0) ? '1' : '0';
     return c;
   };
   int state = a.initial;
