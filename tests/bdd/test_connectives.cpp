@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iostream>
 #include <map>
 #include <random>
 #include <tuple>
 
 #include "core_test_support.h"
+#include "support/capture.h"
 
 using bdd_core_test::declare;
 using bdd_core_test::from_table;
@@ -136,10 +138,9 @@ TEST(Connectives, Shortcuts) {
     SCOPED_TRACE(r.what);
     EXPECT_EQ(r.got, r.expected);
   }
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   bdd d = m.Bdd_dup(f);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "Warning: bddpp_manager::Bdd_dup() is became useless ...\n");
+  EXPECT_EQ(cerr_capture.stop(), "Warning: bddpp_manager::Bdd_dup() is became useless ...\n");
   EXPECT_EQ(d, f);
 }
 

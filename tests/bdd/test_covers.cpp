@@ -2,12 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iostream>
 #include <random>
 #include <set>
 #include <sstream>
 
 #include "core_test_support.h"
 #include "plain_covers.h"
+#include "support/capture.h"
 
 using bdd_core_test::declare;
 using bdd_core_test::from_table;
@@ -106,18 +108,18 @@ TEST_F(Covers, PrimeAndEssentialImplicants) {
 TEST_F(Covers, LevelThreeGivesACorrectCover) {
   bdd mux = m.Bdd_or(m.Bdd_and(a, b), m.Bdd_and(m.Bdd_not(a), c));
   const std::string line = "bddpp_manager::Bdd_swap_vars(bdd f) A FAIRE\n";
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   EXPECT_EQ(cover(m.Bdd_or(a, b), 3), "a, b");
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), line);
-  testing::internal::CaptureStderr();
+  EXPECT_EQ(cerr_capture.stop(), line);
+  ktest::stream_capture cerr_capture2(std::cerr);
   EXPECT_EQ(cover(mux, 3), "a.b, !a.c");
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), line + line + line);
-  testing::internal::CaptureStderr();
+  EXPECT_EQ(cerr_capture2.stop(), line + line + line);
+  ktest::stream_capture cerr_capture3(std::cerr);
   EXPECT_EQ(cover(m.Bdd_not(a), 3), "!a");
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-  testing::internal::CaptureStderr();
+  EXPECT_EQ(cerr_capture3.stop(), "");
+  ktest::stream_capture cerr_capture4(std::cerr);
   EXPECT_EQ(m.Bdd_swap_vars(mux, a, b), m.Bdd_zero());
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), line);
+  EXPECT_EQ(cerr_capture4.stop(), line);
 }
 
 // Every level gives products whose disjunction is the function; level 0
@@ -127,7 +129,7 @@ TEST(CoversRandom, EveryLevelCoversTheFunction) {
   std::mt19937 rng(31);
   bddpp_manager m;
   declare(m, "abcd");
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   for (int trial = 0; trial < 30; ++trial) {
     const std::string t = random_table(rng, 4);
     bdd f = from_table(m, t, 4);
@@ -158,7 +160,7 @@ TEST(CoversRandom, EveryLevelCoversTheFunction) {
       }
     }
   }
-  testing::internal::GetCapturedStderr();
+  cerr_capture.stop();
 }
 
 TEST_F(Covers, ArrayFormIsSizeAware) {
@@ -209,10 +211,9 @@ TEST_F(Covers, ImplicantTreePrinter) {
   std::vector<bdd> primes;
   const int n = tree.Bdd_prime_implicants(primes);
   EXPECT_EQ(products_text(m, primes, n), "a, b");
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   Tdd orphan(nullptr, a);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "in Tdd::Tdd() : error: bdd manager not yet created !\n");
+  EXPECT_EQ(cerr_capture.stop(), "in Tdd::Tdd() : error: bdd manager not yet created !\n");
 }
 
 TEST_F(Covers, BadManagerIsFatal) {

@@ -1,9 +1,11 @@
 // Housekeeping: correctness, collection, statistics, used nodes, copies.
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <sstream>
 
 #include "core_test_support.h"
+#include "support/capture.h"
 
 using bdd_core_test::declare;
 using bdd_core_test::table;
@@ -44,9 +46,9 @@ TEST(Housekeeping, IsCorrect) {
   EXPECT_EQ(upside.is_correct(), 0);
   bdd_node orphan;
   EXPECT_EQ(orphan.is_correct(), 0);
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   EXPECT_EQ(m.Bdd_is_correct(bdd()), 0);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(cerr_capture.stop(),
             "Warning: call  bddpp_manager::Bdd_is_correct() with a null reference!\n");
 }
 
@@ -129,10 +131,9 @@ TEST(Housekeeping, StatsListNodesInKeyOrder) {
 
 TEST(Housekeeping, ReorderPlaceholder) {
   bddpp_manager m;
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   m.Bdd_var_reorder();
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "bddpp_manager::Bdd_var_reorder(void) A FAIRE\n");
+  EXPECT_EQ(cerr_capture.stop(), "bddpp_manager::Bdd_var_reorder(void) A FAIRE\n");
 }
 
 TEST(Housekeeping, UsedNodes) {
@@ -179,10 +180,10 @@ TEST(Housekeeping, CopyThroughALevelMap) {
   // At the same levels.
   bdd xor_ab = source.Bdd_xor(ab[0], ab[1]);
   EXPECT_EQ(Bdd_isomorphe(&target, &source, xor_ab), target.Bdd_xor(cd[0], cd[1]));
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   bdd none = bdd();
   EXPECT_EQ(Bdd_isomorphe(&target, &source, none, map), target.Bdd_zero());
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "ERROR: Bad call of Bdd_isomorphe() !\n");
+  EXPECT_EQ(cerr_capture.stop(), "ERROR: Bad call of Bdd_isomorphe() !\n");
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // The manager and its variable table.
 #include <gtest/gtest.h>
+#include <iostream>
 
 #include "core_test_support.h"
+#include "support/capture.h"
 
 using bdd_core_test::declare;
 using bdd_core_test::table;
@@ -99,10 +101,10 @@ TEST(Manager, DeclareBeforeAndAfterBadLevels) {
     SCOPED_TRACE(r.what);
     bddpp_manager m;
     declare(m, "ab");
-    testing::internal::CaptureStderr();
+    ktest::stream_capture cerr_capture(std::cerr);
     bdd_node* n =
         r.after ? m.New_node_var_after(r.level, "c") : m.New_node_var_before(r.level, "c");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), r.message);
+    EXPECT_EQ(cerr_capture.stop(), r.message);
     EXPECT_EQ(n, nullptr);
     EXPECT_EQ(m.Nb_bdd_vars(), 2);
   }
@@ -152,9 +154,9 @@ TEST(Manager, Renaming) {
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.new_name);
-    testing::internal::CaptureStderr();
+    ktest::stream_capture cerr_capture(std::cerr);
     m.Rename_var(r.new_name, r.old_name);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), r.message);
+    EXPECT_EQ(cerr_capture.stop(), r.message);
     EXPECT_EQ(m.Name_var_by_id(0), "c");
     EXPECT_EQ(m.Name_var_by_id(1), "b");
   }
@@ -174,10 +176,10 @@ TEST(Manager, NameFilters) {
   m.Change_name_by_id(4, "last");
   EXPECT_EQ(m.Name_var_by_index(0), "first");
   EXPECT_EQ(m.Name_var_by_id(4), "last");
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   m.Change_name_by_index(5, "none");
   m.Change_name_by_id(-1, "none");
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(cerr_capture.stop(),
             "calling bddpp_manager::Change_name_by_index() with index= 5 :out of range!\n"
             "calling bddpp_manager::Change_name_by_id() with id= -1 :out of range!\n");
 }

@@ -1,12 +1,14 @@
 // Minterms, awaited variables, truth tables and evaluation.
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "bdd/bddpp.h"
 #include "support/truth_table.h"
+#include "support/capture.h"
 
 using ktest::truth_table;
 
@@ -107,9 +109,9 @@ TEST(TruthTables, CharactersAndResidualFunctions) {
 TEST(TruthTables, TooManyVariablesAreRefused) {
   abc x;
   char table[1] = {'x'};
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   x.m.Truth_table(x.v[0], 31, x.v, table);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(cerr_capture.stop(),
             "error in bddpp_manager::Truth_table(): 31 variables are too many for a truth "
             "table\n");
   EXPECT_EQ(table[0], 'x');

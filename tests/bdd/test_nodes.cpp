@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <iostream>
 #include <sstream>
 
 #include "core_test_support.h"
+#include "support/capture.h"
 
 using bdd_core_test::declare;
 using bdd_core_test::table;
@@ -172,17 +174,17 @@ TEST(FindOrCreate, OrderViolationIsReported) {
   bddpp_manager m;
   std::vector<bdd> v = declare(m, "abcd");
   const int before = m.Bdd_total_size();
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   int link = 1;
   bdd_node* n = m.Find_or_create_bdd_node(3, 1, 1, v[3].node(), m.Bdd_node_one(), link);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(cerr_capture.stop(),
             "FATAL ERROR: Bad call of bddpp_manager::Find_or_create_bdd_node():\n"
             "  index 3 is not less than  its then node index (3)\n");
   EXPECT_EQ(n, nullptr);
   EXPECT_EQ(m.Bdd_total_size(), before);
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture2(std::cerr);
   n = m.Find_or_create_bdd_node(2, 1, 1, m.Bdd_node_one(), v[1].node(), link);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(cerr_capture2.stop(),
             "FATAL ERROR: Bad call of bddpp_manager::Find_or_create_bdd_node():\n"
             "  index 2 is not less than  its else node index (1)\n");
   EXPECT_EQ(n, nullptr);
@@ -192,9 +194,9 @@ TEST(FindOrCreate, LevelBeyondTheVariablesIsRefused) {
   bddpp_manager m;
   declare(m, "a");
   int link = 1;
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   EXPECT_EQ(m.Find_or_create_bdd_node(1, 1, -1, m.Bdd_node_one(), m.Bdd_node_one(), link), nullptr);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(cerr_capture.stop(),
             "Error in bddpp_manager::Find_or_create_bdd_node(): abnormal index 1\n");
 }
 
@@ -226,9 +228,9 @@ TEST(Numbering, DepthFirstThenBeforeElse) {
   EXPECT_EQ(m.Bdd_incremental_id(f.node(), 10), 10);
   m.Bdd_global_clear_marks();
   EXPECT_EQ(f.node()->mark, 0u);
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   EXPECT_EQ(m.Bdd_incremental_id(nullptr, 4), 4);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(cerr_capture.stop(),
             "Warning: call bddpp_manager::Bdd_incremental_id() with null reference!\n");
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iostream>
 #include <iterator>
 #include <random>
 #include <set>
@@ -14,6 +15,7 @@
 #include "bdd/parse_exp_bdd.h"
 #include "support/truth_table.h"
 #include "utilities/Stringpp.h"
+#include "support/capture.h"
 
 using ktest::truth_table;
 
@@ -73,9 +75,9 @@ TEST(ParseExpression, AcceptedTextsMatchTheirTruthTables) {
   for (const accepted_row& row : kAccepted) {
     SCOPED_TRACE(row.text);
     int err = -7;
-    testing::internal::CaptureStderr();
+    ktest::stream_capture cerr_capture(std::cerr);
     bdd f = am.m.Parse_expression(row.text, &err);
-    const std::string messages = testing::internal::GetCapturedStderr();
+    const std::string messages = cerr_capture.stop();
     EXPECT_EQ(err, 0);
     EXPECT_EQ(messages, "");
     ASSERT_NE(f.node(), nullptr);
@@ -87,9 +89,9 @@ TEST(ParseExpression, AcceptedTextsMatchTheirTruthTables) {
 TEST(ParseExpression, EmptyTextIsZeroSilentlyAndLeavesTheFlag) {
   abc_manager am;
   int err = -7;
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   bdd f = am.m.Parse_expression("", &err);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(cerr_capture.stop(), "");
   EXPECT_EQ(err, -7);
   EXPECT_EQ(f, am.m.Bdd_zero());
 }
@@ -161,9 +163,9 @@ TEST(ParseExpression, RejectedTextsGiveZeroAndTheirExactMessages) {
   for (const rejected_row& row : kRejected) {
     SCOPED_TRACE(row.text);
     int err = -7;
-    testing::internal::CaptureStderr();
+    ktest::stream_capture cerr_capture(std::cerr);
     bdd f = am.m.Parse_expression(row.text, &err);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), row.messages);
+    EXPECT_EQ(cerr_capture.stop(), row.messages);
     EXPECT_EQ(err, row.err);
     EXPECT_EQ(f, am.m.Bdd_zero());
   }
@@ -195,9 +197,9 @@ TEST(ParseExpression, PriorityFrontEndReturnsThePrefixValue) {
     SCOPED_TRACE(row.text);
     int err = -7;
     int prio = 99;
-    testing::internal::CaptureStderr();
+    ktest::stream_capture cerr_capture(std::cerr);
     bdd f = am.m.Parse_expression(row.text, &prio, &err);
-    const std::string messages = testing::internal::GetCapturedStderr();
+    const std::string messages = cerr_capture.stop();
     EXPECT_EQ(prio, row.prio);
     if (row.table != nullptr) {
       EXPECT_EQ(err, 0);
@@ -306,9 +308,9 @@ TEST(ParseExpression, DeepNestingExhaustsTheStacksWithoutACrash) {
   for (const std::string& text : texts) {
     SCOPED_TRACE(text.substr(0, 8));
     int err = -7;
-    testing::internal::CaptureStderr();
+    ktest::stream_capture cerr_capture(std::cerr);
     bdd f = am.m.Parse_expression(text, &err);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+    EXPECT_EQ(cerr_capture.stop(),
               "memory exhausted\nPARSING ERROR about expression: \"" + text + "\"\n");
     EXPECT_EQ(err, 2);
     EXPECT_EQ(f, am.m.Bdd_zero());
@@ -479,9 +481,9 @@ TEST(ParseExpression, RandomBytesGiveAFunctionOrAnErrorLine) {
     }
     SCOPED_TRACE(i);
     int err = -7;
-    testing::internal::CaptureStderr();
+    ktest::stream_capture cerr_capture(std::cerr);
     bdd f = am.m.Parse_expression(text, &err);
-    const std::string messages = testing::internal::GetCapturedStderr();
+    const std::string messages = cerr_capture.stop();
     ASSERT_EQ(f.manager_ref(), &am.m);
     ASSERT_NE(f.node(), nullptr);
     if (err == 0 && messages.empty()) {

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iostream>
 #include <sstream>
 #include <string>
 
 #include "bdd/bddpp.h"
+#include "support/capture.h"
 
 namespace {
 
@@ -99,9 +101,9 @@ TEST(PrintProduct, ArrayIndexedVariablesPrintTheirLevels) {
 
 TEST(PrintProduct, EmptyHandleGivesAnEmptyText) {
   abc x;
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   const std::string text = x.m.Print_product_to_String(".", "!", "", bdd());
-  testing::internal::GetCapturedStderr();
+  cerr_capture.stop();
   EXPECT_EQ(text, "");
 }
 

@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iostream>
 #include <random>
 
 #include "core_test_support.h"
+#include "support/capture.h"
 
 using bdd_core_test::declare;
 using bdd_core_test::from_table;
@@ -67,9 +69,9 @@ TEST(Queries, BadKeysWriteOneLine) {
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.what);
-    testing::internal::CaptureStderr();
+    ktest::stream_capture cerr_capture(std::cerr);
     r.call();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), r.message);
+    EXPECT_EQ(cerr_capture.stop(), r.message);
   }
 }
 
@@ -77,7 +79,7 @@ TEST(Queries, NeutralValuesOfBadKeys) {
   bddpp_manager m;
   bddpp_manager other;
   declare(m, "ab");
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   EXPECT_EQ(m.Bdd_if(m.Bdd_zero()), m.Bdd_zero());
   EXPECT_EQ(m.Bdd_var_by_id(-4), m.Bdd_zero());
   EXPECT_EQ(m.Bdd_var_by_index(2), bdd());
@@ -87,9 +89,9 @@ TEST(Queries, NeutralValuesOfBadKeys) {
   EXPECT_EQ(m.Name_var_by_id(9), "");
   EXPECT_EQ(m.Name_var_by_bdd(other.Bdd_zero()), "0");
   EXPECT_EQ(m.set_of_index_depend_on(other.Bdd_one()), std::set<long>());
-  testing::internal::GetCapturedStderr();
+  cerr_capture.stop();
   // Silent neutral values.
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture2(std::cerr);
   EXPECT_EQ(m.Bdd_var_by_index(-1), m.Bdd_one());
   EXPECT_EQ(m.Bdd_var_by_name("nope"), m.Bdd_zero());
   EXPECT_EQ(m.Id_var_by_name("nope"), -1);
@@ -98,7 +100,7 @@ TEST(Queries, NeutralValuesOfBadKeys) {
   EXPECT_EQ(m.Bdd_if_id(m.Bdd_zero()), -1);
   EXPECT_EQ(m.Name_var_by_bdd(m.Bdd_one()), "1");
   EXPECT_EQ(m.Name_var_by_bdd(m.Bdd_zero()), "0");
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(cerr_capture2.stop(), "");
 }
 
 TEST(Queries, NamesAndLevels) {
@@ -239,19 +241,18 @@ TEST(Queries, LiteralArrays) {
     EXPECT_EQ(std::vector<int>(back, back + 3), std::vector<int>(lits, lits + 3));
   }
   int out[3] = {9, 9, 9};
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   m.Bdd_to_literals(m.Bdd_zero(), out);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(cerr_capture.stop(), "");
   EXPECT_EQ(std::vector<int>(out, out + 3), (std::vector<int>{2, 2, 2}));
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture2(std::cerr);
   m.Bdd_node_to_literals(1, nullptr, out);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(cerr_capture2.stop(),
             "Warning: bddpp_manager::Bdd_node_to_literals() call with a NULL bdd node !\n");
   EXPECT_EQ(std::vector<int>(out, out + 3), (std::vector<int>{2, 2, 2}));
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture3(std::cerr);
   m.Bdd_free(v[0]);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "bddpp_manager::Bdd_free() is now became useless\n");
+  EXPECT_EQ(cerr_capture3.stop(), "bddpp_manager::Bdd_free() is now became useless\n");
 }
 
 // Literals_to_bdd makes the same nodes, with the same numbers, as the

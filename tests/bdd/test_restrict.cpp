@@ -1,9 +1,11 @@
 // Restriction, quantification and substitution.
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <random>
 
 #include "core_test_support.h"
+#include "support/capture.h"
 
 using bdd_core_test::declare;
 using bdd_core_test::from_table;
@@ -125,10 +127,10 @@ TEST(Restrict, QuantifyingAForeignDiagramReportsIt) {
   std::vector<bdd> v = declare(m, "xy");
   std::vector<bdd> w = declare(other, "xy");
   bdd f = other.Bdd_and(w[0], w[1]);
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   bdd r = m.Bdd_exist(f, v[0]);
   bdd s = m.Bdd_forall(f, v[1]);
-  const std::string err = testing::internal::GetCapturedStderr();
+  const std::string err = cerr_capture.stop();
   EXPECT_EQ(r, f);
   EXPECT_EQ(s, f);
   const std::string line =
@@ -160,9 +162,9 @@ TEST(Restrict, Compose) {
   EXPECT_EQ(m.Bdd_compose(m.Bdd_and(x, y), x, z), m.Bdd_and(z, y));
   EXPECT_EQ(m.Bdd_compose(m.Bdd_xor(x, z), z, m.Bdd_not(y)), m.Bdd_xnor(x, y));
   EXPECT_EQ(m.Bdd_compose(m.Bdd_or(x, y), y, m.Bdd_one()), m.Bdd_one());
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   bdd r = m.Bdd_compose(y, m.Bdd_and(x, y), z);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(cerr_capture.stop(),
             "Warning in bddpp_manager::Bdd_compose(): second parametre is not a variable!\n");
   EXPECT_EQ(r, m.Bdd_zero());
 }

@@ -1,10 +1,12 @@
 // Structure and node printers.
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <list>
 #include <sstream>
 
 #include "core_test_support.h"
+#include "support/capture.h"
 
 using bdd_core_test::declare;
 
@@ -93,9 +95,9 @@ TEST(StructurePrinters, NodeLists) {
   std::ostringstream mapped;
   m.Print_bdd_by_nodes_list(mapped, f, map);
   EXPECT_EQ(mapped.str(), "0: 7:1:2,-1\n1: 9:2:2,-1\n2: -1:-3:-3,1\n");
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   EXPECT_EQ(node_list(m, bdd()), "nombre de noeud trouves: 0\n");
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(cerr_capture.stop(),
             "Warning: call bddpp_manager::Bdd_incremental_id() with null reference!\n");
 }
 
@@ -141,10 +143,9 @@ TEST(StructurePrinters, SingleNodeLines) {
            << ": 1:" << static_cast<const void*>(m.Bdd_node_one()) << ":"
            << static_cast<const void*>(m.Bdd_node_one()) << ",-1";
   EXPECT_EQ(addr.str(), expected.str());
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   m.Print_bdd_structure(stdout, f);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "bddpp_manager::Print_bdd_structure(FILE * file,bdd f) A FAIRE\n");
+  EXPECT_EQ(cerr_capture.stop(), "bddpp_manager::Print_bdd_structure(FILE * file,bdd f) A FAIRE\n");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // the examples and for seeded random automata.
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <random>
 #include <sstream>
 #include <string>
@@ -13,6 +14,7 @@
 #include "support/automaton.h"
 #include "model/parse_gal.h"
 #include "support/process.h"
+#include "support/capture.h"
 
 namespace {
 
@@ -49,11 +51,11 @@ ktest::automaton example(const std::string& name) {
   ktest::scratch_directory dir;
   ktest::write_file(dir.file(name),
                     ktest::read_file(std::string(KORVANE_SOURCE_DIR) + "/examples/" + name));
-  testing::internal::CaptureStdout();
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cout_capture(std::cout);
+  ktest::stream_capture cerr_capture(std::cerr);
   gal_tpen_fichier* model = parse(dir.file(name));
-  testing::internal::GetCapturedStdout();
-  testing::internal::GetCapturedStderr();
+  cout_capture.stop();
+  cerr_capture.stop();
   if (model == nullptr) throw std::runtime_error("cannot read " + name);
   ktest::automaton a = from_model(model);
   delete model;

@@ -2,6 +2,7 @@
 // windows without a display, state code size and action lookup.
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <stdlib.h>
 
 #include <string>
@@ -14,6 +15,7 @@
 #include "model/parse_gal.h"
 #include "support/golden.h"
 #include "support/process.h"
+#include "support/capture.h"
 
 namespace {
 
@@ -221,8 +223,8 @@ TEST(MessageWindows, WithoutDisplayWriteToTheStreams) {
   };
   for (std::size_t r = 0; r < sizeof(rows) / sizeof(rows[0]); ++r) {
     SCOPED_TRACE("row " + std::to_string(r));
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
+    ktest::stream_capture cout_capture(std::cout);
+    ktest::stream_capture cerr_capture(std::cerr);
     switch (rows[r].window) {
       case 0:
         fl_show_Smessages(rows[r].text);
@@ -240,8 +242,8 @@ TEST(MessageWindows, WithoutDisplayWriteToTheStreams) {
         korvane_show_big_message(rows[r].text, 80, message_kind::error);
         break;
     }
-    const std::string out = testing::internal::GetCapturedStdout();
-    const std::string err = testing::internal::GetCapturedStderr();
+    const std::string out = cout_capture.stop();
+    const std::string err = cerr_capture.stop();
     EXPECT_EQ(rows[r].out, out);
     EXPECT_EQ(rows[r].err, err);
   }
@@ -264,11 +266,11 @@ TEST(Road, ActionToOutput) {
                     "Output: o : , p : , o : ;\nLocal: ;\nVariable: ;\nRun: ;\n"
                     "Function: ;\nConstant: ;\nAction: \"p\" , \"O\" , \"o\" , "
                     "\"tick_trigger\" ;\nStar: ;\nTransition: ;\n");
-  testing::internal::CaptureStdout();
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cout_capture(std::cout);
+  ktest::stream_capture cerr_capture(std::cerr);
   gal_tpen_fichier* model = parse(file);
-  const std::string parse_out = testing::internal::GetCapturedStdout();
-  testing::internal::GetCapturedStderr();
+  const std::string parse_out = cout_capture.stop();
+  cerr_capture.stop();
   ASSERT_NE(nullptr, model) << parse_out;
   const std::pair<int, int> rows[] = {{0, 1}, {1, -1}, {2, 0}, {3, -1}, {4, -1}, {-1, -1}};
   for (const auto& r : rows) {

@@ -18,6 +18,7 @@
 #include <cctype>
 #include <fstream>
 #include <functional>
+#include <iostream>
 #include <list>
 #include <map>
 #include <set>
@@ -28,6 +29,7 @@
 #include "support/automaton.h"
 #include "support/process.h"
 #include "tool_harness.h"
+#include "support/capture.h"
 
 namespace {
 
@@ -506,9 +508,9 @@ std::string abc_prove(const ktest::scratch_directory& dir, bool sequential, cons
 
 std::string check_extended_blif(const FBA& m, bool has_bits, int level, const text_edit& edit) {
   std::ostringstream plain, extended;
-  testing::internal::CaptureStdout();
+  ktest::stream_capture cout_capture(std::cout);
   m.BLIF_put(plain, level);
-  testing::internal::GetCapturedStdout();
+  cout_capture.stop();
   m.FBA_put(extended, level);
   ktest::scratch_directory dir;
   dir.write("plain.blif", plain.str());

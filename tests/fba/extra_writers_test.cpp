@@ -22,35 +22,28 @@ namespace {
 // One state bit following input a, input b, and three outputs: st on the
 // transition that sets the bit, su as a Moore output of state 1 under b,
 // fa on the transition that clears it.
-const machine_spec& scenario_machine() {
-  static const machine_spec spec{
-      "sce",
-      {"a", "b"},
-      {"st", "su", "fa"},
-      {"0"},
-      {},
-      {{0, 1, "a", {0}}, {0, 0, "not a", {}}, {1, 1, "a", {}}, {1, 0, "not a", {2}}},
-      {{1, 1, "b"}}};
+const ktest::automaton& scenario_machine() {
+  static const ktest::automaton spec = machine_of(
+      "sce", {"a", "b"}, {"st", "su", "fa"}, 1, 0,
+      {{0, 1, 0, "a", {0}}, {0, 0, 0, "not a", {}}, {1, 1, 0, "a", {}}, {1, 0, 0, "not a", {2}}},
+      {{1, 1, "b"}});
   return spec;
 }
 
 // Two state bits, neither inputs nor outputs: bit 0 toggles, bit 1 stays 0.
-const machine_spec& toggle_machine() {
-  static const machine_spec spec{"r", {}, {}, {"0", "1"}, {}, {{0, 1, "1", {}}, {1, 0, "1", {}}},
-                                 {}};
+const ktest::automaton& toggle_machine() {
+  static const ktest::automaton spec =
+      machine_of("r", {}, {}, 2, 0, {{0, 1, 0, "1", {}}, {1, 0, 0, "1", {}}});
   return spec;
 }
 
 // One state bit whose next-state function is (a and not X0) or b.
-const machine_spec& two_products_machine() {
-  static const machine_spec spec{
-      "m2",
-      {"a", "b"},
-      {},
-      {"0"},
-      {},
-      {{0, 1, "a or b", {}}, {0, 0, "not a and not b", {}}, {1, 1, "b", {}}, {1, 0, "not b", {}}},
-      {}};
+const ktest::automaton& two_products_machine() {
+  static const ktest::automaton spec = machine_of("m2", {"a", "b"}, {}, 1, 0,
+                                                  {{0, 1, 0, "a or b", {}},
+                                                   {0, 0, 0, "not a and not b", {}},
+                                                   {1, 1, 0, "b", {}},
+                                                   {1, 0, 0, "not b", {}}});
   return spec;
 }
 
@@ -87,7 +80,7 @@ std::string write(const FBA& machine, writer w, int level) {
 }
 
 struct golden_row {
-  const machine_spec& (*machine)();
+  const ktest::automaton& (*machine)();
   writer target;
   int level;
   const char* expected;
@@ -569,7 +562,7 @@ TEST(ScenarioWriter, WholeText) {
 
 TEST(ScenarioWriter, NoStateNoInput) {
   // One state bit would allow two states; with none, 0 or 1 state.
-  const machine_spec spec{"z", {}, {"x", "y", "w"}, {}, {}, {}, {{0, 2, "1"}}};
+  const ktest::automaton spec = machine_of("z", {}, {"x", "y", "w"}, 0, 0, {}, {{0, 2, "1"}});
   auto machine = build_machine(spec);
   const std::string text = write_scenario(*machine, 0, 0);
   EXPECT_NE(text.find("nstates: 0\ncontextsize: 3\nninputs: 0\n"), std::string::npos);
@@ -591,12 +584,9 @@ TEST(ScenarioWriter, NoStateNoInput) {
 // later inputs move one level down, and each input is written into the
 // slot of its own variable.
 TEST(ScenarioWriter, RepeatedInputNameUsesItsVariable) {
-  const machine_spec spec{"r",
-                          {"a", "a", "b"},
-                          {"x", "y", "w"},
-                          {"0"},
-                          {},
-                          {{0, 0, "b", {0}}, {0, 1, "not b", {}}, {1, 1, "1", {}}}};
+  const ktest::automaton spec =
+      machine_of("r", {"a", "a", "b"}, {"x", "y", "w"}, 1, 0,
+                 {{0, 0, 0, "b", {0}}, {0, 1, 0, "not b", {}}, {1, 1, 0, "1", {}}});
   auto machine = build_machine(spec);
   const std::string text = write_scenario(*machine, 2, 0);
   EXPECT_NE(text.find("  _c[2]= (inputset.find (0) != inputset.end()); \n"
@@ -705,8 +695,7 @@ TEST(ScenarioWriterDeathTest, StopsOnMissingTableBeforeWriting) {
 TEST(ScenarioWriter, EncodingAcceptsPowerOfTwoAndWideMachines) {
   auto machine = build_machine(scenario_machine());
   EXPECT_NE(write_scenario(*machine, 2, 0).find("nstates: 2\n"), std::string::npos);
-  machine_spec wide{"w", {}, {"x", "y", "z"}, {}, {}, {}, {}};
-  for (int i = 0; i < 33; ++i) wide.bits.push_back(std::to_string(i));
+  const ktest::automaton wide = machine_of("w", {}, {"x", "y", "z"}, 33);
   auto wide_machine = build_machine(wide);
   std::set<std::set<int>> awaited[3];
   std::set<int> trigger[3], shifted[3];
@@ -718,11 +707,11 @@ TEST(ScenarioWriter, EncodingAcceptsPowerOfTwoAndWideMachines) {
 TEST(ScenarioWriterDeathTest, StopsOnOutputCountOtherThanThree) {
   for (int outputs : {2, 4}) {
     SCOPED_TRACE(outputs);
-    machine_spec spec = scenario_machine();
+    ktest::automaton spec = scenario_machine();
     spec.outputs.resize(outputs, "extra");
     if (outputs == 2) {
       // Output 2 is gone: its transition emits nothing any more.
-      spec.edges.back().emitted.clear();
+      spec.transitions.back().outputs.clear();
     }
     auto machine = build_machine(spec);
     const std::string name = scratch_file("scenario_bad_outputs.sce");
@@ -746,13 +735,13 @@ TEST(ScenarioWriterDeathTest, StopsOnOutputCountOtherThanThree) {
 // A cover of more than 9,999 products stops the extended BLIF writer
 // before any line of its block: the parity of 15 inputs has 16,384.
 TEST(ExtendedBlifDeathTest, StopsBeyond9999Products) {
-  machine_spec spec{"big", {}, {"o"}, {}, {}, {}, {}};
+  ktest::automaton spec = machine_of("big", {}, {"o"}, 0);
   std::string parity;
   for (int j = 0; j < 15; ++j) {
     spec.inputs.push_back("i" + std::to_string(j));
     parity += (j ? " xor i" : "i") + std::to_string(j);
   }
-  spec.moores.push_back({0, 0, parity});
+  spec.moore_actions.push_back({0, 0, parity});
   auto machine = build_machine(spec);
   const std::string name = scratch_file("extended_big.blif");
   std::remove(name.c_str());

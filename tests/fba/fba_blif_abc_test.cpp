@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "fba/FBA.h"
 #include "fba_machines.h"
 #include "support/process.h"
+#include "support/capture.h"
 
 namespace {
 
@@ -31,26 +33,26 @@ std::string write_blif(const ktest::scratch_directory& dir, const FBA& machine, 
   std::ofstream file(dir.file(name));
   // The progress line and the level-3 search's notices are not checked
   // here.
-  testing::internal::CaptureStdout();
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cout_capture(std::cout);
+  ktest::stream_capture cerr_capture(std::cerr);
   machine.BLIF_put(file, level);
-  testing::internal::GetCapturedStderr();
-  testing::internal::GetCapturedStdout();
+  cerr_capture.stop();
+  cout_capture.stop();
   return name;
 }
 
 // abc crashes on a network with neither outputs nor latches, so machines
 // without state bit and output (whose BLIF text the golden tests fix) are
 // left out.
-std::vector<const machine_spec*> checked_machines() {
-  std::vector<const machine_spec*> machines;
-  for (const machine_spec* spec : all_machines())
-    if (!spec->bits.empty() || !spec->outputs.empty()) machines.push_back(spec);
+std::vector<const ktest::automaton*> checked_machines() {
+  std::vector<const ktest::automaton*> machines;
+  for (const ktest::automaton* spec : all_machines())
+    if (spec->state_bits() != 0 || !spec->outputs.empty()) machines.push_back(spec);
   return machines;
 }
 
 TEST(FbaBlifAbc, ReadBlifAcceptsEveryLevel) {
-  for (const machine_spec* spec : checked_machines()) {
+  for (const ktest::automaton* spec : checked_machines()) {
     auto machine = build_machine(*spec);
     const ktest::scratch_directory dir;
     for (int level = 0; level <= 3; ++level) {
@@ -64,14 +66,14 @@ TEST(FbaBlifAbc, ReadBlifAcceptsEveryLevel) {
 }
 
 TEST(FbaBlifAbc, LevelsProvedEquivalent) {
-  for (const machine_spec* spec : checked_machines()) {
+  for (const ktest::automaton* spec : checked_machines()) {
     auto machine = build_machine(*spec);
     const ktest::scratch_directory dir;
     const std::string level0 = write_blif(dir, *machine, 0);
     for (int level = 1; level <= 3; ++level) {
       SCOPED_TRACE(spec->name + " level " + std::to_string(level));
       const std::string other = write_blif(dir, *machine, level);
-      const std::string command = spec->bits.empty() ? "cec " : "dsec ";
+      const std::string command = spec->state_bits() == 0 ? "cec " : "dsec ";
       const std::string out = abc(dir, command + level0 + " " + other);
       EXPECT_NE(out.find("Networks are equivalent"), std::string::npos) << out;
       EXPECT_EQ(out.find("NOT EQUIVALENT"), std::string::npos) << out;

@@ -3,25 +3,28 @@
 // hand-computed functions, and the transition value type.
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <list>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "fba/FBA.h"
 #include "fba_machines.h"
+#include "support/capture.h"
 
 namespace {
 
 // Two state bits, inputs a and b, outputs o and p.
-machine_spec two_bits(std::vector<machine_edge> edges, std::vector<machine_moore> moores = {}) {
-  return machine_spec{"t", {"a", "b"},       {"o", "p"},       {"0", "1"},
-                      {1}, std::move(edges), std::move(moores)};
+ktest::automaton two_bits(std::vector<ktest::transition> edges,
+                          std::vector<ktest::moore_action> moores = {}) {
+  return machine_of("t", {"a", "b"}, {"o", "p"}, 2, 2, std::move(edges), std::move(moores));
 }
 
 TEST(FbaMachine, VariableOrder) {
   const struct {
-    machine_spec spec;
+    ktest::automaton spec;
     std::vector<std::string> levels;
   } rows[] = {
       {two_bits({}), {"X0", "X1", "X0next", "X1next", "a", "b"}},
@@ -29,7 +32,7 @@ TEST(FbaMachine, VariableOrder) {
       {empty_machine(), {}},
       // An input named like a register, a next-state variable or an
       // earlier input shares that variable; later inputs move up.
-      {machine_spec{"r", {"X0", "c", "X1next", "c", "d"}, {}, {"0", "1"}},
+      {machine_of("r", {"X0", "c", "X1next", "c", "d"}, {}, 2),
        {"X0", "X1", "X0next", "X1next", "c", "d"}},
   };
   for (const auto& row : rows) {
@@ -42,7 +45,7 @@ TEST(FbaMachine, VariableOrder) {
       EXPECT_EQ(machine->termetobdd(row.levels[l]), m->Bdd_var_by_index(l));
     }
     EXPECT_EQ(machine->get_inputs_number(), static_cast<int>(row.spec.inputs.size()));
-    EXPECT_EQ(machine->get_state_variables_number(), static_cast<int>(row.spec.bits.size()));
+    EXPECT_EQ(machine->get_state_variables_number(), row.spec.state_bits());
     EXPECT_EQ(machine->get_actions_number(), static_cast<int>(row.spec.outputs.size()));
     EXPECT_EQ(machine->termetobdd("nowhere"), m->Bdd_zero());
   }
@@ -62,8 +65,12 @@ TEST(FbaMachine, InitialState) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.condition);
-    auto machine = build_machine(machine_spec{"i", {}, {}, row.bits, row.initially_true});
-    EXPECT_EQ(machine->initial_state_condition(), parse_in(*machine, row.condition));
+    // The constructor itself, given bit indices outside its range too.
+    std::set<int> initially_true = row.initially_true;
+    const std::list<std::string> bits(row.bits.begin(), row.bits.end());
+    auto machine = std::make_unique<FBA>("i", initially_true, std::list<FSM_input>{},
+                                         std::list<std::string>{}, bits);
+    EXPECT_EQ(machine->initial_state_condition(), ktest::parse_in(*machine, row.condition));
     const int n = static_cast<int>(row.bits.size());
     for (int i = -1; i <= n; ++i) {
       const int expected = row.values[i + 1];
@@ -82,32 +89,32 @@ TEST(FbaMachine, InitialState) {
 TEST(FbaMachine, ForcingAndEmissionConditions) {
   const struct {
     const char* what;
-    machine_spec spec;
+    ktest::automaton spec;
     std::vector<const char*> force0, force1, emission;
   } rows[] = {
       {"nothing added", two_bits({}), {"0", "0"}, {"0", "0"}, {"0", "0"}},
       {"1 to 2 under a",
-       two_bits({{1, 2, "a", {}}}),
+       two_bits({{1, 2, 0, "a", {}}}),
        {"X0 and not X1 and a", "0"},
        {"0", "X0 and not X1 and a"},
        {"0", "0"}},
       {"a loop keeps every bit",
-       two_bits({{3, 3, "b", {1}}}),
+       two_bits({{3, 3, 0, "b", {1}}}),
        {"0", "0"},
        {"X0 and X1 and b", "X0 and X1 and b"},
        {"0", "X0 and X1 and b"}},
       {"the same transition twice",
-       two_bits({{1, 2, "a", {0}}, {1, 2, "a", {0}}}),
+       two_bits({{1, 2, 0, "a", {0}}, {1, 2, 0, "a", {0}}}),
        {"X0 and not X1 and a", "0"},
        {"0", "X0 and not X1 and a"},
        {"X0 and not X1 and a", "0"}},
       {"the initial transition adds nothing",
-       two_bits({{-1, 3, "1", {0, 1}}}),
+       two_bits({{-1, 3, 0, "1", {0, 1}}}),
        {"0", "0"},
        {"0", "0"},
        {"0", "0"}},
       {"target bits above n are not read",
-       two_bits({{0, 5, "a", {}}}),
+       two_bits({{0, 5, 0, "a", {}}}),
        {"0", "not X0 and not X1 and a"},
        {"not X0 and not X1 and a", "0"},
        {"0", "0"}},
@@ -117,7 +124,7 @@ TEST(FbaMachine, ForcingAndEmissionConditions) {
        {"0", "0"},
        {"not X0next and X1next and a", "X0next and X1next"}},
       {"Mealy and Moore contributions join",
-       two_bits({{0, 1, "a or b", {0}}}, {{1, 0, "b"}}),
+       two_bits({{0, 1, 0, "a or b", {0}}}, {{1, 0, "b"}}),
        {"0", "not X0 and not X1 and (a or b)"},
        {"not X0 and not X1 and (a or b)", "0"},
        {"not X0 and not X1 and (a or b) or X0next and not X1next and b", "0"}},
@@ -126,13 +133,13 @@ TEST(FbaMachine, ForcingAndEmissionConditions) {
     SCOPED_TRACE(row.what);
     auto machine = build_machine(row.spec);
     for (int i = 0; i < 2; ++i) {
-      EXPECT_EQ(machine->forcing_to_0(i), parse_in(*machine, row.force0[i]))
+      EXPECT_EQ(machine->forcing_to_0(i), ktest::parse_in(*machine, row.force0[i]))
           << "forcing to 0 of bit " << i;
-      EXPECT_EQ(machine->forcing_to_1(i), parse_in(*machine, row.force1[i]))
+      EXPECT_EQ(machine->forcing_to_1(i), ktest::parse_in(*machine, row.force1[i]))
           << "forcing to 1 of bit " << i;
     }
     for (int k = 0; k < 2; ++k)
-      EXPECT_EQ(machine->emission(k), parse_in(*machine, row.emission[k]))
+      EXPECT_EQ(machine->emission(k), ktest::parse_in(*machine, row.emission[k]))
           << "emission of output " << k;
   }
 }
@@ -140,11 +147,11 @@ TEST(FbaMachine, ForcingAndEmissionConditions) {
 // Without state bits a firing condition is the guard alone and a Moore
 // action adds its condition unchanged.
 TEST(FbaMachine, NoStateBits) {
-  machine_spec spec{
-      "n", {"a", "b"}, {"o", "p"}, {}, {}, {{0, 0, "a", {0}}, {0, 0, "not a", {}}}, {{0, 1, "b"}}};
+  ktest::automaton spec = machine_of("n", {"a", "b"}, {"o", "p"}, 0, 0,
+                                     {{0, 0, 0, "a", {0}}, {0, 0, 0, "not a", {}}}, {{0, 1, "b"}});
   auto machine = build_machine(spec);
-  EXPECT_EQ(machine->emission(0), parse_in(*machine, "a"));
-  EXPECT_EQ(machine->emission(1), parse_in(*machine, "b"));
+  EXPECT_EQ(machine->emission(0), ktest::parse_in(*machine, "a"));
+  EXPECT_EQ(machine->emission(1), ktest::parse_in(*machine, "b"));
   EXPECT_EQ(machine->initial_state_condition(), machine->get_manager()->Bdd_one());
   EXPECT_EQ(machine->get_manager()->Name_var_by_index(0), "a");
 }
@@ -156,11 +163,10 @@ TEST(FbaMachine, MooreActionOutOfRange) {
   for (int k : positions) {
     SCOPED_TRACE(k);
     auto machine = build_machine(two_bits({}));
-    testing::internal::CaptureStderr();
+    ktest::stream_capture cerr_capture(std::cerr);
     machine->add_Moore_action(1, k, machine->get_manager()->Bdd_one());
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "FBA::add_Moore_action(): output position " +
-                                                          std::to_string(k) +
-                                                          " out of range 0..1, ignored\n");
+    EXPECT_EQ(cerr_capture.stop(), "FBA::add_Moore_action(): output position " + std::to_string(k) +
+                                       " out of range 0..1, ignored\n");
     for (int j = 0; j < 2; ++j) EXPECT_EQ(machine->emission(j), machine->get_manager()->Bdd_zero());
   }
 }
@@ -168,21 +174,22 @@ TEST(FbaMachine, MooreActionOutOfRange) {
 // A guard over an input that shares a register's variable is a condition on
 // that register.
 TEST(FbaMachine, InputSharingARegister) {
-  machine_spec spec{"r", {"X0"}, {"o"}, {"0"}, {}, {{0, 0, "X0", {0}}, {1, 1, "X0", {0}}}};
+  ktest::automaton spec =
+      machine_of("r", {"X0"}, {"o"}, 1, 0, {{0, 0, 0, "X0", {0}}, {1, 1, 0, "X0", {0}}});
   auto machine = build_machine(spec);
   EXPECT_EQ(machine->get_bdd_termes_number(), 2);
   // From state 0 the guard X0 contradicts the source code; from state 1 it
   // is the source code itself.
-  EXPECT_EQ(machine->forcing_to_1(0), parse_in(*machine, "X0"));
-  EXPECT_EQ(machine->forcing_to_0(0), parse_in(*machine, "0"));
-  EXPECT_EQ(machine->emission(0), parse_in(*machine, "X0"));
+  EXPECT_EQ(machine->forcing_to_1(0), ktest::parse_in(*machine, "X0"));
+  EXPECT_EQ(machine->forcing_to_0(0), ktest::parse_in(*machine, "0"));
+  EXPECT_EQ(machine->emission(0), ktest::parse_in(*machine, "X0"));
 }
 
 class FbaTransition : public testing::Test {
  protected:
   FbaTransition()
       : two(build_machine(two_bits({}))),
-        three(build_machine(machine_spec{"3", {"a"}, {"x", "y", "z"}, {"0"}})) {}
+        three(build_machine(machine_of("3", {"a"}, {"x", "y", "z"}, 1))) {}
 
   // A transition of `machine` whose emitted outputs are listed.
   FBA_real_transition make(const FBA& machine, int source, int target, const char* guard,
@@ -190,7 +197,8 @@ class FbaTransition : public testing::Test {
     bddpp_manager* m = machine.get_manager();
     std::vector<bdd> actions(machine.get_actions_number(), m->Bdd_zero());
     for (int k : emitted) actions[k] = m->Bdd_one();
-    return FBA_real_transition(&machine, source, target, actions.data(), parse_in(machine, guard));
+    return FBA_real_transition(&machine, source, target, actions.data(),
+                               ktest::parse_in(machine, guard));
   }
 
   std::unique_ptr<FBA> two, three;
@@ -213,14 +221,14 @@ TEST_F(FbaTransition, DefaultBuilt) {
 TEST_F(FbaTransition, CopiesOwnTheirActions) {
   bddpp_manager* m = two->get_manager();
   bdd actions[2] = {m->Bdd_one(), m->Bdd_zero()};
-  FBA_real_transition t(two.get(), 0, 1, actions, parse_in(*two, "a"));
+  FBA_real_transition t(two.get(), 0, 1, actions, ktest::parse_in(*two, "a"));
   actions[0] = m->Bdd_zero();  // the caller's array stays the caller's
   ASSERT_NE(t.actions, actions);
   EXPECT_EQ(t.actions[0], m->Bdd_one());
   FBA_real_transition copy(t);
   EXPECT_NE(copy.actions, t.actions);
   EXPECT_TRUE(copy == t);
-  FBA_real_transition none(two.get(), 0, 1, nullptr, parse_in(*two, "a"));
+  FBA_real_transition none(two.get(), 0, 1, nullptr, ktest::parse_in(*two, "a"));
   EXPECT_EQ(none.actions[0], m->Bdd_zero());
   EXPECT_EQ(none.actions[1], m->Bdd_zero());
 }
@@ -282,9 +290,9 @@ TEST_F(FbaTransition, Assignment) {
 
 TEST_F(FbaTransition, AddedToItsMachine) {
   two->add_evolution(make(*two, 2, 1, "b", {0, 1}));
-  EXPECT_EQ(two->forcing_to_1(0), parse_in(*two, "not X0 and X1 and b"));
-  EXPECT_EQ(two->forcing_to_0(1), parse_in(*two, "not X0 and X1 and b"));
-  EXPECT_EQ(two->emission(1), parse_in(*two, "not X0 and X1 and b"));
+  EXPECT_EQ(two->forcing_to_1(0), ktest::parse_in(*two, "not X0 and X1 and b"));
+  EXPECT_EQ(two->forcing_to_0(1), ktest::parse_in(*two, "not X0 and X1 and b"));
+  EXPECT_EQ(two->emission(1), ktest::parse_in(*two, "not X0 and X1 and b"));
 }
 
 TEST(FbaMachine, NodeCountAndHousekeeping) {
@@ -293,13 +301,12 @@ TEST(FbaMachine, NodeCountAndHousekeeping) {
   // The constant and the three variable nodes at least.
   EXPECT_GE(nodes, 5);
   EXPECT_EQ(nodes, machine->get_manager()->Bdd_total_size());
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   machine->bdd_var_reorder();
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "bddpp_manager::Bdd_var_reorder(void) A FAIRE\n");
+  EXPECT_EQ(cerr_capture.stop(), "bddpp_manager::Bdd_var_reorder(void) A FAIRE\n");
   machine->bdd_garbage_collector();
   // Conditions survive a collection.
-  EXPECT_EQ(machine->emission(0), parse_in(*machine, "X0"));
+  EXPECT_EQ(machine->emission(0), ktest::parse_in(*machine, "X0"));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // conditions and transitions.
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <list>
 #include <set>
 #include <sstream>
@@ -11,12 +12,13 @@
 
 #include "fba/FBA.h"
 #include "fba_machines.h"
+#include "support/capture.h"
 
 namespace {
 
 // Two state bits, the given inputs, outputs o and p, nothing added yet.
-machine_spec two_bits(std::vector<std::string> inputs = {"a", "b"}) {
-  return machine_spec{"t", inputs, {"o", "p"}, {"0", "1"}, {}, {}, {}};
+ktest::automaton two_bits(std::vector<std::string> inputs = {"a", "b"}) {
+  return machine_of("t", inputs, {"o", "p"}, 2);
 }
 
 // The forcing and emission conditions of a machine as one text.
@@ -124,9 +126,9 @@ TEST(SetEvolution, Cases) {
     SCOPED_TRACE(c.what);
     auto m = build_machine(two_bits(c.inputs));
     std::set<int> source = c.source, target = c.target;
-    testing::internal::CaptureStderr();
+    ktest::stream_capture cerr_capture(std::cerr);
     m->add_evolution(source, target, c.outputs, c.positive, c.negative);
-    EXPECT_EQ(c.error, testing::internal::GetCapturedStderr());
+    EXPECT_EQ(c.error, cerr_capture.stop());
     EXPECT_EQ(c.expected, conditions(*m));
   }
 }
@@ -143,7 +145,7 @@ TEST(SetEvolution, InputNamedAfterRegisterIsTheRegister) {
 }
 
 TEST(SetEvolution, NoStateBitsEmptyGuardAlwaysEmits) {
-  const machine_spec spec{"n", {"a"}, {"o", "p"}, {}, {}, {}, {}};
+  const ktest::automaton spec = machine_of("n", {"a"}, {"o", "p"}, 0);
   auto m = build_machine(spec);
   std::set<int> none;
   m->add_evolution(none, none, {1}, {}, {});
@@ -153,20 +155,20 @@ TEST(SetEvolution, NoStateBitsEmptyGuardAlwaysEmits) {
 TEST(PostEvolution, EmitsWhenTheBitBecomesOne) {
   auto m = build_machine(two_bits());
   bddpp_manager* mgr = m->get_manager();
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   m->add_post_evolution(2, 0, mgr->Bdd_one());
   m->add_post_evolution(-1, 0, mgr->Bdd_one());
-  EXPECT_EQ("", testing::internal::GetCapturedStderr());
+  EXPECT_EQ("", cerr_capture.stop());
   EXPECT_EQ(untouched, conditions(*m));
-  m->add_post_evolution(1, 1, parse_in(*m, "a"));
+  m->add_post_evolution(1, 1, ktest::parse_in(*m, "a"));
   EXPECT_EQ("f0[0]=0 f1[0]=0 f0[1]=0 f1[1]=0 e[0]=0 e[1]=X1next.a ", conditions(*m));
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture2(std::cerr);
   m->add_post_evolution(0, 2, mgr->Bdd_one());
   m->add_post_evolution(0, -1, mgr->Bdd_one());
   EXPECT_EQ(
       "FBA::add_post_evolution(): output position 2 out of range 0..1, ignored\n"
       "FBA::add_post_evolution(): output position -1 out of range 0..1, ignored\n",
-      testing::internal::GetCapturedStderr());
+      cerr_capture2.stop());
   EXPECT_EQ("f0[0]=0 f1[0]=0 f0[1]=0 f1[1]=0 e[0]=0 e[1]=X1next.a ", conditions(*m));
 }
 
@@ -191,9 +193,9 @@ TEST(Lookups, InRangeAndFallback) {
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.position);
-    testing::internal::CaptureStderr();
+    ktest::stream_capture cerr_capture(std::cerr);
     EXPECT_EQ(r.expected, (m.get()->*r.lookup)(r.position));
-    EXPECT_EQ(r.error, testing::internal::GetCapturedStderr());
+    EXPECT_EQ(r.error, cerr_capture.stop());
   }
 }
 
@@ -206,10 +208,10 @@ TEST(FbaTransition, SameContributionAsExplicitTransition) {
   auto by_sets = build_machine(two_bits());
   bdd actions_c[2] = {by_codes->get_manager()->Bdd_one(), by_codes->get_manager()->Bdd_zero()};
   by_codes->add_evolution(
-      FBA_real_transition(by_codes.get(), 1, 2, actions_c, parse_in(*by_codes, "a")));
+      FBA_real_transition(by_codes.get(), 1, 2, actions_c, ktest::parse_in(*by_codes, "a")));
   bdd actions_s[2] = {by_sets->get_manager()->Bdd_one(), by_sets->get_manager()->Bdd_zero()};
   by_sets->add_evolution(
-      FBA_transition(by_sets.get(), {0, 7}, {1}, actions_s, parse_in(*by_sets, "a")));
+      FBA_transition(by_sets.get(), {0, 7}, {1}, actions_s, ktest::parse_in(*by_sets, "a")));
   EXPECT_EQ("f0[0]=X0.!X1.a f1[0]=0 f0[1]=0 f1[1]=X0.!X1.a e[0]=X0.!X1.a e[1]=0 ",
             conditions(*by_sets));
   EXPECT_EQ(conditions(*by_codes), conditions(*by_sets));
@@ -219,7 +221,7 @@ TEST(FbaTransition, EqualityCopyAndAssignment) {
   auto m = build_machine(two_bits());
   bddpp_manager* mgr = m->get_manager();
   bdd actions[2] = {mgr->Bdd_one(), mgr->Bdd_zero()};
-  const bdd a = parse_in(*m, "a");
+  const bdd a = ktest::parse_in(*m, "a");
   std::set<int> forward{2, 0}, backward;
   backward.insert(0);
   backward.insert(2);
@@ -268,11 +270,11 @@ TEST(DebugPrinters, Conditions) {
   } rows[] = {{mgr->Bdd_zero(), "0"},
               {mgr->Bdd_one(), "1"},
               {mgr->Bdd_not(mgr->Bdd_var_by_index(0)), "!X0"},
-              {parse_in(*m, "b and not X0 and X1next"), "!X0.X1next.b"}};
+              {ktest::parse_in(*m, "b and not X0 and X1next"), "!X0.X1next.b"}};
   for (const row& r : rows) EXPECT_EQ(r.expected, m->my_bddtoa(r.f));
   // Every level gives the level-1 text.
   auto other = build_machine(either_machine());
-  const bdd either = parse_in(*other, "a or b");
+  const bdd either = ktest::parse_in(*other, "a or b");
   const std::string level1 =
       other->get_manager()->Print_sop_to_String("+ ", ".", "!", "", either, 1);
   EXPECT_NE(std::string::npos, level1.find("+ "));
@@ -283,11 +285,11 @@ TEST(DebugPrinters, TransitionLines) {
   auto m = build_machine(two_bits());
   bddpp_manager* mgr = m->get_manager();
   bdd actions[2] = {mgr->Bdd_one(), mgr->Bdd_zero()};
-  const bdd a = parse_in(*m, "a");
+  const bdd a = ktest::parse_in(*m, "a");
   std::ostringstream real, sets, no_outputs;
   real << FBA_real_transition(m.get(), 0, 1, actions, a);
   EXPECT_EQ("[ initial: 0, final:1, cond: a, cond actions : 0--> 1 1--> 0 ]\n", real.str());
-  sets << FBA_transition(m.get(), {0, 2}, {}, actions, parse_in(*m, "a and not b"));
+  sets << FBA_transition(m.get(), {0, 2}, {}, actions, ktest::parse_in(*m, "a and not b"));
   EXPECT_EQ("[ initial: {0,2}, final:{}, cond: a.!b, cond actions : 0--> 1 1--> 0 ]\n", sets.str());
   auto bare = build_machine(empty_machine());
   no_outputs << FBA_transition(bare.get(), {}, {3}, nullptr, bare->get_manager()->Bdd_one());

@@ -3,6 +3,7 @@
 // constant equations, and covers that change with the optimisation level.
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <set>
 #include <sstream>
 #include <string>
@@ -10,6 +11,7 @@
 #include "fba/FBA.h"
 #include "fba_machines.h"
 #include "support/golden.h"
+#include "support/capture.h"
 
 namespace {
 
@@ -37,16 +39,17 @@ const char* writer_name(writer w) {
 // writer's progress line and the level-3 search's notices are swallowed).
 std::string write(const FBA& machine, writer w, int level) {
   std::ostringstream os;
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   switch (w) {
     case writer::sc:
       machine.SC_put(os, level);
       break;
-    case writer::blif:
-      testing::internal::CaptureStdout();
+    case writer::blif: {
+      ktest::stream_capture cout_capture(std::cout);
       machine.BLIF_put(os, level);
-      testing::internal::GetCapturedStdout();
+      cout_capture.stop();
       break;
+    }
     case writer::bac:
       machine.BAC_put(os, level);
       break;
@@ -60,13 +63,13 @@ std::string write(const FBA& machine, writer w, int level) {
       machine.ESTEREL_put(os, level);
       break;
   }
-  testing::internal::GetCapturedStderr();
+  cerr_capture.stop();
   return os.str();
 }
 
 // One expected text: the file golden/machines/<file>.
 struct golden_row {
-  const machine_spec& (*machine)();
+  const ktest::automaton& (*machine)();
   writer target;
   int level;
   const char* file;
@@ -127,7 +130,7 @@ const golden_row golden[] = {
 
 TEST(FbaWriters, GoldenTexts) {
   for (const golden_row& row : golden) {
-    const machine_spec& spec = row.machine();
+    const ktest::automaton& spec = row.machine();
     SCOPED_TRACE(spec.name + " " + writer_name(row.target) + " level " + std::to_string(row.level));
     auto machine = build_machine(spec);
     ktest::expect_golden(std::string("machines/") + row.file,
@@ -140,11 +143,11 @@ TEST(FbaWriters, GoldenTexts) {
 // variables and outputs (and on BAC's initial condition).
 TEST(FbaWriters, LevelsChangeOnlyEquations) {
   const writer targets[] = {writer::bac, writer::le, writer::lustre};
-  for (const machine_spec* spec : all_machines()) {
+  for (const ktest::automaton* spec : all_machines()) {
     auto machine = build_machine(*spec);
     std::set<std::string> equations(spec->outputs.begin(), spec->outputs.end());
     equations.insert("initial");
-    for (const std::string& b : spec->bits) equations.insert("X" + b + "next");
+    for (int b = 0; b < spec->state_bits(); ++b) equations.insert("X" + std::to_string(b) + "next");
     for (writer w : targets) {
       SCOPED_TRACE(spec->name + " " + writer_name(w));
       std::istringstream a(write(*machine, w, 0));
@@ -172,9 +175,9 @@ TEST(FbaWriters, LevelsChangeOnlyEquations) {
 TEST(FbaWriters, BlifReportsOnStandardOutput) {
   auto machine = build_machine(example_machine());
   std::ostringstream os;
-  testing::internal::CaptureStdout();
+  ktest::stream_capture cout_capture(std::cout);
   machine->BLIF_put(os, 0);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "BLIF_PUT terminated ...\n");
+  EXPECT_EQ(cout_capture.stop(), "BLIF_PUT terminated ...\n");
   EXPECT_EQ(os.str().find("BLIF_PUT"), std::string::npos);
 }
 
@@ -183,7 +186,7 @@ TEST(FbaWriters, BlifReportsOnStandardOutput) {
 // selector chain picks the parity of the last b + 1 of fourteen inputs,
 // whose 2^b one-paths are full minterms.
 std::unique_ptr<FBA> many_products_machine(int products) {
-  machine_spec spec{"many"};
+  ktest::automaton spec = machine_of("many", {}, {}, 0);
   for (int i = 0; i < 8; ++i) spec.inputs.push_back("s" + std::to_string(i));
   for (int i = 0; i < 14; ++i) spec.inputs.push_back("p" + std::to_string(i));
   spec.outputs = {"o"};
@@ -255,7 +258,7 @@ TEST(FbaWriters, EsterelConditionText) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.expression);
-    EXPECT_EQ(local_FSM_bddtoexpesterel(m, parse_in(*machine, row.expression), row.level),
+    EXPECT_EQ(local_FSM_bddtoexpesterel(m, ktest::parse_in(*machine, row.expression), row.level),
               row.expected);
   }
 }

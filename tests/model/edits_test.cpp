@@ -1,12 +1,12 @@
 // Edits of an automaton file: appends, removals with renumbering,
 // replacements, dropping unused actions and emptying.
 #include <gtest/gtest.h>
+#include <iostream>
 
 #include "model_fixtures.h"
+#include "support/capture.h"
 
-using model_test::Arc;
 using model_test::arcs_text;
-using model_test::Header;
 using model_test::lists_text;
 using model_test::make_file;
 using model_test::text;
@@ -62,7 +62,7 @@ TEST(Edits, RemoveState) {
   struct Row {
     const char* label;
     int states;
-    std::vector<Arc> arcs;
+    std::vector<ktest::transition> arcs;
     int removed;
     const char* arcs_after;
     const char* components;
@@ -94,14 +94,14 @@ TEST(Edits, RemoveState) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
-    auto f = make_file(Header{}, row.states, row.arcs);
+    auto f = make_file(ktest::automaton{}, row.states, row.arcs);
     f->sup_etat(row.removed);
     EXPECT_EQ(f->nbr_etats(), row.states - 1);
     EXPECT_EQ(arcs_text(*f), row.arcs_after);
     EXPECT_EQ(text(f->composantes), row.components);
     EXPECT_EQ(lists_text(*f), row.lists);
   }
-  auto chain = make_file(Header{}, 3, {{-1, 0}, {0, 1}, {1, 2}});
+  auto chain = make_file(ktest::automaton{}, 3, {{-1, 0}, {0, 1}, {1, 2}});
   chain->sup_etat(1);
   EXPECT_EQ(chain->nom_etat(1), "s2");
 }
@@ -109,7 +109,7 @@ TEST(Edits, RemoveState) {
 TEST(Edits, RemoveStateIgnoresStaleLists) {
   // The appended state carried lists naming transitions it has nothing to
   // do with; removing it must not take them away.
-  auto f = make_file(Header{}, 2, {{-1, 0}, {0, 1}});
+  auto f = make_file(ktest::automaton{}, 2, {{-1, 0}, {0, 1}});
   gal_tpen_etat stale = f->ma_table_etats()[0];
   f->add_fin_etat(stale);
   f->sup_etat(2);
@@ -117,15 +117,15 @@ TEST(Edits, RemoveStateIgnoresStaleLists) {
 }
 
 TEST(Edits, RemoveOutOfRange) {
-  auto f = make_file(Header{}, 2, {{0, 1}});
-  testing::internal::CaptureStderr();
+  auto f = make_file(ktest::automaton{}, 2, {{0, 1}});
+  ktest::stream_capture cerr_capture(std::cerr);
   f->sup_etat(2);
   f->sup_etat(-1);
   f->sup_transition(1);
   f->sup_output(0);
   f->sup_action(0);
   f->replace_transition(4, gal_tpen_transition(0, 1, 0.0, 0.0));
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(cerr_capture.stop(),
             "ERROR in gal_tpen_fichier::sup_etat: out of range\n"
             "ERROR in gal_tpen_fichier::sup_etat: out of range\n"
             "ERROR in gal_tpen_fichier::sup_transition: out of range\n");
@@ -134,7 +134,7 @@ TEST(Edits, RemoveOutOfRange) {
 }
 
 TEST(Edits, RemoveTransition) {
-  auto f = make_file(Header{}, 2, {{0, 1}, {1, 0}, {0, 0}});
+  auto f = make_file(ktest::automaton{}, 2, {{0, 1}, {1, 0}, {0, 0}});
   f->sup_transition(0);
   EXPECT_EQ(arcs_text(*f), "1>0 0>0 ");
   EXPECT_EQ(lists_text(*f), "(0, 1)/(1) ()/(0) ");
@@ -143,7 +143,7 @@ TEST(Edits, RemoveTransition) {
 }
 
 TEST(Edits, RemoveOutput) {
-  Header h;
+  ktest::automaton h;
   h.outputs = {"a", "b", "c"};
   auto f = make_file(h, 0, {});
   f->sup_output(1);
@@ -152,9 +152,9 @@ TEST(Edits, RemoveOutput) {
 }
 
 TEST(Edits, RemoveAction) {
-  Header h;
+  ktest::automaton h;
   h.actions = {"x", "y", "z"};
-  auto f = make_file(h, 1, {{0, 0, "1", 0, {1, 2}}});
+  auto f = make_file(h, 1, {{0, 0, 0, "1", {1, 2}}});
   f->ma_table_etats()[0].add_action(2);
   f->sup_action(0);
   EXPECT_EQ(actions_text(*f), "y z ");
@@ -162,7 +162,7 @@ TEST(Edits, RemoveAction) {
   EXPECT_EQ(text(f->ma_table_transitions()[0].mes_actions()), "(0, 1)");
 
   // A removed action's references go with it, never designating the next text.
-  auto g = make_file(h, 1, {{0, 0, "1", 0, {0, 1}}});
+  auto g = make_file(h, 1, {{0, 0, 0, "1", {0, 1}}});
   g->ma_table_etats()[0].add_action(1);
   g->sup_action(1);
   EXPECT_EQ(actions_text(*g), "x z ");
@@ -171,9 +171,9 @@ TEST(Edits, RemoveAction) {
 }
 
 TEST(Edits, ReplaceAction) {
-  Header h;
+  ktest::automaton h;
   h.actions = {"x", "y"};
-  auto f = make_file(h, 1, {{0, 0, "1", 0, {0, 1, 0}}});
+  auto f = make_file(h, 1, {{0, 0, 0, "1", {0, 1, 0}}});
   f->ma_table_etats()[0].add_action(0);
   f->replace_action(0, 1);
   EXPECT_EQ(text(f->ma_table_transitions()[0].mes_actions()), "(1, 1, 1)");
@@ -184,9 +184,9 @@ TEST(Edits, ReplaceAction) {
 }
 
 TEST(Edits, DropUnusedActions) {
-  Header h;
+  ktest::automaton h;
   h.actions = {"x", "y", "z"};
-  auto f = make_file(h, 1, {{0, 0, "1", 0, {2}}});
+  auto f = make_file(h, 1, {{0, 0, 0, "1", {2}}});
   f->internal_raj_actions();
   EXPECT_EQ(actions_text(*f), "z ");
   EXPECT_EQ(text(f->ma_table_transitions()[0].mes_actions()), "(0)");
@@ -198,9 +198,9 @@ TEST(Edits, DropUnusedActions) {
   EXPECT_EQ(text(g->ma_table_etats()[0].mes_actions()), "(0)");
 
   // References keep their texts when several actions stay.
-  Header w;
+  ktest::automaton w;
   w.actions = {"a", "b", "c", "d", "e"};
-  auto k = make_file(w, 1, {{0, 0, "1", 0, {4, 1}}});
+  auto k = make_file(w, 1, {{0, 0, 0, "1", {4, 1}}});
   k->ma_table_etats()[0].add_action(3);
   k->ma_table_etats()[0].add_action(9);  // outside the table: ignored
   k->internal_raj_actions();
@@ -220,7 +220,7 @@ TEST(Edits, DropUnusedActions) {
 }
 
 TEST(Edits, ReplaceTransition) {
-  auto f = make_file(Header{}, 2, {{0, 1, "a"}});
+  auto f = make_file(ktest::automaton{}, 2, {{0, 1, 0, "a"}});
   f->replace_transition(0, gal_tpen_transition(0, 1, 1, 0.0, 0.0, 3, "b", {}));
   EXPECT_EQ(f->receptivite_transition(0), "b");
   EXPECT_EQ(f->ma_table_transitions()[0].ma_priorite(), 3);
@@ -232,19 +232,20 @@ TEST(Edits, ReplaceTransition) {
   };
   for (const auto& row : refused) {
     SCOPED_TRACE(row.second);
-    testing::internal::CaptureStderr();
+    ktest::stream_capture cerr_capture(std::cerr);
     f->replace_transition(0, row.first);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), row.second);
+    EXPECT_EQ(cerr_capture.stop(), row.second);
     EXPECT_EQ(f->receptivite_transition(0), "b");
   }
 }
 
 TEST(Edits, Clear) {
-  Header h;
+  ktest::automaton h;
+  h.name = "m";
   h.inputs = {"a"};
   h.outputs = {"o"};
   h.actions = {"o"};
-  std::vector<Arc> arcs{{-1, 0}, {0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 0}, {2, 2}};
+  std::vector<ktest::transition> arcs{{-1, 0}, {0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 0}, {2, 2}};
   auto f = make_file(h, 5, arcs);
   f->add_type("bool");
   f->clear();

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iostream>
 #include <limits>
 
 #include "model_fixtures.h"
+#include "support/capture.h"
 
 using model_test::text;
 
@@ -128,23 +130,23 @@ TEST(Etat, ActionLookupByNameWritesItsTrace) {
   gal_tpen_etat e;
   e.add_action(2);
   e.add_action(0);
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   EXPECT_TRUE(e.existe_action(table, 3, "go"));
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "ident= 2\ngo\n");
-  testing::internal::CaptureStderr();
+  EXPECT_EQ(cerr_capture.stop(), "ident= 2\ngo\n");
+  ktest::stream_capture cerr_capture2(std::cerr);
   EXPECT_FALSE(e.existe_action(table, 3, "z"));
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "ident= 2\ngo\nident= 0\nx\n");
+  EXPECT_EQ(cerr_capture2.stop(), "ident= 2\ngo\nident= 0\nx\n");
   gal_tpen_etat none;
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture3(std::cerr);
   EXPECT_FALSE(none.existe_action(table, 3, "x"));
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(cerr_capture3.stop(), "");
   // Indices outside the table are skipped, never read.
   gal_tpen_etat bad;
   bad.add_action(7);
   bad.add_action(-1);
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture4(std::cerr);
   EXPECT_FALSE(bad.existe_action(table, 3, "x"));
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(cerr_capture4.stop(), "");
 }
 
 TEST(Etat, Difference) {

@@ -3,8 +3,6 @@
 
 #include "model_fixtures.h"
 
-using model_test::Arc;
-using model_test::Header;
 using model_test::make_file;
 using model_test::text;
 
@@ -33,7 +31,7 @@ void place(gal_tpen_fichier& f, const std::vector<double>& x, const std::vector<
 }
 
 TEST(Extents, SingleState) {
-  auto f = make_file(Header{}, 1, {});
+  auto f = make_file(ktest::automaton{}, 1, {});
   place(*f, {5}, {7}, {2});
   EXPECT_EQ(text(f->SC_xmax()), "(6.5)");
   EXPECT_EQ(text(f->SC_xmin()), "(3.5)");
@@ -44,13 +42,13 @@ TEST(Extents, SingleState) {
 }
 
 TEST(Extents, StartValuesTakePart) {
-  auto left = make_file(Header{}, 2, {});
+  auto left = make_file(ktest::automaton{}, 2, {});
   place(*left, {-20, -30}, {-1, -2}, {1, 1});
   EXPECT_DOUBLE_EQ(left->largueur_max(), 10.0);
   EXPECT_DOUBLE_EQ(left->hauteur_max(), 0);
   EXPECT_EQ(text(left->SC_xmax()), "(0, 0)");
   EXPECT_EQ(text(left->SC_ymax()), "(0, 0)");
-  auto far = make_file(Header{}, 1, {});
+  auto far = make_file(ktest::automaton{}, 1, {});
   place(*far, {3e12}, {0}, {1});
   EXPECT_EQ(text(far->SC_xmin()), "(1e+12)");
 }
@@ -58,7 +56,7 @@ TEST(Extents, StartValuesTakePart) {
 TEST(Extents, ComponentsWithTransitions) {
   // Components (0, 1) and (2); transition 0 -> 1 has a bend point at
   // (40, -9) and its label at (10, 3) with a receptivity of 17 characters.
-  auto f = make_file(Header{}, 3, {{0, 1, "a and not b and c"}, {-1, 2}});
+  auto f = make_file(ktest::automaton{}, 3, {{0, 1, 0, "a and not b and c"}, {-1, 2}});
   place(*f, {0, 20, 100}, {0, 0, 50}, {1, 1, 4});
   gal_tpen_transition& t = f->ma_table_transitions()[0];
   t.add_point(40, -9);

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iostream>
 
 #include "model_fixtures.h"
+#include "support/capture.h"
 
-using model_test::Arc;
-using model_test::Header;
 using model_test::make_file;
 using model_test::text;
 
@@ -15,9 +15,9 @@ namespace {
 
 // Runs a call, captures what it writes on stderr and what it returns.
 std::pair<std::string, std::string> run(const std::function<std::string()>& call) {
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   std::string result = call();
-  return {result, testing::internal::GetCapturedStderr()};
+  return {result, cerr_capture.stop()};
 }
 
 TEST(Fichier, DefaultFile) {
@@ -238,12 +238,12 @@ TEST(Fichier, InputSets) {
 }
 
 TEST(Fichier, EmptyHeaderSection) {
-  auto f = make_file(Header{}, 1, {});
+  auto f = make_file(ktest::automaton{}, 1, {});
   EXPECT_EQ(f->nbr_inputs(), 0);
   EXPECT_EQ(f->ma_table_inputs(), nullptr);
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   EXPECT_EQ(f->type_input(0), "?");
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(cerr_capture.stop(),
             "PROBLEME DANS L'UTILISATION DE 'type_input()':\nIDENT 0 HORS LIMITE\n");
 }
 

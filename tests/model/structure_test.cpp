@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iostream>
 
 #include "model_fixtures.h"
+#include "support/capture.h"
 
-using model_test::Arc;
 using model_test::arcs_text;
-using model_test::Header;
 using model_test::lists_text;
 using model_test::make_file;
 using model_test::text;
@@ -20,7 +20,7 @@ TEST(Structure, Components) {
   struct Row {
     const char* label;
     int states;
-    std::vector<Arc> arcs;
+    std::vector<ktest::transition> arcs;
     const char* components;
   };
   const Row rows[] = {
@@ -35,18 +35,18 @@ TEST(Structure, Components) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
-    auto f = make_file(Header{}, row.states, row.arcs);
+    auto f = make_file(ktest::automaton{}, row.states, row.arcs);
     EXPECT_EQ(text(f->composantes), row.components);
   }
 }
 
 TEST(Structure, IncomingAndOutgoingLists) {
-  auto f = make_file(Header{}, 3, {{-1, 0}, {0, 1}, {1, 1}, {1, -1}, {2, 0}, {0, 2}});
+  auto f = make_file(ktest::automaton{}, 3, {{-1, 0}, {0, 1}, {1, 1}, {1, -1}, {2, 0}, {0, 2}});
   EXPECT_EQ(lists_text(*f), "(0, 4)/(1, 5) (1, 2)/(2, 3) (5)/(4) ");
 }
 
 TEST(Structure, AppendState) {
-  auto f = make_file(Header{}, 2, {{0, 1}});
+  auto f = make_file(ktest::automaton{}, 2, {{0, 1}});
   gal_tpen_etat extra;
   extra.add_post_transition(0);  // stale lists of another file are not kept
   extra.add_pre_transition(0);
@@ -58,7 +58,7 @@ TEST(Structure, AppendState) {
 }
 
 TEST(Structure, AppendTransition) {
-  auto f = make_file(Header{}, 3, {{0, 1}});
+  auto f = make_file(ktest::automaton{}, 3, {{0, 1}});
   f->add_fin_transition(gal_tpen_transition(1, 2, 0.0, 0.0));
   EXPECT_EQ(f->nbr_transitions(), 2);
   EXPECT_EQ(text(f->composantes), "((0, 1, 2))");
@@ -68,7 +68,7 @@ TEST(Structure, AppendTransition) {
 }
 
 TEST(Structure, BootState) {
-  auto f = make_file(Header{}, 5, {{0, 1}, {-1, 4}, {4, 0}});
+  auto f = make_file(ktest::automaton{}, 5, {{0, 1}, {-1, 4}, {4, 0}});
   f->add_bootstate();
   ASSERT_EQ(f->nbr_etats(), 6);
   EXPECT_EQ(f->nom_etat(5), "bootstate");
@@ -85,7 +85,7 @@ TEST(Structure, BootState) {
 }
 
 TEST(Structure, BootStateWithSeveralInitialTransitions) {
-  auto f = make_file(Header{}, 8, {{-1, 2}, {0, 1}, {-1, 7}});
+  auto f = make_file(ktest::automaton{}, 8, {{-1, 2}, {0, 1}, {-1, 7}});
   f->add_bootstate();
   EXPECT_EQ(arcs_text(*f), "-1>8 0>1 -1>8 8>7 ");
   EXPECT_EQ(text(f->ma_table_etats()[8].mes_transitions_pre()), "(0, 2)");
@@ -93,7 +93,7 @@ TEST(Structure, BootStateWithSeveralInitialTransitions) {
 
 TEST(StructureDeath, BootStateRefusals) {
   auto kind = [](int k) {
-    Header h;
+    ktest::automaton h;
     h.kind = k;
     return make_file(h, 2, {{-1, 0}});
   };
@@ -101,7 +101,7 @@ TEST(StructureDeath, BootStateRefusals) {
               "^ERROR: adding a boot state is not implemented about this model \\.\\.\\.\n$");
   EXPECT_EXIT(kind(-1)->add_bootstate(), testing::ExitedWithCode(1),
               "not implemented about this model");
-  auto no_initial = make_file(Header{}, 2, {{0, 1}});
+  auto no_initial = make_file(ktest::automaton{}, 2, {{0, 1}});
   EXPECT_EXIT(no_initial->add_bootstate(), testing::ExitedWithCode(1),
               "^ERROR: no initial state found !\n$");
 }
@@ -111,9 +111,9 @@ TEST(Structure, NeutralElement) {
       {"a and tick", "a and 1"}, {"ticks or tick2", "ticks or tick2"}, {"tick", "1"},
       {"not(tick)", "not(1)"},   {"@tick + tick_", "@tick + tick_"},   {"", ""},
   };
-  std::vector<Arc> arcs;
-  for (const auto& row : rows) arcs.push_back({-1, 0, row.first});
-  auto f = make_file(Header{}, 1, arcs);
+  std::vector<ktest::transition> arcs;
+  for (const auto& row : rows) arcs.push_back({-1, 0, 0, row.first});
+  auto f = make_file(ktest::automaton{}, 1, arcs);
   f->element_neutre_transitions("tick");
   int j = 0;
   for (const auto& row : rows) {
@@ -124,9 +124,9 @@ TEST(Structure, NeutralElement) {
 
 TEST(Structure, PriorityOrder) {
   const int prios[] = {2, -1, 0, 2, -1, -3};
-  std::vector<Arc> arcs;
-  for (int p : prios) arcs.push_back({0, 0, "1", p});
-  auto f = make_file(Header{}, 1, arcs);
+  std::vector<ktest::transition> arcs;
+  for (int p : prios) arcs.push_back({0, 0, p, "1"});
+  auto f = make_file(ktest::automaton{}, 1, arcs);
   table_transitions_prio = nullptr;
   EXPECT_EQ(text(f->sort_transitions_list({0, 1, 2, 3, 4, 5})), "(5, 2, 0, 3, 1, 4)");
   EXPECT_EQ(table_transitions_prio, f->ma_table_transitions());
@@ -146,14 +146,14 @@ TEST(Structure, PriorityOrder) {
 }
 
 TEST(Structure, PriorityOrderWithIndicesOutsideTheTable) {
-  auto f = make_file(Header{}, 1, {{0, 0, "1", 3}, {0, 0, "1", -1}, {0, 0, "1", 1}});
+  auto f = make_file(ktest::automaton{}, 1, {{0, 0, 3, "1"}, {0, 0, -1, "1"}, {0, 0, 1, "1"}});
   EXPECT_EQ(text(f->sort_transitions_list({9, 0, -4, 1, 2})), "(2, 0, 9, -4, 1)");
 }
 
 TEST(Structure, SinkStates) {
-  auto f = make_file(Header{}, 5, {{-1, 0}, {0, 1}, {2, 2}, {3, -1}});
+  auto f = make_file(ktest::automaton{}, 5, {{-1, 0}, {0, 1}, {2, 2}, {3, -1}});
   EXPECT_EQ(text(f->liste_etats_puits()), "(1, 4)");
-  auto none = make_file(Header{}, 0, {});
+  auto none = make_file(ktest::automaton{}, 0, {});
   EXPECT_TRUE(none->liste_etats_puits().empty());
 }
 
@@ -178,9 +178,9 @@ TEST(Structure, Diameters) {
         gal_tpen_etat(1, &s, 0.0, 0.0, gal_run_instance(7, ""), nullptr)};
     f.parse_etats(&states);
     for (int i = 0; i < 4; ++i) f.ma_table_etats()[i].change_mon_diametre(3.0);
-    testing::internal::CaptureStderr();
+    ktest::stream_capture cerr_capture(std::cerr);
     f.normalise_diametre_etats();
-    std::string err = testing::internal::GetCapturedStderr();
+    std::string err = cerr_capture.stop();
     const gal_tpen_etat* e = f.ma_table_etats();
     if (kind == 2 || kind == 3) {
       EXPECT_DOUBLE_EQ(e[0].mon_diametre(), 15 / 3.4);
@@ -198,7 +198,7 @@ TEST(Structure, Diameters) {
 }
 
 TEST(Structure, SelfLoopLayout) {
-  auto f = make_file(Header{}, 2, {{0, 0}, {1, 1}, {0, 1}, {1, 1}});
+  auto f = make_file(ktest::automaton{}, 2, {{0, 0}, {1, 1}, {0, 1}, {1, 1}});
   gal_tpen_etat& s0 = f->ma_table_etats()[0];
   s0.change_ma_posx(10);
   s0.change_ma_posy(20);
@@ -238,7 +238,7 @@ TEST(Structure, SelfLoopLayout) {
 // Sources and targets outside the state table count as none in every
 // structure operation; the sanitizers see no bad access.
 TEST(Structure, OutOfRangeStateIndices) {
-  Header h;
+  ktest::automaton h;
   h.kind = 0;
   auto f = make_file(h, 2, {{-1, 0}, {0, 7}, {9, 1}, {-5, 0}, {1, -3}, {0, 1}, {2, 2}});
   EXPECT_EQ(text(f->composantes), "((0, 1))");

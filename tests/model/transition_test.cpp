@@ -1,8 +1,10 @@
 // Transitions: defaults, constructors, syntax code, action edits, drawing
 // bounds and edits, and the exporters' free helpers.
 #include <gtest/gtest.h>
+#include <iostream>
 
 #include "model_fixtures.h"
+#include "support/capture.h"
 
 using model_test::text;
 
@@ -92,10 +94,10 @@ TEST(Transition, ActionLookupByNameIsSilentAndBounded) {
   const std::string table[] = {"x", "go"};
   gal_tpen_transition t;
   t.modif_actions({5, 1});
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   EXPECT_TRUE(t.existe_action(table, 2, "go"));
   EXPECT_FALSE(t.existe_action(table, 2, "x"));
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(cerr_capture.stop(), "");
 }
 
 TEST(Transition, DrawingBounds) {
@@ -137,9 +139,9 @@ TEST(Transition, PointEdits) {
 
   gal_tpen_transition one;
   one.add_point(1, 1);
-  testing::internal::CaptureStderr();
+  ktest::stream_capture cerr_capture(std::cerr);
   one.modif_coords_point(1, 9, 9);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(cerr_capture.stop(),
             "probleme dans gal_tpen_transition:: modif_coords_point();\npoint 1 non trouve ...\n");
   EXPECT_EQ(text(one.liste_positions()), "(1, 1)");
   one.modif_coords_point(0, 9, 8);

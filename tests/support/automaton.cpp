@@ -161,6 +161,29 @@ std::vector<int> random_subset(std::mt19937& rng, int count, int one_in) {
   return subset;
 }
 
+// The "Action:" table of the GAL text and of the model.
+const std::vector<std::string>& action_table(const automaton& a) {
+  return a.actions.empty() ? a.outputs : a.actions;
+}
+
+// The transition table as written: the initial transition first when the
+// automaton has one of its own.
+std::vector<transition> table(const automaton& a) {
+  std::vector<transition> all;
+  if (a.initial != -1) all.push_back({-1, a.initial, 0, "1", {}});
+  all.insert(all.end(), a.transitions.begin(), a.transitions.end());
+  return all;
+}
+
+// Sets the outputs of the conditional Moore actions of `state` that hold
+// under `values`.
+void conditional_moore(const automaton& a, int state, std::uint32_t values,
+                       std::vector<int>& outputs) {
+  for (const moore_action& m : a.moore_actions) {
+    if (m.state == state && evaluate(m.condition, a.inputs, values)) outputs.at(m.output) = 1;
+  }
+}
+
 }  // namespace
 
 bool evaluate(const std::string& text, const std::vector<std::string>& inputs,
@@ -169,6 +192,10 @@ bool evaluate(const std::string& text, const std::vector<std::string>& inputs,
 }
 
 std::string to_gal(const automaton& a) {
+  static const char* const kinds[] = {
+      "basic_model:", "par_automata_model:", "light_esterel_model:", "synccharts_model:"};
+  if (a.kind < 0 || a.kind > 3) ADD_FAILURE() << "no GAL keyword for the model kind " << a.kind;
+  if (!a.moore_actions.empty()) ADD_FAILURE() << "a GAL text has no conditional Moore action";
   std::ostringstream out;
   auto declarations = [&](const char* keyword, const std::vector<std::string>& names,
                           const char* type) {
@@ -178,28 +205,77 @@ std::string to_gal(const automaton& a) {
     }
     out << " ;\n";
   };
-  out << "Name: " << a.name << " : basic_model: ;\nType: bool ;\n";
+  // A section of items separated by commas and closed by a semicolon.
+  auto section = [&](const char* keyword, const std::vector<std::string>& items) {
+    out << keyword;
+    for (std::size_t i = 0; i < items.size(); ++i) out << (i == 0 ? "\n  " : " ,\n  ") << items[i];
+    out << " ;\n";
+  };
+  out << "Name: " << a.name << " : " << kinds[a.kind >= 0 && a.kind <= 3 ? a.kind : 0]
+      << " ;\nType: bool ;\n";
   declarations("Input:", a.inputs, "bool");
   out << "Sensor: ;\n";
   declarations("Output:", a.outputs, "");
   out << "Local: ;\nVariable: ;\nRun: ;\nFunction: ;\nConstant: ;\nAction:";
-  for (std::size_t k = 0; k < a.outputs.size(); ++k) {
-    out << (k == 0 ? " \"" : " , \"") << a.outputs[k] << "\"";
-  }
-  out << " ;\nStar:\n";
-  for (std::size_t s = 0; s < a.state_outputs.size(); ++s) {
-    out << "  NS: \"s" << s << "\" " << 100 * s << " 100 : -1 :";
-    for (int k : a.state_outputs[s]) out << " " << k;
-    out << (s + 1 < a.state_outputs.size() ? " ,\n" : " ;\n");
-  }
-  out << "Transition:\n  From: -1 To: " << a.initial << " Type: 1 By: : 0 0 0 \"1\" /";
-  for (const transition& t : a.transitions) {
-    out << " ,\n  From: " << t.source << " To: " << t.target << " Type: 1 By: : 10 10 "
-        << t.priority << " \"" << t.guard << "\" /";
-    for (int k : t.outputs) out << " " << k;
+  const std::vector<std::string>& actions = action_table(a);
+  for (std::size_t k = 0; k < actions.size(); ++k) {
+    out << (k == 0 ? " \"" : " , \"") << actions[k] << "\"";
   }
   out << " ;\n";
+  std::vector<std::string> items;
+  for (std::size_t s = 0; s < a.state_outputs.size(); ++s) {
+    std::ostringstream item;
+    item << "NS: \"s" << s << "\" " << 100 * s << " 100 : -1 :";
+    for (int k : a.state_outputs[s]) item << " " << k;
+    items.push_back(item.str());
+  }
+  section("Star:", items);
+  items.clear();
+  for (const transition& t : table(a)) {
+    std::ostringstream item;
+    const int label = t.source == -1 ? 0 : 10;
+    item << "From: " << t.source << " To: " << t.target << " Type: 1 By: : " << label << " "
+         << label << " " << t.priority << " \"" << t.guard << "\" /";
+    for (int k : t.outputs) item << " " << k;
+    items.push_back(item.str());
+  }
+  section("Transition:", items);
   return out.str();
+}
+
+std::unique_ptr<gal_tpen_fichier> to_file(const automaton& a) {
+  std::string name = a.name;
+  std::list<std::string> types{"bool"};
+  const std::vector<std::string>& action_names = action_table(a);
+  std::list<std::string> actions(action_names.begin(), action_names.end());
+  std::list<gal_declaration_variables> inputs, sensors, outputs, locals, variables;
+  for (const std::string& i : a.inputs) inputs.emplace_back("bool", i);
+  for (const std::string& o : a.outputs) outputs.emplace_back("", o);
+  std::list<gal_declaration_progs> runs;
+  std::list<gal_declaration_functions> functions;
+  std::list<gal_declaration_constants> constants;
+  auto f = std::make_unique<gal_tpen_fichier>(&name, a.kind, &types, &inputs, &sensors, &outputs,
+                                              &locals, &variables, &runs, &functions, &constants,
+                                              &actions);
+  std::list<gal_tpen_etat> states;
+  for (std::size_t s = 0; s < a.state_outputs.size(); ++s) {
+    std::string state_name = "s" + std::to_string(s);
+    std::list<int> moore(a.state_outputs[s].begin(), a.state_outputs[s].end());
+    states.emplace_back(1, &state_name, 100.0 * s, 100.0, gal_run_instance(-1, std::string()),
+                        &moore);
+  }
+  std::list<gal_tpen_transition> transitions;
+  for (const transition& t : table(a)) {
+    const double label = t.source == -1 ? 0.0 : 10.0;
+    transitions.emplace_back(t.source, t.target, 1, label, label, t.priority, t.guard,
+                             std::list<int>(t.outputs.begin(), t.outputs.end()));
+  }
+  f->parse_etats(&states);
+  f->parse_transitions(&transitions);
+  f->normalise_diametre_etats();
+  f->update_simple_connexite();
+  f->raj_pre_post_transitions();
+  return f;
 }
 
 automaton random_automaton(std::uint32_t seed, int states, int inputs, int outputs) {
@@ -256,10 +332,14 @@ reaction react(const automaton& a, int state, std::uint32_t values) {
     throw std::runtime_error("no transition fires: the automaton is incomplete");
   }
   for (int k : a.state_outputs[r.next]) r.outputs[k] = 1;
+  conditional_moore(a, r.next, values, r.outputs);
   return r;
 }
 
 std::string reference_blif(const automaton& a) {
+  if (!a.moore_actions.empty()) {
+    ADD_FAILURE() << "the reference netlist has no conditional Moore action";
+  }
   const int states = static_cast<int>(a.state_outputs.size());
   const int transitions = static_cast<int>(a.transitions.size());
   const std::uint32_t combinations = 1u << a.inputs.size();
@@ -334,6 +414,7 @@ std::string reference_blif(const automaton& a) {
 }
 
 int automaton::state_bits() const {
+  if (bits >= 0) return bits;
   int k = 0;
   while ((1 << k) < states()) ++k;
   return k;
@@ -348,12 +429,20 @@ bool evaluate(const std::string& text, const std::vector<std::string>& inputs,
   return evaluate(text, inputs, bits);
 }
 
-std::unique_ptr<FBA> to_machine(const automaton& a) {
+bdd parse_in(const FBA& machine, const std::string& text) {
+  int error = 0;
+  bdd f = machine.get_manager()->Parse_expression(text, &error);
+  EXPECT_EQ(error, 0) << "expression \"" << text << "\" does not parse";
+  return f;
+}
+
+std::unique_ptr<FBA> to_machine(const automaton& a, build how) {
   const int bits = a.state_bits();
   std::set<int> initially_true;
   std::list<std::string> bit_names;
   for (int i = 0; i < bits; ++i) {
-    if ((a.initial >> i) & 1) initially_true.insert(i);
+    // A machine may have more state bits than an int has: those start at 0.
+    if (a.initial >= 0 && i < 31 && ((a.initial >> i) & 1) != 0) initially_true.insert(i);
     bit_names.push_back(std::to_string(i));
   }
   std::list<FSM_input> inputs;
@@ -361,24 +450,6 @@ std::unique_ptr<FBA> to_machine(const automaton& a) {
   const std::list<std::string> outputs(a.outputs.begin(), a.outputs.end());
   auto machine = std::make_unique<FBA>(a.name, initially_true, inputs, outputs, bit_names);
   bddpp_manager* m = machine->get_manager();
-
-  // Guards, made exclusive in priority order state by state.
-  std::vector<bdd> guards(a.transitions.size());
-  for (std::size_t t = 0; t < a.transitions.size(); ++t) {
-    int error = 0;
-    guards[t] = m->Parse_expression(a.transitions[t].guard, &error);
-    if (error != 0) {
-      ADD_FAILURE() << "guard does not parse: " << a.transitions[t].guard;
-      return nullptr;
-    }
-  }
-  for (int s = 0; s < a.states(); ++s) {
-    bdd cover = m->Bdd_zero();
-    for (int t : tried_order(a, s)) {
-      guards[t] = m->Bdd_and(guards[t], m->Bdd_not(cover));
-      cover = m->Bdd_or(cover, guards[t]);
-    }
-  }
 
   const int count = static_cast<int>(a.outputs.size());
   std::vector<bdd> actions(count == 0 ? 1 : count);
@@ -390,26 +461,60 @@ std::unique_ptr<FBA> to_machine(const automaton& a) {
     ADD_FAILURE() << "no output " << k << " for a test " << where;
     return false;
   };
-  for (std::size_t t = 0; t < a.transitions.size(); ++t) {
-    const transition& tr = a.transitions[t];
-    clear_actions();
-    for (int k : tr.outputs) {
-      if (!known(k, "transition")) return nullptr;
-      actions[k] = m->Bdd_one();
+
+  if (how == build::as_listed) {
+    for (const transition& tr : a.transitions) {
+      clear_actions();
+      for (int k : tr.outputs) {
+        if (!known(k, "transition")) return nullptr;
+        actions[k] = m->Bdd_one();
+      }
+      machine->add_evolution(FBA_real_transition(machine.get(), tr.source, tr.target,
+                                                 actions.data(), parse_in(*machine, tr.guard)));
     }
-    machine->add_evolution(
-        FBA_real_transition(machine.get(), tr.source, tr.target, actions.data(), guards[t]));
-  }
-  clear_actions();
-  for (int s = 0; s < a.states(); ++s) {
-    if (!tried_order(a, s).empty()) continue;
-    machine->add_evolution(FBA_real_transition(machine.get(), s, s, actions.data(), m->Bdd_one()));
+  } else {
+    // Guards, made exclusive in priority order state by state.
+    std::vector<bdd> guards(a.transitions.size());
+    for (std::size_t t = 0; t < a.transitions.size(); ++t) {
+      int error = 0;
+      guards[t] = m->Parse_expression(a.transitions[t].guard, &error);
+      if (error != 0) {
+        ADD_FAILURE() << "guard does not parse: " << a.transitions[t].guard;
+        return nullptr;
+      }
+    }
+    for (int s = 0; s < a.states(); ++s) {
+      bdd cover = m->Bdd_zero();
+      for (int t : tried_order(a, s)) {
+        guards[t] = m->Bdd_and(guards[t], m->Bdd_not(cover));
+        cover = m->Bdd_or(cover, guards[t]);
+      }
+    }
+    for (std::size_t t = 0; t < a.transitions.size(); ++t) {
+      const transition& tr = a.transitions[t];
+      clear_actions();
+      for (int k : tr.outputs) {
+        if (!known(k, "transition")) return nullptr;
+        actions[k] = m->Bdd_one();
+      }
+      machine->add_evolution(
+          FBA_real_transition(machine.get(), tr.source, tr.target, actions.data(), guards[t]));
+    }
+    clear_actions();
+    for (int s = 0; s < a.states(); ++s) {
+      if (!tried_order(a, s).empty()) continue;
+      machine->add_evolution(
+          FBA_real_transition(machine.get(), s, s, actions.data(), m->Bdd_one()));
+    }
   }
   for (int s = 0; s < a.states(); ++s) {
     for (int k : a.state_outputs[s]) {
       if (!known(k, "state")) return nullptr;
       machine->add_Moore_action(s, k, m->Bdd_one());
     }
+  }
+  for (const moore_action& moore : a.moore_actions) {
+    machine->add_Moore_action(moore.state, moore.output, parse_in(*machine, moore.condition));
   }
   return machine;
 }
@@ -426,10 +531,14 @@ std::vector<std::vector<int>> random_inputs(const automaton& a, int steps, unsig
 
 std::vector<std::string> reference_run(const automaton& a,
                                        const std::vector<std::vector<int>>& inputs) {
+  if (a.initial < 0 || a.initial >= a.states()) {
+    ADD_FAILURE() << "no initial state to run from";
+    return {};
+  }
   const int bits = a.state_bits();
   auto code = [bits](int s) {
     std::string c;
-    for (int i = 0; i < bits; ++i) c += ((s >> i) & 1) ? '1' : '0';
+    for (int i = 0; i < bits; ++i) c += (i < 31 && ((s >> i) & 1) != 0) ? '1' : '0';
     return c;
   };
   int state = a.initial;
@@ -438,11 +547,11 @@ std::vector<std::string> reference_run(const automaton& a,
   for (std::size_t step = 0; step < inputs.size(); ++step) {
     std::string out(a.outputs.size(), '0');
     int next = state;
+    std::uint32_t values = 0;
+    for (std::size_t i = 0; i < inputs[step].size(); ++i) {
+      if (inputs[step][i] != 0) values |= 1u << i;
+    }
     if (!tried_order(a, state).empty()) {
-      std::uint32_t values = 0;
-      for (std::size_t i = 0; i < inputs[step].size(); ++i) {
-        if (inputs[step][i] != 0) values |= 1u << i;
-      }
       const int t = fired(a, state, values);
       if (t < 0) {
         ADD_FAILURE() << "no transition of state " << state << " holds at step " << step;
@@ -452,6 +561,11 @@ std::vector<std::string> reference_run(const automaton& a,
       for (int k : a.transitions[t].outputs) out[k] = '1';
     }
     for (int k : a.state_outputs[next]) out[k] = '1';
+    std::vector<int> conditional(a.outputs.size(), 0);
+    conditional_moore(a, next, values, conditional);
+    for (std::size_t k = 0; k < conditional.size(); ++k) {
+      if (conditional[k] != 0) out[k] = '1';
+    }
     state = next;
     trace.push_back("s=" + code(state) + " o=" + out);
   }

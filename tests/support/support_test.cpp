@@ -2,11 +2,14 @@
 // child processes, golden files and the test automaton's text and runs.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "model/parse_gal.h"
 #include "support/automaton.h"
 #include "support/capture.h"
 #include "support/golden.h"
@@ -22,6 +25,41 @@ TEST(SupportCapture, CollectsAndRestores) {
     EXPECT_EQ("one 2", err.text());
   }
   EXPECT_EQ(before, std::cerr.rdbuf());
+}
+
+TEST(SupportCapture, StopGivesTheBufferBackOnce) {
+  std::streambuf* before = std::cout.rdbuf();
+  ktest::stream_capture out(std::cout);
+  std::cout << "kept";
+  EXPECT_EQ("kept", out.stop());
+  EXPECT_EQ(before, std::cout.rdbuf());
+  std::cout << "";
+  EXPECT_EQ("kept", out.stop());
+  EXPECT_EQ(before, std::cout.rdbuf());
+}
+
+// The descriptor sees C stdio, the C++ streams, a stream holding the
+// standard output's buffer and a child process, in the order written; once
+// stopped, nothing more is collected.
+TEST(SupportCapture, DescriptorCollectsEveryWriter) {
+  std::ostream held(std::cout.rdbuf());
+  {
+    ktest::fd_capture out(1);
+    std::printf("c ");
+    std::cout << "cpp ";
+    held << "held ";
+    std::fflush(stdout);  // the child writes past this process's buffer
+    ASSERT_EQ(0, std::system("echo child"));
+    EXPECT_EQ("c cpp held child\n", out.text());
+    std::fputs("last", stdout);
+    EXPECT_EQ("c cpp held child\nlast", out.stop());
+    std::fputs("", stdout);
+    EXPECT_EQ("c cpp held child\nlast", out.text());
+  }
+  ktest::fd_capture err(2);
+  std::fprintf(stderr, "e1 ");
+  std::cerr << "e2";
+  EXPECT_EQ("e1 e2", err.stop());
 }
 
 TEST(SupportScratch, WritesListsAndRemoves) {
@@ -98,6 +136,92 @@ TEST(SupportAutomaton, GuardSpellings) {
   }
   EXPECT_THROW(ktest::evaluate("a and", in, 0u), std::runtime_error);
   EXPECT_THROW(ktest::evaluate("c", in, 0u), std::runtime_error);
+}
+
+// Everything the model tests read of a model, one line per element.
+std::string model_text(gal_tpen_fichier& f) {
+  std::ostringstream os;
+  os << "module " << f.mon_nom_module() << " kind " << f.mon_modele() << "\n";
+  for (int i = 0; i < f.nbr_types(); ++i) os << "type " << f.ma_table_types()[i] << "\n";
+  for (int i = 0; i < f.nbr_inputs(); ++i) os << "input " << f.ma_table_inputs()[i] << "\n";
+  for (int i = 0; i < f.nbr_outputs(); ++i) os << "output " << f.ma_table_outputs()[i] << "\n";
+  for (int i = 0; i < f.nbr_actions(); ++i) os << "action " << f.action(i) << "\n";
+  for (int i = 0; i < f.nbr_etats(); ++i) {
+    const gal_tpen_etat& e = f.ma_table_etats()[i];
+    os << "state " << e << " diameter " << e.mon_diametre() << " pre";
+    for (int t : e.mes_transitions_pre()) os << " " << t;
+    os << " post";
+    for (int t : e.mes_transitions_post()) os << " " << t;
+    os << "\n";
+  }
+  for (int j = 0; j < f.nbr_transitions(); ++j) {
+    const gal_tpen_transition& t = f.ma_table_transitions()[j];
+    os << "transition " << t.mon_ident_etat_amont() << ">" << t.mon_ident_etat_aval() << " type "
+       << t.mon_type_trans() << " at " << t.posx_receptivite() << "," << t.posy_receptivite()
+       << " priority " << t.ma_priorite() << " \"" << t.ma_receptivite() << "\" actions";
+    for (int k : t.mes_actions()) os << " " << k;
+    os << " points " << t.liste_positions().size() << "\n";
+  }
+  os << "components " << f.nombre_SC() << "\n";
+  return os.str();
+}
+
+// The model built in memory is the one the reader builds from the GAL text.
+TEST(SupportAutomaton, ModelInMemoryIsTheReadersOne) {
+  ktest::automaton drawn{"drawn", {"a", "b"},
+                         {"o"},   {{}, {0}, {}},
+                         -1,      {{0, 1, 2, "a", {1}}, {-1, 2, 0, "b"}, {1, 0, -1, "1", {0}}}};
+  drawn.kind = 2;
+  drawn.actions = {"o", "p"};
+  const ktest::automaton rows[] = {
+      ktest::sample_automaton("follower"), ktest::sample_automaton("latch2"),
+      ktest::sample_automaton("detector"), ktest::sample_automaton("idle"), drawn};
+  ktest::scratch_directory dir;
+  for (const ktest::automaton& a : rows) {
+    SCOPED_TRACE(a.name);
+    const std::string path = dir.write(a.name + ".gal", ktest::to_gal(a));
+    gal_tpen_fichier* read = nullptr;
+    {
+      ktest::stream_capture out(std::cout);
+      read = parse(path);
+      EXPECT_EQ("reading " + path + "\n", out.text());
+    }
+    ASSERT_NE(nullptr, read);
+    const std::string expected = model_text(*read);
+    delete read;
+    EXPECT_NE(std::string::npos, expected.find("transition "));
+    EXPECT_EQ(expected, model_text(*ktest::to_file(a)));
+  }
+}
+
+// Compiled, a state without transition keeps its code and the guards are
+// made exclusive; as listed, the table is the machine's whole behaviour.
+TEST(SupportAutomaton, MachineCompiledOrAsListed) {
+  ktest::automaton a{"m",          {"a"}, {"o", "p"},
+                     {{}, {}, {}}, 2,     {{0, 1, 0, "a", {0}}, {0, 0, 1, "1"}}};
+  a.moore_actions = {{1, 1, "not a"}};
+  auto compiled = ktest::to_machine(a);
+  ASSERT_NE(nullptr, compiled);
+  EXPECT_EQ(compiled->initial_state_condition(), ktest::parse_in(*compiled, "not X0 and X1"));
+  EXPECT_EQ(compiled->forcing_to_1(0),
+            ktest::parse_in(*compiled, "not X0 and not X1 and a or X0 and not X1"));
+  EXPECT_EQ(compiled->forcing_to_0(0),
+            ktest::parse_in(*compiled, "not X0 and not X1 and not a or X1 and not X0"));
+  EXPECT_EQ(compiled->forcing_to_1(1), ktest::parse_in(*compiled, "X1 and not X0"));
+  EXPECT_EQ(compiled->emission(1), ktest::parse_in(*compiled, "X0next and not X1next and not a"));
+
+  auto listed = ktest::to_machine(a, ktest::build::as_listed);
+  ASSERT_NE(nullptr, listed);
+  EXPECT_EQ(listed->forcing_to_0(0), ktest::parse_in(*listed, "not X0 and not X1"));
+  EXPECT_EQ(listed->forcing_to_1(0), ktest::parse_in(*listed, "not X0 and not X1 and a"));
+  EXPECT_EQ(listed->forcing_to_1(1), listed->get_manager()->Bdd_zero());
+
+  // The runs emit the conditional Moore action in the state reached.
+  EXPECT_EQ(0, ktest::react(a, 0, 1u).outputs[1]);
+  EXPECT_EQ(1, ktest::react(a, 1, 0u).outputs[1]);
+  a.initial = 0;
+  EXPECT_EQ((std::vector<std::string>{"s=00 o=00", "s=10 o=10", "s=10 o=01"}),
+            ktest::reference_run(a, {{1}, {0}}));
 }
 
 }  // namespace
