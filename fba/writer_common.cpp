@@ -35,7 +35,7 @@ std::string join_with(const std::vector<std::string>& items, const std::string& 
   return text;
 }
 
-void put_line(std::ostream& os, const std::string& text) { os << text << '\n'; }
+void put_line(std::ostream& os, const std::string& text) { os << text << std::endl; }
 
 cover_scratch::cover_scratch(bddpp_manager* manager_)
     : manager(manager_),

@@ -15,8 +15,8 @@
 // the empty string for no item.
 std::string join_with(const std::vector<std::string>& items, const std::string& separator);
 
-// Writes `text` and an end of line: every writer line. The stream is
-// flushed once, when the writer is done.
+// Writes `text` and an end of line, then flushes: every writer line, so
+// that a writer stopped by a fatal condition leaves the lines before it.
 void put_line(std::ostream& os, const std::string& text);
 
 // Scratch of the BLIF cover blocks, allocated once per write and reused
