@@ -120,7 +120,7 @@ void* zeroed_table_memory(std::size_t bytes);
 
 // ---- Node memory ------------------------------------------------------------
 // Nodes are carved from large blocks and recycled through a free list, so a
-// node costs its own 48 bytes and nodes made together sit together. The
+// node costs its own 40 bytes and nodes made together sit together. The
 // blocks after the first are larger and aligned on huge pages, which the
 // system is asked to use: a growing manager then takes one page fault per
 // 2 MB of nodes instead of one per 4 KB.
@@ -147,9 +147,14 @@ class node_arena {
 };
 
 // ---- Unique table -----------------------------------------------------------
-// Chained hash table of the decision nodes, keyed on the exact quadruple
-// (var_id, then node, else node, else link); chains go through
-// bdd_node::next_in_bucket_.
+// Open-addressed hash table of the decision nodes, keyed on the exact
+// quadruple (var_id, then node, else node, else link), with linear probing.
+// A slot holds the node's address in its low 48 bits and 16 bits of the
+// key's hash above them (0: empty slot): a search reads the slots, which sit
+// side by side, and reads a node only when those 16 bits match, so that
+// looking for an absent node costs one cache line instead of a walk through
+// nodes scattered in memory. The table holds at most half as many nodes as
+// it has slots.
 class unique_table {
  public:
   unique_table();
@@ -157,17 +162,38 @@ class unique_table {
   unique_table(const unique_table&) = delete;
   unique_table& operator=(const unique_table&) = delete;
 
-  // The node of that quadruple, or null.
-  bdd_node* find(std::int32_t var_id, const bdd_node* t, const bdd_node* e, int else_link) const {
-    bdd_node* n = buckets[node_key_hash(var_id, t, e, else_link) & mask];
-    while (n != nullptr) {
-      if (n->then_node == t && n->else_node == e && n->var_id == var_id &&
-          n->else_link_type == else_link) {
-        return n;
+  // The node of that quadruple, or null; slot receives the index where the
+  // search ended (the free slot where such a node would go, when absent).
+  bdd_node* find(std::int32_t var_id, const bdd_node* t, const bdd_node* e, int else_link,
+                 std::size_t& slot) const {
+    const std::uint64_t h = node_key_hash(var_id, t, e, else_link);
+    const std::uint64_t tag = h & tag_mask;
+    std::size_t i = static_cast<std::size_t>(h) & mask;
+    for (std::uint64_t word = slots[i]; word != 0; word = slots[i]) {
+      if ((word & tag_mask) == tag) {
+        bdd_node* n = reinterpret_cast<bdd_node*>(word & address_mask);
+        if (n->then_node == t && n->else_node == e && n->var_id == var_id &&
+            n->else_link_type == else_link) {
+          slot = i;
+          return n;
+        }
       }
-      n = n->next_in_bucket_;
+      i = (i + 1) & mask;
     }
+    slot = i;
     return nullptr;
+  }
+  bdd_node* find(std::int32_t var_id, const bdd_node* t, const bdd_node* e, int else_link) const {
+    std::size_t slot;
+    return find(var_id, t, e, else_link, slot);
+  }
+  // Puts node, which is absent, in the free slot find gave (no entry made
+  // or removed since).
+  void insert_at(std::size_t slot, bdd_node* node) {
+    slots[slot] = word_of(node);
+    if (++count > (mask + 1) / 2) {
+      grow();
+    }
   }
   // Enters node; a node of the same quadruple already present is replaced
   // (it leaves the table). Returns the replaced node or null.
@@ -178,14 +204,12 @@ class unique_table {
   std::size_t size() const { return count; }
   // Every node of the table, in no particular order.
   std::vector<bdd_node*> nodes() const;
-  // Calls f on every node of the table.
+  // Calls f on every node of the table (f must not change the table).
   template <class F>
   void for_each(F f) const {
-    for (std::size_t b = 0; b <= mask; ++b) {
-      for (bdd_node* n = buckets[b]; n != nullptr;) {
-        bdd_node* next = n->next_in_bucket_;
-        f(n);
-        n = next;
+    for (std::size_t i = 0; i <= mask; ++i) {
+      if (slots[i] != 0) {
+        f(reinterpret_cast<bdd_node*>(slots[i] & address_mask));
       }
     }
   }
@@ -193,9 +217,15 @@ class unique_table {
   void clear();
 
  private:
+  static constexpr std::uint64_t address_mask = (std::uint64_t(1) << 48) - 1;
+  static constexpr std::uint64_t tag_mask = ~address_mask;
+  static std::uint64_t hash_of(const bdd_node* n) {
+    return node_key_hash(n->var_id, n->then_node, n->else_node, n->else_link_type);
+  }
+  static std::uint64_t word_of(const bdd_node* n);
   void grow();
-  // mask + 1 chain heads, from zeroed_table_memory.
-  bdd_node** buckets;
+  // mask + 1 slots, from zeroed_table_memory.
+  std::uint64_t* slots;
   std::size_t mask;
   std::size_t count;
 };
@@ -285,11 +315,13 @@ inline bdd_node* bddpp_manager::make_node(std::int32_t var_id, bddpp_detail::edg
   bdd_node* t = bddpp_detail::edge_node(then_edge);
   bdd_node* e = bddpp_detail::edge_node(else_edge);
   const int el = bddpp_detail::edge_link(else_edge);
-  bdd_node* found = unique_table->find(var_id, t, e, el);
+  std::size_t slot;
+  bdd_node* found = unique_table->find(var_id, t, e, el, slot);
   if (found != nullptr) {
     return found;
   }
-  bdd_node* n = new_node(var_id, el, t, e, 1);
+  bdd_node* n = construct_node(var_id, el, t, e, 1);
+  unique_table->insert_at(slot, n);
   bddpp_detail::ref_inc(t);
   bddpp_detail::ref_inc(e);
   return n;
