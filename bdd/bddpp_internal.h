@@ -153,8 +153,9 @@ class node_arena {
 // key's hash above them (0: empty slot): a search reads the slots, which sit
 // side by side, and reads a node only when those 16 bits match, so that
 // looking for an absent node costs one cache line instead of a walk through
-// nodes scattered in memory. The table holds at most half as many nodes as
-// it has slots.
+// nodes scattered in memory. The table holds at most three nodes for four
+// slots: the runs of neighbouring slots stay short, and a sparser table
+// would cost more in memory first touched than it saves in probes.
 class unique_table {
  public:
   unique_table();
@@ -191,7 +192,7 @@ class unique_table {
   // or removed since).
   void insert_at(std::size_t slot, bdd_node* node) {
     slots[slot] = word_of(node);
-    if (++count > (mask + 1) / 2) {
+    if (++count > (mask + 1) / 4 * 3) {
       grow();
     }
   }
