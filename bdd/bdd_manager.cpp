@@ -25,6 +25,7 @@ bddpp_manager::bddpp_manager()
       cache(new bddpp_detail::computed_table()),
       restrict_cache(new bddpp_detail::computed_table(1u << 12)),
       generation(0) {
+  unique_table->leave_old_slots_to(arena.get());
   node_one = new_node(-1, 1, nullptr, nullptr, 1);
 }
 
@@ -44,6 +45,7 @@ bddpp_manager::bddpp_manager(bddpp_manager* other)
       cache(new bddpp_detail::computed_table()),
       restrict_cache(new bddpp_detail::computed_table(1u << 12)),
       generation(0) {
+  unique_table->leave_old_slots_to(arena.get());
   node_one = new_node(-1, 1, nullptr, nullptr, 1);
   for (long id = 0; id < nb_vars; ++id) {
     const std::size_t i = static_cast<std::size_t>(id);

@@ -235,6 +235,9 @@ node_arena::~node_arena() {
   for (void* b : blocks) {
     std::free(b);
   }
+  for (auto& b : spare) {
+    std::free(b.first);
+  }
 }
 
 void* node_arena::allocate() {
@@ -245,7 +248,11 @@ void* node_arena::allocate() {
   }
   if (used_in_last == nodes_in_last) {
     void* block;
-    if (blocks.empty()) {
+    if (!spare.empty()) {
+      block = spare.back().first;
+      nodes_in_last = spare.back().second;
+      spare.pop_back();
+    } else if (blocks.empty()) {
       block = std::malloc(first_block_nodes * sizeof(bdd_node));
       nodes_in_last = first_block_nodes;
     } else {
@@ -271,6 +278,15 @@ void* node_arena::allocate() {
 void node_arena::release(void* p) {
   *static_cast<void**>(p) = free_list;
   free_list = p;
+}
+
+void node_arena::adopt(void* block, std::size_t bytes) {
+  const std::size_t nodes = bytes / sizeof(bdd_node);
+  if (nodes == 0) {
+    std::free(block);
+    return;
+  }
+  spare.emplace_back(block, nodes);
 }
 
 // ---- Unique table -----------------------------------------------------------------
@@ -365,7 +381,11 @@ void unique_table::grow() {
     }
     bigger[j] = word;
   }
-  std::free(slots);
+  if (heir != nullptr) {
+    heir->adopt(slots, sizeof(std::uint64_t) * old_size);
+  } else {
+    std::free(slots);
+  }
   slots = bigger;
   mask = new_mask;
 }

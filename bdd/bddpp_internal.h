@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "bdd/bddpp.h"
@@ -135,12 +136,19 @@ class node_arena {
   void* allocate();
   // Gives back the memory of a destroyed node.
   void release(void* p);
+  // Takes a block of bytes (from zeroed_table_memory, freed with std::free)
+  // that its owner no longer needs, to carve nodes from once the current
+  // block is full: memory a growing table left behind is already mapped, so
+  // the nodes made there cost no page faults.
+  void adopt(void* block, std::size_t bytes);
 
  private:
   static constexpr std::size_t first_block_nodes = 1u << 14;
   static constexpr std::size_t huge_page_bytes = std::size_t(1) << 21;
   static constexpr std::size_t large_block_bytes = 2 * huge_page_bytes;
   std::vector<void*> blocks;
+  // Adopted blocks not yet carved, with their sizes in nodes.
+  std::vector<std::pair<void*, std::size_t>> spare;
   std::size_t nodes_in_last = 0;
   std::size_t used_in_last = 0;
   void* free_list = nullptr;
@@ -160,6 +168,9 @@ class unique_table {
  public:
   unique_table();
   ~unique_table();
+  // From now on, the slot arrays the table outgrows go to arena instead of
+  // back to the system.
+  void leave_old_slots_to(node_arena* arena) { heir = arena; }
   unique_table(const unique_table&) = delete;
   unique_table& operator=(const unique_table&) = delete;
 
@@ -229,6 +240,7 @@ class unique_table {
   std::uint64_t* slots;
   std::size_t mask;
   std::size_t count;
+  node_arena* heir = nullptr;
 };
 
 // ---- Computed table ---------------------------------------------------------

@@ -5,6 +5,7 @@
 #include <climits>
 #include <memory>
 #include <random>
+#include <set>
 #include <sstream>
 
 #include "core_test_support.h"
@@ -272,6 +273,41 @@ TEST(UniqueTable, InsertReplacesTheNodeOfTheSameQuadruple) {
   EXPECT_EQ(table.size(), 1u);
   EXPECT_EQ(table.find(3, &child, &child, -1), &second);
   EXPECT_EQ(table.find(3, &child, &child, 1), nullptr);
+}
+
+// Enough nodes for the unique table to grow several times (its outgrown
+// slot arrays become node memory): every function keeps its truth table and
+// every live node its own address.
+TEST(UniqueTable, FunctionsSurviveTheTableGrowing) {
+  bddpp_manager m;
+  const int nvars = 12;
+  declare(m, "abcdefghijkl");
+  std::mt19937 rng(11);
+  std::vector<std::string> tables;
+  std::vector<bdd> functions;
+  for (int i = 0; i < 24; ++i) {
+    tables.push_back(bdd_core_test::random_table(rng, nvars));
+    functions.push_back(bdd_core_test::from_table(m, tables.back(), nvars));
+  }
+  ASSERT_GT(bddpp_test_access::table_size(m), std::size_t(1) << 15);
+  std::set<const bdd_node*> seen;
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < functions.size(); ++i) {
+    EXPECT_EQ(table(functions[i], nvars), tables[i]) << "function " << i;
+    bddpp_detail::walk_each_node_once(functions[i].node(), [&](bdd_node* n) {
+      seen.insert(n);
+      return bddpp_detail::walk_step::descend;
+    });
+  }
+  m.Bdd_global_clear_marks();
+  m.Bdd_gc();
+  for (std::size_t i = 0; i < functions.size(); ++i) {
+    EXPECT_EQ(table(functions[i], nvars), tables[i]) << "function " << i << " after collection";
+  }
+  for (const bdd_node* n : seen) {
+    count += n->var_id >= 0 ? 1 : 0;
+  }
+  EXPECT_LE(count, bddpp_test_access::table_size(m));
 }
 
 TEST(Numbering, DepthFirstThenBeforeElse) {
