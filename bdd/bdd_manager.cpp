@@ -26,6 +26,8 @@ bddpp_manager::bddpp_manager()
       restrict_cache(new bddpp_detail::computed_table(1u << 12)),
       generation(0) {
   unique_table->leave_old_slots_to(arena.get());
+  cache->leave_old_entries_to(arena.get());
+  restrict_cache->leave_old_entries_to(arena.get());
   node_one = new_node(-1, 1, nullptr, nullptr, 1);
 }
 
@@ -46,6 +48,8 @@ bddpp_manager::bddpp_manager(bddpp_manager* other)
       restrict_cache(new bddpp_detail::computed_table(1u << 12)),
       generation(0) {
   unique_table->leave_old_slots_to(arena.get());
+  cache->leave_old_entries_to(arena.get());
+  restrict_cache->leave_old_entries_to(arena.get());
   node_one = new_node(-1, 1, nullptr, nullptr, 1);
   for (long id = 0; id < nb_vars; ++id) {
     const std::size_t i = static_cast<std::size_t>(id);
@@ -248,11 +252,10 @@ long bddpp_manager::String_table_memory_size(std::string* table, int n) {
 // ---- Computed-table upkeep ----------------------------------------------------------
 
 // Grows the computed table with the number of nodes; called at the entry of
-// the top-level operations.
-void bddpp_manager::cache_maintenance() {
-  cache->fit(unique_table->size());
-  restrict_cache->fit(unique_table->size());
-}
+// the top-level operations that use it. The memo of the restrictions grows
+// only in the restrictions, so that work without any takes none of its
+// memory.
+void bddpp_manager::cache_maintenance() { cache->fit(unique_table->size()); }
 
 // Forgets every memo: nodes may have been freed or levels changed.
 void bddpp_manager::drop_caches() {

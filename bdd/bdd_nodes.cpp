@@ -397,12 +397,18 @@ computed_table::computed_table(std::size_t entries) : table(nullptr), mask(0) { 
 computed_table::~computed_table() { std::free(table); }
 
 void computed_table::allocate(std::size_t entries) {
-  std::free(table);
+  entry* old = table;
+  const std::size_t old_bytes = old != nullptr ? (mask + 1) * sizeof(entry) : 0;
   table = static_cast<entry*>(zeroed_table_memory(entries * sizeof(entry)));
   mask = entries - 1;
+  if (old != nullptr && heir != nullptr) {
+    heir->adopt(old, old_bytes);
+  } else {
+    std::free(old);
+  }
 }
 
-void computed_table::clear() { allocate(mask + 1); }
+void computed_table::clear() { std::memset(static_cast<void*>(table), 0, (mask + 1) * sizeof(entry)); }
 
 void computed_table::fit(std::size_t live_nodes) {
   // At most 2^17 entries (4 MB): a larger table outgrows the processor's

@@ -100,7 +100,7 @@ bdd_node* bddpp_manager::Bdd_cube_reduce(int lf, bdd_node* f, int lc, bdd_node* 
   if (c->var_id < 0) {
     return f;
   }
-  cache_maintenance();
+  restrict_cache->fit(unique_table->size());
   std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
   Bdd_node_to_literals(lc, c, literals.data());
   const edge r = cube_reduce_rec(make_edge(f, lf), literals.data(), last_literal(literals.data()),
@@ -113,7 +113,7 @@ bdd_node* bddpp_manager::Bdd_cube_reduce(int l, bdd_node* n, int* literals, int&
   if (n == nullptr) {
     null_bdd_exit();
   }
-  cache_maintenance();
+  restrict_cache->fit(unique_table->size());
   const edge r = cube_reduce_rec(make_edge(n, l), literals, last_literal(literals), 0,
                                  cache_tag(cache_op::cube_reduce, next_generation()));
   link = edge_link(r);

@@ -291,6 +291,9 @@ class computed_table {
     en.tag = tag;
     en.result = result;
   }
+  // From now on, the entry arrays the table outgrows go to arena instead
+  // of back to the system.
+  void leave_old_entries_to(node_arena* arena) { heir = arena; }
   // Empties every entry.
   void clear();
   // Grows (and empties) the table when the node count calls for it.
@@ -314,6 +317,7 @@ class computed_table {
   void allocate(std::size_t entries);
   entry* table;
   std::size_t mask;
+  node_arena* heir = nullptr;
 };
 
 // Largest number of products a cover, prime list or product store holds.
