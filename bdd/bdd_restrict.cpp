@@ -122,14 +122,21 @@ bdd_node* bddpp_manager::Bdd_cube_reduce(int l, bdd_node* n, int* literals, int&
 
 // ---- Quantification of one variable ------------------------------------------------------
 
+// f does not depend on x exactly when its cofactor on x is f itself (the
+// diagrams are canonical), and that cofactor then makes no node: the
+// positive cofactor, made first anyway, answers the question without a walk
+// of its own.
 bdd bddpp_manager::Bdd_exist(bdd f, bdd x) {
   if (!Bdd_is_var(x) && !Bdd_is_negvar(x)) {
     return f;
   }
-  if (!Bdd_depends_on(f, x)) {
+  if (!may_depend_on(f, x)) {
     return f;
   }
   bdd positive = Bdd_cube_reduce(f, x);
+  if (positive == f) {
+    return f;
+  }
   bdd negative = Bdd_cube_reduce(f, Bdd_not(x));
   return Bdd_or(negative, positive);
 }
@@ -138,12 +145,29 @@ bdd bddpp_manager::Bdd_forall(bdd f, bdd x) {
   if (!Bdd_is_var(x) && !Bdd_is_negvar(x)) {
     return f;
   }
-  if (!Bdd_depends_on(f, x)) {
+  if (!may_depend_on(f, x)) {
     return f;
   }
   bdd positive = Bdd_cube_reduce(f, x);
+  if (positive == f) {
+    return f;
+  }
   bdd negative = Bdd_cube_reduce(f, Bdd_not(x));
   return Bdd_and(negative, positive);
+}
+
+// False when f cannot depend on the variable of the literal x: f is a
+// constant, lies below x's level, or belongs to another manager (whose
+// dependence query answers 0 after its line).
+bool bddpp_manager::may_depend_on(const bdd& f, const bdd& x) {
+  const bdd_node* n = f.node();
+  if (n == nullptr || n->manager != this || x.node()->manager != this) {
+    return Bdd_depends_on(f, x) != 0;
+  }
+  if (n == node_one) {
+    return false;
+  }
+  return level_of_node(n) <= level_of_node(x.node());
 }
 
 // ---- Restriction by a function -------------------------------------------------------------

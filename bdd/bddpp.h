@@ -619,6 +619,7 @@ class bddpp_manager {
   }
   void and_guard(const char* op, int la, bdd_node* a, int lb, bdd_node* b, int lr, bdd_node* r);
   void check_manager(bdd f, const char* op);
+  bool may_depend_on(const bdd& f, const bdd& x);
   void cache_maintenance();
   void drop_caches();
   std::uint64_t next_generation();
