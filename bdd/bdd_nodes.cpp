@@ -298,36 +298,30 @@ unique_table::unique_table()
 
 unique_table::~unique_table() { std::free(slots); }
 
-std::uint64_t unique_table::word_of(const bdd_node* n) {
-  const std::uint64_t address = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(n));
-  // User-space addresses of the systems we run on fit in 48 bits.
-  KORVANE_ASSERT((address & tag_mask) == 0);
-  return address | (hash_of(n) & tag_mask);
-}
-
 bdd_node* unique_table::insert(bdd_node* node) {
-  std::size_t slot;
+  place where;
   bdd_node* present =
-      find(node->var_id, node->then_node, node->else_node, node->else_link_type, slot);
+      find(node->var_id, node->then_node, node->else_node, node->else_link_type, where);
   if (present == node) {
     return nullptr;
   }
   if (present != nullptr) {
-    slots[slot] = word_of(node);
+    slots[where.slot] = word_of(node, where.tag);
     return present;
   }
-  insert_at(slot, node);
+  insert_at(where, node);
   return nullptr;
 }
 
 // Empties the slot and moves back the entries of the run after it that can
 // no longer be reached from their home slot, so that no search stops short.
 void unique_table::erase(const bdd_node* node) {
-  std::size_t hole;
-  if (find(node->var_id, node->then_node, node->else_node, node->else_link_type, hole) ==
+  place where;
+  if (find(node->var_id, node->then_node, node->else_node, node->else_link_type, where) ==
       nullptr) {
     return;
   }
+  std::size_t hole = where.slot;
   slots[hole] = 0;
   --count;
   for (std::size_t j = (hole + 1) & mask; slots[j] != 0; j = (j + 1) & mask) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bdd/bddpp.h"
+#include "utilities/fatal.h"
 
 namespace bddpp_detail {
 
@@ -174,10 +175,15 @@ class unique_table {
   unique_table(const unique_table&) = delete;
   unique_table& operator=(const unique_table&) = delete;
 
-  // The node of that quadruple, or null; slot receives the index where the
+  // Where a search ended: the slot, and the hash bits a slot word carries.
+  struct place {
+    std::size_t slot;
+    std::uint64_t tag;
+  };
+  // The node of that quadruple, or null; where receives the slot where the
   // search ended (the free slot where such a node would go, when absent).
   bdd_node* find(std::int32_t var_id, const bdd_node* t, const bdd_node* e, int else_link,
-                 std::size_t& slot) const {
+                 place& where) const {
     const std::uint64_t h = node_key_hash(var_id, t, e, else_link);
     const std::uint64_t tag = h & tag_mask;
     std::size_t i = static_cast<std::size_t>(h) & mask;
@@ -186,23 +192,23 @@ class unique_table {
         bdd_node* n = reinterpret_cast<bdd_node*>(word & address_mask);
         if (n->then_node == t && n->else_node == e && n->var_id == var_id &&
             n->else_link_type == else_link) {
-          slot = i;
+          where = {i, tag};
           return n;
         }
       }
       i = (i + 1) & mask;
     }
-    slot = i;
+    where = {i, tag};
     return nullptr;
   }
   bdd_node* find(std::int32_t var_id, const bdd_node* t, const bdd_node* e, int else_link) const {
-    std::size_t slot;
-    return find(var_id, t, e, else_link, slot);
+    place where;
+    return find(var_id, t, e, else_link, where);
   }
   // Puts node, which is absent, in the free slot find gave (no entry made
   // or removed since).
-  void insert_at(std::size_t slot, bdd_node* node) {
-    slots[slot] = word_of(node);
+  void insert_at(const place& where, bdd_node* node) {
+    slots[where.slot] = word_of(node, where.tag);
     if (++count > (mask + 1) / 4 * 3) {
       grow();
     }
@@ -234,7 +240,13 @@ class unique_table {
   static std::uint64_t hash_of(const bdd_node* n) {
     return node_key_hash(n->var_id, n->then_node, n->else_node, n->else_link_type);
   }
-  static std::uint64_t word_of(const bdd_node* n);
+  static std::uint64_t word_of(const bdd_node* n, std::uint64_t tag) {
+    const std::uint64_t address =
+        static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(n));
+    // User-space addresses of the systems we run on fit in 48 bits.
+    KORVANE_ASSERT((address & tag_mask) == 0);
+    return address | tag;
+  }
   void grow();
   // mask + 1 slots, from zeroed_table_memory.
   std::uint64_t* slots;
@@ -336,13 +348,13 @@ inline bdd_node* bddpp_manager::make_node(std::int32_t var_id, bddpp_detail::edg
   bdd_node* t = bddpp_detail::edge_node(then_edge);
   bdd_node* e = bddpp_detail::edge_node(else_edge);
   const int el = bddpp_detail::edge_link(else_edge);
-  std::size_t slot;
-  bdd_node* found = unique_table->find(var_id, t, e, el, slot);
+  bddpp_detail::unique_table::place where;
+  bdd_node* found = unique_table->find(var_id, t, e, el, where);
   if (found != nullptr) {
     return found;
   }
   bdd_node* n = construct_node(var_id, el, t, e, 1);
-  unique_table->insert_at(slot, n);
+  unique_table->insert_at(where, n);
   bddpp_detail::ref_inc(t);
   bddpp_detail::ref_inc(e);
   return n;
