@@ -35,34 +35,29 @@ edge edge_of(const bdd& f) { return make_edge(f.node(), f.link_type()); }
 
 // The walk of the cube restriction on edge f: literals fixed by the array
 // (1 true, 0 false, 2 free), none below level last. Below last the walk
-// would only find every node again, so a node there is its own result. A
-// node of a fixed literal gives its child's result without a memo entry of
-// its own (the child has one). The result of a node of a free variable is
-// memoised under (node, key_b, tag); a complemented edge gives the
-// complement of its regular edge's result, with the same nodes made in the
-// same order.
+// would only find every node again, so a node there is its own result, and
+// a node at level last gives its child without a memo entry. The result of
+// another node is memoised under (node, key_b, tag); a complemented edge
+// gives the complement of its regular edge's result, with the same nodes
+// made in the same order.
 edge bddpp_manager::cube_reduce_rec(edge f, const int* literals, long last, edge key_b,
                                     std::uint64_t tag) {
-  for (;;) {
-    bdd_node* n = edge_node(f);
-    if (n == nullptr) {
-      null_bdd_exit();
-    }
-    if (n->var_id < 0) {
-      return f;
-    }
-    const long level = level_of_node(n);
-    if (level > last) {
-      return f;
-    }
-    const int entry = (level >= 0 && level < nb_vars) ? literals[level] : 2;
-    if (entry == 1) {
-      f = bddpp_detail::edge_then(f);
-    } else if (entry == 0) {
-      f = bddpp_detail::edge_else(f);
-    } else {
-      break;
-    }
+  bdd_node* n = edge_node(f);
+  if (n == nullptr) {
+    null_bdd_exit();
+  }
+  if (n->var_id < 0) {
+    return f;
+  }
+  const long level = level_of_node(n);
+  if (level > last) {
+    return f;
+  }
+  const int entry = (level >= 0 && level < nb_vars) ? literals[level] : 2;
+  if (level == last) {
+    // The last literal (its entry is 0 or 1): the child is below every
+    // literal and is the result.
+    return entry == 1 ? bddpp_detail::edge_then(f) : bddpp_detail::edge_else(f);
   }
   const edge neg = f & 1u;
   const edge regular = f ^ neg;
@@ -70,14 +65,20 @@ edge bddpp_manager::cube_reduce_rec(edge f, const int* literals, long last, edge
   if (restrict_cache->lookup(regular, key_b, tag, r)) {
     return r ^ neg;
   }
-  // The memo entry and the node of the else part are fetched while the then
-  // part runs.
-  const edge else_edge = bddpp_detail::edge_else(regular);
-  bddpp_detail::prefetch_node(edge_node(else_edge));
-  restrict_cache->prefetch(else_edge & ~static_cast<edge>(1), key_b, tag);
-  const edge t = cube_reduce_rec(bddpp_detail::edge_then(regular), literals, last, key_b, tag);
-  const edge e = cube_reduce_rec(else_edge, literals, last, key_b, tag);
-  r = make_reduced(edge_node(regular)->var_id, t, e);
+  if (entry == 1) {
+    r = cube_reduce_rec(bddpp_detail::edge_then(regular), literals, last, key_b, tag);
+  } else if (entry == 0) {
+    r = cube_reduce_rec(bddpp_detail::edge_else(regular), literals, last, key_b, tag);
+  } else {
+    // The memo entry and the node of the else part are fetched while the
+    // then part runs.
+    const edge else_edge = bddpp_detail::edge_else(regular);
+    bddpp_detail::prefetch_node(edge_node(else_edge));
+    restrict_cache->prefetch(else_edge & ~static_cast<edge>(1), key_b, tag);
+    const edge t = cube_reduce_rec(bddpp_detail::edge_then(regular), literals, last, key_b, tag);
+    const edge e = cube_reduce_rec(else_edge, literals, last, key_b, tag);
+    r = make_reduced(n->var_id, t, e);
+  }
   restrict_cache->insert(regular, key_b, tag, r);
   return r ^ neg;
 }
