@@ -8,6 +8,12 @@
 
 namespace {
 constexpr long first_capacity = 16;
+// The largest memo sizes (32-byte entries): the conjunctions' memo stops at
+// 2 MB, beyond which its misses in the processor's caches cost more than the
+// recomputations it saves; the restrictions' memo, whose recomputations are
+// dearer (whole cofactors), stops at 4 MB.
+constexpr std::size_t conjunction_memo_entries = 1u << 16;
+constexpr std::size_t restriction_memo_entries = 1u << 17;
 }  // namespace
 
 bddpp_manager::bddpp_manager()
@@ -22,8 +28,8 @@ bddpp_manager::bddpp_manager()
       unique_table(new bddpp_detail::unique_table()),
       node_one(nullptr),
       arena(new bddpp_detail::node_arena()),
-      cache(new bddpp_detail::computed_table()),
-      restrict_cache(new bddpp_detail::computed_table(1u << 12)),
+      cache(new bddpp_detail::computed_table(1u << 15, conjunction_memo_entries)),
+      restrict_cache(new bddpp_detail::computed_table(1u << 12, restriction_memo_entries)),
       generation(0) {
   unique_table->leave_old_slots_to(arena.get());
   cache->leave_old_entries_to(arena.get());
@@ -44,8 +50,8 @@ bddpp_manager::bddpp_manager(bddpp_manager* other)
       name_index(other->name_index),
       node_one(nullptr),
       arena(new bddpp_detail::node_arena()),
-      cache(new bddpp_detail::computed_table()),
-      restrict_cache(new bddpp_detail::computed_table(1u << 12)),
+      cache(new bddpp_detail::computed_table(1u << 15, conjunction_memo_entries)),
+      restrict_cache(new bddpp_detail::computed_table(1u << 12, restriction_memo_entries)),
       generation(0) {
   unique_table->leave_old_slots_to(arena.get());
   cache->leave_old_entries_to(arena.get());

@@ -386,7 +386,10 @@ void unique_table::grow() {
 
 // ---- Computed table -----------------------------------------------------------------
 
-computed_table::computed_table(std::size_t entries) : table(nullptr), mask(0) { allocate(entries); }
+computed_table::computed_table(std::size_t entries, std::size_t largest_)
+    : table(nullptr), mask(0), largest(largest_) {
+  allocate(entries);
+}
 
 computed_table::~computed_table() { std::free(table); }
 
@@ -405,9 +408,6 @@ void computed_table::allocate(std::size_t entries) {
 void computed_table::clear() { std::memset(static_cast<void*>(table), 0, (mask + 1) * sizeof(entry)); }
 
 void computed_table::fit(std::size_t live_nodes) {
-  // At most 2^17 entries (4 MB): a larger table outgrows the processor's
-  // caches, and its misses cost more than the recomputations it saves.
-  constexpr std::size_t largest = 1u << 17;
   std::size_t want = mask + 1;
   while (want < largest && want < live_nodes) {
     want *= 2;

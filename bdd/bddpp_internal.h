@@ -278,7 +278,8 @@ inline std::uint64_t cache_tag(cache_op op, std::uint64_t generation = 0) {
 // or levels change.
 class computed_table {
  public:
-  explicit computed_table(std::size_t entries = 1u << 15);
+  // entries to begin with, growing up to largest (powers of two).
+  explicit computed_table(std::size_t entries = 1u << 15, std::size_t largest = 1u << 17);
   ~computed_table();
   computed_table(const computed_table&) = delete;
   computed_table& operator=(const computed_table&) = delete;
@@ -329,6 +330,7 @@ class computed_table {
   void allocate(std::size_t entries);
   entry* table;
   std::size_t mask;
+  std::size_t largest;
   node_arena* heir = nullptr;
 };
 
