@@ -78,7 +78,15 @@ edge bddpp_manager::and_rec(edge a, edge b) {
   cache->prefetch(ea < eb ? ea : eb, ea < eb ? eb : ea, tag);
   const edge t = and_rec(ta, tb);
   const edge e = and_rec(ea, eb);
-  r = make_reduced(var, t, e);
+  // Cofactors equal to those of an operand of the top variable give that
+  // operand (the node of given children is unique), without a search.
+  if (t == ta && e == ea) {
+    r = lb < la ? b : a;
+  } else if (la == lb && t == tb && e == eb) {
+    r = b;
+  } else {
+    r = make_reduced(var, t, e);
+  }
   cache->insert(a, b, tag, r);
   return r;
 }

@@ -77,7 +77,10 @@ edge bddpp_manager::cube_reduce_rec(edge f, const int* literals, long last, edge
     restrict_cache->prefetch(else_edge & ~static_cast<edge>(1), key_b, tag);
     const edge t = cube_reduce_rec(bddpp_detail::edge_then(regular), literals, last, key_b, tag);
     const edge e = cube_reduce_rec(else_edge, literals, last, key_b, tag);
-    r = make_reduced(n->var_id, t, e);
+    // Unchanged cofactors give the node itself (the node of given children
+    // is unique), without a search.
+    r = t == bddpp_detail::edge_then(regular) && e == else_edge ? regular
+                                                                : make_reduced(n->var_id, t, e);
   }
   restrict_cache->insert(regular, key_b, tag, r);
   return r ^ neg;
