@@ -1,6 +1,7 @@
 // Restriction, quantification and substitution: cofactor by a cube,
 // existential and universal removal of one variable, restriction by a
 // function, composition, variable replacement and projection.
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <vector>
@@ -118,10 +119,58 @@ bdd_node* bddpp_manager::Bdd_cube_reduce(int lf, bdd_node* f, int lc, bdd_node* 
     return f;
   }
   restrict_cache->fit(unique_table->size());
-  std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
-  Bdd_node_to_literals(lc, c, literals.data());
-  const edge r = cube_reduce_rec(make_edge(f, lf), literals.data(), last_literal(literals.data()),
-                                 make_edge(c, lc), cache_tag(cache_op::cube_reduce));
+  // The literals of the cube's path go into the manager's literal array,
+  // which holds 2 (free) at every other level and is given back that way:
+  // the call costs the length of the cube, not the number of variables.
+  if (restrict_literals.size() < static_cast<std::size_t>(nb_vars)) {
+    restrict_literals.resize(static_cast<std::size_t>(nb_vars), 2);
+  }
+  int* literals = restrict_literals.data();
+  long last = -1;
+  long set_levels[64];
+  int nset = 0;
+  bool overflow = false;
+  int l = lc;
+  for (const bdd_node* n = c; n != nullptr && n->var_id >= 0;) {
+    const long level = level_of_node(n);
+    const bool known = level >= 0 && level < nb_vars;
+    const bool last_node = n->then_node == node_one && n->else_node == node_one;
+    int value;
+    if (last_node) {
+      value = l == 1 ? 1 : 0;
+    } else if (n->then_node == node_one) {
+      value = 0;
+    } else {
+      value = 1;
+    }
+    if (known) {
+      literals[level] = value;
+      last = level > last ? level : last;
+      if (nset < 64) {
+        set_levels[nset++] = level;
+      } else {
+        overflow = true;
+      }
+    }
+    if (last_node) {
+      break;
+    }
+    if (n->then_node == node_one) {
+      l *= n->else_link_type;
+      n = n->else_node;
+    } else {
+      n = n->then_node;
+    }
+  }
+  const edge r = cube_reduce_rec(make_edge(f, lf), literals, last, make_edge(c, lc),
+                                 cache_tag(cache_op::cube_reduce));
+  if (overflow) {
+    std::fill(restrict_literals.begin(), restrict_literals.end(), 2);
+  } else {
+    for (int i = 0; i < nset; ++i) {
+      literals[set_levels[i]] = 2;
+    }
+  }
   link = edge_link(r);
   return edge_node(r);
 }

@@ -655,6 +655,9 @@ class bddpp_manager {
   // (nor the reverse).
   std::unique_ptr<bddpp_detail::computed_table> restrict_cache;
   std::uint64_t generation;
+  // Per level: the literal of the cube being restricted by (2 between
+  // restrictions, and at the levels the cube leaves free).
+  std::vector<int> restrict_literals;
   // Steps the redundancy test of the level-1 and level-2 covers may take
   // on a list of products before it builds their disjunction instead.
   long cover_search_budget = 1L << 14;
