@@ -405,7 +405,9 @@ void computed_table::allocate(std::size_t entries) {
   }
 }
 
-void computed_table::clear() { std::memset(static_cast<void*>(table), 0, (mask + 1) * sizeof(entry)); }
+void computed_table::clear() {
+  std::memset(static_cast<void*>(table), 0, (mask + 1) * sizeof(entry));
+}
 
 void computed_table::fit(std::size_t live_nodes) {
   std::size_t want = mask + 1;

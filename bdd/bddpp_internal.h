@@ -241,8 +241,7 @@ class unique_table {
     return node_key_hash(n->var_id, n->then_node, n->else_node, n->else_link_type);
   }
   static std::uint64_t word_of(const bdd_node* n, std::uint64_t tag) {
-    const std::uint64_t address =
-        static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(n));
+    const std::uint64_t address = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(n));
     // User-space addresses of the systems we run on fit in 48 bits.
     KORVANE_ASSERT((address & tag_mask) == 0);
     return address | tag;

@@ -341,8 +341,10 @@ int main(int argc, char** argv) {
       only = argv[++i];
       covers = false;
     } else {
-      std::fprintf(stderr, "usage: %s [--quick] [--no-covers] [--only <workload name part>] [--profile <runs>]\n",
-                   argv[0]);
+      std::fprintf(
+          stderr,
+          "usage: %s [--quick] [--no-covers] [--only <workload name part>] [--profile <runs>]\n",
+          argv[0]);
       return 2;
     }
   }
