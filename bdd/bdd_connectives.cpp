@@ -46,26 +46,47 @@ edge bddpp_manager::and_rec(edge a, edge b) {
   if (cache->lookup(a, b, tag, r)) {
     return r;
   }
-  // Cofactors on the top variable; then part first, then else part.
+  // Cofactors on the top variable; then part first, then else part. The
+  // memo entry and the nodes of the else part are fetched before the then
+  // part runs, so that they are in cache when it returns.
   const long la = level_of_node(na);
   const long lb = level_of_node(nb);
   std::int32_t var;
-  edge t;
-  edge e;
+  edge ta;
+  edge tb;
+  edge ea;
+  edge eb;
   if (la < lb) {
     var = na->var_id;
-    t = and_rec(edge_then(a), b);
-    e = and_rec(edge_else(a), b);
+    ta = edge_then(a);
+    ea = edge_else(a);
+    tb = eb = b;
   } else if (lb < la) {
     var = nb->var_id;
-    t = and_rec(edge_then(b), a);
-    e = and_rec(edge_else(b), a);
+    ta = edge_then(b);
+    ea = edge_else(b);
+    tb = eb = a;
   } else {
     var = na->var_id;
-    t = and_rec(edge_then(a), edge_then(b));
-    e = and_rec(edge_else(a), edge_else(b));
+    ta = edge_then(a);
+    ea = edge_else(a);
+    tb = edge_then(b);
+    eb = edge_else(b);
   }
-  r = make_reduced(var, t, e);
+  bddpp_detail::prefetch_node(edge_node(ea));
+  bddpp_detail::prefetch_node(edge_node(eb));
+  cache->prefetch(ea < eb ? ea : eb, ea < eb ? eb : ea, tag);
+  const edge t = and_rec(ta, tb);
+  const edge e = and_rec(ea, eb);
+  // Cofactors equal to those of an operand of the top variable give that
+  // operand (the node of given children is unique), without a search.
+  if (t == ta && e == ea) {
+    r = lb < la ? b : a;
+  } else if (la == lb && t == tb && e == eb) {
+    r = b;
+  } else {
+    r = make_reduced(var, t, e);
+  }
   cache->insert(a, b, tag, r);
   return r;
 }

@@ -8,6 +8,12 @@
 
 namespace {
 constexpr long first_capacity = 16;
+// The largest memo sizes (32-byte entries): the conjunctions' memo stops at
+// 2 MB, beyond which its misses in the processor's caches cost more than the
+// recomputations it saves; the restrictions' memo, whose recomputations are
+// dearer (whole cofactors), stops at 4 MB.
+constexpr std::size_t conjunction_memo_entries = 1u << 16;
+constexpr std::size_t restriction_memo_entries = 1u << 17;
 }  // namespace
 
 bddpp_manager::bddpp_manager()
@@ -22,9 +28,12 @@ bddpp_manager::bddpp_manager()
       unique_table(new bddpp_detail::unique_table()),
       node_one(nullptr),
       arena(new bddpp_detail::node_arena()),
-      cache(new bddpp_detail::computed_table()),
-      restrict_cache(new bddpp_detail::computed_table(1u << 12)),
+      cache(new bddpp_detail::computed_table(1u << 15, conjunction_memo_entries)),
+      restrict_cache(new bddpp_detail::computed_table(1u << 12, restriction_memo_entries)),
       generation(0) {
+  unique_table->leave_old_slots_to(arena.get());
+  cache->leave_old_entries_to(arena.get());
+  restrict_cache->leave_old_entries_to(arena.get());
   node_one = new_node(-1, 1, nullptr, nullptr, 1);
 }
 
@@ -41,9 +50,12 @@ bddpp_manager::bddpp_manager(bddpp_manager* other)
       name_index(other->name_index),
       node_one(nullptr),
       arena(new bddpp_detail::node_arena()),
-      cache(new bddpp_detail::computed_table()),
-      restrict_cache(new bddpp_detail::computed_table(1u << 12)),
+      cache(new bddpp_detail::computed_table(1u << 15, conjunction_memo_entries)),
+      restrict_cache(new bddpp_detail::computed_table(1u << 12, restriction_memo_entries)),
       generation(0) {
+  unique_table->leave_old_slots_to(arena.get());
+  cache->leave_old_entries_to(arena.get());
+  restrict_cache->leave_old_entries_to(arena.get());
   node_one = new_node(-1, 1, nullptr, nullptr, 1);
   for (long id = 0; id < nb_vars; ++id) {
     const std::size_t i = static_cast<std::size_t>(id);
@@ -246,11 +258,10 @@ long bddpp_manager::String_table_memory_size(std::string* table, int n) {
 // ---- Computed-table upkeep ----------------------------------------------------------
 
 // Grows the computed table with the number of nodes; called at the entry of
-// the top-level operations.
-void bddpp_manager::cache_maintenance() {
-  cache->fit(unique_table->size());
-  restrict_cache->fit(unique_table->size());
-}
+// the top-level operations that use it. The memo of the restrictions grows
+// only in the restrictions, so that work without any takes none of its
+// memory.
+void bddpp_manager::cache_maintenance() { cache->fit(unique_table->size()); }
 
 // Forgets every memo: nodes may have been freed or levels changed.
 void bddpp_manager::drop_caches() {

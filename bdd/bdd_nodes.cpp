@@ -49,36 +49,34 @@ g_longlong bdd_node_signature(long var, int else_link_type, bdd_node* then_node,
 
 bdd_node::bdd_node(bddpp_manager* manager_, long global_id_, long var_id_, int refs_,
                    int else_link_type_, bdd_node* then_node_, bdd_node* else_node_)
-    : manager(manager_),
-      then_node(then_node_),
+    : then_node(then_node_),
       else_node(else_node_),
-      next_in_bucket_(nullptr),
       var_id(static_cast<std::int32_t>(var_id_)),
-      global_id(static_cast<std::int32_t>(global_id_)),
-      refs(refs_),
       dfs_number(0),
       mark(0),
       walk_flag_(0),
       in_arena_(0),
-      else_link_type(else_link_type_ < 0 ? -1 : 1) {
+      else_link_type(else_link_type_ < 0 ? -1 : 1),
+      manager(manager_),
+      global_id(static_cast<std::int32_t>(global_id_)),
+      refs(refs_) {
   if (var_id >= 0 && manager != nullptr) {
     manager->Map_integrate(this);
   }
 }
 
 bdd_node::bdd_node()
-    : manager(nullptr),
-      then_node(nullptr),
+    : then_node(nullptr),
       else_node(nullptr),
-      next_in_bucket_(nullptr),
       var_id(-3),
-      global_id(0),
-      refs(0),
       dfs_number(0),
       mark(0),
       walk_flag_(0),
       in_arena_(0),
-      else_link_type(1) {}
+      else_link_type(1),
+      manager(nullptr),
+      global_id(0),
+      refs(0) {}
 
 bdd_node::~bdd_node() {
   if (var_id >= 0 && manager != nullptr) {
@@ -237,6 +235,9 @@ node_arena::~node_arena() {
   for (void* b : blocks) {
     std::free(b);
   }
+  for (auto& b : spare) {
+    std::free(b.first);
+  }
 }
 
 void* node_arena::allocate() {
@@ -247,7 +248,11 @@ void* node_arena::allocate() {
   }
   if (used_in_last == nodes_in_last) {
     void* block;
-    if (blocks.empty()) {
+    if (!spare.empty()) {
+      block = spare.back().first;
+      nodes_in_last = spare.back().second;
+      spare.pop_back();
+    } else if (blocks.empty()) {
       block = std::malloc(first_block_nodes * sizeof(bdd_node));
       nodes_in_last = first_block_nodes;
     } else {
@@ -275,52 +280,60 @@ void node_arena::release(void* p) {
   free_list = p;
 }
 
+void node_arena::adopt(void* block, std::size_t bytes) {
+  const std::size_t nodes = bytes / sizeof(bdd_node);
+  if (nodes == 0) {
+    std::free(block);
+    return;
+  }
+  spare.emplace_back(block, nodes);
+}
+
 // ---- Unique table -----------------------------------------------------------------
 
 unique_table::unique_table()
-    : buckets(static_cast<bdd_node**>(zeroed_table_memory(sizeof(bdd_node*) << 12))),
+    : slots(static_cast<std::uint64_t*>(zeroed_table_memory(sizeof(std::uint64_t) << 12))),
       mask((1u << 12) - 1),
       count(0) {}
 
-unique_table::~unique_table() { std::free(buckets); }
+unique_table::~unique_table() { std::free(slots); }
 
 bdd_node* unique_table::insert(bdd_node* node) {
-  bdd_node** link =
-      &buckets[node_key_hash(node->var_id, node->then_node, node->else_node, node->else_link_type) &
-               mask];
-  for (bdd_node** p = link; *p != nullptr; p = &(*p)->next_in_bucket_) {
-    bdd_node* n = *p;
-    if (n == node) {
-      return nullptr;
-    }
-    if (n->then_node == node->then_node && n->else_node == node->else_node &&
-        n->var_id == node->var_id && n->else_link_type == node->else_link_type) {
-      node->next_in_bucket_ = n->next_in_bucket_;
-      n->next_in_bucket_ = nullptr;
-      *p = node;
-      return n;
-    }
+  place where;
+  bdd_node* present =
+      find(node->var_id, node->then_node, node->else_node, node->else_link_type, where);
+  if (present == node) {
+    return nullptr;
   }
-  node->next_in_bucket_ = *link;
-  *link = node;
-  if (++count > mask + 1) {
-    grow();
+  if (present != nullptr) {
+    slots[where.slot] = word_of(node, where.tag);
+    return present;
   }
+  insert_at(where, node);
   return nullptr;
 }
 
+// Empties the slot and moves back the entries of the run after it that can
+// no longer be reached from their home slot, so that no search stops short.
 void unique_table::erase(const bdd_node* node) {
-  bdd_node** p =
-      &buckets[node_key_hash(node->var_id, node->then_node, node->else_node, node->else_link_type) &
-               mask];
-  for (; *p != nullptr; p = &(*p)->next_in_bucket_) {
-    bdd_node* n = *p;
-    if (n->then_node == node->then_node && n->else_node == node->else_node &&
-        n->var_id == node->var_id && n->else_link_type == node->else_link_type) {
-      *p = n->next_in_bucket_;
-      n->next_in_bucket_ = nullptr;
-      --count;
-      return;
+  place where;
+  if (find(node->var_id, node->then_node, node->else_node, node->else_link_type, where) ==
+      nullptr) {
+    return;
+  }
+  std::size_t hole = where.slot;
+  slots[hole] = 0;
+  --count;
+  for (std::size_t j = (hole + 1) & mask; slots[j] != 0; j = (j + 1) & mask) {
+    const std::size_t home =
+        static_cast<std::size_t>(hash_of(reinterpret_cast<bdd_node*>(slots[j] & address_mask))) &
+        mask;
+    // The entry at j stays when its home lies cyclically in (hole, j].
+    const bool stays = hole < j ? (home > hole && home <= j) : (home > hole || home <= j);
+    if (!stays) {
+      slots[hole] = slots[j];
+      slots[j] = 0;
+      hole = j;
     }
   }
 }
@@ -333,57 +346,70 @@ std::vector<bdd_node*> unique_table::nodes() const {
 }
 
 void unique_table::clear() {
-  std::fill(buckets, buckets + mask + 1, nullptr);
+  std::fill(slots, slots + mask + 1, 0);
   count = 0;
 }
 
-// Every node is read once to rehash it, in bucket order, which is random in
-// memory: the nodes a few buckets ahead are fetched early so that their
+// Every node is read once to hash it again, in slot order, which is random
+// in memory: the nodes a few slots ahead are fetched early so that their
 // reads do not wait on memory one after the other.
 void unique_table::grow() {
   const std::size_t old_size = mask + 1;
-  bdd_node** bigger =
-      static_cast<bdd_node**>(zeroed_table_memory(sizeof(bdd_node*) * old_size * 2));
+  std::uint64_t* bigger =
+      static_cast<std::uint64_t*>(zeroed_table_memory(sizeof(std::uint64_t) * old_size * 2));
   const std::size_t new_mask = old_size * 2 - 1;
   constexpr std::size_t ahead = 16;
   for (std::size_t i = 0; i < old_size; ++i) {
-    if (i + ahead < old_size) {
-      prefetch_node(buckets[i + ahead]);
+    if (i + ahead < old_size && slots[i + ahead] != 0) {
+      prefetch_node(reinterpret_cast<bdd_node*>(slots[i + ahead] & address_mask));
     }
-    for (bdd_node* n = buckets[i]; n != nullptr;) {
-      bdd_node* next = n->next_in_bucket_;
-      prefetch_node(next);
-      bdd_node*& b =
-          bigger[node_key_hash(n->var_id, n->then_node, n->else_node, n->else_link_type) &
-                 new_mask];
-      n->next_in_bucket_ = b;
-      b = n;
-      n = next;
+    const std::uint64_t word = slots[i];
+    if (word == 0) {
+      continue;
     }
+    std::size_t j =
+        static_cast<std::size_t>(hash_of(reinterpret_cast<bdd_node*>(word & address_mask))) &
+        new_mask;
+    while (bigger[j] != 0) {
+      j = (j + 1) & new_mask;
+    }
+    bigger[j] = word;
   }
-  std::free(buckets);
-  buckets = bigger;
+  if (heir != nullptr) {
+    heir->adopt(slots, sizeof(std::uint64_t) * old_size);
+  } else {
+    std::free(slots);
+  }
+  slots = bigger;
   mask = new_mask;
 }
 
 // ---- Computed table -----------------------------------------------------------------
 
-computed_table::computed_table(std::size_t entries) : table(nullptr), mask(0) { allocate(entries); }
+computed_table::computed_table(std::size_t entries, std::size_t largest_)
+    : table(nullptr), mask(0), largest(largest_) {
+  allocate(entries);
+}
 
 computed_table::~computed_table() { std::free(table); }
 
 void computed_table::allocate(std::size_t entries) {
-  std::free(table);
+  entry* old = table;
+  const std::size_t old_bytes = old != nullptr ? (mask + 1) * sizeof(entry) : 0;
   table = static_cast<entry*>(zeroed_table_memory(entries * sizeof(entry)));
   mask = entries - 1;
+  if (old != nullptr && heir != nullptr) {
+    heir->adopt(old, old_bytes);
+  } else {
+    std::free(old);
+  }
 }
 
-void computed_table::clear() { allocate(mask + 1); }
+void computed_table::clear() {
+  std::memset(static_cast<void*>(table), 0, (mask + 1) * sizeof(entry));
+}
 
 void computed_table::fit(std::size_t live_nodes) {
-  // At most 2^17 entries (4 MB): a larger table outgrows the processor's
-  // caches, and its misses cost more than the recomputations it saves.
-  constexpr std::size_t largest = 1u << 17;
   std::size_t want = mask + 1;
   while (want < largest && want < live_nodes) {
     want *= 2;
@@ -404,19 +430,25 @@ void product_limit_exit(long limit) {
 // ---- Manager: node making -----------------------------------------------------------
 
 // Makes a node in node memory with the next number and enters it in the
-// unique table without a search (the caller knows it is absent). The
-// children each gain one reference.
+// unique table (construct_node leaves that to the caller). The children's
+// counts are the caller's business.
 bdd_node* bddpp_manager::new_node(std::int32_t var_id, int else_link, bdd_node* then_node,
                                   bdd_node* else_node, int refs) {
+  bdd_node* n = construct_node(var_id, else_link, then_node, else_node, refs);
+  if (var_id >= 0) {
+    unique_table->insert(n);
+  }
+  return n;
+}
+
+bdd_node* bddpp_manager::construct_node(std::int32_t var_id, int else_link, bdd_node* then_node,
+                                        bdd_node* else_node, int refs) {
   void* p = arena->allocate();
   bdd_node* n =
       new (p) bdd_node(nullptr, next_global_id, var_id, refs, else_link, then_node, else_node);
   n->manager = this;
   n->in_arena_ = 1;
   ++next_global_id;
-  if (var_id >= 0) {
-    unique_table->insert(n);
-  }
   return n;
 }
 

@@ -1,6 +1,7 @@
 // Restriction, quantification and substitution: cofactor by a cube,
 // existential and universal removal of one variable, restriction by a
 // function, composition, variable replacement and projection.
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <vector>
@@ -35,8 +36,9 @@ edge edge_of(const bdd& f) { return make_edge(f.node(), f.link_type()); }
 
 // The walk of the cube restriction on edge f: literals fixed by the array
 // (1 true, 0 false, 2 free), none below level last. Below last the walk
-// would only find every node again, so a node there is its own result. The
-// result of a node is memoised under (node, key_b, tag); a complemented edge
+// would only find every node again, so a node there is its own result, and
+// a node at level last gives its child without a memo entry. The result of
+// another node is memoised under (node, key_b, tag); a complemented edge
 // gives the complement of its regular edge's result, with the same nodes
 // made in the same order.
 edge bddpp_manager::cube_reduce_rec(edge f, const int* literals, long last, edge key_b,
@@ -45,8 +47,18 @@ edge bddpp_manager::cube_reduce_rec(edge f, const int* literals, long last, edge
   if (n == nullptr) {
     null_bdd_exit();
   }
-  if (n->var_id < 0 || level_of_node(n) > last) {
+  if (n->var_id < 0) {
     return f;
+  }
+  const long level = level_of_node(n);
+  if (level > last) {
+    return f;
+  }
+  const int entry = (level >= 0 && level < nb_vars) ? literals[level] : 2;
+  if (level == last) {
+    // The last literal (its entry is 0 or 1): the child is below every
+    // literal and is the result.
+    return entry == 1 ? bddpp_detail::edge_then(f) : bddpp_detail::edge_else(f);
   }
   const edge neg = f & 1u;
   const edge regular = f ^ neg;
@@ -54,16 +66,22 @@ edge bddpp_manager::cube_reduce_rec(edge f, const int* literals, long last, edge
   if (restrict_cache->lookup(regular, key_b, tag, r)) {
     return r ^ neg;
   }
-  const long level = level_of_node(n);
-  const int entry = (level >= 0 && level < nb_vars) ? literals[level] : 2;
   if (entry == 1) {
     r = cube_reduce_rec(bddpp_detail::edge_then(regular), literals, last, key_b, tag);
   } else if (entry == 0) {
     r = cube_reduce_rec(bddpp_detail::edge_else(regular), literals, last, key_b, tag);
   } else {
+    // The memo entry and the node of the else part are fetched while the
+    // then part runs.
+    const edge else_edge = bddpp_detail::edge_else(regular);
+    bddpp_detail::prefetch_node(edge_node(else_edge));
+    restrict_cache->prefetch(else_edge & ~static_cast<edge>(1), key_b, tag);
     const edge t = cube_reduce_rec(bddpp_detail::edge_then(regular), literals, last, key_b, tag);
-    const edge e = cube_reduce_rec(bddpp_detail::edge_else(regular), literals, last, key_b, tag);
-    r = make_reduced(n->var_id, t, e);
+    const edge e = cube_reduce_rec(else_edge, literals, last, key_b, tag);
+    // Unchanged cofactors give the node itself (the node of given children
+    // is unique), without a search.
+    r = t == bddpp_detail::edge_then(regular) && e == else_edge ? regular
+                                                                : make_reduced(n->var_id, t, e);
   }
   restrict_cache->insert(regular, key_b, tag, r);
   return r ^ neg;
@@ -100,11 +118,59 @@ bdd_node* bddpp_manager::Bdd_cube_reduce(int lf, bdd_node* f, int lc, bdd_node* 
   if (c->var_id < 0) {
     return f;
   }
-  cache_maintenance();
-  std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
-  Bdd_node_to_literals(lc, c, literals.data());
-  const edge r = cube_reduce_rec(make_edge(f, lf), literals.data(), last_literal(literals.data()),
-                                 make_edge(c, lc), cache_tag(cache_op::cube_reduce));
+  restrict_cache->fit(unique_table->size());
+  // The literals of the cube's path go into the manager's literal array,
+  // which holds 2 (free) at every other level and is given back that way:
+  // the call costs the length of the cube, not the number of variables.
+  if (restrict_literals.size() < static_cast<std::size_t>(nb_vars)) {
+    restrict_literals.resize(static_cast<std::size_t>(nb_vars), 2);
+  }
+  int* literals = restrict_literals.data();
+  long last = -1;
+  long set_levels[64];
+  int nset = 0;
+  bool overflow = false;
+  int l = lc;
+  for (const bdd_node* n = c; n != nullptr && n->var_id >= 0;) {
+    const long level = level_of_node(n);
+    const bool known = level >= 0 && level < nb_vars;
+    const bool last_node = n->then_node == node_one && n->else_node == node_one;
+    int value;
+    if (last_node) {
+      value = l == 1 ? 1 : 0;
+    } else if (n->then_node == node_one) {
+      value = 0;
+    } else {
+      value = 1;
+    }
+    if (known) {
+      literals[level] = value;
+      last = level > last ? level : last;
+      if (nset < 64) {
+        set_levels[nset++] = level;
+      } else {
+        overflow = true;
+      }
+    }
+    if (last_node) {
+      break;
+    }
+    if (n->then_node == node_one) {
+      l *= n->else_link_type;
+      n = n->else_node;
+    } else {
+      n = n->then_node;
+    }
+  }
+  const edge r = cube_reduce_rec(make_edge(f, lf), literals, last, make_edge(c, lc),
+                                 cache_tag(cache_op::cube_reduce));
+  if (overflow) {
+    std::fill(restrict_literals.begin(), restrict_literals.end(), 2);
+  } else {
+    for (int i = 0; i < nset; ++i) {
+      literals[set_levels[i]] = 2;
+    }
+  }
   link = edge_link(r);
   return edge_node(r);
 }
@@ -113,7 +179,7 @@ bdd_node* bddpp_manager::Bdd_cube_reduce(int l, bdd_node* n, int* literals, int&
   if (n == nullptr) {
     null_bdd_exit();
   }
-  cache_maintenance();
+  restrict_cache->fit(unique_table->size());
   const edge r = cube_reduce_rec(make_edge(n, l), literals, last_literal(literals), 0,
                                  cache_tag(cache_op::cube_reduce, next_generation()));
   link = edge_link(r);
@@ -122,14 +188,21 @@ bdd_node* bddpp_manager::Bdd_cube_reduce(int l, bdd_node* n, int* literals, int&
 
 // ---- Quantification of one variable ------------------------------------------------------
 
+// f does not depend on x exactly when its cofactor on x is f itself (the
+// diagrams are canonical), and that cofactor then makes no node: the
+// positive cofactor, made first anyway, answers the question without a walk
+// of its own.
 bdd bddpp_manager::Bdd_exist(bdd f, bdd x) {
   if (!Bdd_is_var(x) && !Bdd_is_negvar(x)) {
     return f;
   }
-  if (!Bdd_depends_on(f, x)) {
+  if (!may_depend_on(f, x)) {
     return f;
   }
   bdd positive = Bdd_cube_reduce(f, x);
+  if (positive == f) {
+    return f;
+  }
   bdd negative = Bdd_cube_reduce(f, Bdd_not(x));
   return Bdd_or(negative, positive);
 }
@@ -138,12 +211,29 @@ bdd bddpp_manager::Bdd_forall(bdd f, bdd x) {
   if (!Bdd_is_var(x) && !Bdd_is_negvar(x)) {
     return f;
   }
-  if (!Bdd_depends_on(f, x)) {
+  if (!may_depend_on(f, x)) {
     return f;
   }
   bdd positive = Bdd_cube_reduce(f, x);
+  if (positive == f) {
+    return f;
+  }
   bdd negative = Bdd_cube_reduce(f, Bdd_not(x));
   return Bdd_and(negative, positive);
+}
+
+// False when f cannot depend on the variable of the literal x: f is a
+// constant, lies below x's level, or belongs to another manager (whose
+// dependence query answers 0 after its line).
+bool bddpp_manager::may_depend_on(const bdd& f, const bdd& x) {
+  const bdd_node* n = f.node();
+  if (n == nullptr || n->manager != this || x.node()->manager != this) {
+    return Bdd_depends_on(f, x) != 0;
+  }
+  if (n == node_one) {
+    return false;
+  }
+  return level_of_node(n) <= level_of_node(x.node());
 }
 
 // ---- Restriction by a function -------------------------------------------------------------

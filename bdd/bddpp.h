@@ -69,20 +69,15 @@ class bdd_node {
   // for the constant node. Computed by a walk that visits each node once.
   std::set<long> support() const;
 
-  // Owning manager; null only in a default-built node.
-  bddpp_manager* manager;
+  // The fields the kernels read on every visit (children, variable, else
+  // link) come first, so that they share one cache line.
+
   // Child for the variable true (never complemented); null for constants.
   bdd_node* then_node;
   // Child for the variable false, complemented when else_link_type is -1.
   bdd_node* else_node;
-  // Engine-internal: next node of the same unique-table bucket.
-  bdd_node* next_in_bucket_;
   // Identifier of the node's variable; -1 constant node, -3 default node.
   std::int32_t var_id;
-  // Node number in creation order (1 is the constant node); never reused.
-  std::int32_t global_id;
-  // Reference count: an upper bound of the holders; 0 or less: no holder.
-  std::int32_t refs;
   // Scratch number written by Bdd_incremental_id.
   std::int32_t dfs_number : 27;
   // Visit flag used by the numbering and printing walks (0 or 1).
@@ -94,6 +89,12 @@ class bdd_node {
   std::uint32_t in_arena_ : 1;
   // +1 when the else child is taken as it is, -1 when complemented.
   std::int32_t else_link_type : 2;
+  // Owning manager; null only in a default-built node.
+  bddpp_manager* manager;
+  // Node number in creation order (1 is the constant node); never reused.
+  std::int32_t global_id;
+  // Reference count: an upper bound of the holders; 0 or less: no holder.
+  std::int32_t refs;
 };
 
 // The 64-bit unique-table key of a node of variable var over the two
@@ -601,6 +602,9 @@ class bddpp_manager {
   edge make_reduced(std::int32_t var_id, edge then_edge, edge else_edge);
   bdd_node* new_node(std::int32_t var_id, int else_link, bdd_node* then_node, bdd_node* else_node,
                      int refs);
+  // The same without entering the unique table.
+  bdd_node* construct_node(std::int32_t var_id, int else_link, bdd_node* then_node,
+                           bdd_node* else_node, int refs);
   void free_node(bdd_node* node);
   void grow_var_table();
   bdd_node* declare_var(long level, const std::string& name);
@@ -616,6 +620,7 @@ class bddpp_manager {
   }
   void and_guard(const char* op, int la, bdd_node* a, int lb, bdd_node* b, int lr, bdd_node* r);
   void check_manager(bdd f, const char* op);
+  bool may_depend_on(const bdd& f, const bdd& x);
   void cache_maintenance();
   void drop_caches();
   std::uint64_t next_generation();
@@ -651,6 +656,9 @@ class bddpp_manager {
   // (nor the reverse).
   std::unique_ptr<bddpp_detail::computed_table> restrict_cache;
   std::uint64_t generation;
+  // Per level: the literal of the cube being restricted by (2 between
+  // restrictions, and at the levels the cube leaves free).
+  std::vector<int> restrict_literals;
   // Steps the redundancy test of the level-1 and level-2 covers may take
   // on a list of products before it builds their disjunction instead.
   long cover_search_budget = 1L << 14;

@@ -8,9 +8,11 @@
 #include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "bdd/bddpp.h"
+#include "utilities/fatal.h"
 
 namespace bddpp_detail {
 
@@ -120,7 +122,7 @@ void* zeroed_table_memory(std::size_t bytes);
 
 // ---- Node memory ------------------------------------------------------------
 // Nodes are carved from large blocks and recycled through a free list, so a
-// node costs its own 48 bytes and nodes made together sit together. The
+// node costs its own 40 bytes and nodes made together sit together. The
 // blocks after the first are larger and aligned on huge pages, which the
 // system is asked to use: a growing manager then takes one page fault per
 // 2 MB of nodes instead of one per 4 KB.
@@ -135,39 +137,81 @@ class node_arena {
   void* allocate();
   // Gives back the memory of a destroyed node.
   void release(void* p);
+  // Takes a block of bytes (from zeroed_table_memory, freed with std::free)
+  // that its owner no longer needs, to carve nodes from once the current
+  // block is full: memory a growing table left behind is already mapped, so
+  // the nodes made there cost no page faults.
+  void adopt(void* block, std::size_t bytes);
 
  private:
   static constexpr std::size_t first_block_nodes = 1u << 14;
   static constexpr std::size_t huge_page_bytes = std::size_t(1) << 21;
   static constexpr std::size_t large_block_bytes = 2 * huge_page_bytes;
   std::vector<void*> blocks;
+  // Adopted blocks not yet carved, with their sizes in nodes.
+  std::vector<std::pair<void*, std::size_t>> spare;
   std::size_t nodes_in_last = 0;
   std::size_t used_in_last = 0;
   void* free_list = nullptr;
 };
 
 // ---- Unique table -----------------------------------------------------------
-// Chained hash table of the decision nodes, keyed on the exact quadruple
-// (var_id, then node, else node, else link); chains go through
-// bdd_node::next_in_bucket_.
+// Open-addressed hash table of the decision nodes, keyed on the exact
+// quadruple (var_id, then node, else node, else link), with linear probing.
+// A slot holds the node's address in its low 48 bits and 16 bits of the
+// key's hash above them (0: empty slot): a search reads the slots, which sit
+// side by side, and reads a node only when those 16 bits match, so that
+// looking for an absent node costs one cache line instead of a walk through
+// nodes scattered in memory. The table holds at most three nodes for four
+// slots: the runs of neighbouring slots stay short, and a sparser table
+// would cost more in memory first touched than it saves in probes.
 class unique_table {
  public:
   unique_table();
   ~unique_table();
+  // From now on, the slot arrays the table outgrows go to arena instead of
+  // back to the system.
+  void leave_old_slots_to(node_arena* arena) { heir = arena; }
   unique_table(const unique_table&) = delete;
   unique_table& operator=(const unique_table&) = delete;
 
-  // The node of that quadruple, or null.
-  bdd_node* find(std::int32_t var_id, const bdd_node* t, const bdd_node* e, int else_link) const {
-    bdd_node* n = buckets[node_key_hash(var_id, t, e, else_link) & mask];
-    while (n != nullptr) {
-      if (n->then_node == t && n->else_node == e && n->var_id == var_id &&
-          n->else_link_type == else_link) {
-        return n;
+  // Where a search ended: the slot, and the hash bits a slot word carries.
+  struct place {
+    std::size_t slot;
+    std::uint64_t tag;
+  };
+  // The node of that quadruple, or null; where receives the slot where the
+  // search ended (the free slot where such a node would go, when absent).
+  bdd_node* find(std::int32_t var_id, const bdd_node* t, const bdd_node* e, int else_link,
+                 place& where) const {
+    const std::uint64_t h = node_key_hash(var_id, t, e, else_link);
+    const std::uint64_t tag = h & tag_mask;
+    std::size_t i = static_cast<std::size_t>(h) & mask;
+    for (std::uint64_t word = slots[i]; word != 0; word = slots[i]) {
+      if ((word & tag_mask) == tag) {
+        bdd_node* n = reinterpret_cast<bdd_node*>(word & address_mask);
+        if (n->then_node == t && n->else_node == e && n->var_id == var_id &&
+            n->else_link_type == else_link) {
+          where = {i, tag};
+          return n;
+        }
       }
-      n = n->next_in_bucket_;
+      i = (i + 1) & mask;
     }
+    where = {i, tag};
     return nullptr;
+  }
+  bdd_node* find(std::int32_t var_id, const bdd_node* t, const bdd_node* e, int else_link) const {
+    place where;
+    return find(var_id, t, e, else_link, where);
+  }
+  // Puts node, which is absent, in the free slot find gave (no entry made
+  // or removed since).
+  void insert_at(const place& where, bdd_node* node) {
+    slots[where.slot] = word_of(node, where.tag);
+    if (++count > (mask + 1) / 4 * 3) {
+      grow();
+    }
   }
   // Enters node; a node of the same quadruple already present is replaced
   // (it leaves the table). Returns the replaced node or null.
@@ -178,14 +222,12 @@ class unique_table {
   std::size_t size() const { return count; }
   // Every node of the table, in no particular order.
   std::vector<bdd_node*> nodes() const;
-  // Calls f on every node of the table.
+  // Calls f on every node of the table (f must not change the table).
   template <class F>
   void for_each(F f) const {
-    for (std::size_t b = 0; b <= mask; ++b) {
-      for (bdd_node* n = buckets[b]; n != nullptr;) {
-        bdd_node* next = n->next_in_bucket_;
-        f(n);
-        n = next;
+    for (std::size_t i = 0; i <= mask; ++i) {
+      if (slots[i] != 0) {
+        f(reinterpret_cast<bdd_node*>(slots[i] & address_mask));
       }
     }
   }
@@ -193,11 +235,23 @@ class unique_table {
   void clear();
 
  private:
+  static constexpr std::uint64_t address_mask = (std::uint64_t(1) << 48) - 1;
+  static constexpr std::uint64_t tag_mask = ~address_mask;
+  static std::uint64_t hash_of(const bdd_node* n) {
+    return node_key_hash(n->var_id, n->then_node, n->else_node, n->else_link_type);
+  }
+  static std::uint64_t word_of(const bdd_node* n, std::uint64_t tag) {
+    const std::uint64_t address = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(n));
+    // User-space addresses of the systems we run on fit in 48 bits.
+    KORVANE_ASSERT((address & tag_mask) == 0);
+    return address | tag;
+  }
   void grow();
-  // mask + 1 chain heads, from zeroed_table_memory.
-  bdd_node** buckets;
+  // mask + 1 slots, from zeroed_table_memory.
+  std::uint64_t* slots;
   std::size_t mask;
   std::size_t count;
+  node_arena* heir = nullptr;
 };
 
 // ---- Computed table ---------------------------------------------------------
@@ -223,7 +277,8 @@ inline std::uint64_t cache_tag(cache_op op, std::uint64_t generation = 0) {
 // or levels change.
 class computed_table {
  public:
-  explicit computed_table(std::size_t entries = 1u << 15);
+  // entries to begin with, growing up to largest (powers of two).
+  explicit computed_table(std::size_t entries = 1u << 15, std::size_t largest = 1u << 17);
   ~computed_table();
   computed_table(const computed_table&) = delete;
   computed_table& operator=(const computed_table&) = delete;
@@ -237,6 +292,10 @@ class computed_table {
     }
     return false;
   }
+  // Starts loading the entry of (a, b, tag), for a lookup a little later.
+  void prefetch(edge a, edge b, std::uint64_t tag) const {
+    __builtin_prefetch(&table[slot(a, b, tag)]);
+  }
   void insert(edge a, edge b, std::uint64_t tag, edge result) {
     entry& en = table[slot(a, b, tag)];
     en.a = a;
@@ -244,6 +303,9 @@ class computed_table {
     en.tag = tag;
     en.result = result;
   }
+  // From now on, the entry arrays the table outgrows go to arena instead
+  // of back to the system.
+  void leave_old_entries_to(node_arena* arena) { heir = arena; }
   // Empties every entry.
   void clear();
   // Grows (and empties) the table when the node count calls for it.
@@ -267,6 +329,8 @@ class computed_table {
   void allocate(std::size_t entries);
   entry* table;
   std::size_t mask;
+  std::size_t largest;
+  node_arena* heir = nullptr;
 };
 
 // Largest number of products a cover, prime list or product store holds.
@@ -285,11 +349,13 @@ inline bdd_node* bddpp_manager::make_node(std::int32_t var_id, bddpp_detail::edg
   bdd_node* t = bddpp_detail::edge_node(then_edge);
   bdd_node* e = bddpp_detail::edge_node(else_edge);
   const int el = bddpp_detail::edge_link(else_edge);
-  bdd_node* found = unique_table->find(var_id, t, e, el);
+  bddpp_detail::unique_table::place where;
+  bdd_node* found = unique_table->find(var_id, t, e, el, where);
   if (found != nullptr) {
     return found;
   }
-  bdd_node* n = new_node(var_id, el, t, e, 1);
+  bdd_node* n = construct_node(var_id, el, t, e, 1);
+  unique_table->insert_at(where, n);
   bddpp_detail::ref_inc(t);
   bddpp_detail::ref_inc(e);
   return n;

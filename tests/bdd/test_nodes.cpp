@@ -1,8 +1,12 @@
 // Nodes, handles, the unique table, node numbering and signatures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <iostream>
+#include <memory>
+#include <random>
+#include <set>
 #include <sstream>
 
 #include "core_test_support.h"
@@ -213,6 +217,99 @@ TEST(UniqueTable, NodesWithEqualSignaturesStayDistinct) {
   EXPECT_NE(f, g);
   EXPECT_EQ(m.Bdd_or(f, g), m.Bdd_xor(v[0], v[4096]));
   EXPECT_EQ(m.Bdd_exist(f, v[4096]), v[0]);
+}
+
+// The table on its own, through growth and removals: after erasing a random
+// half of its nodes (in a random order), every remaining node is still found
+// and no erased one is, whatever runs of neighbouring slots the removals
+// broke.
+TEST(UniqueTable, RemovalsKeepTheOtherNodesReachable) {
+  std::vector<bdd_node> anchors(64);
+  std::vector<std::unique_ptr<bdd_node>> nodes;
+  for (int i = 0; i < 20000; ++i) {
+    nodes.push_back(std::make_unique<bdd_node>(nullptr, i + 2, i % 11, 1, i % 2 ? 1 : -1,
+                                               &anchors[(i / 22) % 64], &anchors[i / 1408]));
+  }
+  bddpp_detail::unique_table table;
+  for (auto& n : nodes) {
+    ASSERT_EQ(table.insert(n.get()), nullptr);
+  }
+  // Entering a node again changes nothing.
+  EXPECT_EQ(table.insert(nodes[5].get()), nullptr);
+  ASSERT_EQ(table.size(), nodes.size());
+  std::mt19937 rng(5);
+  std::vector<std::size_t> order(nodes.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::shuffle(order.begin(), order.end(), rng);
+  std::vector<bool> erased(nodes.size(), false);
+  for (std::size_t k = 0; k < order.size() / 2; ++k) {
+    table.erase(nodes[order[k]].get());
+    erased[order[k]] = true;
+  }
+  EXPECT_EQ(table.size(), nodes.size() - nodes.size() / 2);
+  for (std::size_t i = 0; i < nodes.size(); ++i) {
+    const bdd_node& n = *nodes[i];
+    EXPECT_EQ(table.find(n.var_id, n.then_node, n.else_node, n.else_link_type),
+              erased[i] ? nullptr : &n)
+        << "node " << i;
+  }
+  // Erasing an absent quadruple leaves the table as it is.
+  table.erase(nodes[order[0]].get());
+  EXPECT_EQ(table.size(), nodes.size() - nodes.size() / 2);
+  std::size_t listed = 0;
+  table.for_each([&](bdd_node* n) {
+    EXPECT_FALSE(erased[static_cast<std::size_t>(n->global_id - 2)]);
+    ++listed;
+  });
+  EXPECT_EQ(listed, table.size());
+}
+
+// A node with the quadruple of a node in the table takes its place.
+TEST(UniqueTable, InsertReplacesTheNodeOfTheSameQuadruple) {
+  bdd_node child;
+  bdd_node first(nullptr, 2, 3, 1, -1, &child, &child);
+  bdd_node second(nullptr, 3, 3, 1, -1, &child, &child);
+  bddpp_detail::unique_table table;
+  EXPECT_EQ(table.insert(&first), nullptr);
+  EXPECT_EQ(table.insert(&second), &first);
+  EXPECT_EQ(table.size(), 1u);
+  EXPECT_EQ(table.find(3, &child, &child, -1), &second);
+  EXPECT_EQ(table.find(3, &child, &child, 1), nullptr);
+}
+
+// Enough nodes for the unique table to grow several times (its outgrown
+// slot arrays become node memory): every function keeps its truth table and
+// every live node its own address.
+TEST(UniqueTable, FunctionsSurviveTheTableGrowing) {
+  bddpp_manager m;
+  const int nvars = 12;
+  declare(m, "abcdefghijkl");
+  std::mt19937 rng(11);
+  std::vector<std::string> tables;
+  std::vector<bdd> functions;
+  for (int i = 0; i < 24; ++i) {
+    tables.push_back(bdd_core_test::random_table(rng, nvars));
+    functions.push_back(bdd_core_test::from_table(m, tables.back(), nvars));
+  }
+  ASSERT_GT(bddpp_test_access::table_size(m), std::size_t(1) << 15);
+  std::set<const bdd_node*> seen;
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < functions.size(); ++i) {
+    EXPECT_EQ(table(functions[i], nvars), tables[i]) << "function " << i;
+    bddpp_detail::walk_each_node_once(functions[i].node(), [&](bdd_node* n) {
+      seen.insert(n);
+      return bddpp_detail::walk_step::descend;
+    });
+  }
+  m.Bdd_global_clear_marks();
+  m.Bdd_gc();
+  for (std::size_t i = 0; i < functions.size(); ++i) {
+    EXPECT_EQ(table(functions[i], nvars), tables[i]) << "function " << i << " after collection";
+  }
+  for (const bdd_node* n : seen) {
+    count += n->var_id >= 0 ? 1 : 0;
+  }
+  EXPECT_LE(count, bddpp_test_access::table_size(m));
 }
 
 TEST(Numbering, DepthFirstThenBeforeElse) {

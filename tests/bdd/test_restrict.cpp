@@ -51,6 +51,35 @@ TEST(Restrict, CubeReduceEdgeCases) {
   }
 }
 
+// Each restriction sees only the literals of its own cube: a cube of every
+// variable (longer than the usual path) or a short one leaves nothing behind
+// for the restrictions that follow.
+TEST(Restrict, CubesOneAfterAnother) {
+  bddpp_manager m;
+  std::vector<bdd> v;
+  for (int i = 0; i < 70; ++i) v.push_back(m.New_var_last("v" + std::to_string(i)));
+  // f = v0.v69 + !v1.v68
+  bdd f = m.Bdd_or(m.Bdd_and(v[0], v[69]), m.Bdd_and(m.Bdd_not(v[1]), v[68]));
+  bdd every = m.Bdd_one();
+  for (int i = 69; i >= 0; --i) every = m.Bdd_and(every, i == 0 ? m.Bdd_not(v[i]) : v[i]);
+  struct row {
+    const char* what;
+    bdd cube;
+    bdd expected;
+  };
+  const row rows[] = {
+      {"every variable, v0 false", every, m.Bdd_zero()},
+      {"v0", v[0], m.Bdd_or(v[69], m.Bdd_and(m.Bdd_not(v[1]), v[68]))},
+      {"v69.!v68", m.Bdd_and(v[69], m.Bdd_not(v[68])), v[0]},
+      {"v1", v[1], m.Bdd_and(v[0], v[69])},
+      {"!v0", m.Bdd_not(v[0]), m.Bdd_and(m.Bdd_not(v[1]), v[68])},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.what);
+    EXPECT_EQ(m.Bdd_cube_reduce(f, r.cube), r.expected);
+  }
+}
+
 TEST(Restrict, QuantifiersAgainstTruthTables) {
   std::mt19937 rng(5);
   bddpp_manager m;
