@@ -99,6 +99,13 @@ std::string gui_player_message_text(Fl_Window* box) {
   return text != nullptr ? text : "";
 }
 
+Fl_Window* gui_player_window_titled(const std::string& title) {
+  for (Fl_Window* w = Fl::first_window(); w != nullptr; w = Fl::next_window(w)) {
+    if (w->label() != nullptr && title == w->label()) return w;
+  }
+  return nullptr;
+}
+
 void gui_player_close_by_window_manager(Fl_Window* window) {
   XEvent event;
   std::memset(&event, 0, sizeof event);

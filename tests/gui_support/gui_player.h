@@ -50,6 +50,9 @@ W* gui_player_find(Fl_Group* group) {
   return nullptr;
 }
 
+// The shown window titled `title` (modal or not), or null.
+Fl_Window* gui_player_window_titled(const std::string& title);
+
 // Asks the window manager's way for `window` to be closed: sends it the
 // WM_DELETE_WINDOW client message through the X server.
 void gui_player_close_by_window_manager(Fl_Window* window);

@@ -60,13 +60,6 @@ winkorvane_interface* gui_main_window() {
   return nullptr;
 }
 
-Fl_Window* gui_window_titled(const std::string& title) {
-  for (Fl_Window* w = Fl::first_window(); w != nullptr; w = Fl::next_window(w)) {
-    if (w->label() != nullptr && title == w->label()) return w;
-  }
-  return nullptr;
-}
-
 bool gui_choose_in_file_chooser(const std::string& path, std::string* chooser_title) {
   Fl_Window* modal = Fl::modal();
   if (modal == nullptr || !modal->shown()) return false;

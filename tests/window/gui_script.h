@@ -33,7 +33,9 @@ std::vector<std::string>& gui_messages();
 winkorvane_interface* gui_main_window();
 
 // Returns the shown window titled `title` (modal or not), or null.
-Fl_Window* gui_window_titled(const std::string& title);
+inline Fl_Window* gui_window_titled(const std::string& title) {
+  return gui_player_window_titled(title);
+}
 
 // Asks the window manager's way for `window` to be closed.
 inline void gui_close_by_window_manager(Fl_Window* window) {
