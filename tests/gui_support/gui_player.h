@@ -23,8 +23,7 @@ using gui_player_step = std::function<bool()>;
 // playing. Before each try, `between` (when set) may act on its own, such
 // as closing a message box; it returns true when it did, and that action
 // takes the pass.
-void gui_player_play(std::vector<gui_player_step> steps,
-                     std::function<bool()> between = {});
+void gui_player_play(std::vector<gui_player_step> steps, std::function<bool()> between = {});
 
 // Stops the script. Returns true when every step had been done.
 bool gui_player_stop();

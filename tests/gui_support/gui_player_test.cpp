@@ -78,9 +78,9 @@ TEST_F(GuiPlayer, HookActsBeforeTheStepsAndTakesThePass) {
   std::vector<std::string> trace;
   int hook_actions = 2;
   gui_player_play({[&] {
-                     trace.push_back("step");
-                     return true;
-                   }},
+                    trace.push_back("step");
+                    return true;
+                  }},
                   [&] {
                     if (hook_actions == 0) return false;
                     --hook_actions;

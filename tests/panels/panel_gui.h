@@ -30,9 +30,7 @@ inline bool panel_stop() { return gui_player_stop(); }
 inline Fl_Window* panel_dialog() { return gui_player_message_box(); }
 
 // The text of the dialog `dialog` (its message line).
-inline std::string panel_dialog_text(Fl_Window* dialog) {
-  return gui_player_message_text(dialog);
-}
+inline std::string panel_dialog_text(Fl_Window* dialog) { return gui_player_message_text(dialog); }
 
 // The first widget of class W under `group`, depth first, or null.
 template <class W>
