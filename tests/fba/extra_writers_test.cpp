@@ -468,6 +468,15 @@ TEST(ExtraWritersGolden, SketchTwoProducts) {
   }
 }
 
+// Whether `text` ends with `tail`; on failure, says what it ends with.
+testing::AssertionResult ends_with(const std::string& text, const std::string& tail) {
+  if (text.size() >= tail.size() &&
+      text.compare(text.size() - tail.size(), tail.size(), tail) == 0) {
+    return testing::AssertionSuccess();
+  }
+  return testing::AssertionFailure() << "text does not end with \"" << tail << "\":\n" << text;
+}
+
 // ---- Scenario file
 
 struct scenario_tables {
@@ -575,9 +584,7 @@ TEST(ScenarioWriter, NoStateNoInput) {
       << text;
   EXPECT_NE(text.find("  result =0;\n\n  return result;\n@\n"), std::string::npos);
   EXPECT_NE(text.find("Awaited @\n@\n\nTrigger @\n@\n"), std::string::npos);
-  const std::string tail = "Inputs @\n@\n";
-  ASSERT_GE(text.size(), tail.size());
-  EXPECT_EQ(tail, text.substr(text.size() - tail.size()));
+  EXPECT_TRUE(ends_with(text, "Inputs @\n@\n"));
 }
 
 // An input whose name repeats an earlier one shares its variable: the
@@ -645,19 +652,20 @@ std::string file_text(const std::string& name) {
   return text.str();
 }
 
+// Writes the scenario of `machine` for `states` states, with the tables of
+// scenario_tables, into the file `name` (in the child of a death test).
+void put_scenario_file(const FBA& machine, const std::string& name, int states) {
+  std::ofstream file(name);
+  scenario_tables t;
+  machine.SCENARIO_put(file, states, nullptr, nullptr, t.awaited, t.trigger, t.shifted, nullptr, 0);
+}
+
 TEST(ScenarioWriterDeathTest, StopsOnBadEncodingBeforeWriting) {
   auto machine = build_machine(scenario_machine());
   const std::string name = scratch_file("scenario_bad_encoding.sce");
   std::remove(name.c_str());
-  EXPECT_EXIT(
-      {
-        std::ofstream file(name);
-        scenario_tables t;
-        machine->SCENARIO_put(file, 3, nullptr, nullptr, t.awaited, t.trigger, t.shifted, nullptr,
-                              0);
-      },
-      testing::ExitedWithCode(1),
-      "^internal error due to a bad state encoding! stop process \\.\\.\\.\n$");
+  EXPECT_EXIT(put_scenario_file(*machine, name, 3), testing::ExitedWithCode(1),
+              "^internal error due to a bad state encoding! stop process \\.\\.\\.\n$");
   EXPECT_EQ("", file_text(name));
 }
 
@@ -716,18 +724,10 @@ TEST(ScenarioWriterDeathTest, StopsOnOutputCountOtherThanThree) {
     auto machine = build_machine(spec);
     const std::string name = scratch_file("scenario_bad_outputs.sce");
     std::remove(name.c_str());
-    EXPECT_EXIT(
-        {
-          std::ofstream file(name);
-          scenario_tables t;
-          machine->SCENARIO_put(file, 2, nullptr, nullptr, t.awaited, t.trigger, t.shifted, nullptr,
-                                0);
-        },
-        testing::ExitedWithCode(1), "^Bad Number of outputs! Aborted \\.\\.\\.\n$");
+    EXPECT_EXIT(put_scenario_file(*machine, name, 2), testing::ExitedWithCode(1),
+                "^Bad Number of outputs! Aborted \\.\\.\\.\n$");
     const std::string text = file_text(name);
-    const std::string tail = "  // context to outputs conversion\n  out=CONTINUE;\n";
-    ASSERT_GE(text.size(), tail.size()) << text;
-    EXPECT_EQ(tail, text.substr(text.size() - tail.size()));
+    EXPECT_TRUE(ends_with(text, "  // context to outputs conversion\n  out=CONTINUE;\n"));
     EXPECT_EQ(0u, text.find("# Automaton:sce.sce file\n"));
   }
 }
@@ -753,9 +753,7 @@ TEST(ExtendedBlifDeathTest, StopsBeyond9999Products) {
       testing::ExitedWithCode(1),
       "^internal error in void FBA::FBA_put\\(\\)\n product term number exceded limit\n$");
   const std::string text = file_text(name);
-  const std::string tail = ".end_rising\n\n";
-  ASSERT_GE(text.size(), tail.size()) << text;
-  EXPECT_EQ(tail, text.substr(text.size() - tail.size()));
+  EXPECT_TRUE(ends_with(text, ".end_rising\n\n"));
 }
 
 }  // namespace

@@ -11,37 +11,31 @@
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Window.H>
-#include <gtest/gtest.h>
+
+#include "gui_support/gui_player.h"
 
 // One step: returns true when done, false to be tried again on the next
 // tick (what it needs is not on the screen yet).
-using panel_step = std::function<bool()>;
+using panel_step = gui_player_step;
 
 // Plays `steps` in order, one try every 20 ms, replacing any script that
 // was playing.
-void panel_play(std::vector<panel_step> steps);
+inline void panel_play(std::vector<panel_step> steps) { gui_player_play(std::move(steps)); }
 
 // Stops the script; returns true when every step was done.
-bool panel_stop();
+inline bool panel_stop() { return gui_player_stop(); }
 
 // The shown modal dialog of the toolkit's fl_ask family (fl_message,
 // fl_input, fl_choice...), or null.
-Fl_Window* panel_dialog();
+inline Fl_Window* panel_dialog() { return gui_player_message_box(); }
 
 // The text of the dialog `dialog` (its message line).
-std::string panel_dialog_text(Fl_Window* dialog);
+inline std::string panel_dialog_text(Fl_Window* dialog) { return gui_player_message_text(dialog); }
 
 // The first widget of class W under `group`, depth first, or null.
 template <class W>
 W* panel_find(Fl_Group* group) {
-  for (int i = 0; i < group->children(); ++i) {
-    Fl_Widget* child = group->child(i);
-    if (W* found = dynamic_cast<W*>(child)) return found;
-    if (Fl_Group* inner = child->as_group()) {
-      if (W* found = panel_find<W>(inner)) return found;
-    }
-  }
-  return nullptr;
+  return gui_player_find<W>(group);
 }
 
 // The visible button of `group` labelled `label`, or null.
@@ -51,16 +45,19 @@ Fl_Button* panel_button(Fl_Group* group, const std::string& label);
 // null), and presses its button labelled `label`.
 panel_step panel_answer_dialog(const std::string& label, std::string* text);
 
-// Asks the window manager's way for `window` to be closed: sends it the
-// WM_DELETE_WINDOW client message through the X server.
-void panel_close_by_window_manager(Fl_Window* window);
+// Asks the window manager's way for `window` to be closed.
+inline void panel_close_by_window_manager(Fl_Window* window) {
+  gui_player_close_by_window_manager(window);
+}
 
 // Fixture of every test that opens a window: needs an X display, and ends
 // the process with a failure when a test runs past its time limit.
-class PanelGuiTest : public ::testing::Test {
+class PanelGuiTest : public gui_player_test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
+  PanelGuiTest()
+      : gui_player_test(
+            "panel test still running after its time limit: a window loop did not "
+            "end\n") {}
 };
 
 // An offscreen image of side x side pixels, white, in which `draw` runs;

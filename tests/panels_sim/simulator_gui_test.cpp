@@ -5,13 +5,12 @@
 #include "panels/simulator_input.h"
 #include "panels/simulator_output.h"
 
-#include <cstring>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
-// Before the X headers that x.H brings, whose macros clash with the test
+// Before the X headers that the toolkit brings, whose macros clash with the test
 // framework.
 #include "panel_gui.h"
 
@@ -20,16 +19,8 @@
 #include <FL/Fl_Browser.H>
 #include <FL/Fl_Check_Browser.H>
 #include <FL/forms.H>
-#include <FL/x.H>
 
 namespace {
-
-Fl_Window* window_titled(const std::string& title) {
-  for (Fl_Window* w = Fl::first_window(); w != nullptr; w = Fl::next_window(w)) {
-    if (w->label() != nullptr && title == w->label()) return w;
-  }
-  return nullptr;
-}
 
 std::string kind(Fl_Widget* w) {
   if (dynamic_cast<Fl_Check_Browser*>(w) != nullptr) return "checklist";
@@ -61,19 +52,6 @@ std::string layout(Fl_Group* group, int first = 0, int count = 1000) {
     text << "\n";
   }
   return text.str();
-}
-
-// Sends `window` the window manager's close request through the X server.
-void close_by_window_manager(Fl_Window* window) {
-  XEvent event;
-  std::memset(&event, 0, sizeof event);
-  event.xclient.type = ClientMessage;
-  event.xclient.window = fl_xid(window);
-  event.xclient.message_type = XInternAtom(fl_display, "WM_PROTOCOLS", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = long(XInternAtom(fl_display, "WM_DELETE_WINDOW", False));
-  XSendEvent(fl_display, fl_xid(window), False, NoEventMask, &event);
-  XFlush(fl_display);
 }
 
 panel_step press(Fl_Widget* w) {
@@ -125,7 +103,7 @@ struct input_view {
 };
 
 input_view standalone_input() {
-  Fl_Window* window = window_titled("Inputs Pannel");
+  Fl_Window* window = gui_player_window_titled("Inputs Pannel");
   EXPECT_NE(nullptr, window);
   return input_view(window, 1);
 }
@@ -296,7 +274,7 @@ TEST_F(SimulatorInput, ClosingTheWindowEndsTheSimulationAsQuit) {
   panel.add("a");
   Fl_Window* window = view.window;
   panel_play({tick(view.signal, 1), [window] {
-                close_by_window_manager(window);
+                panel_close_by_window_manager(window);
                 return true;
               }});
   int init = -9, quit = -9, value = -9;
@@ -364,7 +342,7 @@ TEST_F(SimulatorInput, ClosingTheCallersWindowEndsTheSimulation) {
   parent->end();
   parent->show();
   panel_play({[parent] {
-    close_by_window_manager(parent);
+    panel_close_by_window_manager(parent);
     return true;
   }});
   int init = -9, quit = -9;
@@ -454,7 +432,7 @@ TEST_F(SimulatorOutput, StandalonePanelLayout) {
   std::string title = "Outputs";
   auto panel = std::make_unique<OFD_simulator_output>(400, title.c_str());
   title.assign(title.size(), 'x');  // the window keeps its own title
-  Fl_Window* window = window_titled("Outputs");
+  Fl_Window* window = gui_player_window_titled("Outputs");
   keep.window = window;
   ASSERT_NE(nullptr, window);
   EXPECT_TRUE(window->shown());
@@ -491,7 +469,7 @@ TEST_F(SimulatorOutput, StandalonePanelLayout) {
 TEST_F(SimulatorOutput, AddingFollowsToThePageOfTheNewestOutput) {
   window_keeper keep;
   OFD_simulator_output panel(400, "Outputs");
-  Fl_Window* window = window_titled("Outputs");
+  Fl_Window* window = gui_player_window_titled("Outputs");
   keep.window = window;
   ASSERT_NE(nullptr, window);
   const output_view view(window);
@@ -518,7 +496,7 @@ TEST_F(SimulatorOutput, AddingFollowsToThePageOfTheNewestOutput) {
 TEST_F(SimulatorOutput, ValuesColourTheBoxesAndRedrawOnlyOnChange) {
   window_keeper keep;
   OFD_simulator_output panel(400, "Outputs");
-  Fl_Window* window = window_titled("Outputs");
+  Fl_Window* window = gui_player_window_titled("Outputs");
   keep.window = window;
   ASSERT_NE(nullptr, window);
   const output_view view(window);
@@ -546,7 +524,7 @@ TEST_F(SimulatorOutput, ValuesColourTheBoxesAndRedrawOnlyOnChange) {
 TEST_F(SimulatorOutput, HiddenPanelCatchesUpAtTheNextPageChange) {
   window_keeper keep;
   OFD_simulator_output panel(400, "Outputs");
-  Fl_Window* window = window_titled("Outputs");
+  Fl_Window* window = gui_player_window_titled("Outputs");
   keep.window = window;
   ASSERT_NE(nullptr, window);
   const output_view view(window);
@@ -563,7 +541,7 @@ TEST_F(SimulatorOutput, ValuesOnOtherPagesWaitForTheirPage) {
   window_keeper keep;
   OFD_simulator_output panel(116, "Outputs");
   // one row
-  Fl_Window* window = window_titled("Outputs");
+  Fl_Window* window = gui_player_window_titled("Outputs");
   keep.window = window;
   ASSERT_NE(nullptr, window);
   const output_view view(window);
@@ -585,7 +563,7 @@ TEST_F(SimulatorOutput, ShortPanelShowsOneRow) {
   for (int height : {100, 90, 40}) {
     window_keeper keep;
     OFD_simulator_output panel(height, "Outputs");
-    Fl_Window* window = window_titled("Outputs");
+    Fl_Window* window = gui_player_window_titled("Outputs");
     keep.window = window;
     ASSERT_NE(nullptr, window);
     const output_view view(window);
@@ -603,7 +581,7 @@ TEST_F(SimulatorOutput, ShortPanelShowsOneRow) {
 TEST_F(SimulatorOutput, EvalBeforeAnyOutputChangesNothing) {
   window_keeper keep;
   OFD_simulator_output panel(200, "Outputs");
-  Fl_Window* window = window_titled("Outputs");
+  Fl_Window* window = gui_player_window_titled("Outputs");
   keep.window = window;
   ASSERT_NE(nullptr, window);
   const output_view view(window);

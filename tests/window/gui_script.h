@@ -4,18 +4,17 @@
 #ifndef KORVANE_TESTS_WINDOW_GUI_SCRIPT_H
 #define KORVANE_TESTS_WINDOW_GUI_SCRIPT_H
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include <FL/Fl_Window.H>
-#include <gtest/gtest.h>
 
 #include "driver/winkorvane_interface.h"
+#include "gui_support/gui_player.h"
 
 // One step of a script: returns true when done, false to be tried again
 // on the next tick (the window it needs is not there yet).
-using gui_step = std::function<bool()>;
+using gui_step = gui_player_step;
 
 // Starts playing `steps`, one tick every 20 ms. Before each step, an open
 // message box (fl_message, fl_alert, fl_show_message) is closed with its
@@ -24,7 +23,7 @@ using gui_step = std::function<bool()>;
 void gui_play(std::vector<gui_step> steps);
 
 // Stops the script. Returns true when every step had been done.
-bool gui_stop();
+inline bool gui_stop() { return gui_player_stop(); }
 
 // The texts of the message boxes closed by the script, in order.
 std::vector<std::string>& gui_messages();
@@ -34,11 +33,14 @@ std::vector<std::string>& gui_messages();
 winkorvane_interface* gui_main_window();
 
 // Returns the shown window titled `title` (modal or not), or null.
-Fl_Window* gui_window_titled(const std::string& title);
+inline Fl_Window* gui_window_titled(const std::string& title) {
+  return gui_player_window_titled(title);
+}
 
-// Asks the window manager's way for `window` to be closed: sends it the
-// WM_DELETE_WINDOW client message through the X server.
-void gui_close_by_window_manager(Fl_Window* window);
+// Asks the window manager's way for `window` to be closed.
+inline void gui_close_by_window_manager(Fl_Window* window) {
+  gui_player_close_by_window_manager(window);
+}
 
 // Fills the file chooser of the toolkit, when it is open, with `path` and
 // presses its "OK" button. Returns false while no chooser is open.
@@ -47,10 +49,12 @@ bool gui_choose_in_file_chooser(const std::string& path, std::string* chooser_ti
 // Fixture of every test that opens a window: needs the X display, and
 // ends the process with a failure when a test runs longer than its limit,
 // so that a loop that never ends fails instead of hanging.
-class GuiTest : public ::testing::Test {
+class GuiTest : public gui_player_test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
+  GuiTest()
+      : gui_player_test(
+            "GUI test still running after its time limit: a window loop did not "
+            "end\n") {}
 };
 
 #endif
