@@ -75,6 +75,12 @@ TEST(FuzzRegressions, InputsThatShowedAFault) {
       // round trip was taken for a fault of the writer.
       {"run file name with bytes outside the tokens", target::parse,
        corpus_file("parse", "run-file-name-bytes-outside-tokens.gal")},
+      // The same with blanks in the name part of a run's file: the name is
+      // written bare and comes back without them.
+      {"run file name with blanks (1)", target::parse,
+       corpus_file("parse", "run-file-name-with-blanks-1.gal")},
+      {"run file name with blanks (2)", target::parse,
+       corpus_file("parse", "run-file-name-with-blanks-2.gal")},
   };
   for (const fault_row& row : rows) {
     SCOPED_TRACE(row.label);
