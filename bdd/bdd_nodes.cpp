@@ -225,8 +225,7 @@ void* zeroed_table_memory(std::size_t bytes) {
     }
   }
   if (p == nullptr) {
-    std::cerr << "memory exhausted" << std::endl;
-    korvane_fatal_exit(1);
+    bddpp_detail::memory_exhausted_exit();
   }
   return p;
 }
@@ -266,8 +265,7 @@ void* node_arena::allocate() {
 #endif
     }
     if (block == nullptr) {
-      std::cerr << "memory exhausted" << std::endl;
-      korvane_fatal_exit(1);
+      bddpp_detail::memory_exhausted_exit();
     }
     blocks.push_back(block);
     used_in_last = 0;
@@ -417,6 +415,11 @@ void computed_table::fit(std::size_t live_nodes) {
   if (want != mask + 1) {
     allocate(want);
   }
+}
+
+void memory_exhausted_exit() {
+  std::cerr << "memory exhausted" << std::endl;
+  korvane_fatal_exit(1);
 }
 
 void product_limit_exit(long limit) {

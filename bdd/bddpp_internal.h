@@ -339,6 +339,9 @@ constexpr int max_terms = bddpp_manager::product_limit;
 // Writes the product-limit lines ("ERREUR: number of products exceeds limit
 // of " limit, "process aborted !") and ends the process with status 1.
 [[noreturn]] void product_limit_exit(long limit);
+// Writes "memory exhausted" and ends the process with status 1: node
+// memory, the tables or a packed copy of a diagram could not grow.
+[[noreturn]] void memory_exhausted_exit();
 
 }  // namespace bddpp_detail
 

@@ -3,12 +3,10 @@
 // packed copy of the function.
 #include <algorithm>
 #include <cstdint>
-#include <iostream>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
-#include "utilities/fatal.h"
 #include "bdd/bddpp.h"
 #include "bdd/bddpp_internal.h"
 #include "bdd/covers_internal.h"
@@ -143,8 +141,7 @@ class path_remover {
     // the copy has run out of room, and ends as the node memory does when
     // it is exhausted.
     if (d.nodes.size() >= (std::size_t{1} << 31)) {
-      std::cerr << "memory exhausted" << std::endl;
-      korvane_fatal_exit(1);
+      bddpp_detail::memory_exhausted_exit();
     }
     const std::uint32_t at = static_cast<std::uint32_t>(d.nodes.size());
     d.nodes.push_back({level, t, el});
