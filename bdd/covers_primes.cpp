@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -83,6 +84,35 @@ class tdd_dag {
   std::vector<std::unique_ptr<tdd_dag_node>> nodes;
 };
 
+// A stack of entry numbers that grows without clearing the room it adds:
+// the walk writes every slot it keeps before reading it.
+class index_stack {
+ public:
+  std::size_t size() const { return used; }
+  std::uint32_t operator[](std::size_t i) const { return slots[i]; }
+  const std::uint32_t* data() const { return slots.get(); }
+  // Adds n slots and returns the first of them.
+  std::uint32_t* grow(std::size_t n) {
+    if (used + n > room) {
+      std::size_t bigger = room < 1024 ? 1024 : room;
+      while (bigger < used + n) bigger *= 2;
+      std::unique_ptr<std::uint32_t[]> fresh(new std::uint32_t[bigger]);
+      if (used > 0) std::memcpy(fresh.get(), slots.get(), used * sizeof(std::uint32_t));
+      slots = std::move(fresh);
+      room = bigger;
+    }
+    std::uint32_t* first = slots.get() + used;
+    used += n;
+    return first;
+  }
+  void shrink_to(std::size_t n) { used = n; }
+
+ private:
+  std::unique_ptr<std::uint32_t[]> slots;
+  std::size_t used = 0;
+  std::size_t room = 0;
+};
+
 // The walk of the implicant tree on the shared graph, with the products as
 // bit sets of literals and no diagram operation. An implicant reached at a
 // leaf 1 replaces the first entry that implies it, that is the first entry
@@ -137,20 +167,21 @@ class implicant_walk {
     const std::size_t first = count;
     const std::size_t w = bddpp_detail::cube_bits::word_of(node->level);
     const std::uint64_t bit = bddpp_detail::cube_bits::bit_of(node->level);
-    for (int side = 0; side < 2; ++side) {
-      const std::size_t word = side == 0 ? w : words + w;
-      const std::size_t mark = stack.size();
-      for (std::size_t k = lo; k < hi; ++k) {
-        if (entry(stack[k])[word] & bit) stack.push_back(stack[k]);
-      }
-      for (std::size_t i = fresh_from; i < count; ++i) {
-        if (entry(i)[word] & bit) stack.push_back(static_cast<std::uint32_t>(i));
-      }
-      prefix[word] |= bit;
-      walk(side == 0 ? node->then_tdd : node->else_tdd, mark, stack.size(), count);
-      prefix[word] &= ~bit;
-      stack.resize(mark);
-    }
+    // The entries that hold the positive literal are those of the then
+    // side, the negated ones those of the else side. Both lists come from
+    // one pass: the then side only appends entries with the positive literal
+    // and only replaces entries that hold it, so the else side's list is
+    // the same before and after it.
+    const std::size_t mark = stack.size();
+    const std::size_t then_end = split(node, lo, hi, fresh_from, w, bit);
+    const std::size_t else_end = stack.size();
+    prefix[w] |= bit;
+    walk(node->then_tdd, mark, then_end, count);
+    prefix[w] &= ~bit;
+    prefix[words + w] |= bit;
+    walk(node->else_tdd, then_end, else_end, count);
+    prefix[words + w] &= ~bit;
+    stack.shrink_to(mark);
     walk(node->dont_care_tdd, lo, hi, fresh_from);
     if (alone_here) {
       // The entries that this subtree made on its own, less the prefix.
@@ -159,6 +190,70 @@ class implicant_walk {
       for (std::size_t i = first; i < count; ++i) {
         for (std::size_t x = 0; x < 2 * words; ++x) below.push_back(entry(i)[x] & ~prefix[x]);
       }
+    }
+  }
+
+  // What a side of a node needs of the candidates that hold its literal:
+  // nothing below the constant 0, the first one below the constant 1 (the
+  // leaf replaces it), all of them below an inner node.
+  enum side_need { none = 0, first_one = 1, every = 2 };
+  static side_need need_of(const tdd_dag_node* child) {
+    return child->constant == 0 ? none : child->constant == 1 ? first_one : every;
+  }
+
+  // Pushes on the stack, in entry order, what the then side needs of the
+  // candidates (stack[lo, hi) then the entries from fresh_from on): those
+  // that hold the positive literal of the variable at bit of word w; then
+  // what the else side needs of those that hold the negated literal.
+  // Returns the end of the first list; the second ends at the new top.
+  template <int then_need, int else_need>
+  std::size_t split(std::size_t lo, std::size_t hi, std::size_t fresh_from, std::size_t w,
+                    std::uint64_t bit) {
+    const std::size_t n = (hi - lo) + (count - fresh_from);
+    const std::size_t mark = stack.size();
+    std::uint32_t* pos = stack.grow(then_need == every ? 2 * n : 2);
+    std::uint32_t* neg = pos + (then_need == every ? n : 1);
+    const std::uint32_t* from = stack.data();
+    const std::size_t width = 2 * words;
+    const std::uint64_t* positive_word = entries.data() + w;
+    const std::uint64_t* negative_word = entries.data() + words + w;
+    std::size_t np = 0;
+    std::size_t nn = 0;
+    // True once the sides that want one candidate have it and no side
+    // wants them all.
+    const auto done = [&]() {
+      return then_need != every && else_need != every &&
+             (then_need == none || np == 1) && (else_need == none || nn == 1);
+    };
+    const auto take = [&](std::uint32_t i) {
+      if (then_need != none && (then_need == every || np == 0) && (positive_word[i * width] & bit)) {
+        pos[np++] = i;
+      } else if (else_need != none && (else_need == every || nn == 0) &&
+                 (negative_word[i * width] & bit)) {
+        neg[nn++] = i;
+      }
+    };
+    for (std::size_t k = lo; k < hi && !done(); ++k) take(from[k]);
+    for (std::size_t i = fresh_from; i < count && !done(); ++i) {
+      take(static_cast<std::uint32_t>(i));
+    }
+    std::memmove(pos + np, neg, nn * sizeof(std::uint32_t));
+    stack.shrink_to(mark + np + nn);
+    return mark + np;
+  }
+
+  std::size_t split(const tdd_dag_node* node, std::size_t lo, std::size_t hi,
+                    std::size_t fresh_from, std::size_t w, std::uint64_t bit) {
+    switch (3 * need_of(node->then_tdd) + need_of(node->else_tdd)) {
+      case 0: return split<none, none>(lo, hi, fresh_from, w, bit);
+      case 1: return split<none, first_one>(lo, hi, fresh_from, w, bit);
+      case 2: return split<none, every>(lo, hi, fresh_from, w, bit);
+      case 3: return split<first_one, none>(lo, hi, fresh_from, w, bit);
+      case 4: return split<first_one, first_one>(lo, hi, fresh_from, w, bit);
+      case 5: return split<first_one, every>(lo, hi, fresh_from, w, bit);
+      case 6: return split<every, none>(lo, hi, fresh_from, w, bit);
+      case 7: return split<every, first_one>(lo, hi, fresh_from, w, bit);
+      default: return split<every, every>(lo, hi, fresh_from, w, bit);
     }
   }
 
@@ -177,7 +272,7 @@ class implicant_walk {
   std::vector<std::uint64_t> prefix;
   std::vector<std::uint64_t> entries;
   std::size_t count = 0;
-  std::vector<std::uint32_t> stack;
+  index_stack stack;
   std::unordered_map<const tdd_dag_node*, std::vector<std::uint64_t>> alone;
 };
 
