@@ -32,6 +32,7 @@ namespace bddpp_detail {
 class unique_table;
 class computed_table;
 class node_arena;
+class scratch_diagram;
 }  // namespace bddpp_detail
 
 // A shared decision node. Nodes are made only by their manager (the constant
@@ -612,6 +613,8 @@ class bddpp_manager {
   // The product of a literal array (as Literals_to_bdd), made from the
   // bottom literal up: one node per literal.
   bdd product_bottom_up(const int* levels);
+  // The manager's edge of a function built in a scratch diagram.
+  edge from_scratch(const bddpp_detail::scratch_diagram& scratch, std::uint32_t root);
   // The level of a node of this manager (var_id itself for constants and
   // for identifiers this manager does not have).
   long level_of_node(const bdd_node* node) const {

@@ -5,20 +5,42 @@
 namespace bddpp_detail {
 
 const cube_bits::product_set& prime_sets::of(const bdd& f) {
-  const edge key = make_edge(f.node(), f.link_type());
-  const auto found = known.find(key);
+  return of(copy(make_edge(f.node(), f.link_type())));
+}
+
+// The scratch diagram's edge of the manager's edge e, its nodes copied once.
+scratch_diagram::edge prime_sets::copy(edge e) {
+  const bdd_node* n = edge_node(e);
+  const scratch_diagram::edge neg = edge_neg(e) ? 1u : 0u;
+  if (n->var_id < 0) {
+    return scratch_diagram::one ^ neg;
+  }
+  const auto found = copied.find(n);
+  if (found != copied.end()) {
+    return found->second ^ neg;
+  }
+  const edge regular = e & ~static_cast<edge>(1);
+  const scratch_diagram::edge made =
+      scratch.decision(static_cast<std::int32_t>(n->var_index()), copy(edge_then(regular)),
+                   copy(edge_else(regular)));
+  copied.emplace(n, made);
+  return made ^ neg;
+}
+
+const cube_bits::product_set& prime_sets::of(scratch_diagram::edge f) {
+  const auto found = known.find(f);
   if (found != known.end()) {
     return *found->second;
   }
   auto made = std::make_unique<cube_bits::product_set>(words);
-  if (manager->Bdd_is_one_tautologic(f)) {
+  if (f == scratch_diagram::one) {
     const std::vector<std::uint64_t> empty(2 * words, 0);
     made->add(empty.data());
-  } else if (!manager->Bdd_is_zero_tautologic(f)) {
-    const long level = f.node()->var_index();
-    const bdd t = manager->Bdd_then(f);
-    const bdd e = manager->Bdd_else(f);
-    const cube_bits::product_set& both = of(manager->Bdd_and(t, e));
+  } else if (f != scratch_diagram::zero) {
+    const long level = scratch.level_of(f);
+    const scratch_diagram::edge t = scratch.then_of(f);
+    const scratch_diagram::edge e = scratch.else_of(f);
+    const cube_bits::product_set& both = of(scratch.conjunction(t, e));
     const cube_bits::product_set& with_x = of(t);
     const cube_bits::product_set& with_not_x = of(e);
     for (std::size_t i = 0; i < both.size(); ++i) made->add(both.at(i));
@@ -34,8 +56,7 @@ const cube_bits::product_set& prime_sets::of(const bdd& f) {
       }
     }
   }
-  held.push_back(f);
-  return *known.emplace(key, std::move(made)).first->second;
+  return *known.emplace(f, std::move(made)).first->second;
 }
 
 }  // namespace bddpp_detail

@@ -3,8 +3,9 @@
 // conjunction c, the primes of f are those of c, x times each prime of f1
 // that is not a prime of c, and NOT x times each prime of f0 that is not a
 // prime of c. The sets are kept per function, so a function met again
-// below costs nothing. Only the engine's own source files include this
-// header.
+// below costs nothing. The conjunctions are taken in a scratch diagram, so
+// the manager makes no node for them. Only the engine's own source files
+// include this header.
 #ifndef KORVANE_BDD_PRIME_SETS_H
 #define KORVANE_BDD_PRIME_SETS_H
 
@@ -17,13 +18,16 @@
 #include "bdd/bddpp.h"
 #include "bdd/bddpp_internal.h"
 #include "bdd/cube_bits.h"
+#include "bdd/scratch_diagram.h"
 
 namespace bddpp_detail {
 
 class prime_sets {
  public:
   explicit prime_sets(bddpp_manager* m)
-      : manager(m), words(cube_bits::words_for(m->Nb_bdd_vars())) {}
+      : manager(m),
+        words(cube_bits::words_for(m->Nb_bdd_vars())),
+        scratch(m->Nb_bdd_vars()) {}
 
   // The primes of f (the constant 0 has none, the constant 1 the empty
   // product), in no particular order, each once.
@@ -31,10 +35,14 @@ class prime_sets {
   std::size_t width() const { return words; }
 
  private:
+  const cube_bits::product_set& of(scratch_diagram::edge f);
+  scratch_diagram::edge copy(edge e);
+
   bddpp_manager* manager;
   std::size_t words;
-  std::unordered_map<edge, std::unique_ptr<cube_bits::product_set>> known;
-  std::vector<bdd> held;  // the functions met, kept alive while their sets are
+  scratch_diagram scratch;
+  std::unordered_map<const bdd_node*, scratch_diagram::edge> copied;
+  std::unordered_map<scratch_diagram::edge, std::unique_ptr<cube_bits::product_set>> known;
 };
 
 }  // namespace bddpp_detail

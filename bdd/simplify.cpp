@@ -10,6 +10,7 @@
 #include "bdd/covers_internal.h"
 #include "bdd/cube_bits.h"
 #include "bdd/prime_sets.h"
+#include "bdd/scratch_diagram.h"
 
 // f with each variable of its support removed existentially, in identifier
 // order, whenever the widened function stays disjoint from g. A constant f is
@@ -95,12 +96,16 @@ bdd bddpp_manager::Bdd_simplify3(bdd f, bdd g, int /*level*/) {
     }
     widened.add(c.data());
   }
-  // The disjunction, taken pairwise so that the operands stay small.
-  std::vector<bdd> sums;
+  // The disjunction, taken pairwise so that the operands stay small, is
+  // built in a scratch diagram: only the nodes of the result are made in
+  // the manager, which would keep every intermediate sum.
+  bddpp_detail::scratch_diagram scratch(nb_vars);
+  using scratch_edge = bddpp_detail::scratch_diagram::edge;
+  std::vector<scratch_edge> sums;
   sums.reserve(widened.size());
   for (std::size_t i = 0; i < widened.size(); ++i) {
     cb::to_levels(widened.at(i), words, nb_vars, literals.data());
-    sums.push_back(product_bottom_up(literals.data()));
+    sums.push_back(scratch.product(literals.data(), nb_vars));
   }
   if (sums.empty()) {
     return Bdd_zero();
@@ -108,9 +113,45 @@ bdd bddpp_manager::Bdd_simplify3(bdd f, bdd g, int /*level*/) {
   while (sums.size() > 1) {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < sums.size(); i += 2) {
-      sums[kept++] = i + 1 < sums.size() ? Bdd_or(sums[i], sums[i + 1]) : sums[i];
+      sums[kept++] = i + 1 < sums.size() ? scratch.disjunction(sums[i], sums[i + 1]) : sums[i];
     }
     sums.resize(kept);
   }
-  return sums.front();
+  return handle(from_scratch(scratch, sums.front()));
+}
+
+// The manager's edge of a scratch diagram's edge: its nodes are made from
+// the bottom up, each once.
+bddpp_manager::edge bddpp_manager::from_scratch(const bddpp_detail::scratch_diagram& scratch,
+                                                bddpp_detail::scratch_diagram::edge root) {
+  using scratch_edge = bddpp_detail::scratch_diagram::edge;
+  const edge one = reinterpret_cast<edge>(node_one);
+  std::vector<edge> made(scratch.size(), 0);
+  // An explicit stack: a node is made once both its children are.
+  std::vector<std::uint32_t> pending{root >> 1};
+  while (!pending.empty()) {
+    const std::uint32_t at = pending.back();
+    if (at == 0 || made[at] != 0) {
+      pending.pop_back();
+      continue;
+    }
+    const scratch_edge regular = at << 1;
+    const scratch_edge t = scratch.then_of(regular);
+    const scratch_edge e = scratch.else_of(regular);
+    const bool t_ready = (t >> 1) == 0 || made[t >> 1] != 0;
+    const bool e_ready = (e >> 1) == 0 || made[e >> 1] != 0;
+    if (!t_ready) pending.push_back(t >> 1);
+    if (!e_ready) pending.push_back(e >> 1);
+    if (!t_ready || !e_ready) continue;
+    pending.pop_back();
+    const auto edge_of = [&](scratch_edge s) {
+      const edge base = (s >> 1) == 0 ? one : made[s >> 1];
+      return (s & 1u) ? bddpp_detail::edge_not(base) : base;
+    };
+    const std::int32_t id = static_cast<std::int32_t>(
+        id_at_level[static_cast<std::size_t>(scratch.level_of(regular))]);
+    made[at] = make_reduced(id, edge_of(t), edge_of(e));
+  }
+  const edge base = (root >> 1) == 0 ? one : made[root >> 1];
+  return (root & 1u) ? bddpp_detail::edge_not(base) : base;
 }
