@@ -24,10 +24,8 @@ namespace bddpp_detail {
 
 class prime_sets {
  public:
-  explicit prime_sets(bddpp_manager* m)
-      : manager(m),
-        words(cube_bits::words_for(m->Nb_bdd_vars())),
-        scratch(m->Nb_bdd_vars()) {}
+  explicit prime_sets(const bddpp_manager* m)
+      : words(cube_bits::words_for(m->Nb_bdd_vars())), scratch(m->Nb_bdd_vars()) {}
 
   // The primes of f (the constant 0 has none, the constant 1 the empty
   // product), in no particular order, each once.
@@ -38,7 +36,6 @@ class prime_sets {
   const cube_bits::product_set& of(scratch_diagram::edge f);
   scratch_diagram::edge copy(edge e);
 
-  bddpp_manager* manager;
   std::size_t words;
   scratch_diagram scratch;
   std::unordered_map<const bdd_node*, scratch_diagram::edge> copied;
