@@ -237,7 +237,7 @@ class implicant_walk {
     for (std::size_t i = fresh_from; i < count && !done(); ++i) {
       take(static_cast<std::uint32_t>(i));
     }
-    std::memmove(pos + np, neg, nn * sizeof(std::uint32_t));
+    if (nn != 0) std::memmove(pos + np, neg, nn * sizeof(std::uint32_t));
     stack.shrink_to(mark + np + nn);
     return mark + np;
   }
