@@ -11,6 +11,20 @@
 #include <unordered_map>
 #include <vector>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define KORVANE_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KORVANE_ADDRESS_SANITIZER 1
+#endif
+#endif
+#ifndef KORVANE_ADDRESS_SANITIZER
+#define KORVANE_ADDRESS_SANITIZER 0
+#endif
+#if KORVANE_ADDRESS_SANITIZER
+#include <sanitizer/common_interface_defs.h>
+#endif
+
 #include "utilities/fatal.h"
 #include "bdd/bddpp.h"
 #include "bdd/bddpp_internal.h"
@@ -85,9 +99,16 @@ class tdd_dag {
 };
 
 // A stack of entry numbers that grows without clearing the room it adds:
-// the walk writes every slot it keeps before reading it.
+// the walk writes every slot it keeps before reading it. Under the address
+// sanitizer the room past the top is marked unusable, so that a write past
+// what was grown is reported as a vector's would be.
 class index_stack {
  public:
+  index_stack() = default;
+  index_stack(const index_stack&) = delete;
+  index_stack& operator=(const index_stack&) = delete;
+  ~index_stack() { mark_top(room); }
+
   std::size_t size() const { return used; }
   std::uint32_t operator[](std::size_t i) const { return slots[i]; }
   const std::uint32_t* data() const { return slots.get(); }
@@ -98,19 +119,38 @@ class index_stack {
       while (bigger < used + n) bigger *= 2;
       std::unique_ptr<std::uint32_t[]> fresh(new std::uint32_t[bigger]);
       if (used > 0) std::memcpy(fresh.get(), slots.get(), used * sizeof(std::uint32_t));
+      mark_top(room);  // the old room is given back whole
       slots = std::move(fresh);
       room = bigger;
+      top_marked = room;  // a fresh allocation is usable whole
     }
     std::uint32_t* first = slots.get() + used;
     used += n;
+    mark_top(used);
     return first;
   }
-  void shrink_to(std::size_t n) { used = n; }
+  void shrink_to(std::size_t n) {
+    used = n;
+    mark_top(used);
+  }
 
  private:
+  // Marks the slots from top to the end of the room unusable (and those
+  // below it usable) when the address sanitizer is on.
+  void mark_top(std::size_t top) {
+#if KORVANE_ADDRESS_SANITIZER
+    if (slots) {
+      __sanitizer_annotate_contiguous_container(slots.get(), slots.get() + room,
+                                                slots.get() + top_marked, slots.get() + top);
+    }
+#endif
+    top_marked = top;
+  }
+
   std::unique_ptr<std::uint32_t[]> slots;
   std::size_t used = 0;
   std::size_t room = 0;
+  std::size_t top_marked = 0;
 };
 
 // The walk of the implicant tree on the shared graph, with the products as
@@ -211,8 +251,11 @@ class implicant_walk {
                     std::uint64_t bit) {
     const std::size_t n = (hi - lo) + (count - fresh_from);
     const std::size_t mark = stack.size();
-    std::uint32_t* pos = stack.grow(then_need == every ? 2 * n : 2);
-    std::uint32_t* neg = pos + (then_need == every ? n : 1);
+    // Room for what each side keeps: every candidate, or the first one.
+    const std::size_t then_room = then_need == every ? n : 1;
+    const std::size_t else_room = else_need == every ? n : 1;
+    std::uint32_t* pos = stack.grow(then_room + else_room);
+    std::uint32_t* neg = pos + then_room;
     const std::uint32_t* from = stack.data();
     const std::size_t width = 2 * words;
     const std::uint64_t* positive_word = entries.data() + w;
