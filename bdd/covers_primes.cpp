@@ -251,6 +251,9 @@ class implicant_walk {
                     std::uint64_t bit) {
     const std::size_t n = (hi - lo) + (count - fresh_from);
     const std::size_t mark = stack.size();
+    if (n == 0) {
+      return mark;  // no candidate (and perhaps no entry yet)
+    }
     // Room for what each side keeps: every candidate, or the first one.
     const std::size_t then_room = then_need == every ? n : 1;
     const std::size_t else_room = else_need == every ? n : 1;
