@@ -31,6 +31,9 @@ class prime_sets {
   // product), in no particular order, each once.
   const cube_bits::product_set& of(const bdd& f);
   std::size_t width() const { return words; }
+  // The scratch diagram of the conjunctions, and f's copy in it.
+  scratch_diagram& diagram() { return scratch; }
+  scratch_diagram::edge copy_of(const bdd& f) { return copy(make_edge(f.node(), f.link_type())); }
 
  private:
   const cube_bits::product_set& of(scratch_diagram::edge f);

@@ -94,21 +94,25 @@ bdd bddpp_manager::Bdd_simplify3(bdd f, bdd g, int /*level*/) {
       const int lit = literals[static_cast<std::size_t>(l)];
       if (lit != 2) c[(lit == 1 ? 0 : words) + cb::word_of(l)] |= cb::bit_of(l);
     }
-    widened.add(c.data());
+    // A prime that kept every literal adds nothing to f (below).
+    if (!std::equal(c.begin(), c.end(), p)) widened.add(c.data());
   }
-  // The disjunction, taken pairwise so that the operands stay small, is
-  // built in a scratch diagram: only the nodes of the result are made in
-  // the manager, which would keep every intermediate sum.
-  bddpp_detail::scratch_diagram scratch(nb_vars);
+  // f is the disjunction of its primes, and each widened product holds its
+  // prime: so the disjunction of the widened products is f joined with
+  // those that lost a literal. It is taken pairwise, so that the operands
+  // stay small, in the scratch diagram that holds f's copy: only the nodes
+  // of the result are made in the manager, which would keep every
+  // intermediate sum.
+  if (widened.size() == 0) {
+    return f;
+  }
+  bddpp_detail::scratch_diagram& scratch = sets.diagram();
   using scratch_edge = bddpp_detail::scratch_diagram::edge;
   std::vector<scratch_edge> sums;
   sums.reserve(widened.size());
   for (std::size_t i = 0; i < widened.size(); ++i) {
     cb::to_levels(widened.at(i), words, nb_vars, literals.data());
     sums.push_back(scratch.product(literals.data(), nb_vars));
-  }
-  if (sums.empty()) {
-    return Bdd_zero();
   }
   while (sums.size() > 1) {
     std::size_t kept = 0;
@@ -117,7 +121,7 @@ bdd bddpp_manager::Bdd_simplify3(bdd f, bdd g, int /*level*/) {
     }
     sums.resize(kept);
   }
-  return handle(from_scratch(scratch, sums.front()));
+  return handle(from_scratch(scratch, scratch.disjunction(sums.front(), sets.copy_of(f))));
 }
 
 // The manager's edge of a scratch diagram's edge: its nodes are made from
