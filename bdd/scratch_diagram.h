@@ -90,9 +90,10 @@ class scratch_diagram {
   }
 
   // The memo is a cache: an entry overwrites whatever held its slot, and
-  // the table doubles while it is small beside the diagram.
+  // the table doubles while it has fewer slots than the diagram has nodes
+  // (up to 2^22 slots, 64 MB).
   void remember(std::uint64_t key, edge r) {
-    if (memo.size() < 4 * nodes.size() && memo.size() < (std::size_t{1} << 22)) {
+    if (memo.size() < nodes.size() && memo.size() < (std::size_t{1} << 22)) {
       std::vector<memo_entry> old(2 * memo.size());
       old.swap(memo);
       for (const memo_entry& m : old) {
