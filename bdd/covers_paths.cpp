@@ -209,7 +209,6 @@ class product_widening {
       : f(f),
         at_level(static_cast<std::size_t>(levels > 0 ? levels : 1)),
         listed(2 * f.size(), 0),
-        answered(2 * f.size(), 0),
         answers(2 * f.size(), 0) {}
 
   // Starts a product whose literals lits the caller decides in place, one
@@ -252,31 +251,30 @@ class product_widening {
     at_level[static_cast<std::size_t>(f.of(e).level)].push_back(e);
   }
 
-  // 1 when e lies inside f under the product's literals, 0 otherwise.
+  // 1 when e lies inside f under the product's literals, 0 otherwise. The
+  // answer at a node depends only on the product's literals at its level
+  // and below, which stay as they are for the whole product, so it is
+  // remembered at every node, free or fixed: a fixed literal leads down one
+  // branch, and the walks of many listed nodes meet on such chains.
   int inside(edge e) {
-    for (;;) {
-      if (packed_diagram::is_constant(e)) {
-        return (e & 1u) ? 0 : 1;  // the constant node is 1
-      }
-      // A fixed literal leads down one branch: nothing to remember there.
-      const int lit = (*lits)[static_cast<std::size_t>(f.of(e).level)];
-      if (lit == 1) {
-        e = f.then_of(e);
-        continue;
-      }
-      if (lit == 0) {
-        e = f.else_of(e);
-        continue;
-      }
-      // A free variable: both branches, and the answer is remembered.
-      if (answered[e] == stamp) {
-        return answers[e];
-      }
-      const int r = inside(f.then_of(e)) == 1 ? inside(f.else_of(e)) : 0;
-      answered[e] = stamp;
-      answers[e] = static_cast<std::uint8_t>(r);
-      return r;
+    if (packed_diagram::is_constant(e)) {
+      return (e & 1u) ? 0 : 1;  // the constant node is 1
     }
+    const std::uint64_t known = answers[e];
+    if ((known >> 1) == stamp) {
+      return static_cast<int>(known & 1u);
+    }
+    const int lit = (*lits)[static_cast<std::size_t>(f.of(e).level)];
+    int r;
+    if (lit == 1) {
+      r = inside(f.then_of(e));
+    } else if (lit == 0) {
+      r = inside(f.else_of(e));
+    } else {
+      r = inside(f.then_of(e)) == 1 ? inside(f.else_of(e)) : 0;
+    }
+    answers[e] = (stamp << 1) | static_cast<std::uint64_t>(r);
+    return r;
   }
 
   const packed_diagram& f;
@@ -284,8 +282,8 @@ class product_widening {
   std::vector<std::vector<edge>> at_level;
   std::uint64_t stamp = 0;
   std::vector<std::uint64_t> listed;
-  std::vector<std::uint64_t> answered;
-  std::vector<std::uint8_t> answers;
+  // The product's number times two plus the answer of inside.
+  std::vector<std::uint64_t> answers;
 };
 
 }  // namespace
