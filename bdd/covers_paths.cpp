@@ -286,6 +286,86 @@ class product_widening {
   std::vector<std::uint64_t> answers;
 };
 
+// The widened products of level 1 in order, each as two bit sets over the
+// levels (positive, then negated literals) in one array.
+class widened_rows {
+ public:
+  explicit widened_rows(long levels)
+      : levels(levels), words(static_cast<std::size_t>((levels + 63) / 64)) {}
+
+  std::size_t size() const { return count; }
+
+  // Appends the product of the literals by level (1 positive, 0 negated,
+  // 2 absent).
+  void add(const int* literals) {
+    const std::size_t at = bits.size();
+    bits.resize(at + 2 * words, 0);
+    for (long l = 0; l < levels; ++l) {
+      if (literals[l] == 2) continue;
+      const std::size_t w = at + (literals[l] == 1 ? 0 : words) + static_cast<std::size_t>(l / 64);
+      bits[w] |= std::uint64_t{1} << (l % 64);
+    }
+    ++count;
+  }
+
+  // Writes the literals by level of product r.
+  void to_levels(std::size_t r, int* literals) const {
+    const std::uint64_t* row = &bits[r * 2 * words];
+    for (long l = 0; l < levels; ++l) {
+      const std::size_t w = static_cast<std::size_t>(l / 64);
+      const std::uint64_t bit = std::uint64_t{1} << (l % 64);
+      literals[l] = (row[w] & bit) ? 1 : (row[words + w] & bit) ? 0 : 2;
+    }
+  }
+
+  // The products that no later product equals, in order.
+  std::vector<std::size_t> last_copies() const {
+    std::size_t slots = 16;
+    while (slots < 2 * count) slots *= 2;
+    // Each slot holds a product's number plus one (0: empty).
+    std::vector<std::size_t> table(slots, 0);
+    std::vector<bool> repeated(count, false);
+    for (std::size_t r = count; r-- > 0;) {
+      for (std::size_t i = hash(r) & (slots - 1);; i = (i + 1) & (slots - 1)) {
+        if (table[i] == 0) {
+          table[i] = r + 1;
+          break;
+        }
+        if (same(table[i] - 1, r)) {
+          repeated[r] = true;
+          break;
+        }
+      }
+    }
+    std::vector<std::size_t> kept;
+    for (std::size_t r = 0; r < count; ++r) {
+      if (!repeated[r]) kept.push_back(r);
+    }
+    return kept;
+  }
+
+ private:
+  std::size_t hash(std::size_t r) const {
+    const std::uint64_t* row = &bits[r * 2 * words];
+    std::uint64_t h = 0x9e3779b97f4a7c15ULL;
+    for (std::size_t w = 0; w < 2 * words; ++w) {
+      h = (h ^ row[w]) * 0xff51afd7ed558ccdULL;
+      h ^= h >> 32;
+    }
+    return static_cast<std::size_t>(h);
+  }
+  bool same(std::size_t a, std::size_t b) const {
+    return std::equal(bits.begin() + static_cast<std::ptrdiff_t>(a * 2 * words),
+                      bits.begin() + static_cast<std::ptrdiff_t>((a + 1) * 2 * words),
+                      bits.begin() + static_cast<std::ptrdiff_t>(b * 2 * words));
+  }
+
+  long levels;
+  std::size_t words;
+  std::size_t count = 0;
+  std::vector<std::uint64_t> bits;
+};
+
 }  // namespace
 
 // ---- Level 0 -------------------------------------------------------------------------------
@@ -338,7 +418,7 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   packed_diagram packed(f, level_of_id, nb_vars);
   product_widening widen(packed, nb_vars);
   path_remover paths(packed);
-  std::vector<cube_literals> rows;
+  widened_rows rows(nb_vars);
   while (paths.next(literals.data(), nb_vars)) {
     if (rows.size() >= static_cast<std::size_t>(max_terms)) {
       bddpp_detail::product_limit_exit(max_terms);
@@ -351,17 +431,27 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
       }
       widen.pass(k);
     }
-    cube_literals row = literals_from_levels(literals.data(), nb_vars);
-    rows.push_back(std::move(row));
+    rows.add(literals.data());
   }
   // Irredundance: in order, a product whose removal leaves f covered is
-  // dropped.
+  // dropped. Of two equal products the earlier is always dropped: the later
+  // one is still there and covers it. Dropping it changes nothing for the
+  // others either, since the later copy holds the same points; so only the
+  // last copy of each product is tested, and the kept products are the
+  // same, in the same order.
+  const std::vector<std::size_t> last = rows.last_copies();
+  std::vector<cube_literals> distinct;
+  distinct.reserve(last.size());
+  for (const std::size_t r : last) {
+    rows.to_levels(r, literals.data());
+    distinct.push_back(literals_from_levels(literals.data(), nb_vars));
+  }
   const std::vector<bool> dropped =
-      covered_in_order(this, rows, cover_search_budget, /*drop_covered=*/true);
+      covered_in_order(this, distinct, cover_search_budget, /*drop_covered=*/true);
   products.clear();
-  for (std::size_t i = 0; i < rows.size(); ++i) {
+  for (std::size_t i = 0; i < distinct.size(); ++i) {
     if (dropped[i]) continue;
-    literals_to_levels(rows[i], nb_vars, literals.data());
+    literals_to_levels(distinct[i], nb_vars, literals.data());
     products.push_back(product_bottom_up(literals.data()));
   }
   remember_cover(1, f, products);
