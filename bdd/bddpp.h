@@ -32,6 +32,7 @@ namespace bddpp_detail {
 class unique_table;
 class computed_table;
 class node_arena;
+struct cover_buffers;
 }  // namespace bddpp_detail
 
 // A shared decision node. Nodes are made only by their manager (the constant
@@ -675,6 +676,10 @@ class bddpp_manager {
   std::unordered_map<std::uintptr_t, known_cover> cover_memo;
   std::size_t cover_memo_products = 0;
   static constexpr std::size_t cover_memo_limit = std::size_t{1} << 20;
+  // The arrays of the level-0 and level-1 builders, kept from one cover to
+  // the next (made on first use).
+  std::shared_ptr<bddpp_detail::cover_buffers> path_cover_buffers;
+  bddpp_detail::cover_buffers& buffers_of_covers();
   // The cover of f at level (1 or 2) kept before, or null.
   const std::vector<bdd>* remembered_cover(int level, const bdd& f) const;
   void remember_cover(int level, const bdd& f, const std::vector<bdd>& products);

@@ -3,7 +3,7 @@
 // packed copy of the function.
 #include <algorithm>
 #include <cstdint>
-#include <unordered_map>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -17,25 +17,74 @@ using bddpp_detail::literals_from_levels;
 using bddpp_detail::literals_to_levels;
 using bddpp_detail::max_terms;
 
+namespace bddpp_detail {
+
+// A node of a packed copy: its level and its two edges, an edge being an
+// index times two plus the complement bit.
+struct packed_node {
+  std::int32_t level;
+  std::uint32_t then_edge;
+  std::uint32_t else_edge;
+};
+
+// The arrays of the level-0 and level-1 builders, kept by the manager from
+// one cover to the next: a netlist writer asks for the covers of thousands
+// of small functions, which then allocate nothing, and a large cover does
+// not grow its arrays again from nothing. What a cover needs empty is
+// either cleared over the part it uses or stamped with the number of the
+// cover or product that wrote it, so leftovers of earlier covers are never
+// read.
+struct cover_buffers {
+  // The packed copy.
+  std::vector<packed_node> nodes;
+  // Where each node of the manager's diagram went in the copy, for the
+  // copy numbered copy_number (open addressing, linear probing).
+  struct copied_node {
+    const bdd_node* node;
+    std::uint32_t index;
+    std::uint32_t copy;
+  };
+  std::vector<copied_node> copied{std::size_t{64}, copied_node{nullptr, 0, 0}};
+  std::uint32_t copy_number = 0;
+  // The path remover's table of the packed nodes and the table it grows
+  // out of, and the path it walks.
+  std::vector<std::uint32_t> slots;
+  std::vector<std::uint32_t> old_slots;
+  std::vector<std::pair<std::uint32_t, bool>> path;
+  // The widening's lists by level and its marks by edge (the product's
+  // number, times two plus the answer for answers).
+  std::vector<std::vector<std::uint32_t>> at_level;
+  std::vector<std::uint64_t> listed;
+  std::vector<std::uint64_t> answers;
+  std::uint64_t product_number = 0;
+};
+
+}  // namespace bddpp_detail
+
+using bddpp_detail::cover_buffers;
+
 namespace {
 
 // A copy of a diagram's nodes in one array, for walks that read many of
 // them many times: a node holds its level and its two edges, an edge is an
 // index times two plus the complement bit, and index 0 is the constant
-// node (level nb_vars, below every variable).
+// node (level nb_vars, below every variable). The array is the buffers'.
 class packed_diagram {
  public:
-  struct node {
-    std::int32_t level;
-    std::uint32_t then_edge;
-    std::uint32_t else_edge;
-  };
+  using node = bddpp_detail::packed_node;
   using edge = std::uint32_t;
 
-  packed_diagram(const bdd& f, const std::vector<long>& level_of_id, long levels) {
+  packed_diagram(const bdd& f, const std::vector<long>& level_of_id, long levels,
+                 cover_buffers& buffers)
+      : nodes(buffers.nodes), b(buffers) {
+    nodes.clear();
     nodes.push_back({static_cast<std::int32_t>(levels), 0, 0});
-    std::unordered_map<const bdd_node*, std::uint32_t> index;
-    root_edge = copy(bddpp_detail::make_edge(f.node(), f.link_type()), level_of_id, index);
+    if (++b.copy_number == 0) {
+      // The numbers went round: forget every earlier copy.
+      for (cover_buffers::copied_node& c : b.copied) c = {nullptr, 0, 0};
+      b.copy_number = 1;
+    }
+    root_edge = copy(bddpp_detail::make_edge(f.node(), f.link_type()), level_of_id);
   }
 
   edge root() const { return root_edge; }
@@ -46,28 +95,57 @@ class packed_diagram {
   edge else_of(edge e) const { return of(e).else_edge ^ (e & 1u); }
 
  private:
-  edge copy(bddpp_detail::edge e, const std::vector<long>& level_of_id,
-            std::unordered_map<const bdd_node*, std::uint32_t>& index) {
+  edge copy(bddpp_detail::edge e, const std::vector<long>& level_of_id) {
     const bdd_node* n = bddpp_detail::edge_node(e);
     const edge neg = bddpp_detail::edge_neg(e) ? 1u : 0u;
     if (n->var_id < 0) {
       return neg;
     }
-    const auto found = index.find(n);
-    if (found != index.end()) {
-      return (found->second << 1) | neg;
+    std::size_t i = slot_of(n);
+    for (; b.copied[i].copy == b.copy_number; i = (i + 1) & (b.copied.size() - 1)) {
+      if (b.copied[i].node == n) {
+        return (b.copied[i].index << 1) | neg;
+      }
     }
     const bddpp_detail::edge regular = e & ~static_cast<bddpp_detail::edge>(1);
-    const edge t = copy(bddpp_detail::edge_then(regular), level_of_id, index);
-    const edge el = copy(bddpp_detail::edge_else(regular), level_of_id, index);
+    const edge t = copy(bddpp_detail::edge_then(regular), level_of_id);
+    const edge el = copy(bddpp_detail::edge_else(regular), level_of_id);
+    if (nodes.size() >= (std::size_t{1} << 31)) {
+      bddpp_detail::memory_exhausted_exit();
+    }
     const std::uint32_t at = static_cast<std::uint32_t>(nodes.size());
     nodes.push_back(
         {static_cast<std::int32_t>(level_of_id[static_cast<std::size_t>(n->var_id)]), t, el});
-    index.emplace(n, at);
+    remember(n, at);
     return (at << 1) | neg;
   }
 
-  std::vector<node> nodes;
+  std::size_t slot_of(const bdd_node* n) const {
+    std::uint64_t h =
+        static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(n)) * 0x9e3779b97f4a7c15ULL;
+    return static_cast<std::size_t>(h ^ (h >> 32)) & (b.copied.size() - 1);
+  }
+
+  // Enters n at index at; the table holds at most one copied node for two
+  // slots, and doubles (keeping this copy's entries) beyond.
+  void remember(const bdd_node* n, std::uint32_t at) {
+    if (2 * static_cast<std::size_t>(at) > b.copied.size()) {
+      std::vector<cover_buffers::copied_node> old(2 * b.copied.size(), {nullptr, 0, 0});
+      old.swap(b.copied);
+      for (const cover_buffers::copied_node& c : old) {
+        if (c.copy == b.copy_number) place(c);
+      }
+    }
+    place({n, at, b.copy_number});
+  }
+  void place(const cover_buffers::copied_node& c) {
+    std::size_t i = slot_of(c.node);
+    while (b.copied[i].copy == b.copy_number) i = (i + 1) & (b.copied.size() - 1);
+    b.copied[i] = c;
+  }
+
+  std::vector<node>& nodes;
+  cover_buffers& b;
   edge root_edge = 0;
 
   friend class path_remover;
@@ -85,8 +163,11 @@ class path_remover {
   using edge = packed_diagram::edge;
   static constexpr edge zero = 1;  // the constant node, complemented
 
-  explicit path_remover(packed_diagram& d) : d(d), remainder(d.root()) {
-    slots.assign(64, 0);
+  path_remover(packed_diagram& d, cover_buffers& b)
+      : d(d), remainder(d.root()), path(b.path), slots(b.slots), old_slots(b.old_slots) {
+    std::size_t size = 64;
+    while (size < 4 * d.nodes.size()) size *= 2;
+    slots.assign(size, 0);
     mask = slots.size() - 1;
     for (std::uint32_t i = 1; i < d.nodes.size(); ++i) insert(i);
   }
@@ -157,11 +238,10 @@ class path_remover {
 
   void insert(std::uint32_t at) {
     if (2 * (++used) > slots.size()) {
-      std::vector<std::uint32_t> old;
-      old.swap(slots);
-      slots.assign(old.size() * 2, 0);
+      old_slots.swap(slots);
+      slots.assign(old_slots.size() * 2, 0);
       mask = slots.size() - 1;
-      for (const std::uint32_t o : old) {
+      for (const std::uint32_t o : old_slots) {
         if (o != 0) place(o);
       }
     }
@@ -176,8 +256,9 @@ class path_remover {
 
   packed_diagram& d;
   edge remainder;
-  std::vector<std::pair<edge, bool>> path;
-  std::vector<std::uint32_t> slots;
+  std::vector<std::pair<edge, bool>>& path;
+  std::vector<std::uint32_t>& slots;
+  std::vector<std::uint32_t>& old_slots;
   std::size_t mask = 0;
   std::size_t used = 0;
 };
@@ -204,12 +285,15 @@ class product_widening {
   using edge = packed_diagram::edge;
 
   // f: the packed copy of the function; nodes added to it later are never
-  // reached from its root.
-  product_widening(const packed_diagram& f, long levels)
-      : f(f),
-        at_level(static_cast<std::size_t>(levels > 0 ? levels : 1)),
-        listed(2 * f.size(), 0),
-        answers(2 * f.size(), 0) {}
+  // reached from its root. The lists and marks are the buffers'.
+  product_widening(const packed_diagram& f, long levels, cover_buffers& b)
+      : f(f), at_level(b.at_level), stamp(b.product_number), listed(b.listed), answers(b.answers) {
+    at_level.resize(static_cast<std::size_t>(levels > 0 ? levels : 1));
+    if (listed.size() < 2 * f.size()) {
+      listed.resize(2 * f.size(), 0);
+      answers.resize(2 * f.size(), 0);
+    }
+  }
 
   // Starts a product whose literals lits the caller decides in place, one
   // level at a time from the top down, calling can_drop (when the level
@@ -279,11 +363,12 @@ class product_widening {
 
   const packed_diagram& f;
   const std::vector<int>* lits = nullptr;
-  std::vector<std::vector<edge>> at_level;
-  std::uint64_t stamp = 0;
-  std::vector<std::uint64_t> listed;
+  std::vector<std::vector<edge>>& at_level;
+  // The number of the product (counted over every cover).
+  std::uint64_t& stamp;
+  std::vector<std::uint64_t>& listed;
   // The product's number times two plus the answer of inside.
-  std::vector<std::uint64_t> answers;
+  std::vector<std::uint64_t>& answers;
 };
 
 // The widened products of level 1 in order, each as two bit sets over the
@@ -368,6 +453,13 @@ class widened_rows {
 
 }  // namespace
 
+bddpp_detail::cover_buffers& bddpp_manager::buffers_of_covers() {
+  if (!path_cover_buffers) {
+    path_cover_buffers = std::make_shared<bddpp_detail::cover_buffers>();
+  }
+  return *path_cover_buffers;
+}
+
 // ---- Level 0 -------------------------------------------------------------------------------
 
 int bddpp_manager::Bdd_sop_0(bdd f, std::vector<bdd>& products) {
@@ -383,8 +475,9 @@ int bddpp_manager::Bdd_sop_0(bdd f, std::vector<bdd>& products) {
   // product of Bdd_satisfy), and what remains is then that function with
   // the path's leaf turned to 0: path_remover does both on a packed copy.
   std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
-  packed_diagram packed(f, level_of_id, nb_vars);
-  path_remover paths(packed);
+  bddpp_detail::cover_buffers& b = buffers_of_covers();
+  packed_diagram packed(f, level_of_id, nb_vars, b);
+  path_remover paths(packed, b);
   while (paths.next(literals.data(), nb_vars)) {
     if (products.size() >= static_cast<std::size_t>(max_terms)) {
       bddpp_detail::product_limit_exit(max_terms);
@@ -415,9 +508,10 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   // Only the products that are kept are made as diagrams, at the end.
   const std::size_t width = static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1);
   std::vector<int> literals(width, 2);
-  packed_diagram packed(f, level_of_id, nb_vars);
-  product_widening widen(packed, nb_vars);
-  path_remover paths(packed);
+  bddpp_detail::cover_buffers& b = buffers_of_covers();
+  packed_diagram packed(f, level_of_id, nb_vars, b);
+  product_widening widen(packed, nb_vars, b);
+  path_remover paths(packed, b);
   widened_rows rows(nb_vars);
   while (paths.next(literals.data(), nb_vars)) {
     if (rows.size() >= static_cast<std::size_t>(max_terms)) {
