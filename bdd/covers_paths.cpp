@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -25,6 +26,100 @@ struct packed_node {
   std::int32_t level;
   std::uint32_t then_edge;
   std::uint32_t else_edge;
+};
+
+// The widened products of level 1 in order, each as two bit sets over the
+// levels (positive, then negated literals) in one array.
+class widened_rows {
+ public:
+  explicit widened_rows(long levels)
+      : levels(levels), words(static_cast<std::size_t>((levels + 63) / 64)) {}
+
+  std::size_t size() const { return count; }
+
+  // Appends the product of the literals by level (1 positive, 0 negated,
+  // 2 absent).
+  void add(const int* literals) {
+    const std::size_t at = bits.size();
+    bits.resize(at + 2 * words, 0);
+    for (long l = 0; l < levels; ++l) {
+      if (literals[l] == 2) continue;
+      const std::size_t w = at + (literals[l] == 1 ? 0 : words) + static_cast<std::size_t>(l / 64);
+      bits[w] |= std::uint64_t{1} << (l % 64);
+    }
+    ++count;
+  }
+
+  // Appends product r of from (same levels) with the literal lit (1
+  // positive, 0 negated) at level.
+  void add_with(const widened_rows& from, std::size_t r, long level, int lit) {
+    const std::size_t at = bits.size();
+    bits.insert(bits.end(), from.bits.begin() + static_cast<std::ptrdiff_t>(r * 2 * words),
+                from.bits.begin() + static_cast<std::ptrdiff_t>((r + 1) * 2 * words));
+    bits[at + (lit == 1 ? 0 : words) + static_cast<std::size_t>(level / 64)] |= std::uint64_t{1}
+                                                                                 << (level % 64);
+    ++count;
+  }
+
+  // Words of memory the products take.
+  std::size_t words_used() const { return bits.size(); }
+
+  // Writes the literals by level of product r.
+  void to_levels(std::size_t r, int* literals) const {
+    const std::uint64_t* row = &bits[r * 2 * words];
+    for (long l = 0; l < levels; ++l) {
+      const std::size_t w = static_cast<std::size_t>(l / 64);
+      const std::uint64_t bit = std::uint64_t{1} << (l % 64);
+      literals[l] = (row[w] & bit) ? 1 : (row[words + w] & bit) ? 0 : 2;
+    }
+  }
+
+  // The products that no later product equals, in order.
+  std::vector<std::size_t> last_copies() const {
+    std::size_t slots = 16;
+    while (slots < 2 * count) slots *= 2;
+    // Each slot holds a product's number plus one (0: empty).
+    std::vector<std::size_t> table(slots, 0);
+    std::vector<bool> repeated(count, false);
+    for (std::size_t r = count; r-- > 0;) {
+      for (std::size_t i = hash(r) & (slots - 1);; i = (i + 1) & (slots - 1)) {
+        if (table[i] == 0) {
+          table[i] = r + 1;
+          break;
+        }
+        if (same(table[i] - 1, r)) {
+          repeated[r] = true;
+          break;
+        }
+      }
+    }
+    std::vector<std::size_t> kept;
+    for (std::size_t r = 0; r < count; ++r) {
+      if (!repeated[r]) kept.push_back(r);
+    }
+    return kept;
+  }
+
+ private:
+  std::size_t hash(std::size_t r) const {
+    const std::uint64_t* row = &bits[r * 2 * words];
+    std::uint64_t h = 0x9e3779b97f4a7c15ULL;
+    for (std::size_t w = 0; w < 2 * words; ++w) {
+      h = (h ^ row[w]) * 0xff51afd7ed558ccdULL;
+      h ^= h >> 32;
+    }
+    return static_cast<std::size_t>(h);
+  }
+  bool same(std::size_t a, std::size_t b) const {
+    return std::equal(bits.begin() + static_cast<std::ptrdiff_t>(a * 2 * words),
+                      bits.begin() + static_cast<std::ptrdiff_t>((a + 1) * 2 * words),
+                      bits.begin() + static_cast<std::ptrdiff_t>(b * 2 * words));
+  }
+
+  long levels;
+  std::size_t words;
+  std::size_t count = 0;
+  std::vector<std::uint64_t> bits;
 };
 
 // The arrays of the level-0 and level-1 builders, kept by the manager from
@@ -57,11 +152,24 @@ struct cover_buffers {
   std::vector<std::uint64_t> listed;
   std::vector<std::uint64_t> answers;
   std::uint64_t product_number = 0;
+  // The widened products of level 1 of the functions covered, in order,
+  // before the redundant ones are dropped, for the covers of the functions
+  // above them (the handle keeps the function's node alive). Kept for a
+  // number of levels, and emptied beyond widened_limit words.
+  struct widened_of {
+    bdd f;
+    widened_rows rows;
+  };
+  std::unordered_map<std::uintptr_t, widened_of> widened;
+  long widened_levels = -1;
+  std::size_t widened_words = 0;
+  static constexpr std::size_t widened_limit = std::size_t{1} << 22;
 };
 
 }  // namespace bddpp_detail
 
 using bddpp_detail::cover_buffers;
+using bddpp_detail::widened_rows;
 
 namespace {
 
@@ -313,6 +421,9 @@ class product_widening {
     }
     return true;
   }
+  // Ends the product at level k: the listed nodes at k are dropped (none
+  // is listed below k yet, as k is the top level of f).
+  void forget(long k) { at_level[static_cast<std::size_t>(k)].clear(); }
   // Hands the listed nodes at level k down the branches that the decided
   // literal at k lets through.
   void pass(long k) {
@@ -369,86 +480,6 @@ class product_widening {
   std::vector<std::uint64_t>& listed;
   // The product's number times two plus the answer of inside.
   std::vector<std::uint64_t>& answers;
-};
-
-// The widened products of level 1 in order, each as two bit sets over the
-// levels (positive, then negated literals) in one array.
-class widened_rows {
- public:
-  explicit widened_rows(long levels)
-      : levels(levels), words(static_cast<std::size_t>((levels + 63) / 64)) {}
-
-  std::size_t size() const { return count; }
-
-  // Appends the product of the literals by level (1 positive, 0 negated,
-  // 2 absent).
-  void add(const int* literals) {
-    const std::size_t at = bits.size();
-    bits.resize(at + 2 * words, 0);
-    for (long l = 0; l < levels; ++l) {
-      if (literals[l] == 2) continue;
-      const std::size_t w = at + (literals[l] == 1 ? 0 : words) + static_cast<std::size_t>(l / 64);
-      bits[w] |= std::uint64_t{1} << (l % 64);
-    }
-    ++count;
-  }
-
-  // Writes the literals by level of product r.
-  void to_levels(std::size_t r, int* literals) const {
-    const std::uint64_t* row = &bits[r * 2 * words];
-    for (long l = 0; l < levels; ++l) {
-      const std::size_t w = static_cast<std::size_t>(l / 64);
-      const std::uint64_t bit = std::uint64_t{1} << (l % 64);
-      literals[l] = (row[w] & bit) ? 1 : (row[words + w] & bit) ? 0 : 2;
-    }
-  }
-
-  // The products that no later product equals, in order.
-  std::vector<std::size_t> last_copies() const {
-    std::size_t slots = 16;
-    while (slots < 2 * count) slots *= 2;
-    // Each slot holds a product's number plus one (0: empty).
-    std::vector<std::size_t> table(slots, 0);
-    std::vector<bool> repeated(count, false);
-    for (std::size_t r = count; r-- > 0;) {
-      for (std::size_t i = hash(r) & (slots - 1);; i = (i + 1) & (slots - 1)) {
-        if (table[i] == 0) {
-          table[i] = r + 1;
-          break;
-        }
-        if (same(table[i] - 1, r)) {
-          repeated[r] = true;
-          break;
-        }
-      }
-    }
-    std::vector<std::size_t> kept;
-    for (std::size_t r = 0; r < count; ++r) {
-      if (!repeated[r]) kept.push_back(r);
-    }
-    return kept;
-  }
-
- private:
-  std::size_t hash(std::size_t r) const {
-    const std::uint64_t* row = &bits[r * 2 * words];
-    std::uint64_t h = 0x9e3779b97f4a7c15ULL;
-    for (std::size_t w = 0; w < 2 * words; ++w) {
-      h = (h ^ row[w]) * 0xff51afd7ed558ccdULL;
-      h ^= h >> 32;
-    }
-    return static_cast<std::size_t>(h);
-  }
-  bool same(std::size_t a, std::size_t b) const {
-    return std::equal(bits.begin() + static_cast<std::ptrdiff_t>(a * 2 * words),
-                      bits.begin() + static_cast<std::ptrdiff_t>((a + 1) * 2 * words),
-                      bits.begin() + static_cast<std::ptrdiff_t>(b * 2 * words));
-  }
-
-  long levels;
-  std::size_t words;
-  std::size_t count = 0;
-  std::vector<std::uint64_t> bits;
 };
 
 }  // namespace
@@ -513,19 +544,56 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   product_widening widen(packed, nb_vars, b);
   path_remover paths(packed, b);
   widened_rows rows(nb_vars);
+  // f is "g if x, else h", x its top variable. As long as what remains of
+  // g differs from h, the paths of f that hold x are x and the paths of g,
+  // in g's order: each time the first then-first path goes through x into
+  // what remains of g, and removing it removes that path of g. Once
+  // nothing of g remains, the paths hold NOT x and are those of h in h's
+  // order; and if what remains of g becomes h, x leaves the diagram and the
+  // paths that follow hold neither literal. The widening of x AND p keeps x
+  // exactly when p does not lie inside h; then every later literal is
+  // dropped exactly when the product stays inside f with x, that is inside
+  // g, which is how p was widened in g's own cover. So those products are
+  // g's widened products with x added (and likewise with NOT x for h), and
+  // come from the products kept for g and h when they were covered.
+  if (b.widened_levels != nb_vars) {
+    b.widened.clear();
+    b.widened_words = 0;
+    b.widened_levels = nb_vars;
+  }
+  const long top = Bdd_if_index(f);
+  const widened_rows* below[2] = {nullptr, nullptr};  // h's, g's
+  std::size_t taken[2] = {0, 0};
+  for (int side = 0; side < 2; ++side) {
+    const bdd g = side == 1 ? Bdd_then(f) : Bdd_else(f);
+    const auto known = b.widened.find(bddpp_detail::make_edge(g.node(), g.link_type()));
+    if (known != b.widened.end()) below[side] = &known->second.rows;
+  }
   while (paths.next(literals.data(), nb_vars)) {
     if (rows.size() >= static_cast<std::size_t>(max_terms)) {
       bddpp_detail::product_limit_exit(max_terms);
     }
+    // The side of x the path takes (2: neither) and its number there.
+    const int side = literals[static_cast<std::size_t>(top)];
+    const widened_rows* known = side == 2 ? nullptr : below[side];
+    const std::size_t number = side == 2 ? 0 : taken[side]++;
     widen.start(literals);
-    for (long k = 0; k < nb_vars; ++k) {
+    bool widened = false;
+    for (long k = 0; k < nb_vars && !widened; ++k) {
       int& lit = literals[static_cast<std::size_t>(k)];
       if (lit != 2 && widen.can_drop(k)) {
         lit = 2;
       }
-      widen.pass(k);
+      if (k == top && lit != 2 && known != nullptr) {
+        KORVANE_ASSERT(number < known->size());
+        rows.add_with(*known, number, top, side);
+        widen.forget(k);
+        widened = true;
+      } else {
+        widen.pass(k);
+      }
     }
-    rows.add(literals.data());
+    if (!widened) rows.add(literals.data());
   }
   // Irredundance: in order, a product whose removal leaves f covered is
   // dropped. Of two equal products the earlier is always dropped: the later
@@ -549,5 +617,16 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
     products.push_back(product_bottom_up(literals.data()));
   }
   remember_cover(1, f, products);
+  if (b.widened_words + rows.words_used() > bddpp_detail::cover_buffers::widened_limit) {
+    b.widened.clear();
+    b.widened_words = 0;
+  }
+  const std::size_t words = rows.words_used();
+  if (b.widened
+          .emplace(bddpp_detail::make_edge(f.node(), f.link_type()),
+                   bddpp_detail::cover_buffers::widened_of{f, std::move(rows)})
+          .second) {
+    b.widened_words += words;
+  }
   return static_cast<int>(products.size());
 }
