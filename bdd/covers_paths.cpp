@@ -51,13 +51,15 @@ class widened_rows {
   }
 
   // Appends product r of from (same levels) with the literal lit (1
-  // positive, 0 negated) at level.
+  // positive, 0 negated, 2 none) at level.
   void add_with(const widened_rows& from, std::size_t r, long level, int lit) {
     const std::size_t at = bits.size();
     bits.insert(bits.end(), from.bits.begin() + static_cast<std::ptrdiff_t>(r * 2 * words),
                 from.bits.begin() + static_cast<std::ptrdiff_t>((r + 1) * 2 * words));
-    bits[at + (lit == 1 ? 0 : words) + static_cast<std::size_t>(level / 64)] |= std::uint64_t{1}
-                                                                                 << (level % 64);
+    if (lit != 2) {
+      bits[at + (lit == 1 ? 0 : words) + static_cast<std::size_t>(level / 64)] |=
+          std::uint64_t{1} << (level % 64);
+    }
     ++count;
   }
 
@@ -411,6 +413,13 @@ class product_widening {
     ++stamp;
     list(f.root());
   }
+  // True when the product of the literals cube (by level) lies inside the
+  // function of e, a node of f; no product is under way.
+  bool cube_inside(edge e, const std::vector<int>& cube) {
+    lits = &cube;
+    ++stamp;
+    return inside(e) == 1;
+  }
   // True when the product without its literal at level k still lies inside f.
   bool can_drop(long k) {
     const bool positive = (*lits)[static_cast<std::size_t>(k)] == 1;
@@ -563,7 +572,9 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   }
   const long top = Bdd_if_index(f);
   const widened_rows* below[2] = {nullptr, nullptr};  // h's, g's
-  std::size_t taken[2] = {0, 0};
+  // Paths taken so far through NOT x, through x, through neither.
+  std::size_t taken[3] = {0, 0, 0};
+  std::vector<int> widened_literals(width, 2);
   for (int side = 0; side < 2; ++side) {
     const bdd g = side == 1 ? Bdd_then(f) : Bdd_else(f);
     const auto known = b.widened.find(bddpp_detail::make_edge(g.node(), g.link_type()));
@@ -575,8 +586,21 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
     }
     // The side of x the path takes (2: neither) and its number there.
     const int side = literals[static_cast<std::size_t>(top)];
-    const widened_rows* known = side == 2 ? nullptr : below[side];
-    const std::size_t number = side == 2 ? 0 : taken[side]++;
+    const widened_rows* known = below[side == 1 ? 1 : 0];
+    const std::size_t number = taken[side]++;
+    // The product widened in g (or h) holds the path, so when it lies inside
+    // the other half as well, x goes and every later literal is decided as
+    // it was in g (or h): a product that lies inside g and h at each step
+    // is inside f exactly when it is inside g (or h).
+    if (known != nullptr) {
+      KORVANE_ASSERT(number < known->size());
+      known->to_levels(number, widened_literals.data());
+      const packed_diagram::edge other = side == 1 ? packed.else_of(packed.root()) : packed.then_of(packed.root());
+      if (widen.cube_inside(other, widened_literals)) {
+        rows.add_with(*known, number, top, 2);
+        continue;
+      }
+    }
     widen.start(literals);
     bool widened = false;
     for (long k = 0; k < nb_vars && !widened; ++k) {
@@ -585,7 +609,6 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
         lit = 2;
       }
       if (k == top && lit != 2 && known != nullptr) {
-        KORVANE_ASSERT(number < known->size());
         rows.add_with(*known, number, top, side);
         widen.forget(k);
         widened = true;
