@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -154,18 +155,20 @@ struct cover_buffers {
   std::vector<std::uint64_t> listed;
   std::vector<std::uint64_t> answers;
   std::uint64_t product_number = 0;
-  // The widened products of level 1 of the functions covered, in order,
-  // before the redundant ones are dropped, for the covers of the functions
-  // above them (the handle keeps the function's node alive). Kept for a
-  // number of levels, and emptied beyond widened_limit words.
+  // The paths (products of level 0) and the widened products of level 1
+  // of the functions covered, in order, before the redundant ones are
+  // dropped, for the covers of the functions above them (the handle keeps
+  // the function's node alive). Kept for a number of levels, and emptied
+  // beyond widened_limit words.
   struct widened_of {
     bdd f;
+    widened_rows paths;
     widened_rows rows;
   };
   std::unordered_map<std::uintptr_t, widened_of> widened;
   long widened_levels = -1;
   std::size_t widened_words = 0;
-  static constexpr std::size_t widened_limit = std::size_t{1} << 22;
+  static constexpr std::size_t widened_limit = std::size_t{1} << 23;
 };
 
 }  // namespace bddpp_detail
@@ -491,6 +494,121 @@ class product_widening {
   std::vector<std::uint64_t>& answers;
 };
 
+// The paths of f = "g if x, else h" (x at level top, g and h not both
+// constant) from the paths of g and of h, in the order path_remover takes
+// them off f. While what remains of g is neither 0 nor h, the remainder is
+// "what remains of g if x, else h", so its first then-first path is x and
+// the first path of what remains of g, which is g's next path. Once nothing
+// of g remains, the remainder is NOT x AND what remains of h: NOT x and h's
+// paths in order. Once what remains of g is h, x leaves the diagram and the
+// remainder is h: h's paths in order. What remains of g is h exactly when h
+// lies inside g, no path taken from g meets h, and the paths taken hold as
+// many points as g less h (points counted over the levels below x).
+class derived_paths {
+ public:
+  // Levels below x up to which the points are counted exactly.
+  static constexpr long most_levels = 120;
+
+  derived_paths(const packed_diagram& f, product_widening& widen, const widened_rows& g_paths,
+                const widened_rows& h_paths, long top, long levels, bool h_inside_g)
+      : f(f),
+        widen(widen),
+        g_paths(g_paths),
+        h_paths(h_paths),
+        top(top),
+        levels(levels),
+        cube(static_cast<std::size_t>(levels > 0 ? levels : 1), 2),
+        known(f.size(), 0),
+        counts(f.size(), 0),
+        may_become_h(h_inside_g) {
+    if (may_become_h) {
+      left = points_below_top(f.then_of(f.root())) - points_below_top(f.else_of(f.root()));
+    }
+  }
+
+  // Writes the literals of the next path (by level: 1 positive, 0 negated,
+  // 2 absent); false when there is none.
+  bool next(int* literals) {
+    for (;;) {
+      if (phase == through_x) {
+        if (taken_g == g_paths.size()) {
+          phase = through_not_x;
+          continue;
+        }
+        if (may_become_h && left == 0) {
+          phase = without_x;
+          continue;
+        }
+        g_paths.to_levels(taken_g++, cube.data());
+        if (may_become_h) {
+          if (widen.cube_inside(f.else_of(f.root()) ^ 1u, cube)) {
+            long fixed = 0;
+            for (long l = top + 1; l < levels; ++l) fixed += cube[static_cast<std::size_t>(l)] != 2;
+            left -= count{1} << (levels - top - 1 - fixed);
+          } else {
+            may_become_h = false;  // the path meets h
+          }
+        }
+        cube[static_cast<std::size_t>(top)] = 1;
+      } else {
+        if (taken_h == h_paths.size()) {
+          return false;
+        }
+        h_paths.to_levels(taken_h++, cube.data());
+        if (phase == through_not_x) cube[static_cast<std::size_t>(top)] = 0;
+      }
+      std::copy(cube.begin(), cube.begin() + levels, literals);
+      return true;
+    }
+  }
+
+ private:
+  using edge = packed_diagram::edge;
+  using count = unsigned __int128;
+
+  // The points of the function of e, a child of f's root, over the levels
+  // below top.
+  count points_below_top(edge e) {
+    return points(e) << (level_of(e) - top - 1);
+  }
+  long level_of(edge e) const {
+    return packed_diagram::is_constant(e) ? levels : static_cast<long>(f.of(e).level);
+  }
+  // The points of the function of e over the levels from its own down.
+  count points(edge e) {
+    if (packed_diagram::is_constant(e)) {
+      return (e & 1u) ? 0 : 1;
+    }
+    const std::size_t n = e >> 1;
+    const long l = f.of(e).level;
+    if (!known[n]) {
+      const edge regular = e & ~1u;
+      const edge t = f.then_of(regular);
+      const edge el = f.else_of(regular);
+      counts[n] = (points(t) << (level_of(t) - l - 1)) + (points(el) << (level_of(el) - l - 1));
+      known[n] = 1;
+    }
+    return (e & 1u) ? (count{1} << (levels - l)) - counts[n] : counts[n];
+  }
+
+  enum { through_x, through_not_x, without_x } phase = through_x;
+  const packed_diagram& f;
+  product_widening& widen;
+  const widened_rows& g_paths;
+  const widened_rows& h_paths;
+  long top;
+  long levels;
+  std::vector<int> cube;
+  std::vector<char> known;
+  std::vector<count> counts;
+  std::size_t taken_g = 0;
+  std::size_t taken_h = 0;
+  // Whether what remains of g may still become h, and the points of what
+  // remains of g less h's.
+  bool may_become_h;
+  count left = 0;
+};
+
 }  // namespace
 
 bddpp_detail::cover_buffers& bddpp_manager::buffers_of_covers() {
@@ -549,53 +667,81 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   const std::size_t width = static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1);
   std::vector<int> literals(width, 2);
   bddpp_detail::cover_buffers& b = buffers_of_covers();
-  packed_diagram packed(f, level_of_id, nb_vars, b);
-  product_widening widen(packed, nb_vars, b);
-  path_remover paths(packed, b);
-  widened_rows rows(nb_vars);
-  // f is "g if x, else h", x its top variable. As long as what remains of
-  // g differs from h, the paths of f that hold x are x and the paths of g,
-  // in g's order: each time the first then-first path goes through x into
-  // what remains of g, and removing it removes that path of g. Once
-  // nothing of g remains, the paths hold NOT x and are those of h in h's
-  // order; and if what remains of g becomes h, x leaves the diagram and the
-  // paths that follow hold neither literal. The widening of x AND p keeps x
-  // exactly when p does not lie inside h; then every later literal is
-  // dropped exactly when the product stays inside f with x, that is inside
-  // g, which is how p was widened in g's own cover. So those products are
-  // g's widened products with x added (and likewise with NOT x for h), and
-  // come from the products kept for g and h when they were covered.
   if (b.widened_levels != nb_vars) {
     b.widened.clear();
     b.widened_words = 0;
     b.widened_levels = nb_vars;
   }
+  packed_diagram packed(f, level_of_id, nb_vars, b);
+  product_widening widen(packed, nb_vars, b);
   const long top = Bdd_if_index(f);
-  const widened_rows* below[2] = {nullptr, nullptr};  // h's, g's
+  // The paths and widened products of g and h kept from their covers (a
+  // constant has none, or one without literal).
+  widened_rows constant_one(nb_vars);
+  constant_one.add(literals.data());
+  const widened_rows constant_zero(nb_vars);
+  const widened_rows* below_paths[2] = {nullptr, nullptr};  // h's, g's
+  const widened_rows* below[2] = {nullptr, nullptr};
+  bdd halves[2] = {Bdd_else(f), Bdd_then(f)};
+  for (int side = 0; side < 2; ++side) {
+    const bdd& g = halves[side];
+    if (Bdd_is_tautology(g)) {
+      const widened_rows* c = Bdd_is_one_tautologic(g) ? &constant_one : &constant_zero;
+      below_paths[side] = c;
+      below[side] = c;
+      continue;
+    }
+    const auto known = b.widened.find(bddpp_detail::make_edge(g.node(), g.link_type()));
+    if (known != b.widened.end()) {
+      below_paths[side] = &known->second.paths;
+      below[side] = &known->second.rows;
+    }
+  }
+  // f is "g if x, else h", x its top variable, and its paths follow from
+  // g's and h's: see derived_paths. When they are not both known, the
+  // paths are taken off the packed copy one by one.
+  std::optional<derived_paths> derived;
+  std::optional<path_remover> removed;
+  if (below_paths[0] != nullptr && below_paths[1] != nullptr &&
+      nb_vars - top <= derived_paths::most_levels) {
+    derived.emplace(packed, widen, *below_paths[1], *below_paths[0], top, nb_vars,
+                    Bdd_imply(halves[0], halves[1]) != 0);
+  } else {
+    removed.emplace(packed, b);
+  }
+  widened_rows paths(nb_vars);
+  widened_rows rows(nb_vars);
+  // The paths of f through x AND p (or NOT x AND p, or p alone) follow the
+  // paths p of g (or h), in order, so the widening of g or h is at hand.
+  // The widening of x AND p keeps x exactly when p does not lie inside h;
+  // then every later literal is dropped exactly when the product stays
+  // inside f with x, that is inside g, which is how p was widened in g's
+  // own cover: the product is g's with x added (likewise with NOT x for h).
+  // And when g's widened product (which holds p) lies inside h as well, x
+  // goes and every later literal is decided as it was in g, since a product
+  // inside g and h at each step is inside f exactly when it is inside g: the
+  // product is g's. (Likewise with h and g exchanged; the paths without x
+  // come from h.)
   // Paths taken so far through NOT x, through x, through neither.
   std::size_t taken[3] = {0, 0, 0};
   std::vector<int> widened_literals(width, 2);
-  for (int side = 0; side < 2; ++side) {
-    const bdd g = side == 1 ? Bdd_then(f) : Bdd_else(f);
-    const auto known = b.widened.find(bddpp_detail::make_edge(g.node(), g.link_type()));
-    if (known != b.widened.end()) below[side] = &known->second.rows;
-  }
-  while (paths.next(literals.data(), nb_vars)) {
+  for (;;) {
+    if (!(derived ? derived->next(literals.data()) : removed->next(literals.data(), nb_vars))) {
+      break;
+    }
     if (rows.size() >= static_cast<std::size_t>(max_terms)) {
       bddpp_detail::product_limit_exit(max_terms);
     }
+    paths.add(literals.data());
     // The side of x the path takes (2: neither) and its number there.
     const int side = literals[static_cast<std::size_t>(top)];
     const widened_rows* known = below[side == 1 ? 1 : 0];
     const std::size_t number = taken[side]++;
-    // The product widened in g (or h) holds the path, so when it lies inside
-    // the other half as well, x goes and every later literal is decided as
-    // it was in g (or h): a product that lies inside g and h at each step
-    // is inside f exactly when it is inside g (or h).
     if (known != nullptr) {
       KORVANE_ASSERT(number < known->size());
       known->to_levels(number, widened_literals.data());
-      const packed_diagram::edge other = side == 1 ? packed.else_of(packed.root()) : packed.then_of(packed.root());
+      const packed_diagram::edge other =
+          side == 1 ? packed.else_of(packed.root()) : packed.then_of(packed.root());
       if (widen.cube_inside(other, widened_literals)) {
         rows.add_with(*known, number, top, 2);
         continue;
@@ -640,14 +786,14 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
     products.push_back(product_bottom_up(literals.data()));
   }
   remember_cover(1, f, products);
-  if (b.widened_words + rows.words_used() > bddpp_detail::cover_buffers::widened_limit) {
+  const std::size_t words = paths.words_used() + rows.words_used();
+  if (b.widened_words + words > bddpp_detail::cover_buffers::widened_limit) {
     b.widened.clear();
     b.widened_words = 0;
   }
-  const std::size_t words = rows.words_used();
   if (b.widened
           .emplace(bddpp_detail::make_edge(f.node(), f.link_type()),
-                   bddpp_detail::cover_buffers::widened_of{f, std::move(rows)})
+                   bddpp_detail::cover_buffers::widened_of{f, std::move(paths), std::move(rows)})
           .second) {
     b.widened_words += words;
   }
