@@ -29,24 +29,23 @@ struct packed_node {
   std::uint32_t else_edge;
 };
 
-// The widened products of level 1 in order, each as two bit sets over the
-// levels (positive, then negated literals) in one array.
+// Products in order, each as one bit set of 2 * levels bits: bit l for the
+// positive literal at level l, bit levels + l for the negated one.
 class widened_rows {
  public:
   explicit widened_rows(long levels)
-      : levels(levels), words(static_cast<std::size_t>((levels + 63) / 64)) {}
+      : levels(levels), row_words(static_cast<std::size_t>((2 * levels + 63) / 64)) {}
 
   std::size_t size() const { return count; }
+  void reserve(std::size_t rows) { bits.reserve(rows * row_words); }
 
   // Appends the product of the literals by level (1 positive, 0 negated,
   // 2 absent).
   void add(const int* literals) {
     const std::size_t at = bits.size();
-    bits.resize(at + 2 * words, 0);
+    bits.resize(at + row_words, 0);
     for (long l = 0; l < levels; ++l) {
-      if (literals[l] == 2) continue;
-      const std::size_t w = at + (literals[l] == 1 ? 0 : words) + static_cast<std::size_t>(l / 64);
-      bits[w] |= std::uint64_t{1} << (l % 64);
+      if (literals[l] != 2) set(at, l, literals[l]);
     }
     ++count;
   }
@@ -55,12 +54,9 @@ class widened_rows {
   // positive, 0 negated, 2 none) at level.
   void add_with(const widened_rows& from, std::size_t r, long level, int lit) {
     const std::size_t at = bits.size();
-    bits.insert(bits.end(), from.bits.begin() + static_cast<std::ptrdiff_t>(r * 2 * words),
-                from.bits.begin() + static_cast<std::ptrdiff_t>((r + 1) * 2 * words));
-    if (lit != 2) {
-      bits[at + (lit == 1 ? 0 : words) + static_cast<std::size_t>(level / 64)] |=
-          std::uint64_t{1} << (level % 64);
-    }
+    bits.insert(bits.end(), from.bits.begin() + static_cast<std::ptrdiff_t>(r * row_words),
+                from.bits.begin() + static_cast<std::ptrdiff_t>((r + 1) * row_words));
+    if (lit != 2) set(at, level, lit);
     ++count;
   }
 
@@ -69,11 +65,9 @@ class widened_rows {
 
   // Writes the literals by level of product r.
   void to_levels(std::size_t r, int* literals) const {
-    const std::uint64_t* row = &bits[r * 2 * words];
+    const std::uint64_t* row = &bits[r * row_words];
     for (long l = 0; l < levels; ++l) {
-      const std::size_t w = static_cast<std::size_t>(l / 64);
-      const std::uint64_t bit = std::uint64_t{1} << (l % 64);
-      literals[l] = (row[w] & bit) ? 1 : (row[words + w] & bit) ? 0 : 2;
+      literals[l] = has(row, l) ? 1 : has(row, levels + l) ? 0 : 2;
     }
   }
 
@@ -105,22 +99,31 @@ class widened_rows {
 
  private:
   std::size_t hash(std::size_t r) const {
-    const std::uint64_t* row = &bits[r * 2 * words];
+    const std::uint64_t* row = &bits[r * row_words];
     std::uint64_t h = 0x9e3779b97f4a7c15ULL;
-    for (std::size_t w = 0; w < 2 * words; ++w) {
+    for (std::size_t w = 0; w < row_words; ++w) {
       h = (h ^ row[w]) * 0xff51afd7ed558ccdULL;
       h ^= h >> 32;
     }
     return static_cast<std::size_t>(h);
   }
   bool same(std::size_t a, std::size_t b) const {
-    return std::equal(bits.begin() + static_cast<std::ptrdiff_t>(a * 2 * words),
-                      bits.begin() + static_cast<std::ptrdiff_t>((a + 1) * 2 * words),
-                      bits.begin() + static_cast<std::ptrdiff_t>(b * 2 * words));
+    return std::equal(bits.begin() + static_cast<std::ptrdiff_t>(a * row_words),
+                      bits.begin() + static_cast<std::ptrdiff_t>((a + 1) * row_words),
+                      bits.begin() + static_cast<std::ptrdiff_t>(b * row_words));
+  }
+  // Sets the bit of the literal lit (1 positive, 0 negated) at level l in
+  // the row starting at word at.
+  void set(std::size_t at, long l, int lit) {
+    const std::size_t bit = static_cast<std::size_t>(lit == 1 ? l : levels + l);
+    bits[at + bit / 64] |= std::uint64_t{1} << (bit % 64);
+  }
+  static bool has(const std::uint64_t* row, long bit) {
+    return (row[bit / 64] >> (bit % 64)) & 1u;
   }
 
   long levels;
-  std::size_t words;
+  std::size_t row_words;
   std::size_t count = 0;
   std::vector<std::uint64_t> bits;
 };
@@ -509,9 +512,14 @@ class derived_paths {
   // Levels below x up to which the points are counted exactly.
   static constexpr long most_levels = 120;
 
+  // g and h: f's then and else halves, in the manager m.
   derived_paths(const packed_diagram& f, product_widening& widen, const widened_rows& g_paths,
-                const widened_rows& h_paths, long top, long levels, bool h_inside_g)
-      : f(f),
+                const widened_rows& h_paths, long top, long levels, bddpp_manager* m, const bdd& g,
+                const bdd& h)
+      : m(m),
+        g(g),
+        h(h),
+        f(f),
         widen(widen),
         g_paths(g_paths),
         h_paths(h_paths),
@@ -519,11 +527,12 @@ class derived_paths {
         levels(levels),
         cube(static_cast<std::size_t>(levels > 0 ? levels : 1), 2),
         known(f.size(), 0),
-        counts(f.size(), 0),
-        may_become_h(h_inside_g) {
-    if (may_become_h) {
-      left = points_below_top(f.then_of(f.root())) - points_below_top(f.else_of(f.root()));
-    }
+        counts(f.size(), 0) {
+    // g holds more points than h when h lies inside g (g and h differ).
+    const count in_g = points_below_top(f.then_of(f.root()));
+    const count in_h = points_below_top(f.else_of(f.root()));
+    may_become_h = in_g > in_h;
+    left = may_become_h ? in_g - in_h : 0;
   }
 
   // Writes the literals of the next path (by level: 1 positive, 0 negated,
@@ -536,17 +545,25 @@ class derived_paths {
           continue;
         }
         if (may_become_h && left == 0) {
-          phase = without_x;
-          continue;
+          // What remains of g holds as many points as h and all of g's
+          // points in h: it is h when h lies inside g.
+          if (m->Bdd_imply(h, g)) {
+            phase = without_x;
+            continue;
+          }
+          may_become_h = false;
         }
         g_paths.to_levels(taken_g++, cube.data());
         if (may_become_h) {
-          if (widen.cube_inside(f.else_of(f.root()) ^ 1u, cube)) {
-            long fixed = 0;
-            for (long l = top + 1; l < levels; ++l) fixed += cube[static_cast<std::size_t>(l)] != 2;
-            left -= count{1} << (levels - top - 1 - fixed);
+          long fixed = 0;
+          for (long l = top + 1; l < levels; ++l) fixed += cube[static_cast<std::size_t>(l)] != 2;
+          const count in_path = count{1} << (levels - top - 1 - fixed);
+          // A path that meets h, or holds more points than g less h, leaves
+          // what remains of g apart from h for good.
+          if (in_path <= left && widen.cube_inside(f.else_of(f.root()) ^ 1u, cube)) {
+            left -= in_path;
           } else {
-            may_become_h = false;  // the path meets h
+            may_become_h = false;
           }
         }
         cube[static_cast<std::size_t>(top)] = 1;
@@ -592,6 +609,9 @@ class derived_paths {
   }
 
   enum { through_x, through_not_x, without_x } phase = through_x;
+  bddpp_manager* m;
+  const bdd& g;
+  const bdd& h;
   const packed_diagram& f;
   product_widening& widen;
   const widened_rows& g_paths;
@@ -603,9 +623,9 @@ class derived_paths {
   std::vector<count> counts;
   std::size_t taken_g = 0;
   std::size_t taken_h = 0;
-  // Whether what remains of g may still become h, and the points of what
-  // remains of g less h's.
-  bool may_become_h;
+  // Whether what remains of g may still become h, and then the points of
+  // what remains of g less h's.
+  bool may_become_h = false;
   count left = 0;
 };
 
@@ -700,17 +720,19 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   // f is "g if x, else h", x its top variable, and its paths follow from
   // g's and h's: see derived_paths. When they are not both known, the
   // paths are taken off the packed copy one by one.
+  widened_rows paths(nb_vars);
+  widened_rows rows(nb_vars);
   std::optional<derived_paths> derived;
   std::optional<path_remover> removed;
   if (below_paths[0] != nullptr && below_paths[1] != nullptr &&
       nb_vars - top <= derived_paths::most_levels) {
-    derived.emplace(packed, widen, *below_paths[1], *below_paths[0], top, nb_vars,
-                    Bdd_imply(halves[0], halves[1]) != 0);
+    derived.emplace(packed, widen, *below_paths[1], *below_paths[0], top, nb_vars, this,
+                    halves[1], halves[0]);
+    paths.reserve(below_paths[0]->size() + below_paths[1]->size());
+    rows.reserve(below_paths[0]->size() + below_paths[1]->size());
   } else {
     removed.emplace(packed, b);
   }
-  widened_rows paths(nb_vars);
-  widened_rows rows(nb_vars);
   // The paths of f through x AND p (or NOT x AND p, or p alone) follow the
   // paths p of g (or h), in order, so the widening of g or h is at hand.
   // The widening of x AND p keeps x exactly when p does not lie inside h;
