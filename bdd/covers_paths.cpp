@@ -60,6 +60,15 @@ class widened_rows {
     ++count;
   }
 
+  // The number of literals of product r.
+  std::size_t literal_count(std::size_t r) const {
+    std::size_t n = 0;
+    for (std::size_t w = 0; w < row_words; ++w) {
+      n += static_cast<std::size_t>(__builtin_popcountll(bits[r * row_words + w]));
+    }
+    return n;
+  }
+
   // Words of memory the products take.
   std::size_t words_used() const { return bits.size(); }
 
@@ -525,7 +534,6 @@ class derived_paths {
         h_paths(h_paths),
         top(top),
         levels(levels),
-        cube(static_cast<std::size_t>(levels > 0 ? levels : 1), 2),
         known(f.size(), 0),
         counts(f.size(), 0) {
     // g holds more points than h when h lies inside g (g and h differ).
@@ -536,8 +544,8 @@ class derived_paths {
   }
 
   // Writes the literals of the next path (by level: 1 positive, 0 negated,
-  // 2 absent); false when there is none.
-  bool next(int* literals) {
+  // 2 absent) and appends the path to out; false when there is none.
+  bool next(std::vector<int>& literals, widened_rows& out) {
     for (;;) {
       if (phase == through_x) {
         if (taken_g == g_paths.size()) {
@@ -553,28 +561,31 @@ class derived_paths {
           }
           may_become_h = false;
         }
-        g_paths.to_levels(taken_g++, cube.data());
+        const std::size_t r = taken_g++;
+        g_paths.to_levels(r, literals.data());
         if (may_become_h) {
-          long fixed = 0;
-          for (long l = top + 1; l < levels; ++l) fixed += cube[static_cast<std::size_t>(l)] != 2;
+          const long fixed = static_cast<long>(g_paths.literal_count(r));
           const count in_path = count{1} << (levels - top - 1 - fixed);
           // A path that meets h, or holds more points than g less h, leaves
           // what remains of g apart from h for good.
-          if (in_path <= left && widen.cube_inside(f.else_of(f.root()) ^ 1u, cube)) {
+          if (in_path <= left && widen.cube_inside(f.else_of(f.root()) ^ 1u, literals)) {
             left -= in_path;
           } else {
             may_become_h = false;
           }
         }
-        cube[static_cast<std::size_t>(top)] = 1;
-      } else {
-        if (taken_h == h_paths.size()) {
-          return false;
-        }
-        h_paths.to_levels(taken_h++, cube.data());
-        if (phase == through_not_x) cube[static_cast<std::size_t>(top)] = 0;
+        literals[static_cast<std::size_t>(top)] = 1;
+        out.add_with(g_paths, r, top, 1);
+        return true;
       }
-      std::copy(cube.begin(), cube.begin() + levels, literals);
+      if (taken_h == h_paths.size()) {
+        return false;
+      }
+      const std::size_t r = taken_h++;
+      const int lit = phase == through_not_x ? 0 : 2;
+      h_paths.to_levels(r, literals.data());
+      literals[static_cast<std::size_t>(top)] = lit;
+      out.add_with(h_paths, r, top, lit);
       return true;
     }
   }
@@ -618,7 +629,6 @@ class derived_paths {
   const widened_rows& h_paths;
   long top;
   long levels;
-  std::vector<int> cube;
   std::vector<char> known;
   std::vector<count> counts;
   std::size_t taken_g = 0;
@@ -748,13 +758,13 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   std::size_t taken[3] = {0, 0, 0};
   std::vector<int> widened_literals(width, 2);
   for (;;) {
-    if (!(derived ? derived->next(literals.data()) : removed->next(literals.data(), nb_vars))) {
+    if (!(derived ? derived->next(literals, paths) : removed->next(literals.data(), nb_vars))) {
       break;
     }
     if (rows.size() >= static_cast<std::size_t>(max_terms)) {
       bddpp_detail::product_limit_exit(max_terms);
     }
-    paths.add(literals.data());
+    if (!derived) paths.add(literals.data());
     // The side of x the path takes (2: neither) and its number there.
     const int side = literals[static_cast<std::size_t>(top)];
     const widened_rows* known = below[side == 1 ? 1 : 0];
