@@ -167,6 +167,22 @@ struct cover_buffers {
   std::vector<std::uint64_t> listed;
   std::vector<std::uint64_t> answers;
   std::uint64_t product_number = 0;
+
+  // Gives back the arrays a large cover left behind, so that they do not
+  // add to the memory of what follows.
+  void trim() {
+    constexpr std::size_t kept = std::size_t{1} << 20;
+    if (nodes.capacity() > kept) std::vector<packed_node>().swap(nodes);
+    if (copied.size() > kept) {
+      std::vector<copied_node>(std::size_t{64}, copied_node{nullptr, 0, 0}).swap(copied);
+    }
+    if (slots.capacity() > kept) std::vector<std::uint32_t>().swap(slots);
+    if (old_slots.capacity() > kept) std::vector<std::uint32_t>().swap(old_slots);
+    if (listed.capacity() > kept) {
+      std::vector<std::uint64_t>().swap(listed);
+      std::vector<std::uint64_t>().swap(answers);
+    }
+  }
   // The paths (products of level 0) and the widened products of level 1
   // of the functions covered, in order, before the redundant ones are
   // dropped, for the covers of the functions above them (the handle keeps
@@ -672,6 +688,7 @@ int bddpp_manager::Bdd_sop_0(bdd f, std::vector<bdd>& products) {
     }
     products.push_back(product_bottom_up(literals.data()));
   }
+  b.trim();
   return static_cast<int>(products.size());
 }
 
@@ -818,6 +835,7 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
     products.push_back(product_bottom_up(literals.data()));
   }
   remember_cover(1, f, products);
+  b.trim();
   const std::size_t words = paths.words_used() + rows.words_used();
   if (b.widened_words + words > bddpp_detail::cover_buffers::widened_limit) {
     b.widened.clear();
