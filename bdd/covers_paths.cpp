@@ -196,7 +196,7 @@ struct cover_buffers {
   std::unordered_map<std::uintptr_t, widened_of> widened;
   long widened_levels = -1;
   std::size_t widened_words = 0;
-  static constexpr std::size_t widened_limit = std::size_t{1} << 23;
+  static constexpr std::size_t widened_limit = std::size_t{1} << 22;
 };
 
 }  // namespace bddpp_detail
