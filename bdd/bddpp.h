@@ -663,6 +663,9 @@ class bddpp_manager {
   // Steps the redundancy test of the level-1 and level-2 covers may take
   // on a list of products before it builds their disjunction instead.
   long cover_search_budget = 1L << 14;
+  // Nodes the path removal of the level-0 and level-1 covers makes (at
+  // least) before it drops those the remainder no longer reaches.
+  long path_sweep_nodes = 1L << 20;
   // The covers of levels 1 and 2 found, by level and function: the handle
   // is kept with its products so that the node of its key stays alive. A
   // cover of x AND g (or NOT x AND g, x the top variable) at either level

@@ -298,19 +298,27 @@ class packed_diagram {
 // path's leaf turned to 0. The nodes that this makes are added to the
 // packed copy, each made once through a table of all its nodes, so that
 // the copy stays canonical and its paths are those of the manager's own
-// diagrams; nothing is made in the manager.
+// diagrams; nothing is made in the manager. The nodes made for earlier
+// remainders that the current one no longer reaches are dropped now and
+// then (those of the copy itself stay where they are, for the walks that
+// read them): a function with millions of paths would otherwise keep a
+// dozen nodes per path.
 class path_remover {
  public:
   using edge = packed_diagram::edge;
   static constexpr edge zero = 1;  // the constant node, complemented
 
-  path_remover(packed_diagram& d, cover_buffers& b)
-      : d(d), remainder(d.root()), path(b.path), slots(b.slots), old_slots(b.old_slots) {
-    std::size_t size = 64;
-    while (size < 4 * d.nodes.size()) size *= 2;
-    slots.assign(size, 0);
-    mask = slots.size() - 1;
-    for (std::uint32_t i = 1; i < d.nodes.size(); ++i) insert(i);
+  // first_sweep: how many nodes made call for a sweep, at least.
+  path_remover(packed_diagram& d, cover_buffers& b, std::size_t first_sweep)
+      : d(d),
+        remainder(d.root()),
+        path(b.path),
+        slots(b.slots),
+        old_slots(b.old_slots),
+        base(d.nodes.size()),
+        sweep_at_least(first_sweep),
+        next_sweep(first_sweep) {
+    rebuild_table();
   }
 
   // Writes the literals of the next path (by level: 1 positive, 0 negated,
@@ -318,6 +326,9 @@ class path_remover {
   bool next(int* literals, long levels) {
     if (remainder == zero) {
       return false;
+    }
+    if (d.nodes.size() - base > next_sweep) {
+      sweep();
     }
     std::fill(literals, literals + levels, 2);
     path.clear();
@@ -385,9 +396,58 @@ class path_remover {
       for (const std::uint32_t o : old_slots) {
         if (o != 0) place(o);
       }
+      if (old_slots.capacity() > kept_slots) std::vector<std::uint32_t>().swap(old_slots);
     }
     place(at);
   }
+
+  // A table of every node of the copy, with room for as many again.
+  void rebuild_table() {
+    std::size_t size = 64;
+    while (size < 4 * d.nodes.size()) size *= 2;
+    slots.assign(size, 0);
+    mask = slots.size() - 1;
+    used = 0;
+    for (std::uint32_t i = 1; i < d.nodes.size(); ++i) insert(i);
+  }
+
+  // Drops the nodes made here that the remainder no longer reaches. A node
+  // is made after its children, so keeping the reached ones in the order
+  // they were made moves each one down, or leaves it, and its children are
+  // already in their new places.
+  void sweep() {
+    const std::size_t made = d.nodes.size() - base;
+    std::vector<std::uint32_t> moved(made, 0);  // new index, 0: not reached
+    std::vector<edge> stack{remainder};
+    while (!stack.empty()) {
+      const edge e = stack.back();
+      stack.pop_back();
+      const std::size_t n = e >> 1;
+      if (n < base || moved[n - base] != 0) continue;
+      moved[n - base] = 1;
+      stack.push_back(d.nodes[n].then_edge);
+      stack.push_back(d.nodes[n].else_edge);
+    }
+    auto relink = [&](edge e) -> edge {
+      const std::size_t n = e >> 1;
+      return n < base ? e : (static_cast<edge>(moved[n - base]) << 1) | (e & 1u);
+    };
+    std::uint32_t next_index = static_cast<std::uint32_t>(base);
+    for (std::size_t k = 0; k < made; ++k) {
+      if (moved[k] == 0) continue;
+      packed_diagram::node n = d.nodes[base + k];
+      n.then_edge = relink(n.then_edge);
+      n.else_edge = relink(n.else_edge);
+      d.nodes[next_index] = n;
+      moved[k] = next_index++;
+    }
+    remainder = relink(remainder);
+    d.nodes.resize(next_index);
+    rebuild_table();
+    next_sweep = std::max(sweep_at_least, 2 * (d.nodes.size() - base));
+  }
+
+  static constexpr std::size_t kept_slots = std::size_t{1} << 20;
   void place(std::uint32_t at) {
     const packed_diagram::node& n = d.nodes[at];
     std::size_t i = slot_of(n.level, n.then_edge, n.else_edge);
@@ -402,6 +462,10 @@ class path_remover {
   std::vector<std::uint32_t>& old_slots;
   std::size_t mask = 0;
   std::size_t used = 0;
+  // The nodes of the copy itself, and how many made nodes call for a sweep.
+  std::size_t base;
+  std::size_t sweep_at_least;
+  std::size_t next_sweep;
 };
 
 // The widening of level 1, one product at a time, by a walk of f's nodes
@@ -681,7 +745,7 @@ int bddpp_manager::Bdd_sop_0(bdd f, std::vector<bdd>& products) {
   std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
   bddpp_detail::cover_buffers& b = buffers_of_covers();
   packed_diagram packed(f, level_of_id, nb_vars, b);
-  path_remover paths(packed, b);
+  path_remover paths(packed, b, static_cast<std::size_t>(path_sweep_nodes));
   while (paths.next(literals.data(), nb_vars)) {
     if (products.size() >= static_cast<std::size_t>(max_terms)) {
       bddpp_detail::product_limit_exit(max_terms);
@@ -758,7 +822,7 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
     paths.reserve(below_paths[0]->size() + below_paths[1]->size());
     rows.reserve(below_paths[0]->size() + below_paths[1]->size());
   } else {
-    removed.emplace(packed, b);
+    removed.emplace(packed, b, static_cast<std::size_t>(path_sweep_nodes));
   }
   // The paths of f through x AND p (or NOT x AND p, or p alone) follow the
   // paths p of g (or h), in order, so the widening of g or h is at hand.

@@ -20,6 +20,7 @@ struct bddpp_test_access {
   static void set_cover_search_budget(bddpp_manager& m, long steps) {
     m.cover_search_budget = steps;
   }
+  static void set_path_sweep_nodes(bddpp_manager& m, long nodes) { m.path_sweep_nodes = nodes; }
 };
 
 namespace bdd_core_test {

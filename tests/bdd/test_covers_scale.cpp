@@ -255,6 +255,27 @@ TEST(CoversAtScale, LevelOneOnEveryNodeAndItsHalves) {
   EXPECT_GE(with_repeats, 1000);
 }
 
+// The path removal drops the nodes that what remains no longer reaches once
+// it has made some number of them; with that number at 1 it drops them
+// before nearly every path, and the paths are still those of the plain
+// removal, at levels 0 and 1.
+TEST(CoversAtScale, PathsAfterDroppingUnreachedNodes) {
+  std::mt19937 rng(2106);
+  for (int trial = 0; trial < 200; ++trial) {
+    const int n = 7 + trial % 6;
+    bddpp_manager m;
+    declare_n(m, n);
+    bddpp_test_access::set_path_sweep_nodes(m, 1);
+    SCOPED_TRACE(trial);
+    const bdd f = random_sum(m, rng, n, 9, n / 2 + 1);
+    std::vector<bdd> built;
+    const int n0 = m.Bdd_sop_0(f, built);
+    EXPECT_EQ(products_text(m, built, n0), text(m, plain_covers::plain_sop0(m, f)));
+    const int n1 = m.Bdd_sop_1(f, built);
+    EXPECT_EQ(products_text(m, built, n1), text(m, plain_covers::plain_sop1(m, f)));
+  }
+}
+
 // The missing condition of a state whose only guard is a conjunction of n
 // inputs: NOT (x0 AND ... AND x(n-1)), whose primes are the n negated
 // literals. Up to 10 inputs the plain walk gives the reference; the order
