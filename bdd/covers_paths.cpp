@@ -14,9 +14,6 @@
 #include "bdd/covers_internal.h"
 
 using bddpp_detail::covered_in_order;
-using bddpp_detail::cube_literals;
-using bddpp_detail::literals_from_levels;
-using bddpp_detail::literals_to_levels;
 using bddpp_detail::max_terms;
 
 namespace bddpp_detail {
@@ -58,6 +55,17 @@ class widened_rows {
                 from.bits.begin() + static_cast<std::ptrdiff_t>((r + 1) * row_words));
     if (lit != 2) set(at, level, lit);
     ++count;
+  }
+
+  // Writes product r's positive and negated literals as two bit sets over
+  // the levels, of (levels + 63) / 64 words each (zeroed by the caller).
+  void split(std::size_t r, std::uint64_t* positive, std::uint64_t* negative) const {
+    const std::uint64_t* row = &bits[r * row_words];
+    for (long l = 0; l < levels; ++l) {
+      const std::uint64_t bit = std::uint64_t{1} << (l % 64);
+      if (has(row, l)) positive[l / 64] |= bit;
+      if (has(row, levels + l)) negative[l / 64] |= bit;
+    }
   }
 
   // The number of literals of product r.
@@ -884,18 +892,20 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   // last copy of each product is tested, and the kept products are the
   // same, in the same order.
   const std::vector<std::size_t> last = rows.last_copies();
-  std::vector<cube_literals> distinct;
-  distinct.reserve(last.size());
-  for (const std::size_t r : last) {
-    rows.to_levels(r, literals.data());
-    distinct.push_back(literals_from_levels(literals.data(), nb_vars));
+  const std::size_t lw = static_cast<std::size_t>((nb_vars + 63) / 64);
+  std::vector<std::uint64_t> positive(last.size() * lw, 0);
+  std::vector<std::uint64_t> negative(last.size() * lw, 0);
+  for (std::size_t i = 0; i < last.size(); ++i) {
+    rows.split(last[i], &positive[i * lw], &negative[i * lw]);
   }
   const std::vector<bool> dropped =
-      covered_in_order(this, distinct, cover_search_budget, /*drop_covered=*/true);
+      covered_in_order(this, last.size(), std::move(positive), std::move(negative),
+                       std::vector<char>(last.size(), 0), cover_search_budget,
+                       /*drop_covered=*/true);
   products.clear();
-  for (std::size_t i = 0; i < distinct.size(); ++i) {
+  for (std::size_t i = 0; i < last.size(); ++i) {
     if (dropped[i]) continue;
-    literals_to_levels(distinct[i], nb_vars, literals.data());
+    rows.to_levels(last[i], literals.data());
     products.push_back(product_bottom_up(literals.data()));
   }
   remember_cover(1, f, products);
