@@ -32,7 +32,6 @@ namespace bddpp_detail {
 class unique_table;
 class computed_table;
 class node_arena;
-struct cover_buffers;
 }  // namespace bddpp_detail
 
 // A shared decision node. Nodes are made only by their manager (the constant
@@ -147,6 +146,10 @@ std::ostream& operator<<(std::ostream& os, const bdd& f);
 
 // The engine's version text, "4.0b".
 std::string Bdd_version();
+
+namespace bddpp_detail {
+struct cover_buffers;
+}  // namespace bddpp_detail
 
 // The owner of one family of diagrams. Every operation on diagrams is a
 // member; handles of one manager must not be given to another.
