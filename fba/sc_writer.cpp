@@ -3,10 +3,11 @@
 // decision node of the next-state and emission functions, each node a
 // two-way multiplexer. Constant functions that a next-state net or an
 // output needs get a net of their own, "$0" or "$1".
+#include <cstdint>
 #include <iostream>
 #include <list>
-#include <map>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -47,7 +48,15 @@ class sc_dumper {
   // they have the same node and link: one lookup gives what a scan of the
   // whole table with Bdd_equiv gives, without building an exclusive-nor
   // per entry (which made the writer quadratic in diagram operations).
-  std::map<std::pair<const bdd_node*, int>, int> position_of;
+  struct handle_hash {
+    std::size_t operator()(const std::pair<const bdd_node*, int>& h) const {
+      const std::uint64_t x =
+          static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(h.first)) * 2 +
+          (h.second < 0 ? 1u : 0u);
+      return static_cast<std::size_t>((x * 0x9e3779b97f4a7c15ULL) >> 16);
+    }
+  };
+  std::unordered_map<std::pair<const bdd_node*, int>, int, handle_hash> position_of;
 
   // Writes text and an end of line. The netlist runs to millions of lines,
   // so they are not flushed one by one: the target is written to a
