@@ -669,6 +669,9 @@ class bddpp_manager {
   // Nodes the path removal of the level-0 and level-1 covers makes (at
   // least) before it drops those the remainder no longer reaches.
   long path_sweep_nodes = 1L << 20;
+  // Words the level-1 paths and products kept for the functions above them
+  // may take.
+  long kept_widened_words = 1L << 22;
   // The covers of levels 1 and 2 found, by level and function: the handle
   // is kept with its products so that the node of its key stays alive. A
   // cover of x AND g (or NOT x AND g, x the top variable) at either level

@@ -3,6 +3,7 @@
 // packed copy of the function.
 #include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -194,17 +195,40 @@ struct cover_buffers {
   // The paths (products of level 0) and the widened products of level 1
   // of the functions covered, in order, before the redundant ones are
   // dropped, for the covers of the functions above them (the handle keeps
-  // the function's node alive). Kept for a number of levels, and emptied
-  // beyond widened_limit words.
+  // the function's node alive). Kept for a number of levels and up to a
+  // number of words, the oldest going first: a writer asks for the
+  // functions below before those above them.
   struct widened_of {
     bdd f;
     widened_rows paths;
     widened_rows rows;
   };
   std::unordered_map<std::uintptr_t, widened_of> widened;
+  std::deque<std::uintptr_t> widened_order;
   long widened_levels = -1;
   std::size_t widened_words = 0;
-  static constexpr std::size_t widened_limit = std::size_t{1} << 22;
+
+  void forget_widened() {
+    widened.clear();
+    widened_order.clear();
+    widened_words = 0;
+  }
+  // Keeps the paths and products of the function of edge key, first
+  // dropping the oldest kept ones while they would take more than limit
+  // words.
+  void keep_widened(std::uintptr_t key, widened_of&& of, std::size_t limit) {
+    const std::size_t words = of.paths.words_used() + of.rows.words_used();
+    while (!widened_order.empty() && widened_words + words > limit) {
+      const auto old = widened.find(widened_order.front());
+      widened_words -= old->second.paths.words_used() + old->second.rows.words_used();
+      widened.erase(old);
+      widened_order.pop_front();
+    }
+    if (widened.emplace(key, std::move(of)).second) {
+      widened_order.push_back(key);
+      widened_words += words;
+    }
+  }
 };
 
 }  // namespace bddpp_detail
@@ -787,8 +811,7 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   std::vector<int> literals(width, 2);
   bddpp_detail::cover_buffers& b = buffers_of_covers();
   if (b.widened_levels != nb_vars) {
-    b.widened.clear();
-    b.widened_words = 0;
+    b.forget_widened();
     b.widened_levels = nb_vars;
   }
   packed_diagram packed(f, level_of_id, nb_vars, b);
@@ -910,16 +933,8 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   }
   remember_cover(1, f, products);
   b.trim();
-  const std::size_t words = paths.words_used() + rows.words_used();
-  if (b.widened_words + words > bddpp_detail::cover_buffers::widened_limit) {
-    b.widened.clear();
-    b.widened_words = 0;
-  }
-  if (b.widened
-          .emplace(bddpp_detail::make_edge(f.node(), f.link_type()),
-                   bddpp_detail::cover_buffers::widened_of{f, std::move(paths), std::move(rows)})
-          .second) {
-    b.widened_words += words;
-  }
+  b.keep_widened(bddpp_detail::make_edge(f.node(), f.link_type()),
+                 bddpp_detail::cover_buffers::widened_of{f, std::move(paths), std::move(rows)},
+                 static_cast<std::size_t>(kept_widened_words));
   return static_cast<int>(products.size());
 }

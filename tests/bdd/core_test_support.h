@@ -21,6 +21,9 @@ struct bddpp_test_access {
     m.cover_search_budget = steps;
   }
   static void set_path_sweep_nodes(bddpp_manager& m, long nodes) { m.path_sweep_nodes = nodes; }
+  static void set_kept_widened_words(bddpp_manager& m, long words) {
+    m.kept_widened_words = words;
+  }
 };
 
 namespace bdd_core_test {
