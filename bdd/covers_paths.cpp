@@ -170,12 +170,15 @@ struct cover_buffers {
   std::vector<std::uint32_t> slots;
   std::vector<std::uint32_t> old_slots;
   std::vector<std::pair<std::uint32_t, bool>> path;
-  // The widening's lists by level and its marks by edge (the product's
-  // number, times two plus the answer for answers).
+  // The widening's lists by level, one bit per edge for the listed nodes
+  // (cleared as each level is passed), and its answers by edge (the
+  // product's number, below 2^31, times two plus the answer). They take a
+  // bit and four bytes per edge, so that the walks of a large function
+  // stay in the processor's caches.
   std::vector<std::vector<std::uint32_t>> at_level;
   std::vector<std::uint64_t> listed;
-  std::vector<std::uint64_t> answers;
-  std::uint64_t product_number = 0;
+  std::vector<std::uint32_t> answers;
+  std::uint32_t product_number = 0;
 
   // Gives back the arrays a large cover left behind, so that they do not
   // add to the memory of what follows.
@@ -187,9 +190,9 @@ struct cover_buffers {
     }
     if (slots.capacity() > kept) std::vector<std::uint32_t>().swap(slots);
     if (old_slots.capacity() > kept) std::vector<std::uint32_t>().swap(old_slots);
-    if (listed.capacity() > kept) {
+    if (answers.capacity() > kept) {
       std::vector<std::uint64_t>().swap(listed);
-      std::vector<std::uint64_t>().swap(answers);
+      std::vector<std::uint32_t>().swap(answers);
     }
   }
   // The paths (products of level 0) and the widened products of level 1
@@ -526,8 +529,8 @@ class product_widening {
   product_widening(const packed_diagram& f, long levels, cover_buffers& b)
       : f(f), at_level(b.at_level), stamp(b.product_number), listed(b.listed), answers(b.answers) {
     at_level.resize(static_cast<std::size_t>(levels > 0 ? levels : 1));
-    if (listed.size() < 2 * f.size()) {
-      listed.resize(2 * f.size(), 0);
+    if (answers.size() < 2 * f.size()) {
+      listed.resize((2 * f.size() + 63) / 64, 0);
       answers.resize(2 * f.size(), 0);
     }
   }
@@ -537,14 +540,14 @@ class product_widening {
   // has a literal) then pass for every level in turn.
   void start(const std::vector<int>& product_literals) {
     lits = &product_literals;
-    ++stamp;
+    next_product();
     list(f.root());
   }
   // True when the product of the literals cube (by level) lies inside the
   // function of e, a node of f; no product is under way.
   bool cube_inside(edge e, const std::vector<int>& cube) {
     lits = &cube;
-    ++stamp;
+    next_product();
     return inside(e) == 1;
   }
   // True when the product without its literal at level k still lies inside f.
@@ -559,9 +562,10 @@ class product_widening {
   }
   // Ends the product at level k: the listed nodes at k are dropped (none
   // is listed below k yet, as k is the top level of f).
-  void forget(long k) { at_level[static_cast<std::size_t>(k)].clear(); }
+  void forget(long k) { unlist(at_level[static_cast<std::size_t>(k)]); }
   // Hands the listed nodes at level k down the branches that the decided
-  // literal at k lets through.
+  // literal at k lets through. No later level lists a node at level k
+  // again, so their marks are cleared.
   void pass(long k) {
     std::vector<edge>& nodes = at_level[static_cast<std::size_t>(k)];
     const int lit = (*lits)[static_cast<std::size_t>(k)];
@@ -570,16 +574,30 @@ class product_widening {
       if (lit != 0) list(f.then_of(e));
       if (lit != 1) list(f.else_of(e));
     }
-    nodes.clear();
+    unlist(nodes);
   }
 
  private:
   void list(edge e) {
-    if (packed_diagram::is_constant(e) || listed[e] == stamp) {
+    std::uint64_t& word = listed[e / 64];
+    const std::uint64_t bit = std::uint64_t{1} << (e % 64);
+    if (packed_diagram::is_constant(e) || (word & bit) != 0) {
       return;  // a constant reached under the product is the constant 1
     }
-    listed[e] = stamp;
+    word |= bit;
     at_level[static_cast<std::size_t>(f.of(e).level)].push_back(e);
+  }
+  void unlist(std::vector<edge>& nodes) {
+    for (const edge e : nodes) listed[e / 64] &= ~(std::uint64_t{1} << (e % 64));
+    nodes.clear();
+  }
+  // A number for the next product's answers; past 2^31 - 1 the answers are
+  // cleared and the numbers start again.
+  void next_product() {
+    if (++stamp == (std::uint32_t{1} << 31)) {
+      std::fill(answers.begin(), answers.end(), 0);
+      stamp = 1;
+    }
   }
 
   // 1 when e lies inside f under the product's literals, 0 otherwise. The
@@ -591,7 +609,7 @@ class product_widening {
     if (packed_diagram::is_constant(e)) {
       return (e & 1u) ? 0 : 1;  // the constant node is 1
     }
-    const std::uint64_t known = answers[e];
+    const std::uint32_t known = answers[e];
     if ((known >> 1) == stamp) {
       return static_cast<int>(known & 1u);
     }
@@ -604,18 +622,18 @@ class product_widening {
     } else {
       r = inside(f.then_of(e)) == 1 ? inside(f.else_of(e)) : 0;
     }
-    answers[e] = (stamp << 1) | static_cast<std::uint64_t>(r);
+    answers[e] = (stamp << 1) | static_cast<std::uint32_t>(r);
     return r;
   }
 
   const packed_diagram& f;
   const std::vector<int>* lits = nullptr;
   std::vector<std::vector<edge>>& at_level;
-  // The number of the product (counted over every cover).
-  std::uint64_t& stamp;
+  // The number of the product (counted over every cover, below 2^31).
+  std::uint32_t& stamp;
   std::vector<std::uint64_t>& listed;
   // The product's number times two plus the answer of inside.
-  std::vector<std::uint64_t>& answers;
+  std::vector<std::uint32_t>& answers;
 };
 
 // The paths of f = "g if x, else h" (x at level top, g and h not both
