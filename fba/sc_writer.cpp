@@ -48,6 +48,7 @@ class sc_dumper {
   // they have the same node and link: one lookup gives what a scan of the
   // whole table with Bdd_equiv gives, without building an exclusive-nor
   // per entry (which made the writer quadratic in diagram operations).
+  // The hash of a handle's node and link.
   struct handle_hash {
     std::size_t operator()(const std::pair<const bdd_node*, int>& h) const {
       const std::uint64_t x =
@@ -62,6 +63,7 @@ class sc_dumper {
   // so they are not flushed one by one: the target is written to a
   // temporary file that a fatal exit removes, and dump() flushes at the end.
   void line(const std::string& text) { out << text << '\n'; }
+
   // The first net of table position p.
   long net(long p) const { return p < variables ? p : 3 * p - 2 * variables; }
   // 0 or 1 for a constant function, -1 otherwise.
