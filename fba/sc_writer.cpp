@@ -43,11 +43,6 @@ class sc_dumper {
   // Nets of the constants 0 and 1 when needed, -1 otherwise.
   int constant_net[2] = {-1, -1};
   int total_nets = 0;
-  // The last table position of each function in the table. The diagrams
-  // are canonical, so two handles denote the same function exactly when
-  // they have the same node and link: one lookup gives what a scan of the
-  // whole table with Bdd_equiv gives, without building an exclusive-nor
-  // per entry (which made the writer quadratic in diagram operations).
   // The hash of a handle's node and link.
   struct handle_hash {
     std::size_t operator()(const std::pair<const bdd_node*, int>& h) const {
@@ -57,6 +52,11 @@ class sc_dumper {
       return static_cast<std::size_t>((x * 0x9e3779b97f4a7c15ULL) >> 16);
     }
   };
+  // The last table position of each function in the table. The diagrams
+  // are canonical, so two handles denote the same function exactly when
+  // they have the same node and link: one lookup gives what a scan of the
+  // whole table with Bdd_equiv gives, without building an exclusive-nor
+  // per entry (which made the writer quadratic in diagram operations).
   std::unordered_map<std::pair<const bdd_node*, int>, int, handle_hash> position_of;
 
   // Writes text and an end of line. The netlist runs to millions of lines,
