@@ -78,6 +78,11 @@ class sc_dumper {
   std::string markings_of_constant(int c) const;
   // The sum-of-products comment text of f.
   std::string sop(bdd f) const;
+  // The same for x AND g (positive) or NOT x AND g, with x the variable
+  // above g: at levels 1 and 2 that cover is g's with the literal of x
+  // before each product, so g's cover (found before, g being a node of
+  // the table) is written with it instead of covering x AND g again.
+  std::string sop_of_half(bdd half, long x, bool positive, bdd g) const;
   // The table position of f (-1 for a constant or a function not in the
   // table) and its net name, as FBA::internal_enum_numero_associee_bdd and
   // FBA::internal_enum_nom_associee_bdd give them.
@@ -140,6 +145,27 @@ std::string sc_dumper::markings_of_constant(int c) const {
 
 std::string sc_dumper::sop(bdd f) const {
   return m->Print_sop_to_String(" or ", " and ", "not ", "", f, level);
+}
+
+std::string sc_dumper::sop_of_half(bdd half, long x, bool positive, bdd g) const {
+  if ((level != 1 && level != 2) || constant_of(g) >= 0) return sop(half);
+  std::vector<bdd> products;
+  const int count = m->Bdd_sop(g, products, level);
+  std::vector<int> literals(static_cast<std::size_t>(variables) + 1, 2);
+  const std::string first = (positive ? "" : "not ") + m->Name_var_by_index(x);
+  std::string text;
+  for (int i = 0; i < count; ++i) {
+    if (i > 0) text += " or ";
+    text += first;
+    m->Bdd_to_literals(products[static_cast<std::size_t>(i)], literals.data());
+    for (long l = 0; l < variables; ++l) {
+      const int lit = literals[static_cast<std::size_t>(l)];
+      if (lit == 2) continue;
+      text += lit == 0 ? " and not " : " and ";
+      text += m->Name_var_by_index(l);
+    }
+  }
+  return text;
 }
 
 void sc_dumper::enumerate(std::list<bdd>& list, bdd f) {
@@ -241,7 +267,7 @@ void sc_dumper::put_decision_net(int p) {
   line(std::to_string(first) + ": " + w + markings(p));
   line("or: (" + std::to_string(first + 1) + " " + std::to_string(first + 2) + ")");
 
-  line("-- " + sop(t));
+  line("-- " + sop_of_half(t, m->Bdd_if_index(f), true, m->Bdd_then(f)));
   line(std::to_string(first + 1) + ": " + w + "_THEN");
   if (m->Bdd_is_tautology(t, 0))
     line("$0");
@@ -251,7 +277,7 @@ void sc_dumper::put_decision_net(int p) {
     line(" and: (" + std::to_string(x_pos) + " " + std::to_string(net_of(m->Bdd_then(f))) +
                       ")");
 
-  line("-- " + sop(e));
+  line("-- " + sop_of_half(e, m->Bdd_if_index(f), false, m->Bdd_else(f)));
   line(std::to_string(first + 2) + ": " + w + "_ELSE");
   if (m->Bdd_is_tautology(e, 0))
     line("$0");
