@@ -61,7 +61,7 @@ class widened_rows {
   // Writes product r's positive and negated literals as two bit sets over
   // the levels, of (levels + 63) / 64 words each (zeroed by the caller).
   void split(std::size_t r, std::uint64_t* positive, std::uint64_t* negative) const {
-    const std::uint64_t* row = &bits[r * row_words];
+    const std::uint64_t* row = bits.data() + r * row_words;
     for (long l = 0; l < levels; ++l) {
       const std::uint64_t bit = std::uint64_t{1} << (l % 64);
       if (has(row, l)) positive[l / 64] |= bit;
@@ -83,7 +83,7 @@ class widened_rows {
 
   // Writes the literals by level of product r.
   void to_levels(std::size_t r, int* literals) const {
-    const std::uint64_t* row = &bits[r * row_words];
+    const std::uint64_t* row = bits.data() + r * row_words;
     for (long l = 0; l < levels; ++l) {
       literals[l] = has(row, l) ? 1 : has(row, levels + l) ? 0 : 2;
     }
@@ -117,7 +117,7 @@ class widened_rows {
 
  private:
   std::size_t hash(std::size_t r) const {
-    const std::uint64_t* row = &bits[r * row_words];
+    const std::uint64_t* row = bits.data() + r * row_words;
     std::uint64_t h = 0x9e3779b97f4a7c15ULL;
     for (std::size_t w = 0; w < row_words; ++w) {
       h = (h ^ row[w]) * 0xff51afd7ed558ccdULL;
@@ -937,7 +937,7 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   std::vector<std::uint64_t> positive(last.size() * lw, 0);
   std::vector<std::uint64_t> negative(last.size() * lw, 0);
   for (std::size_t i = 0; i < last.size(); ++i) {
-    rows.split(last[i], &positive[i * lw], &negative[i * lw]);
+    rows.split(last[i], positive.data() + i * lw, negative.data() + i * lw);
   }
   const std::vector<bool> dropped =
       covered_in_order(this, last.size(), std::move(positive), std::move(negative),

@@ -85,10 +85,10 @@ class redundancy_test {
       with_positive.assign(levels * words, 0);
       with_negative.assign(levels * words, 0);
       for (std::size_t k = 0; k < n; ++k) {
-        for_each_level(&pos[k * lw], [&](std::size_t l) {
+        for_each_level(pos.data() + k * lw, [&](std::size_t l) {
           with_positive[l * words + k / 64] |= std::uint64_t{1} << (k % 64);
         });
-        for_each_level(&neg[k * lw], [&](std::size_t l) {
+        for_each_level(neg.data() + k * lw, [&](std::size_t l) {
           with_negative[l * words + k / 64] |= std::uint64_t{1} << (k % 64);
         });
       }
@@ -104,8 +104,8 @@ class redundancy_test {
     if (live_in_group[group_of[i]] > 1) {
       return true;
     }
-    const std::uint64_t* ip = &pos[i * lw];
-    const std::uint64_t* in = &neg[i * lw];
+    const std::uint64_t* ip = pos.data() + i * lw;
+    const std::uint64_t* in = neg.data() + i * lw;
     meets = live;
     meets[i / 64] &= ~(std::uint64_t{1} << (i % 64));
     if (indexed) {
@@ -121,8 +121,8 @@ class redundancy_test {
     for (std::size_t w = 0; w < words; ++w) {
       for (std::uint64_t bits = meets[w]; bits != 0; bits &= bits - 1) {
         const std::size_t k = w * 64 + static_cast<std::size_t>(__builtin_ctzll(bits));
-        const std::uint64_t* kp = &pos[k * lw];
-        const std::uint64_t* kn = &neg[k * lw];
+        const std::uint64_t* kp = pos.data() + k * lw;
+        const std::uint64_t* kn = neg.data() + k * lw;
         bool clash = false;
         bool inside = true;
         for (std::size_t x = 0; x < lw; ++x) {
@@ -153,8 +153,8 @@ class redundancy_test {
     }
     bdd sum = m->Bdd_zero();
     for (const std::size_t k : parts) {
-      const std::uint64_t* kp = &pos[k * lw];
-      const std::uint64_t* kn = &neg[k * lw];
+      const std::uint64_t* kp = pos.data() + k * lw;
+      const std::uint64_t* kn = neg.data() + k * lw;
       bdd cube = m->Bdd_one();
       for (long l = m->Nb_bdd_vars() - 1; l >= 0; --l) {
         const std::size_t x = static_cast<std::size_t>(l / 64);
@@ -215,8 +215,8 @@ class redundancy_test {
           break;
         }
         const std::size_t o = table[i] - 1;
-        if (std::equal(&pos[o * lw], &pos[o * lw] + lw, &pos[k * lw]) &&
-            std::equal(&neg[o * lw], &neg[o * lw] + lw, &neg[k * lw])) {
+        if (std::equal(pos.data() + o * lw, pos.data() + o * lw + lw, pos.data() + k * lw) &&
+            std::equal(neg.data() + o * lw, neg.data() + o * lw + lw, neg.data() + k * lw)) {
           group_of[k] = group_of[o];
           break;
         }
