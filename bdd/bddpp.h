@@ -148,6 +148,10 @@ std::ostream& operator<<(std::ostream& os, const bdd& f);
 // The engine's version text, "4.0b".
 std::string Bdd_version();
 
+namespace bddpp_detail {
+struct cover_buffers;
+}  // namespace bddpp_detail
+
 // The owner of one family of diagrams. Every operation on diagrams is a
 // member; handles of one manager must not be given to another.
 class bddpp_manager {
@@ -665,6 +669,12 @@ class bddpp_manager {
   // Steps the redundancy test of the level-1 and level-2 covers may take
   // on a list of products before it builds their disjunction instead.
   long cover_search_budget = 1L << 14;
+  // Nodes the path removal of the level-0 and level-1 covers makes (at
+  // least) before it drops those the remainder no longer reaches.
+  long path_sweep_nodes = 1L << 20;
+  // Words the level-1 paths and products kept for the functions above them
+  // may take.
+  long kept_widened_words = 1L << 22;
   // The covers of levels 1 and 2 found, by level and function: the handle
   // is kept with its products so that the node of its key stays alive. A
   // cover of x AND g (or NOT x AND g, x the top variable) at either level
@@ -678,6 +688,10 @@ class bddpp_manager {
   std::unordered_map<std::uintptr_t, known_cover> cover_memo;
   std::size_t cover_memo_products = 0;
   static constexpr std::size_t cover_memo_limit = std::size_t{1} << 20;
+  // The arrays of the level-0 and level-1 builders, kept from one cover to
+  // the next (made on first use).
+  std::shared_ptr<bddpp_detail::cover_buffers> path_cover_buffers;
+  bddpp_detail::cover_buffers& buffers_of_covers();
   // The cover of f at level (1 or 2) kept before, or null.
   const std::vector<bdd>* remembered_cover(int level, const bdd& f) const;
   void remember_cover(int level, const bdd& f, const std::vector<bdd>& products);

@@ -35,6 +35,14 @@ void literals_to_levels(const cube_literals& c, long levels, int* literals);
 // the later ones; otherwise every product is tested against all the others.
 std::vector<bool> covered_in_order(bddpp_manager* m, const std::vector<cube_literals>& rows,
                                    long search_budget, bool drop_covered);
+// The same for count products whose literals are bit sets over the levels
+// of (levels + 63) / 64 words each: product k's positive literals at
+// positive[k * words ...], its negated ones at negative[k * words ...];
+// zero[k] marks the constant 0.
+std::vector<bool> covered_in_order(bddpp_manager* m, std::size_t count,
+                                   std::vector<std::uint64_t> positive,
+                                   std::vector<std::uint64_t> negative, std::vector<char> zero,
+                                   long search_budget, bool drop_covered);
 
 // Whether a product meets g, decided by a walk of g's nodes under the
 // product's literals (by level: 1 positive, 0 negated, 2 absent): a fixed

@@ -1,5 +1,6 @@
 // The redundancy test of a list of products, and the literals of a product
 // as bit sets.
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -53,21 +54,29 @@ namespace {
 // disjunction is the constant 1. That is decided by a search for a point
 // outside all of them (up to 64 levels, within a budget of steps), else by
 // building the disjunction. The entries that meet entry i are found
-// through one bit set of entries per literal.
+// through one bit set of entries per literal. The entries' literals sit in
+// two arrays of row_words words per entry (positive, negated).
 class redundancy_test {
  public:
-  // The entries given by their literals.
-  redundancy_test(bddpp_manager* m, std::vector<cube_literals> entries, long search_budget)
-      : m(m), search_budget(search_budget), lits(std::move(entries)) {
-    const std::size_t n = lits.size();
-    for (std::size_t k = 0; k < n; ++k) {
-      if (!lits[k].zero) ++copies[k];
-    }
+  // count entries; entry k's literals are positive[k * row_words ...] and
+  // negative[k * row_words ...]; zero[k] marks the constant 0.
+  redundancy_test(bddpp_manager* m, std::size_t count, std::size_t row_words,
+                  std::vector<std::uint64_t> positive_bits,
+                  std::vector<std::uint64_t> negative_bits, std::vector<char> zero_marks,
+                  long search_budget)
+      : m(m),
+        search_budget(search_budget),
+        n(count),
+        lw(row_words),
+        pos(std::move(positive_bits)),
+        neg(std::move(negative_bits)),
+        zero(std::move(zero_marks)) {
+    group_entries();
     words = (n + 63) / 64;
     levels = static_cast<std::size_t>(m->Nb_bdd_vars());
     live.assign(words, 0);
     for (std::size_t k = 0; k < n; ++k) {
-      if (!lits[k].zero) live[k / 64] |= std::uint64_t{1} << (k % 64);
+      if (!zero[k]) live[k / 64] |= std::uint64_t{1} << (k % 64);
     }
     // One bit set per literal, unless that would take too much memory:
     // then every entry is looked at.
@@ -76,10 +85,10 @@ class redundancy_test {
       with_positive.assign(levels * words, 0);
       with_negative.assign(levels * words, 0);
       for (std::size_t k = 0; k < n; ++k) {
-        for_each_level(lits[k].positive, [&](std::size_t l) {
+        for_each_level(pos.data() + k * lw, [&](std::size_t l) {
           with_positive[l * words + k / 64] |= std::uint64_t{1} << (k % 64);
         });
-        for_each_level(lits[k].negative, [&](std::size_t l) {
+        for_each_level(neg.data() + k * lw, [&](std::size_t l) {
           with_negative[l * words + k / 64] |= std::uint64_t{1} << (k % 64);
         });
       }
@@ -88,37 +97,37 @@ class redundancy_test {
 
   // Whether entry i lies inside the disjunction of the other live entries.
   bool covered(std::size_t i) {
-    const cube_literals& le = lits[i];
-    if (le.zero) {
+    if (zero[i]) {
       return true;
     }
     // Another live entry with the same literals: entry i implies it.
-    if (copies[i] > 1) {
+    if (live_in_group[group_of[i]] > 1) {
       return true;
     }
-    std::vector<std::uint64_t> meets = live;
+    const std::uint64_t* ip = pos.data() + i * lw;
+    const std::uint64_t* in = neg.data() + i * lw;
+    meets = live;
     meets[i / 64] &= ~(std::uint64_t{1} << (i % 64));
     if (indexed) {
       // An entry with the opposite literal of one of entry i's misses it.
-      for_each_level(le.positive, [&](std::size_t l) {
+      for_each_level(ip, [&](std::size_t l) {
         for (std::size_t w = 0; w < words; ++w) meets[w] &= ~with_negative[l * words + w];
       });
-      for_each_level(le.negative, [&](std::size_t l) {
+      for_each_level(in, [&](std::size_t l) {
         for (std::size_t w = 0; w < words; ++w) meets[w] &= ~with_positive[l * words + w];
       });
     }
-    const std::size_t lw = le.positive.size();
-    std::vector<const cube_literals*> parts;
+    parts.clear();
     for (std::size_t w = 0; w < words; ++w) {
       for (std::uint64_t bits = meets[w]; bits != 0; bits &= bits - 1) {
-        const cube_literals& lk = lits[w * 64 + static_cast<std::size_t>(__builtin_ctzll(bits))];
+        const std::size_t k = w * 64 + static_cast<std::size_t>(__builtin_ctzll(bits));
+        const std::uint64_t* kp = pos.data() + k * lw;
+        const std::uint64_t* kn = neg.data() + k * lw;
         bool clash = false;
         bool inside = true;
         for (std::size_t x = 0; x < lw; ++x) {
-          clash = clash || (lk.positive[x] & le.negative[x]) != 0 ||
-                  (lk.negative[x] & le.positive[x]) != 0;
-          inside = inside && (lk.positive[x] & ~le.positive[x]) == 0 &&
-                   (lk.negative[x] & ~le.negative[x]) == 0;
+          clash = clash || (kp[x] & in[x]) != 0 || (kn[x] & ip[x]) != 0;
+          inside = inside && (kp[x] & ~ip[x]) == 0 && (kn[x] & ~in[x]) == 0;
         }
         if (clash) {
           continue;
@@ -126,15 +135,15 @@ class redundancy_test {
         if (inside) {
           return true;  // entry i implies this entry
         }
-        parts.push_back(&lk);
+        parts.push_back(k);
       }
     }
     if (lw == 1) {
       // Up to 64 levels: look for a point of entry i outside every part
       // (then entry i is needed) or prove there is none, within a budget.
       cubes.clear();
-      for (const cube_literals* part : parts) {
-        cubes.push_back({part->positive[0] & ~le.positive[0], part->negative[0] & ~le.negative[0]});
+      for (const std::size_t k : parts) {
+        cubes.push_back({pos[k] & ~ip[0], neg[k] & ~in[0]});
       }
       budget = search_budget;
       const int answer = cubes_cover(0, cubes.size());
@@ -143,17 +152,19 @@ class redundancy_test {
       }
     }
     bdd sum = m->Bdd_zero();
-    for (const cube_literals* part : parts) {
+    for (const std::size_t k : parts) {
+      const std::uint64_t* kp = pos.data() + k * lw;
+      const std::uint64_t* kn = neg.data() + k * lw;
       bdd cube = m->Bdd_one();
       for (long l = m->Nb_bdd_vars() - 1; l >= 0; --l) {
         const std::size_t x = static_cast<std::size_t>(l / 64);
         const std::uint64_t bit = std::uint64_t{1} << (l % 64);
-        if ((le.positive[x] & bit) != 0 || (le.negative[x] & bit) != 0) {
+        if ((ip[x] & bit) != 0 || (in[x] & bit) != 0) {
           continue;  // fixed by entry i
         }
-        if ((part->positive[x] & bit) != 0) {
+        if ((kp[x] & bit) != 0) {
           cube = m->Bdd_and(cube, m->Bdd_var_by_index(l));
-        } else if ((part->negative[x] & bit) != 0) {
+        } else if ((kn[x] & bit) != 0) {
           cube = m->Bdd_and(cube, m->Bdd_not(m->Bdd_var_by_index(l)));
         }
       }
@@ -167,18 +178,50 @@ class redundancy_test {
 
   // Entry i no longer counts (it was set to the constant 0).
   void remove(std::size_t i) {
-    if (!lits[i].zero) --copies[i];
-    lits[i].zero = true;
+    if (!zero[i]) --live_in_group[group_of[i]];
+    zero[i] = 1;
     live[i / 64] &= ~(std::uint64_t{1} << (i % 64));
   }
 
  private:
   template <class F>
-  static void for_each_level(const std::vector<std::uint64_t>& set, F f) {
-    for (std::size_t w = 0; w < set.size(); ++w) {
+  void for_each_level(const std::uint64_t* set, F f) const {
+    for (std::size_t w = 0; w < lw; ++w) {
       for (std::uint64_t bits = set[w]; bits != 0; bits &= bits - 1) {
         f(w * 64 + static_cast<std::size_t>(__builtin_ctzll(bits)));
       }
+    }
+  }
+
+  // Numbers the entries by their literals (equal literals, one group) and
+  // counts the live entries of each group.
+  void group_entries() {
+    group_of.assign(n, 0);
+    std::size_t slots = 16;
+    while (slots < 2 * n) slots *= 2;
+    std::vector<std::size_t> table(slots, 0);  // an entry's number plus one
+    for (std::size_t k = 0; k < n; ++k) {
+      std::uint64_t h = 0x9e3779b97f4a7c15ULL;
+      for (std::size_t x = 0; x < lw; ++x) {
+        h = (h ^ pos[k * lw + x]) * 0xff51afd7ed558ccdULL;
+        h = (h ^ ~neg[k * lw + x]) * 0xc4ceb9fe1a85ec53ULL;
+        h ^= h >> 32;
+      }
+      for (std::size_t i = static_cast<std::size_t>(h) & (slots - 1);; i = (i + 1) & (slots - 1)) {
+        if (table[i] == 0) {
+          table[i] = k + 1;
+          group_of[k] = live_in_group.size();
+          live_in_group.push_back(0);
+          break;
+        }
+        const std::size_t o = table[i] - 1;
+        if (std::equal(pos.data() + o * lw, pos.data() + o * lw + lw, pos.data() + k * lw) &&
+            std::equal(neg.data() + o * lw, neg.data() + o * lw + lw, neg.data() + k * lw)) {
+          group_of[k] = group_of[o];
+          break;
+        }
+      }
+      if (!zero[k]) ++live_in_group[group_of[k]];
     }
   }
 
@@ -247,47 +290,57 @@ class redundancy_test {
     return 1;
   }
 
-  // Entries by their literals (an entry stands for all those with the same
-  // literals): how many of them are live.
-  struct same_literals_hash {
-    const std::vector<cube_literals>* lits;
-    std::size_t operator()(std::size_t k) const {
-      std::uint64_t h = 0x9e3779b97f4a7c15ULL;
-      for (const std::uint64_t w : (*lits)[k].positive) h = (h ^ w) * 0x100000001b3ULL + (h >> 31);
-      for (const std::uint64_t w : (*lits)[k].negative) h = (h ^ ~w) * 0x100000001b3ULL + (h >> 29);
-      return static_cast<std::size_t>(h);
-    }
-  };
-  struct same_literals {
-    const std::vector<cube_literals>* lits;
-    bool operator()(std::size_t a, std::size_t b) const {
-      return (*lits)[a].positive == (*lits)[b].positive &&
-             (*lits)[a].negative == (*lits)[b].negative;
-    }
-  };
-
   bddpp_manager* m;
   long search_budget;
   std::vector<small_cube> cubes;
   long budget = 0;
-  std::vector<cube_literals> lits;
-  std::unordered_map<std::size_t, std::size_t, same_literals_hash, same_literals> copies{
-      16, same_literals_hash{&lits}, same_literals{&lits}};
+  std::size_t n;
+  std::size_t lw;
+  std::vector<std::uint64_t> pos;
+  std::vector<std::uint64_t> neg;
+  std::vector<char> zero;
+  // Each entry's group of equal literals, and the live entries of a group.
+  std::vector<std::size_t> group_of;
+  std::vector<std::size_t> live_in_group;
   std::size_t words = 0;
   std::size_t levels = 0;
   bool indexed = false;
   std::vector<std::uint64_t> live;
   std::vector<std::uint64_t> with_positive;
   std::vector<std::uint64_t> with_negative;
+  // Scratch of covered: the entries that meet entry i, and those kept.
+  std::vector<std::uint64_t> meets;
+  std::vector<std::size_t> parts;
 };
 
 }  // namespace
 
 std::vector<bool> covered_in_order(bddpp_manager* m, const std::vector<cube_literals>& rows,
                                    long search_budget, bool drop_covered) {
-  redundancy_test test(m, rows, search_budget);
-  std::vector<bool> covered(rows.size(), false);
-  for (std::size_t i = 0; i < rows.size(); ++i) {
+  const std::size_t lw = static_cast<std::size_t>((m->Nb_bdd_vars() + 63) / 64);
+  std::vector<std::uint64_t> positive(rows.size() * lw, 0);
+  std::vector<std::uint64_t> negative(rows.size() * lw, 0);
+  std::vector<char> zero(rows.size(), 0);
+  for (std::size_t k = 0; k < rows.size(); ++k) {
+    zero[k] = rows[k].zero ? 1 : 0;
+    for (std::size_t x = 0; x < lw && x < rows[k].positive.size(); ++x) {
+      positive[k * lw + x] = rows[k].positive[x];
+      negative[k * lw + x] = rows[k].negative[x];
+    }
+  }
+  return covered_in_order(m, rows.size(), std::move(positive), std::move(negative),
+                          std::move(zero), search_budget, drop_covered);
+}
+
+std::vector<bool> covered_in_order(bddpp_manager* m, std::size_t count,
+                                   std::vector<std::uint64_t> positive,
+                                   std::vector<std::uint64_t> negative, std::vector<char> zero,
+                                   long search_budget, bool drop_covered) {
+  const std::size_t lw = static_cast<std::size_t>((m->Nb_bdd_vars() + 63) / 64);
+  redundancy_test test(m, count, lw, std::move(positive), std::move(negative), std::move(zero),
+                       search_budget);
+  std::vector<bool> covered(count, false);
+  for (std::size_t i = 0; i < count; ++i) {
     covered[i] = test.covered(i);
     if (covered[i] && drop_covered) {
       test.remove(i);

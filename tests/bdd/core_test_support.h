@@ -20,6 +20,10 @@ struct bddpp_test_access {
   static void set_cover_search_budget(bddpp_manager& m, long steps) {
     m.cover_search_budget = steps;
   }
+  static void set_path_sweep_nodes(bddpp_manager& m, long nodes) { m.path_sweep_nodes = nodes; }
+  static void set_kept_widened_words(bddpp_manager& m, long words) {
+    m.kept_widened_words = words;
+  }
 };
 
 namespace bdd_core_test {

@@ -75,10 +75,9 @@ inline std::vector<bdd> plain_sop0(bddpp_manager& m, const bdd& f) {
   return out;
 }
 
-// Level 0, each product widened while it implies f, then the redundant
-// ones dropped in order.
-inline std::vector<bdd> plain_sop1(bddpp_manager& m, const bdd& f) {
-  if (m.Bdd_is_tautology(f)) return {f};
+// The products of level 0, each widened literal by literal from the top
+// level down while it implies f (f not constant).
+inline std::vector<bdd> plain_widened(bddpp_manager& m, const bdd& f) {
   std::vector<bdd> p;
   m.Bdd_sop_0(f, p);
   std::vector<int> present(static_cast<std::size_t>(m.Nb_bdd_vars()));
@@ -90,6 +89,14 @@ inline std::vector<bdd> plain_sop1(bddpp_manager& m, const bdd& f) {
       if (m.Bdd_is_one_tautologic(m.Bdd_reduce(f, c))) q = c;
     }
   }
+  return p;
+}
+
+// Level 0, each product widened while it implies f, then the redundant
+// ones dropped in order.
+inline std::vector<bdd> plain_sop1(bddpp_manager& m, const bdd& f) {
+  if (m.Bdd_is_tautology(f)) return {f};
+  std::vector<bdd> p = plain_widened(m, f);
   for (std::size_t j = 0; j < p.size(); ++j) {
     if (plain_others_cover(m, f, p, j)) p[j] = m.Bdd_zero();
   }

@@ -1,4 +1,4 @@
-// The level-0 cover, the prime implicants, their essential split, the
+// The level-0 and level-1 covers, the prime implicants, their essential split, the
 // level-2 cover and the simplification by primes, each against its plain
 // version (the implicant tree built whole, a connective at every step): on
 // seeded random functions of up to 12 variables and on the next-state
@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core_test_support.h"
@@ -207,6 +209,96 @@ TEST(CoversAtScale, NextStateFunctionsOfSmallAutomata) {
       expect_as_plain(m, a.to_1[i], a.to_0[i]);
       expect_as_plain(m, a.to_0[i], a.to_1[i]);
     }
+  }
+}
+
+// Level 1 on every node of random sums of products and on both halves of
+// each node (x AND then part, NOT x AND else part), children first as the
+// netlist writers ask for them. Many of these functions widen two paths to
+// the same product, so the irredundance sees repeated products. Every
+// third manager keeps the paths and products of only the last few
+// functions covered.
+TEST(CoversAtScale, LevelOneOnEveryNodeAndItsHalves) {
+  std::mt19937 rng(1919);
+  int with_repeats = 0;
+  for (int trial = 0; trial < 400; ++trial) {
+    const int n = 7 + trial % 6;
+    bddpp_manager m;
+    declare_n(m, n);
+    if (trial % 3 == 2) bddpp_test_access::set_kept_widened_words(m, 16);
+    SCOPED_TRACE(trial);
+    const bdd f = random_sum(m, rng, n, 9, n / 2 + 1);
+    std::vector<bdd> nodes;
+    std::set<std::pair<const bdd_node*, int>> seen;
+    std::vector<std::pair<bdd, bool>> stack{{f, false}};
+    while (!stack.empty()) {
+      const auto [g, children_done] = stack.back();
+      stack.pop_back();
+      if (children_done) {
+        nodes.push_back(g);
+        continue;
+      }
+      if (m.Bdd_is_tautology(g) || !seen.insert({g.node(), g.link_type()}).second) continue;
+      stack.push_back({g, true});
+      stack.push_back({m.Bdd_else(g), false});
+      stack.push_back({m.Bdd_then(g), false});
+    }
+    for (const bdd& g : nodes) {
+      const bdd x = m.Bdd_if(g);
+      for (const bdd& h : {g, m.Bdd_and(x, m.Bdd_then(g)), m.Bdd_and(m.Bdd_not(x), m.Bdd_else(g))}) {
+        std::vector<bdd> built;
+        const int count = m.Bdd_sop_1(h, built);
+        ASSERT_EQ(products_text(m, built, count), text(m, plain_covers::plain_sop1(m, h)));
+        std::set<std::pair<const bdd_node*, int>> widened;
+        for (const bdd& p : plain_covers::plain_widened(m, h)) widened.insert({p.node(), p.link_type()});
+        if (widened.size() < plain_covers::plain_widened(m, h).size()) ++with_repeats;
+      }
+    }
+  }
+  EXPECT_GE(with_repeats, 1000);
+}
+
+// The path removal drops the nodes that what remains no longer reaches once
+// it has made some number of them; with that number at 1 it drops them
+// before nearly every path, and the paths are still those of the plain
+// removal, at levels 0 and 1.
+TEST(CoversAtScale, PathsAfterDroppingUnreachedNodes) {
+  std::mt19937 rng(2106);
+  for (int trial = 0; trial < 200; ++trial) {
+    const int n = 7 + trial % 6;
+    bddpp_manager m;
+    declare_n(m, n);
+    bddpp_test_access::set_path_sweep_nodes(m, 1);
+    SCOPED_TRACE(trial);
+    const bdd f = random_sum(m, rng, n, 9, n / 2 + 1);
+    std::vector<bdd> built;
+    const int n0 = m.Bdd_sop_0(f, built);
+    EXPECT_EQ(products_text(m, built, n0), text(m, plain_covers::plain_sop0(m, f)));
+    const int n1 = m.Bdd_sop_1(f, built);
+    EXPECT_EQ(products_text(m, built, n1), text(m, plain_covers::plain_sop1(m, f)));
+  }
+}
+
+// A manager without variables: the covers and the essential split of the
+// two constants, as the plain algorithms give them.
+TEST(CoversAtScale, ConstantsWithoutVariables) {
+  bddpp_manager m;
+  for (const bdd& f : {m.Bdd_zero(), m.Bdd_one()}) {
+    SCOPED_TRACE(m.Bdd_is_one_tautologic(f) ? "1" : "0");
+    std::vector<bdd> built;
+    int n = m.Bdd_sop_0(f, built);
+    EXPECT_EQ(products_text(m, built, n), text(m, plain_covers::plain_sop0(m, f)));
+    n = m.Bdd_sop_1(f, built);
+    EXPECT_EQ(products_text(m, built, n), text(m, plain_covers::plain_sop1(m, f)));
+    n = m.Bdd_sop_2(f, built);
+    EXPECT_EQ(products_text(m, built, n), text(m, plain_covers::plain_sop2(m, f)));
+    std::vector<bdd> essential, others, plain_essential, plain_others;
+    int n_essential = -1;
+    int n_others = -1;
+    m.Bdd_essential_implicants(f, &n_essential, essential, &n_others, others);
+    plain_covers::plain_essential(m, f, plain_essential, plain_others);
+    EXPECT_EQ(text(m, essential), text(m, plain_essential));
+    EXPECT_EQ(text(m, others), text(m, plain_others));
   }
 }
 
