@@ -251,9 +251,6 @@ class implicant_walk {
                     std::uint64_t bit) {
     const std::size_t n = (hi - lo) + (count - fresh_from);
     const std::size_t mark = stack.size();
-    if (n == 0) {
-      return mark;  // no candidate (and perhaps no entry yet)
-    }
     // Room for what each side keeps: every candidate, or the first one.
     const std::size_t then_room = then_need == every ? n : 1;
     const std::size_t else_room = else_need == every ? n : 1;
@@ -261,8 +258,11 @@ class implicant_walk {
     std::uint32_t* neg = pos + then_room;
     const std::uint32_t* from = stack.data();
     const std::size_t width = 2 * words;
-    const std::uint64_t* positive_word = entries.data() + w;
-    const std::uint64_t* negative_word = entries.data() + words + w;
+    // Entry i's positive word at level w is literal_words[i * width + w],
+    // its negated word words further (indexes: before the first entry the
+    // array has no storage to offset).
+    const std::uint64_t* literal_words = entries.data();
+    const std::size_t negative_at = words + w;
     std::size_t np = 0;
     std::size_t nn = 0;
     // True once the sides that want one candidate have it and no side
@@ -272,10 +272,10 @@ class implicant_walk {
              (then_need == none || np == 1) && (else_need == none || nn == 1);
     };
     const auto take = [&](std::uint32_t i) {
-      if (then_need != none && (then_need == every || np == 0) && (positive_word[i * width] & bit)) {
+      if (then_need != none && (then_need == every || np == 0) && (literal_words[i * width + w] & bit)) {
         pos[np++] = i;
       } else if (else_need != none && (else_need == every || nn == 0) &&
-                 (negative_word[i * width] & bit)) {
+                 (literal_words[i * width + negative_at] & bit)) {
         neg[nn++] = i;
       }
     };
