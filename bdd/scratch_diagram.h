@@ -89,6 +89,11 @@ class scratch_diagram {
     return static_cast<std::size_t>(key ^ (key >> 29)) & mask;
   }
 
+  // The unique table's key of a node.
+  static std::uint64_t node_key(std::int32_t level, edge t, edge e) {
+    return (static_cast<std::uint64_t>(t) << 32 | e) ^ (static_cast<std::uint64_t>(level) << 58);
+  }
+
   // The memo is a cache: an entry overwrites whatever held its slot, and
   // the table doubles while it has fewer slots than the diagram has nodes
   // (up to 2^22 slots, 64 MB).
@@ -113,10 +118,8 @@ class scratch_diagram {
     const edge neg = t & 1u;
     t ^= neg;
     e ^= neg;
-    const std::uint64_t key =
-        (static_cast<std::uint64_t>(t) << 32 | e) ^ (static_cast<std::uint64_t>(level) << 58);
     std::size_t mask = table.size() - 1;
-    for (std::size_t i = slot(key, mask);; i = (i + 1) & mask) {
+    for (std::size_t i = slot(node_key(level, t, e), mask);; i = (i + 1) & mask) {
       const std::uint32_t at = table[i];
       if (at == 0) break;
       const node& n = nodes[at];
@@ -138,9 +141,7 @@ class scratch_diagram {
   }
   void place(std::uint32_t at, std::size_t mask) {
     const node& n = nodes[at];
-    const std::uint64_t key = (static_cast<std::uint64_t>(n.then_edge) << 32 | n.else_edge) ^
-                              (static_cast<std::uint64_t>(n.level) << 58);
-    std::size_t i = slot(key, mask);
+    std::size_t i = slot(node_key(n.level, n.then_edge, n.else_edge), mask);
     while (table[i] != 0) i = (i + 1) & mask;
     table[i] = at;
   }

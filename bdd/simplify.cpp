@@ -131,6 +131,11 @@ bddpp_manager::edge bddpp_manager::from_scratch(const bddpp_detail::scratch_diag
   using scratch_edge = bddpp_detail::scratch_diagram::edge;
   const edge one = reinterpret_cast<edge>(node_one);
   std::vector<edge> made(scratch.size(), 0);
+  // The manager's edge of a scratch edge whose node is made.
+  const auto edge_of = [&](scratch_edge s) {
+    const edge base = (s >> 1) == 0 ? one : made[s >> 1];
+    return (s & 1u) ? bddpp_detail::edge_not(base) : base;
+  };
   // An explicit stack: a node is made once both its children are.
   std::vector<std::uint32_t> pending{root >> 1};
   while (!pending.empty()) {
@@ -148,14 +153,9 @@ bddpp_manager::edge bddpp_manager::from_scratch(const bddpp_detail::scratch_diag
     if (!e_ready) pending.push_back(e >> 1);
     if (!t_ready || !e_ready) continue;
     pending.pop_back();
-    const auto edge_of = [&](scratch_edge s) {
-      const edge base = (s >> 1) == 0 ? one : made[s >> 1];
-      return (s & 1u) ? bddpp_detail::edge_not(base) : base;
-    };
     const std::int32_t id = static_cast<std::int32_t>(
         id_at_level[static_cast<std::size_t>(scratch.level_of(regular))]);
     made[at] = make_reduced(id, edge_of(t), edge_of(e));
   }
-  const edge base = (root >> 1) == 0 ? one : made[root >> 1];
-  return (root & 1u) ? bddpp_detail::edge_not(base) : base;
+  return edge_of(root);
 }
