@@ -2,13 +2,19 @@
 //
 // A target is written into a temporary file beside it (same directory,
 // named after the target followed by ".korvane-partial-" and six random
-// characters) and renamed over the target only once it is complete and
-// closed, so that a run stopped from outside or by a fatal limit leaves the
-// previous target whole. The temporaries being written are removed by a
-// fatal exit and by the interrupt, termination and hang-up signals; a run
-// killed outright (SIGKILL, power loss) can leave one, obviously named.
+// characters, the target's part cut short when the name would pass the
+// directory's limit on file names) and renamed over the target only once it
+// is complete and closed, so that a run stopped from outside or by a fatal
+// limit leaves the previous target whole. The temporaries being written are
+// removed by a fatal exit and by the interrupt, quit, termination, hang-up
+// and file-size-limit signals; a run killed outright (SIGKILL, power loss)
+// can leave one, obviously named.
+// A target that is a symbolic link replaces the file the link names, and
+// creates it when the link dangles; a link whose file cannot be made (a
+// loop, a missing directory) is refused and stays as it is.
 // A target that is not a regular file (a device such as /dev/null, a pipe)
-// is written directly, as it cannot be replaced.
+// is written directly, as it cannot be replaced; so is a writable target in
+// a directory where no temporary may be created.
 #ifndef KORVANE_DRIVER_TARGET_FILES_H
 #define KORVANE_DRIVER_TARGET_FILES_H
 
@@ -28,9 +34,11 @@ struct target_file {
 };
 
 // Opens `target` for writing `name`. Returns false, with nothing created,
-// when the target exists and may not be written, or when no temporary (or
-// the device) can be opened. The complete file gets the permissions of the
-// target it replaces, else those a plain creation gives.
+// when the target exists and may not be written, when it is a link to no
+// file that can be made, or when neither a temporary nor (for a device, or
+// a writable target in a directory closed to new files) the target itself
+// can be opened. The complete file gets the permissions of the target it
+// replaces, else those a plain creation gives.
 bool korvane_open_target(target_file& target, const std::string& name);
 
 // Closes the stream and renames the temporary over the target. Returns false

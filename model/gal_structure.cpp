@@ -5,10 +5,10 @@
 //
 // A source or target index outside the state table is treated as none (-1)
 // everywhere here: the reader does not check them.
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
+#include <utility>
 #include <vector>
 
 #include "model/gal_norm.h"
@@ -22,41 +22,68 @@ namespace {
 
 bool in_range(int i, int count) { return i >= 0 && i < count; }
 
-bool contains_value(const std::list<int>& items, int x) {
-  return std::find(items.begin(), items.end(), x) != items.end();
-}
-
 }  // namespace
 
 // Recomputes the components by a breadth-first search in state order,
-// predecessors of a state queued before its successors.
+// predecessors of a state queued before its successors. A transition joins
+// its two states when both are in the table; a state's predecessors are
+// taken in the index order of the transitions that enter it, then its
+// successors in the index order of those that leave it, each state queued
+// once, when first met. The transitions of each state are gathered first,
+// so the search takes time linear in states plus transitions.
 void gal_tpen_fichier::update_simple_connexite() {
-  std::list<std::list<int>> result;
-  std::list<int> visited;
-  for (int i = 0; i < nb_etats; ++i) {
-    if (contains_value(visited, i)) continue;
-    std::list<int> queue{i};
-    std::list<int> component;
-    while (!queue.empty()) {
-      int s = queue.front();
-      queue.pop_front();
-      component.push_back(s);
-      visited.push_back(s);
-      auto enqueue = [&](int p) {
-        if (!contains_value(visited, p) && !contains_value(queue, p)) queue.push_back(p);
-      };
-      for (int j = 0; j < nb_transitions; ++j) {
-        const gal_tpen_transition& t = table_transitions[j];
-        if (in_range(t.amont, nb_etats) && t.aval == s) enqueue(t.amont);
-      }
-      for (int j = 0; j < nb_transitions; ++j) {
-        const gal_tpen_transition& t = table_transitions[j];
-        if (in_range(t.aval, nb_etats) && t.amont == s) enqueue(t.aval);
-      }
-    }
-    result.push_back(component);
+  // Per state, the neighbours across its incoming transitions, then across
+  // its outgoing ones, in transition index order (counting sort by state).
+  std::vector<int> in_start(nb_etats + 1, 0);
+  std::vector<int> out_start(nb_etats + 1, 0);
+  for (int j = 0; j < nb_transitions; ++j) {
+    const gal_tpen_transition& t = table_transitions[j];
+    if (!in_range(t.amont, nb_etats) || !in_range(t.aval, nb_etats)) continue;
+    ++in_start[t.aval + 1];
+    ++out_start[t.amont + 1];
   }
-  composantes = result;
+  for (int s = 0; s < nb_etats; ++s) {
+    in_start[s + 1] += in_start[s];
+    out_start[s + 1] += out_start[s];
+  }
+  std::vector<int> predecessors(in_start[nb_etats]);
+  std::vector<int> successors(out_start[nb_etats]);
+  {
+    std::vector<int> in_next(in_start.begin(), in_start.end() - 1);
+    std::vector<int> out_next(out_start.begin(), out_start.end() - 1);
+    for (int j = 0; j < nb_transitions; ++j) {
+      const gal_tpen_transition& t = table_transitions[j];
+      if (!in_range(t.amont, nb_etats) || !in_range(t.aval, nb_etats)) continue;
+      predecessors[in_next[t.aval]++] = t.amont;
+      successors[out_next[t.amont]++] = t.aval;
+    }
+  }
+
+  // A state is met when it enters the queue, and stays met.
+  std::vector<char> met(nb_etats, 0);
+  std::vector<int> queue;
+  queue.reserve(nb_etats);
+  std::list<std::list<int>> result;
+  for (int i = 0; i < nb_etats; ++i) {
+    if (met[i]) continue;
+    std::list<int> component;
+    std::size_t head = queue.size();
+    queue.push_back(i);
+    met[i] = 1;
+    auto enqueue = [&](int p) {
+      if (met[p]) return;
+      met[p] = 1;
+      queue.push_back(p);
+    };
+    while (head < queue.size()) {
+      const int s = queue[head++];
+      component.push_back(s);
+      for (int k = in_start[s]; k < in_start[s + 1]; ++k) enqueue(predecessors[k]);
+      for (int k = out_start[s]; k < out_start[s + 1]; ++k) enqueue(successors[k]);
+    }
+    result.push_back(std::move(component));
+  }
+  composantes = std::move(result);
 }
 
 // Clears every state's lists, then enters each transition, in index order,

@@ -47,11 +47,16 @@ void gal_forget_ident_texts() { pending_texts.clear(); }
 
 void gal_note_ident_text(const char* texte) { pending_texts.emplace_back(texte); }
 
-// The first two numbers since the transition began are its "From:" and "To:".
-void gal_note_transition_ends(int from, int to) {
+// The transition's own numbers are the last `numbers` noted (those of the
+// states section may stand before the first transition's); the first two
+// of them are its "From:" and "To:".
+void gal_note_transition_ends(int from, int to, std::size_t numbers) {
   std::array<written_number, 2> ends = {written_number{std::to_string(from), from},
                                         written_number{std::to_string(to), to}};
-  for (std::size_t k = 0; k < 2 && k < pending_texts.size(); ++k) ends[k].text = pending_texts[k];
+  if (numbers >= 2 && numbers <= pending_texts.size()) {
+    const std::size_t first = pending_texts.size() - numbers;
+    for (std::size_t k = 0; k < 2; ++k) ends[k].text = pending_texts[first + k];
+  }
   transition_ends.push_back(ends);
   pending_texts.clear();
 }

@@ -25,6 +25,7 @@
 
 %code {
 #include <climits>
+#include <cstddef>
 #include <iostream>
 
 #include "model/parse_gal_internal.h"
@@ -33,9 +34,12 @@
 int gallex(GALSTYPE* value);
 
 // The texts of the "From:" and "To:" numbers of each transition, kept by
-// parse_gal.cpp so that a message quotes a number as it was written.
+// parse_gal.cpp so that a message quotes a number as it was written. A
+// transition is given with the count of its own numbers (the `ident`s of
+// its rule, actions included), the last ones noted; its "From:" is the
+// first of them.
 void gal_note_ident_text(const char* texte);
-void gal_note_transition_ends(int from, int to);
+void gal_note_transition_ends(int from, int to, std::size_t numbers);
 void gal_forget_ident_texts();
 
 namespace {
@@ -673,7 +677,7 @@ transition
   : FROM ident TO ident TYPE ident BY liste_points DEUX_POINTS coord coord ident
     chaine_condition_recep SLASH l_actions_associes
     {
-      gal_note_transition_ends($2, $4);
+      gal_note_transition_ends($2, $4, 4 + $15->size());
       trace_regle(26, 1, "genere transition avec receptivite");
       $$ = new gal_tpen_transition($2, $4, $6, $8, $10, $11, $12, $13, $15);
       delete $8; delete $10; delete $11; delete $13; delete $15;
@@ -681,7 +685,7 @@ transition
   | FROM ident TO ident BY liste_points DEUX_POINTS coord coord ident
     chaine_condition_recep SLASH l_actions_associes
     {
-      gal_note_transition_ends($2, $4);
+      gal_note_transition_ends($2, $4, 3 + $13->size());
       trace_regle(26, 2, "genere transition avec receptivite");
       $$ = new gal_tpen_transition($2, $4, 0, $6, $8, $9, $10, $11, $13);
       delete $6; delete $8; delete $9; delete $11; delete $13;
@@ -689,7 +693,7 @@ transition
   | FROM ident TO ident TYPE ident BY liste_points DEUX_POINTS coord coord
     chaine_condition_recep SLASH l_actions_associes
     {
-      gal_note_transition_ends($2, $4);
+      gal_note_transition_ends($2, $4, 3 + $14->size());
       trace_regle(26, 3, "genere transition avec receptivite (compatibilite)");
       $$ = new gal_tpen_transition($2, $4, $6, $8, $10, $11, 0, $12, $14);
       delete $8; delete $10; delete $11; delete $12; delete $14;
@@ -697,7 +701,7 @@ transition
   | FROM ident TO ident BY liste_points DEUX_POINTS coord coord
     chaine_condition_recep SLASH l_actions_associes
     {
-      gal_note_transition_ends($2, $4);
+      gal_note_transition_ends($2, $4, 2 + $12->size());
       trace_regle(26, 4, "genere transition avec receptivite (compatibilite)");
       $$ = new gal_tpen_transition($2, $4, 0, $6, $8, $9, 0, $10, $12);
       delete $6; delete $8; delete $9; delete $10; delete $12;

@@ -3,8 +3,13 @@
 // self-loop layout; and a file whose state indices lie outside its table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <iostream>
+#include <list>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "model_fixtures.h"
 #include "support/capture.h"
@@ -32,11 +37,85 @@ TEST(Structure, Components) {
        "((0), (1), (2))"},
       {"predecessors queued first", 4, {{0, 3}, {2, 0}, {1, 0}}, "((0, 2, 1, 3))"},
       {"no state", 0, {{-1, -1}}, "()"},
+      // Predecessors in the index order of their transitions (5 before 3),
+      // a state met again (5, 6) or through a self-loop (6) queued once,
+      // a second component whose predecessor 7 comes before successor 4.
+      {"visiting order",
+       9,
+       {{-1, 0},
+        {5, 0},
+        {0, 6},
+        {2, 6},
+        {3, 0},
+        {6, 6},
+        {6, 2},
+        {1, 4},
+        {4, 7},
+        {7, 1},
+        {0, 5},
+        {6, -1}},
+       "((0, 5, 3, 6, 2), (1, 7, 4), (8))"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     auto f = make_file(ktest::automaton{}, row.states, row.arcs);
     EXPECT_EQ(text(f->composantes), row.components);
+  }
+}
+
+// The components as the plain search finds them: for each state taken
+// from the queue, the whole transition table scanned for its predecessors,
+// then again for its successors, with linear searches of the visited
+// states and of the queue. The model's search must give the same lists in
+// the same order.
+std::string reference_components(const gal_tpen_fichier& f) {
+  auto in_table = [&](int i) { return i >= 0 && i < f.nb_etats; };
+  auto contains = [](const std::list<int>& l, int x) {
+    return std::find(l.begin(), l.end(), x) != l.end();
+  };
+  std::list<std::list<int>> result;
+  std::list<int> visited;
+  for (int i = 0; i < f.nb_etats; ++i) {
+    if (contains(visited, i)) continue;
+    std::list<int> queue{i};
+    std::list<int> component;
+    while (!queue.empty()) {
+      const int s = queue.front();
+      queue.pop_front();
+      component.push_back(s);
+      visited.push_back(s);
+      for (int pass = 0; pass < 2; ++pass) {
+        for (int j = 0; j < f.nb_transitions; ++j) {
+          const gal_tpen_transition& t = f.table_transitions[j];
+          const int here = pass == 0 ? t.aval : t.amont;
+          const int there = pass == 0 ? t.amont : t.aval;
+          if (here == s && in_table(there) && !contains(visited, there) && !contains(queue, there))
+            queue.push_back(there);
+        }
+      }
+    }
+    result.push_back(component);
+  }
+  return text(result);
+}
+
+// Random small graphs, with multiple transitions, self-loops and indices
+// outside the table: the same components, in the same order, as the plain
+// search.
+TEST(Structure, ComponentsInThePlainSearchOrder) {
+  std::mt19937 rng(26);
+  for (int round = 0; round < 300; ++round) {
+    const int states = static_cast<int>(rng() % 14);
+    const int count = static_cast<int>(rng() % 24);
+    std::vector<ktest::transition> arcs;
+    for (int j = 0; j < count; ++j) {
+      const int from = static_cast<int>(rng() % (states + 3)) - 1;
+      const int to = static_cast<int>(rng() % (states + 3)) - 1;
+      arcs.push_back({from, to});
+    }
+    auto f = make_file(ktest::automaton{}, states, arcs);
+    SCOPED_TRACE(arcs_text(*f));
+    EXPECT_EQ(text(f->composantes), reference_components(*f));
   }
 }
 

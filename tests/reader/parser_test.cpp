@@ -567,6 +567,41 @@ TEST(GalReader, StateIndexCheck) {
   }
 }
 
+// The numbers of the first transition are quoted from that transition, not
+// from the numbers of the states section before it (run references and
+// action indices), in each of the four forms of a transition.
+TEST(GalReader, FirstTransitionNumbersQuotedAsWritten) {
+  const struct {
+    const char* transition;
+    const char* report;
+  } rows[] = {
+      {"From: 0 To: 7 Type: 1 By: : 0 0 0 \"1\" / 0",
+       "ERROR: transition 0 : To: 7 is not a state of the automaton (2 states)\n"},
+      {"From: 0009 To: 1 By: : 0 0 2 \"1\" / 0 0",
+       "ERROR: transition 0 : From: 0009 is not a state of the automaton (2 states)\n"},
+      {"From: 0 To: -012 Type: 1 By: 1 , 2 : 0 0 \"1\" /",
+       "ERROR: transition 0 : To: -012 is not a state of the automaton (2 states)\n"},
+      {"From: 03 To: 4 By: 1.5 , 2 : 0 0 \"1\" / 0",
+       "ERROR: transition 0 : From: 03 is not a state of the automaton (2 states)\n"
+       "ERROR: transition 0 : To: 4 is not a state of the automaton (2 states)\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.transition);
+    ReadResult r = parse_text(
+        "first.gal", std::string("Name: m : basic_model: ; Type: ; Input: ; Sensor: ;"
+                                 " Output: o : , p : ; Local: ; Variable: ; Run: ; Function: ;"
+                                 " Constant: ; Action: \"o\" , \"p\" ;"
+                                 " Star: NS: \"a\" 0 0 : 5 \"r\" : 1 0 , NS: \"b\" 0 0 : -1 : 1 ;"
+                                 " Transition: ") +
+                         row.transition + " , From: -1 To: 0 By: : 0 0 \"1\" / ;");
+    std::unique_ptr<gal_tpen_fichier> model(r.model);
+    ASSERT_NE(nullptr, model) << r.err;
+    std::string report;
+    EXPECT_FALSE(verifie_idents_etats(*model, report));
+    EXPECT_EQ(row.report, report);
+  }
+}
+
 TEST(GalReader, TokenDisplayNames) {
   const struct {
     int code;
