@@ -7,9 +7,10 @@ build="cmake ninja-build g++ bison flex libfl-dev libfltk1.3-dev"
 case "${1:-test}" in
   run)   pkgs="$build" ;;
   # The tests also feed the generated files to the real tools that read them
-  # (netlists, VHDL, C#, LaTeX, xfig, PostScript, PDF), drive the windows
-  # under a virtual X server and build the parsers' fuzz targets with clang.
-  test)  pkgs="$build libgtest-dev xvfb xauth xdotool berkeley-abc ghdl
+  # (netlists, VHDL, C#, LaTeX, xfig, PostScript, PDF; yosys for the user's
+  # guide), drive the windows under a virtual X server and build the
+  # parsers' fuzz targets with clang.
+  test)  pkgs="$build libgtest-dev xvfb xauth xdotool berkeley-abc yosys ghdl
                mono-mcs mono-runtime texlive-latex-base texlive-latex-recommended
                texlive-fonts-recommended texlive-lang-french
                fig2dev ghostscript qpdf poppler-utils
