@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,14 @@ enum : int {
 constexpr int viewer_columns = 15;
 // Counted lines on every page but the last.
 constexpr int viewer_lines_per_page = 77;
+// Characters of one line of the viewer's browser; a longer display line is
+// cut into several.
+constexpr int viewer_browser_line_length = 161;
+// The widest column, in characters: as wide as a whole page of the
+// browser (77 lines of 161 characters), so that no page could show more
+// of a wider one. A layout's larger widths are read as this one; it also
+// keeps a data line's display and print positions within bounds.
+constexpr int viewer_widest_column = viewer_lines_per_page * viewer_browser_line_length;
 
 // The kind of `line`: decided by its first two characters only.
 int viewer_line_kind(const std::string& line);
@@ -41,11 +50,13 @@ struct viewer_layout {
   // Replaces the layout with the one that the layout line `line` gives:
   // every number followed by a blank is the width of the next column, and
   // a "T" marks the column whose width is being read or comes next. Widths
-  // and marks beyond the last column are ignored.
+  // and marks beyond the last column are ignored; a width above
+  // `viewer_widest_column`, however many digits it has, is read as it.
   void read(const std::string& line);
 
-  // The sum of the widths of the columns before `column` (0 to 15).
-  int width_before(int column) const;
+  // The sum of the widths of the columns before `column` (0 to 15), in a
+  // type that holds the sum of 15 widths of any int value.
+  std::int64_t width_before(int column) const;
 };
 
 // The index of the first line of every page of the text of `count` lines;
