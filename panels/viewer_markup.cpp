@@ -24,15 +24,19 @@ void viewer_layout::read(const std::string& line) {
   rules.fill(false);
   int n = 0;
   int column = -1;
+  int used = 0;  // the widths read so far
   for (char ch : line) {
     if (ch >= '0' && ch <= '9') {
-      // Stays at the widest column once past it, however long the run of
+      // Stays at the widest layout once past it, however long the run of
       // digits: a width is never negative, never wider than a page shows.
-      n = std::min(10 * n + (ch - '0'), viewer_widest_column);
+      n = std::min(10 * n + (ch - '0'), viewer_widest_layout);
     } else if (ch == ' ') {
       if (n != 0) {
         ++column;
-        if (column < viewer_columns) widths[column] = n;
+        if (column < viewer_columns) {
+          widths[column] = std::min(n, viewer_widest_layout - used);
+          used += widths[column];
+        }
         n = 0;
       }
     } else if (ch == 'T') {

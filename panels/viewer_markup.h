@@ -30,11 +30,11 @@ constexpr int viewer_lines_per_page = 77;
 // Characters of one line of the viewer's browser; a longer display line is
 // cut into several.
 constexpr int viewer_browser_line_length = 161;
-// The widest column, in characters: as wide as a whole page of the
-// browser (77 lines of 161 characters), so that no page could show more
-// of a wider one. A layout's larger widths are read as this one; it also
-// keeps a data line's display and print positions within bounds.
-constexpr int viewer_widest_column = viewer_lines_per_page * viewer_browser_line_length;
+// The widest layout, in characters: the widths of a layout's columns add up
+// to at most a whole page of the browser (77 lines of 161 characters), so
+// that a data line never shows more than a page could. This bounds the
+// display line of a data line and every print position.
+constexpr int viewer_widest_layout = viewer_lines_per_page * viewer_browser_line_length;
 
 // The kind of `line`: decided by its first two characters only.
 int viewer_line_kind(const std::string& line);
@@ -50,8 +50,9 @@ struct viewer_layout {
   // Replaces the layout with the one that the layout line `line` gives:
   // every number followed by a blank is the width of the next column, and
   // a "T" marks the column whose width is being read or comes next. Widths
-  // and marks beyond the last column are ignored; a width above
-  // `viewer_widest_column`, however many digits it has, is read as it.
+  // and marks beyond the last column are ignored. A column that would end
+  // past `viewer_widest_layout` characters, however many digits its width
+  // has, ends there, and the columns after it have width 0.
   void read(const std::string& line);
 
   // The sum of the widths of the columns before `column` (0 to 15), in a
