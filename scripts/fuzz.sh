@@ -56,6 +56,9 @@ fi
 
 if [ $keep = 0 ]; then rm -rf "$work_dir"; fi
 mkdir -p "$work_dir/corpus"
+# The fuzzer runs in the work directory: every path it gets is absolute.
+work_dir=$(cd "$work_dir" && pwd)
+binary=$(cd "$(dirname "$binary")" && pwd)/fuzz_$target
 # The new inputs go into the first directory; the seed corpus is only read.
 cd "$work_dir"
 exec "$binary" -dict="$root/tests/fuzz/$target.dict" -timeout=1 -rss_limit_mb=2048 \

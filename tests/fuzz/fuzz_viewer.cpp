@@ -4,8 +4,6 @@
 // (the window's file outputs are these streams on a file): nothing is
 // written to disk. Each output is read back by a small reader of its own
 // that knows the shapes the filters write.
-#include <stdlib.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -30,8 +28,8 @@ const std::string kPrefix = viewer_display_prefix;
 // The longest display line of a data line: the prefix and the widest layout.
 const std::size_t kLongestDisplay = kPrefix.size() + viewer_widest_layout;
 // The print positions: from the left margin to one character past the
-// widest layout, and from one line below a page's last line to one line
-// above its top (relative to the top, 800 in PostScript and 780 in PDF).
+// widest layout, and from a page's 77th line to one line above its top
+// (heights from the top, 800 in PostScript and 780 in PDF).
 constexpr std::int64_t kLeftMost = 40;
 constexpr std::int64_t kRightMost = 40 + 5 + 5 * std::int64_t{viewer_widest_layout};
 constexpr std::int64_t kLowest = -770;
@@ -424,7 +422,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string broken = korvane_fuzz_check_viewer(data, size);
   if (!broken.empty()) {
     std::fprintf(stderr, "korvane fuzz: broken invariant: %s\n", broken.c_str());
-    abort();
+    std::abort();
   }
   return 0;
 }
