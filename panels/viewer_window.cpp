@@ -61,9 +61,8 @@ std::vector<std::string> viewer_browser_lines(const std::string& page_text) {
   std::size_t begin = 0;
   const std::size_t length = viewer_browser_line_length;
   for (std::size_t end; (end = page_text.find('\n', begin)) != std::string::npos; begin = end + 1) {
-    // Cut in place: a display line may be a few hundred thousand
-    // characters long, and erasing each cut piece from its front would
-    // take time in the square of that.
+    // Cut in place, in time linear in the line's length (erasing each cut
+    // piece from the front of a copy would take its square).
     std::size_t at = begin;
     while (end - at > length) {
       lines.push_back(page_text.substr(at, length));
