@@ -1,6 +1,8 @@
 // Line kinds, layout reading, fields and page arithmetic of the viewer.
 #include "panels/viewer_markup.h"
 
+#include <algorithm>
+
 int viewer_line_kind(const std::string& line) {
   if (line.size() < 2 || line[0] != '#') return viewer_data_line;
   switch (line[1]) {
@@ -22,14 +24,19 @@ void viewer_layout::read(const std::string& line) {
   rules.fill(false);
   int n = 0;
   int column = -1;
+  int used = 0;  // the widths read so far
   for (char ch : line) {
     if (ch >= '0' && ch <= '9') {
-      // Wraps instead of overflowing on an absurd run of digits.
-      n = static_cast<int>(10u * static_cast<unsigned>(n) + static_cast<unsigned>(ch - '0'));
+      // Stays at the widest layout once past it, however long the run of
+      // digits: a width is never negative, never wider than a page shows.
+      n = std::min(10 * n + (ch - '0'), viewer_widest_layout);
     } else if (ch == ' ') {
       if (n != 0) {
         ++column;
-        if (column < viewer_columns) widths[column] = n;
+        if (column < viewer_columns) {
+          widths[column] = std::min(n, viewer_widest_layout - used);
+          used += widths[column];
+        }
         n = 0;
       }
     } else if (ch == 'T') {
@@ -38,8 +45,8 @@ void viewer_layout::read(const std::string& line) {
   }
 }
 
-int viewer_layout::width_before(int column) const {
-  int sum = 0;
+std::int64_t viewer_layout::width_before(int column) const {
+  std::int64_t sum = 0;
   for (int i = 0; i < column && i < viewer_columns; ++i) sum += widths[i];
   return sum;
 }

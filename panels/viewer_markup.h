@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,14 @@ enum : int {
 constexpr int viewer_columns = 15;
 // Counted lines on every page but the last.
 constexpr int viewer_lines_per_page = 77;
+// Characters of one line of the viewer's browser; a longer display line is
+// cut into several.
+constexpr int viewer_browser_line_length = 161;
+// The widest layout, in characters: the widths of a layout's columns add up
+// to at most a whole page of the browser (77 lines of 161 characters), so
+// that a data line never shows more than a page could. This bounds the
+// display line of a data line and every print position.
+constexpr int viewer_widest_layout = viewer_lines_per_page * viewer_browser_line_length;
 
 // The kind of `line`: decided by its first two characters only.
 int viewer_line_kind(const std::string& line);
@@ -41,11 +50,14 @@ struct viewer_layout {
   // Replaces the layout with the one that the layout line `line` gives:
   // every number followed by a blank is the width of the next column, and
   // a "T" marks the column whose width is being read or comes next. Widths
-  // and marks beyond the last column are ignored.
+  // and marks beyond the last column are ignored. A column that would end
+  // past `viewer_widest_layout` characters, however many digits its width
+  // has, ends there, and the columns after it have width 0.
   void read(const std::string& line);
 
-  // The sum of the widths of the columns before `column` (0 to 15).
-  int width_before(int column) const;
+  // The sum of the widths of the columns before `column` (0 to 15), in a
+  // type that holds the sum of 15 widths of any int value.
+  std::int64_t width_before(int column) const;
 };
 
 // The index of the first line of every page of the text of `count` lines;

@@ -42,8 +42,9 @@ int OFD_afficheur_filtre_impression::line_y(target to, int line) const {
   return (to == target::postscript ? ps_top_ : pdf_top_) - 10 * line;
 }
 
-void OFD_afficheur_filtre_impression::write_rule(target to, std::ostream& out, int x1, int y1,
-                                                 int x2, int y2, const char* indent) {
+void OFD_afficheur_filtre_impression::write_rule(target to, std::ostream& out, std::int64_t x1,
+                                                 int y1, std::int64_t x2, int y2,
+                                                 const char* indent) {
   const std::string a = std::to_string(x1) + " " + std::to_string(y1);
   const std::string b = std::to_string(x2) + " " + std::to_string(y2);
   if (to == target::postscript) {
@@ -53,8 +54,8 @@ void OFD_afficheur_filtre_impression::write_rule(target to, std::ostream& out, i
   }
 }
 
-void OFD_afficheur_filtre_impression::write_field(target to, std::ostream& out, int x, int y,
-                                                  const std::string& text) {
+void OFD_afficheur_filtre_impression::write_field(target to, std::ostream& out, std::int64_t x,
+                                                  int y, const std::string& text) {
   const std::string shown = viewer_print_string(text);
   if (to == target::postscript) {
     out << x << " " << y << " moveto (" << shown << ") show\n";
@@ -71,7 +72,7 @@ void OFD_afficheur_filtre_impression::close_vertical_rules(target to, std::ostre
   const int to_y = top - 10 * r_ + 10;
   for (int i = 0; i < viewer_columns; ++i) {
     if (!layout_.rules[i]) continue;
-    const int x = x0_ + 5 * layout_.width_before(i);
+    const std::int64_t x = x0_ + 5 * layout_.width_before(i);
     write_rule(to, out, x, from, x, to_y, at_end ? "      " : "    ");
   }
 }
@@ -111,7 +112,7 @@ void OFD_afficheur_filtre_impression::place_line(target to, std::ostream& out,
       text = line.substr(begin, std::min(end - begin, width));
     }
     if (text == " ") continue;
-    const int x = x0_ + 5 + 5 * layout_.width_before(static_cast<int>(i));
+    const std::int64_t x = x0_ + 5 + 5 * layout_.width_before(static_cast<int>(i));
     write_field(to, out, x, y, text);
   }
   ++cur_;

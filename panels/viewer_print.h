@@ -4,6 +4,7 @@
 #ifndef KORVANE_PANELS_VIEWER_PRINT_H
 #define KORVANE_PANELS_VIEWER_PRINT_H
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -49,8 +50,10 @@ class OFD_afficheur_filtre_impression {
 
   void place_line(target to, std::ostream& out, const std::string& line);
   void close_vertical_rules(target to, std::ostream& out, bool at_end);
-  void write_rule(target to, std::ostream& out, int x1, int y1, int x2, int y2, const char* indent);
-  void write_field(target to, std::ostream& out, int x, int y, const std::string& text);
+  // Horizontal positions are computed from sums of widths: 64 bits wide.
+  void write_rule(target to, std::ostream& out, std::int64_t x1, int y1, std::int64_t x2, int y2,
+                  const char* indent);
+  void write_field(target to, std::ostream& out, std::int64_t x, int y, const std::string& text);
   int line_y(target to, int line) const;
 
   // PDF bookkeeping: everything goes through `emit`, which counts bytes.

@@ -22,7 +22,6 @@
 
 namespace {
 
-constexpr std::size_t browser_line_length = 161;
 constexpr int page_label_length = 25;
 constexpr int title_length = 81;
 
@@ -60,13 +59,16 @@ std::string viewer_command(const std::string& program, const std::string& file) 
 std::vector<std::string> viewer_browser_lines(const std::string& page_text) {
   std::vector<std::string> lines;
   std::size_t begin = 0;
+  const std::size_t length = viewer_browser_line_length;
   for (std::size_t end; (end = page_text.find('\n', begin)) != std::string::npos; begin = end + 1) {
-    std::string piece = page_text.substr(begin, end - begin);
-    while (piece.size() > browser_line_length) {
-      lines.push_back(piece.substr(0, browser_line_length));
-      piece.erase(0, browser_line_length + 1);
+    // Cut in place, in time linear in the line's length (erasing each cut
+    // piece from the front of a copy would take its square).
+    std::size_t at = begin;
+    while (end - at > length) {
+      lines.push_back(page_text.substr(at, length));
+      at += length + 1;
     }
-    lines.push_back(piece);
+    lines.push_back(page_text.substr(at, end - at));
   }
   return lines;
 }

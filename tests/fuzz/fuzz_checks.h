@@ -21,6 +21,15 @@ std::string korvane_fuzz_check_parse(const std::uint8_t* data, std::size_t size)
 // the two entries agree.
 std::string korvane_fuzz_check_expression(const std::uint8_t* data, std::size_t size);
 
+// The paged viewer's filters on the lines of `data`: the page arithmetic;
+// the display filter on every page (one display line per line, of the shape
+// of its kind and within the widest layout), cut into browser lines; the
+// plain text (one text line per line); the PostScript (its strings
+// balanced) and the PDF (objects where the cross-reference table says,
+// stream lengths and object count exact) read back, drawing the same
+// fields and rules.
+std::string korvane_fuzz_check_viewer(const std::uint8_t* data, std::size_t size);
+
 // Sends the standard output and error streams of the library (std::cout,
 // std::cerr) nowhere, so that a long campaign does not print each input's
 // messages; the sanitizers write on the file descriptor and stay visible.

@@ -14,12 +14,13 @@
 
 namespace {
 
-enum class target { parse, expression };
+enum class target { parse, expression, viewer };
 
 // The readers' messages are not wanted in the test log.
 std::string check(target t, const std::string& text) {
   korvane_fuzz_quiet_streams();
   const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
+  if (t == target::viewer) return korvane_fuzz_check_viewer(data, text.size());
   return t == target::parse ? korvane_fuzz_check_parse(data, text.size())
                             : korvane_fuzz_check_expression(data, text.size());
 }
@@ -81,6 +82,13 @@ TEST(FuzzRegressions, InputsThatShowedAFault) {
        corpus_file("parse", "run-file-name-with-blanks-1.gal")},
       {"run file name with blanks (2)", target::parse,
        corpus_file("parse", "run-file-name-with-blanks-2.gal")},
+      // A column width of 3000000000 wrapped to a negative width, which
+      // aborted the display filter; 1500000000 made 1.5 GB of blanks per
+      // data line; two widths of 2147483647 overflowed the print positions.
+      {"viewer: width 3000000000", target::viewer, corpus_file("viewer", "width-3000000000.txt")},
+      {"viewer: width 1500000000", target::viewer, corpus_file("viewer", "width-1500000000.txt")},
+      {"viewer: two widths 2147483647", target::viewer,
+       corpus_file("viewer", "widths-2147483647.txt")},
   };
   for (const fault_row& row : rows) {
     SCOPED_TRACE(row.label);
@@ -88,12 +96,14 @@ TEST(FuzzRegressions, InputsThatShowedAFault) {
   }
 }
 
-// Every seed of both corpora passes its target's checks.
+// Every seed of every corpus passes its target's checks.
 TEST(FuzzRegressions, SeedCorpora) {
   const struct {
     const char* folder;
     target on;
-  } corpora[] = {{"parse", target::parse}, {"parse_expression", target::expression}};
+  } corpora[] = {{"parse", target::parse},
+                 {"parse_expression", target::expression},
+                 {"viewer", target::viewer}};
   for (const auto& corpus : corpora) {
     std::vector<std::filesystem::path> files;
     for (const auto& entry : std::filesystem::directory_iterator(std::string(KORVANE_TEST_DATA) +

@@ -1,4 +1,6 @@
 // The viewer's markup, page arithmetic, display filter and text filter.
+#include <cstdint>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -50,6 +52,17 @@ TEST(ViewerMarkup, LayoutReading) {
       // More than 15 widths, and marks past the last column: ignored.
       {"#C 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 T ", "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 "},
       {"#C 1 1 1 1 1 1 1 1 1 1 1 1 1 1 T1 T", "1 1 1 1 1 1 1 1 1 1 1 1 1 1 1T "},
+      // Widths that add up to at most a whole page of the browser (12,397
+      // characters) stand; the column that passes it ends there, whatever
+      // its digits (they once wrapped to negative widths, or to 0, which
+      // shifted the next width into their column), and the next are empty.
+      {"#C 300 12000 097 ", "300 12000 97 0 0 0 0 0 0 0 0 0 0 0 0 "},
+      {"#C 300 12000 098 5 ", "300 12000 97 0 0 0 0 0 0 0 0 0 0 0 0 "},
+      {"#C 12398 ", "12397 0 0 0 0 0 0 0 0 0 0 0 0 0 0 "},
+      {"#C 3000000000 1500000000 ", "12397 0 0 0 0 0 0 0 0 0 0 0 0 0 0 "},
+      {"#C T2147483647 2147483647T ", "12397T 0T 0 0 0 0 0 0 0 0 0 0 0 0 0 "},
+      {"#C 1 4294967296 7 ", "1 12396 0 0 0 0 0 0 0 0 0 0 0 0 0 "},
+      {"#C 99999999999999999999999999 ", "12397 0 0 0 0 0 0 0 0 0 0 0 0 0 0 "},
   };
   for (const row& r : rows) {
     viewer_layout layout;
@@ -57,6 +70,20 @@ TEST(ViewerMarkup, LayoutReading) {
     layout.read(r.line);
     EXPECT_EQ(r.widths, widths_of(layout)) << "'" << r.line << "'";
   }
+}
+
+// The sum of widths holds even widths at the int limit, which no layout
+// line gives any more.
+TEST(ViewerMarkup, WidthSumAtTheIntLimit) {
+  viewer_layout layout;
+  layout.widths.fill(std::numeric_limits<int>::max());
+  const std::int64_t largest = std::numeric_limits<int>::max();
+  EXPECT_EQ(0, layout.width_before(0));
+  EXPECT_EQ(2 * largest, layout.width_before(2));
+  EXPECT_EQ(15 * largest, layout.width_before(viewer_columns));
+  EXPECT_EQ(15 * largest, layout.width_before(99));
+  layout.read("#C 2147483647 2147483647 ");
+  EXPECT_EQ(12397, layout.width_before(viewer_columns));
 }
 
 TEST(ViewerMarkup, FieldsStopAtTheLastColumn) {
@@ -109,7 +136,7 @@ std::string shown(const std::string& layout, const std::string& line) {
 TEST(ViewerDisplay, LineForms) {
   struct row {
     const char* layout;
-    const char* line;
+    std::string line;
     std::string expected;
   };
   const row rows[] = {
@@ -127,6 +154,14 @@ TEST(ViewerDisplay, LineForms) {
       {"#C 4 ", "#C 9 ", ""},
       {"#C 4 ", "#P 9 ", ""},
       {"#C 4 ", "#Tanything", std::string(122, '-')},
+      // Widths beyond the widest column: once a negative width that aborted
+      // the process, and 1.5 GB of blanks for every data line.
+      {"#C 3000000000 ", "abc#def", prefix + "abc" + std::string(12394, ' ')},
+      {"#C 1500000000 ", "x#y", prefix + "x" + std::string(12396, ' ')},
+      {"#C 3000000000 1500000000 ", std::string(13000, 'a') + "#" + std::string(13000, 'b'),
+       prefix + std::string(12397, 'a')},
+      {"#C 12390 1500000000 ", std::string(13000, 'a') + "#" + std::string(13000, 'b'),
+       prefix + std::string(12390, 'a') + std::string(7, 'b')},
   };
   for (const row& r : rows) {
     EXPECT_EQ(r.expected, shown(r.layout, r.line))

@@ -72,6 +72,10 @@ const std::vector<line_case>& line_cases() {
        {{45, "a"}, {60, ""}, {75, ""}}},
       {"a field cut to its width", {"#C 3 2 ", "abcdef#xyzw"}, {{45, "abc"}, {60, "yz"}}},
       {"no layout yet: empty fields", {"abc"}, {{45, ""}}},
+      // Positions once computed in int overflowed past this layout.
+      {"a layout wider than a page of the browser",
+       {"#C 2147483647 2147483647 ", "a#bc"},
+       {{45, "a"}, {62030, ""}}},
       {"only 15 fields",
        {"#C 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 ",
         "a#bb#cc#dd#ee#ff#gg#hh#ii#jj#kk#ll#mm#nn#oo#pp#qq"},
@@ -145,6 +149,21 @@ TEST(ViewerPrint, RulesAndMarkedColumns) {
   EXPECT_NE(std::string::npos, ps.find("newpath 40 720 moveto 40 780 lineto stroke \n"
                                        "newpath 115 720 moveto 115 780 lineto stroke \n"
                                        "newpath 40 710 moveto 90 710 lineto stroke \n"));
+}
+
+// The rules of a layout wider than a page of the browser sit where the
+// layout bounded to it puts them.
+TEST(ViewerPrint, RulesOfWidthsBeyondTheWidestColumn) {
+  const std::vector<std::string> lines = {"#C T2147483647 T2147483647 ", "#T"};
+  EXPECT_EQ("    40 770 m\n    62025 770 l\n       S\n"
+            "      40 770 m\n      40 780 l\n       S\n"
+            "      62025 770 m\n      62025 780 l\n       S\n",
+            pdf_stream(pdf_of(lines)));
+  EXPECT_EQ("newpath 40 790 moveto 62025 790 lineto stroke \n"
+            "newpath 40 790 moveto 40 800 lineto stroke \n"
+            "newpath 62025 790 moveto 62025 800 lineto stroke \n"
+            "showpage\n",
+            ps_body(postscript_of(lines)));
 }
 
 TEST(ViewerPrint, RulesStillOpenAreClosedAtPageChangesAndTheEnd) {
