@@ -28,13 +28,14 @@ bool close_target(target_file& target) {
   return false;
 }
 
-// One single-file target: its flag in the options, its extension and the
-// call of its writer.
+// One single-file target: its flag in the options, its extension, the call
+// of its writer and the check of the names the writer writes.
 struct single_target {
   int run_options::*flag;
   int run_options::*second_flag;  // also writes it, or null
   const char* extension;
   std::function<void(const FBA&, std::ostream&, const run_options&)> write;
+  std::string (FBA::*names)() const;
 };
 
 }  // namespace
@@ -49,35 +50,61 @@ bool korvane_generate_targets(korvane_compilation& run) {
   // between the Light Esterel and the VHDL ones.
   const single_target before_c[] = {
       {&run_options::sc, nullptr, ".sc",
-       [level](const FBA& m, std::ostream& os, const run_options&) { m.SC_put(os, level); }},
+       [level](const FBA& m, std::ostream& os, const run_options&) { m.SC_put(os, level); },
+       &FBA::SC_name_refusal},
       {&run_options::bac, nullptr, ".ba",
-       [level](const FBA& m, std::ostream& os, const run_options&) { m.BAC_put(os, level); }},
+       [level](const FBA& m, std::ostream& os, const run_options&) { m.BAC_put(os, level); },
+       &FBA::BAC_name_refusal},
       {&run_options::esterel, nullptr, ".strl",
-       [level](const FBA& m, std::ostream& os, const run_options&) { m.ESTEREL_put(os, level); }},
+       [level](const FBA& m, std::ostream& os, const run_options&) { m.ESTEREL_put(os, level); },
+       &FBA::ESTEREL_name_refusal},
       {&run_options::lustre, nullptr, ".lus",
-       [level](const FBA& m, std::ostream& os, const run_options&) { m.LUSTRE_put(os, level); }},
+       [level](const FBA& m, std::ostream& os, const run_options&) { m.LUSTRE_put(os, level); },
+       &FBA::LUSTRE_name_refusal},
       {&run_options::blif, nullptr, ".blif",
-       [level](const FBA& m, std::ostream& os, const run_options&) { m.BLIF_put(os, level); }},
+       [level](const FBA& m, std::ostream& os, const run_options&) { m.BLIF_put(os, level); },
+       &FBA::BLIF_name_refusal},
       {&run_options::le, nullptr, ".le",
-       [level](const FBA& m, std::ostream& os, const run_options&) { m.LE_put(os, level); }},
+       [level](const FBA& m, std::ostream& os, const run_options&) { m.LE_put(os, level); },
+       &FBA::LE_name_refusal},
   };
   const single_target after_c[] = {
       {&run_options::vhdl, &run_options::altera, ".vhd",
        [level](const FBA& m, std::ostream& os, const run_options& o) {
          m.VHDL_put(os, o.altera, level);
-       }},
+       },
+       &FBA::VHDL_name_refusal},
       {&run_options::doc, nullptr, ".doc",
-       [level](const FBA& m, std::ostream& os, const run_options&) { m.DOC_put(os, level); }},
+       [level](const FBA& m, std::ostream& os, const run_options&) { m.DOC_put(os, level); },
+       &FBA::DOC_name_refusal},
       {&run_options::latex, nullptr, ".tex",
-       [level](const FBA& m, std::ostream& os, const run_options&) { m.LATEX_put(os, level); }},
+       [level](const FBA& m, std::ostream& os, const run_options&) { m.LATEX_put(os, level); },
+       &FBA::LATEX_name_refusal},
       {&run_options::cs, nullptr, ".cs",
-       [level](const FBA& m, std::ostream& os, const run_options&) { m.CSHARP_put(os, level); }},
+       [level](const FBA& m, std::ostream& os, const run_options&) { m.CSHARP_put(os, level); },
+       &FBA::CSHARP_name_refusal},
   };
 
   auto wanted = [&](const single_target& target) {
     return options.*target.flag != 0 ||
            (target.second_flag != nullptr && options.*target.second_flag != 0);
   };
+
+  // Every name a chosen target writes must stand in its language: a name
+  // that cannot refuses the whole run before any target is written.
+  std::vector<std::string (FBA::*)() const> checks;
+  for (const single_target& target : before_c)
+    if (wanted(target)) checks.push_back(target.names);
+  if (options.c) checks.push_back(&FBA::c_name_refusal);
+  for (const single_target& target : after_c)
+    if (wanted(target)) checks.push_back(target.names);
+  for (const auto check : checks) {
+    const std::string refusal = (machine.*check)();
+    if (!refusal.empty()) {
+      korvane_show_message(refusal, message_kind::error);
+      return false;
+    }
+  }
 
   // No target may be the input file itself (a link to it): writing it would
   // destroy the automaton. Checked for every chosen target before any is

@@ -257,7 +257,39 @@ class FBA {
                     std::set<std::set<int> >* awaited, std::set<int>* trigger,
                     std::set<int>* shifted_trigger, int* unused_c, int level) const;
 
+  // ---- Names each writer can write: one check per writer, in the
+  // writer's file beside the reserved words of its language. Each returns
+  // "" when every name the writer writes (the automaton name, the state
+  // bits' registers and next-state variables, the inputs and the outputs,
+  // with the writer's prefixes and suffixes) can stand in its language:
+  // the shape of an identifier, no reserved word, no name that the writer
+  // makes up itself and no two names that the language cannot tell apart.
+  // Otherwise one line naming the first name that cannot, the target and
+  // why, for example: the input "reset" cannot be written in VHDL: it is
+  // the name of the reset port m_reset. The checks write nothing.
+  std::string SC_name_refusal() const;
+  std::string BLIF_name_refusal() const;
+  std::string BAC_name_refusal() const;
+  std::string LE_name_refusal() const;
+  std::string LUSTRE_name_refusal() const;
+  std::string ESTEREL_name_refusal() const;
+  // Both forms of the VHDL writer write the same names.
+  std::string VHDL_name_refusal() const;
+  std::string c_name_refusal() const;
+  std::string CSHARP_name_refusal() const;
+  std::string DOC_name_refusal() const;
+  std::string LATEX_name_refusal() const;
+  std::string FBA_name_refusal() const;
+  std::string VHDL_grafcet_name_refusal() const;
+  // The outputs named in `single_handler` get one handler, as in
+  // ino_put_grafcet.
+  std::string ino_name_refusal(const std::list<std::string>& single_handler) const;
+  std::string SCENARIO_name_refusal() const;
+
   // ---- Helpers shared by the writers (writer_common.cpp).
+
+  // The name of state bit i, as the constructor was given it.
+  std::string state_bit_name(int i) const;
 
   // "X" followed by the name of state bit i: the register's name.
   std::string register_name(int i) const;

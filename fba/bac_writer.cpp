@@ -2,11 +2,34 @@
 // checker (state, inputs and locals declarations, the initial condition,
 // the register transitions, the definitions).
 #include <iostream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "fba/FBA.h"
+#include "fba/name_check_internal.h"
 #include "fba/writer_common.h"
+
+namespace {
+
+// The words of the BAC text itself: its section keywords and the operators
+// of its equations.
+const std::set<std::string> bac_reserved =
+    word_set("state inputs locals initial transition definitions and or not");
+
+// Names are words of letters, digits and underscores.
+const identifier_rules bac_rules{"BAC", false, word_fault, &bac_reserved};
+
+}  // namespace
+
+// The registers, the inputs, the next-state variables and the outputs are
+// the variables of one system of equations, named as they stand; the
+// automaton name is not written.
+std::string FBA::BAC_name_refusal() const {
+  name_check check(bac_rules, "BAC");
+  check_bare_names(check, *this, "");
+  return check.refusal();
+}
 
 void FBA::BAC_put(std::ostream& os, int level) const {
   const int n = nb_state_bits;

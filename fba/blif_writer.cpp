@@ -5,7 +5,29 @@
 #include <string>
 
 #include "fba/FBA.h"
+#include "fba/name_check_internal.h"
 #include "fba/writer_common.h"
+
+namespace {
+
+// A BLIF name: any run of printable characters but "#", which begins a
+// comment, and the backslash, which continues a line.
+std::string blif_fault(const std::string& name) { return token_fault(name, "#\\"); }
+
+}  // namespace
+
+const identifier_rules& blif_identifier_rules() {
+  static const identifier_rules rules{"BLIF", false, blif_fault, nullptr};
+  return rules;
+}
+
+// The inputs, the outputs, the latches' outputs (registers) and inputs
+// (next-state variables) are the nets of one model, named as they stand.
+std::string FBA::BLIF_name_refusal() const {
+  name_check check(blif_identifier_rules(), "BLIF");
+  check_bare_names(check, *this, "the model ");
+  return check.refusal();
+}
 
 void FBA::BLIF_put(std::ostream& os, int level) const {
   const int n = nb_state_bits;

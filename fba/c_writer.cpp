@@ -5,12 +5,35 @@
 // reaction (next state, outputs through pointers, register update). The
 // header holds the two prototypes only.
 #include <ostream>
+#include <set>
 #include <string>
 
 #include "fba/FBA.h"
+#include "fba/name_check_internal.h"
 #include "fba/writer_common.h"
 
 namespace {
+
+// The keywords of C (C23, which makes keywords of some former macros). The
+// keywords that begin with an underscore (_Bool, _Atomic, ...) are refused
+// with every identifier that begins with one.
+const std::set<std::string> c_reserved = word_set(
+    "alignas alignof auto bool break case char const constexpr continue default do "
+    "double else enum extern false float for goto if inline int long nullptr register "
+    "restrict return short signed sizeof static static_assert struct switch thread_local "
+    "true typedef typeof typeof_unqual union unsigned void volatile while");
+
+// A C identifier that does not begin with an underscore: C reserves those
+// of file scope, "__" and "_" before a capital everywhere, for the compiler
+// and its library.
+std::string c_fault(const std::string& identifier) {
+  const std::string fault = c_like_fault(identifier);
+  if (!fault.empty()) return fault;
+  if (identifier[0] == '_') return "begins with an underscore, which C reserves for its compiler";
+  return "";
+}
+
+const identifier_rules c_rules{"C", false, c_fault, &c_reserved};
 
 // The state of one C write: the machine, both streams and the level.
 class c_dumper {
@@ -110,6 +133,37 @@ class c_dumper {
 };
 
 }  // namespace
+
+// Every identifier begins with the automaton name and "_": the two
+// functions, the registers and next-state variables (globals), and the
+// parameters, one per input and output. A parameter named like a register
+// would hide it in the reaction's body, one named like a function would
+// hide the function.
+std::string FBA::c_name_refusal() const {
+  name_check check(c_rules, "C");
+  const std::string prefix = module + "_";
+  check.name("the automaton name", module,
+             {{prefix + "reset_automaton", "the function " + prefix + "reset_automaton"},
+              {prefix + "automaton", "the function " + prefix + "automaton"}});
+  for (int i = 0; i < nb_state_bits; ++i) {
+    const std::string reg = prefix + register_name(i);
+    const std::string next = prefix + next_state_name(i);
+    check.name("the state bit", state_bit_names[i],
+               {{reg, "the register " + reg}, {next, "the next-state variable " + next}});
+  }
+  for (int j = 0; j < nb_inputs; ++j) {
+    const std::string in = input_name(j);
+    check.name("the input", in,
+               {{prefix + in, "the parameter " + prefix + in + " of " + quoted("the input", in)}});
+  }
+  for (int k = 0; k < nb_outputs; ++k) {
+    const std::string out = output_names[k];
+    check.name(
+        "the output", out,
+        {{prefix + out, "the parameter " + prefix + out + " of " + quoted("the output", out)}});
+  }
+  return check.refusal();
+}
 
 void FBA::c_put(std::ostream& code, std::ostream& header, int level) const {
   c_dumper(*this, code, header, level).dump();

@@ -4,12 +4,38 @@
 // method Automaton computes the next state and the outputs (React), latches
 // the registers (Next) and clears the inputs (Reset_Inputs).
 #include <ostream>
+#include <set>
 #include <string>
 
 #include "fba/FBA.h"
+#include "fba/name_check_internal.h"
 #include "fba/writer_common.h"
 
 namespace {
+
+// The keywords of C#, and the four undocumented ones that the Mono and
+// Microsoft compilers reserve (__arglist, __makeref, __reftype,
+// __refvalue). The contextual keywords (get, set, var, ...) may name a
+// field, except value: see CSHARP_name_refusal.
+const std::set<std::string> csharp_reserved = word_set(
+    "abstract as base bool break byte case catch char checked class const continue "
+    "decimal default delegate do double else enum event explicit extern false finally "
+    "fixed float for foreach goto if implicit in int interface internal is lock long "
+    "namespace new null object operator out override params private protected public "
+    "readonly ref return sbyte sealed short sizeof stackalloc static string struct "
+    "switch this throw true try typeof uint ulong unchecked unsafe ushort using virtual "
+    "void volatile while __arglist __makeref __reftype __refvalue");
+
+const identifier_rules csharp_rules{"C#", false, c_like_fault, &csharp_reserved};
+
+// The methods of the class, then the methods every class inherits from
+// object, which a field of the same name would hide.
+const char* const csharp_methods[] = {
+    "Reset_Automaton", "Reset_Inputs", "Reset_Outputs", "Reset_Registers",
+    "Automaton",       "React",        "Next"};
+const char* const csharp_object_methods[] = {"Equals",  "Finalize",        "GetHashCode",
+                                             "GetType", "MemberwiseClone", "ReferenceEquals",
+                                             "ToString"};
 
 // Two slashes and 84 full stops.
 const std::string banner = "//" + std::string(84, '.');
@@ -243,5 +269,41 @@ class csharp_dumper {
 };
 
 }  // namespace
+
+// Every member shares the class's scope: a field per input with its
+// property "P_"<input>, a field per output with its property "GS_"<output>,
+// a field per register and next-state value, and the methods. A member
+// may not be named like the class, and no field "value": in the property
+// setters, value is the value assigned, which the field would never get.
+std::string FBA::CSHARP_name_refusal() const {
+  name_check check(csharp_rules, "C#");
+  for (const char* method : csharp_methods) {
+    check.generated(method, std::string("the method ") + method);
+  }
+  check.name("the automaton name", module, {{module, "the class " + module}});
+  // The class itself may bear these names.
+  for (const char* method : csharp_object_methods) {
+    check.generated(method, std::string("the method ") + method + " that every class inherits");
+  }
+  check.generated("value", "the implicit parameter value of the property setters");
+  for (int i = 0; i < nb_state_bits; ++i) {
+    check.name("the state bit", state_bit_names[i],
+               {{register_name(i), "the field " + register_name(i)},
+                {next_state_name(i), "the field " + next_state_name(i)}});
+  }
+  for (int j = 0; j < nb_inputs; ++j) {
+    const std::string in = input_name(j);
+    const std::string of = " of " + quoted("the input", in);
+    check.name("the input", in,
+               {{in, "the field " + in + of}, {"P_" + in, "the property P_" + in + of}});
+  }
+  for (int k = 0; k < nb_outputs; ++k) {
+    const std::string out = output_names[k];
+    const std::string of = " of " + quoted("the output", out);
+    check.name("the output", out,
+               {{out, "the field " + out + of}, {"GS_" + out, "the property GS_" + out + of}});
+  }
+  return check.refusal();
+}
 
 void FBA::CSHARP_put(std::ostream& os, int level) const { csharp_dumper(*this, os, level).dump(); }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fba/FBA.h"
+#include "fba/name_check_internal.h"
 #include "fba/writer_common.h"
 
 namespace {
@@ -89,3 +90,21 @@ class doc_dumper {
 }  // namespace
 
 void FBA::DOC_put(std::ostream& os, int level) const { doc_dumper(*this, os, level).dump(); }
+
+namespace {
+
+// A name is one run of printable characters: a blank would make two.
+std::string doc_fault(const std::string& name) { return token_fault(name, ""); }
+
+const identifier_rules doc_rules{"the documentation", false, doc_fault, nullptr};
+
+}  // namespace
+
+// The inputs, the outputs, the registers and the next-state variables are
+// listed and used in the equations as they stand: no two may be written
+// the same.
+std::string FBA::DOC_name_refusal() const {
+  name_check check(doc_rules, "the documentation");
+  check_bare_names(check, *this, "the automaton ");
+  return check.refusal();
+}

@@ -5,15 +5,52 @@
 // output under its emission condition. A machine without state bits gets
 // no signal declaration and no leading "||".
 #include <iostream>
+#include <set>
 #include <string>
 
 #include "fba/FBA.h"
+#include "fba/name_check_internal.h"
 #include "fba/writer_common.h"
+
+namespace {
+
+// The reserved words of Esterel (version 5).
+const std::set<std::string> esterel_reserved = word_set(
+    "abort and await call case combine constant copymodule do each else elsif emit end "
+    "every exec exit false function halt handle if immediate in input inputoutput loop "
+    "module not nothing or output pause positive pre present procedure relation repeat "
+    "return run sensor signal suspend sustain task then timeout times trap true type "
+    "upto var watching weak when with");
+
+// Esterel identifiers: a letter, then letters, digits and underscores.
+const identifier_rules esterel_rules{"Esterel", false, letter_word_fault, &esterel_reserved};
+
+// The module that every state bit runs, which the user provides.
+const char* const pre_module = "my_pre";
+
+}  // namespace
 
 std::string local_FSM_bddtoexpesterel(bddpp_manager* manager, bdd f, int level) {
   if (manager->Bdd_is_tautology(f, 0)) return "not tick";
   if (manager->Bdd_is_tautology(f, 1)) return "tick";
   return manager->Print_sop_to_String(" or ", " and ", "not ", "", f, level);
+}
+
+// The inputs, the outputs, the registers and their next-state signals are
+// the signals of one module, named as they stand; tick is the signal that
+// Esterel declares itself. The module may not be the one it runs.
+std::string FBA::ESTEREL_name_refusal() const {
+  name_check check(esterel_rules, "Esterel");
+  check.generated("tick", "the signal tick that Esterel declares itself");
+  check.generated(pre_module,
+                  std::string("the module ") + pre_module + " that holds each register");
+  if (module == pre_module) {
+    check.refuse(
+        "the automaton name", module,
+        std::string("it is the name of the module ") + pre_module + " that holds each register");
+  }
+  check_bare_names(check, *this, "the module ");
+  return check.refusal();
 }
 
 void FBA::ESTEREL_put(std::ostream& os, int level) const {

@@ -9,7 +9,15 @@
 #include <string>
 
 #include "fba/FBA.h"
+#include "fba/name_check_internal.h"
 #include "fba/writer_common.h"
+
+// The nets of the plain BLIF writer, under its rules (blif_writer.cpp).
+std::string FBA::FBA_name_refusal() const {
+  name_check check(blif_identifier_rules(), "extended BLIF");
+  check_bare_names(check, *this, "the model ");
+  return check.refusal();
+}
 
 void FBA::FBA_put(std::ostream& os, int level) const {
   const int n = nb_state_bits;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fba/FBA.h"
+#include "fba/name_check_internal.h"
 #include "fba/writer_common.h"
 
 namespace {
@@ -141,6 +142,33 @@ class grafcet_vhdl_dumper {
 };
 
 }  // namespace
+
+// The ports (the inputs, "reset", "clk" and the outputs, all bare) and the
+// registers and next-state signals share the architecture's scope, under
+// the rules of VHDL (vhdl_writer.cpp). The entity and architecture names
+// live apart.
+std::string FBA::VHDL_grafcet_name_refusal() const {
+  name_check check(vhdl_identifier_rules(), "grafcet VHDL");
+  check.generated("reset", "the reset port reset");
+  check.generated("clk", "the clock port clk");
+  check.name("the automaton name", module,
+             {{module, "the entity " + module, false},
+              {module + "_a", "the architecture " + module + "_a", false}});
+  for (int i = 0; i < nb_state_bits; ++i) {
+    check.name("the state bit", state_bit_names[i],
+               {{register_name(i), "the register " + register_name(i)},
+                {next_state_name(i), "the next-state signal " + next_state_name(i)}});
+  }
+  for (int j = 0; j < nb_inputs; ++j) {
+    const std::string in = input_name(j);
+    check.name("the input", in, {{in, "the port " + in + " of " + quoted("the input", in)}});
+  }
+  for (int k = 0; k < nb_outputs; ++k) {
+    const std::string out = output_names[k];
+    check.name("the output", out, {{out, "the port " + out + " of " + quoted("the output", out)}});
+  }
+  return check.refusal();
+}
 
 void FBA::VHDL_grafcet_put(std::ostream& os, int std_logic, int level) const {
   grafcet_vhdl_dumper(*this, os, std_logic, level).dump();

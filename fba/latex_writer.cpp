@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fba/FBA.h"
+#include "fba/name_check_internal.h"
 #include "fba/writer_common.h"
 #include "utilities/Stringpp.h"
 
@@ -175,4 +176,23 @@ void FBA::LATEX_put(std::ostream& os, int level) const {
   for (int j = 0; j < nb_inputs; ++j)
     types.push_back(type_word(static_cast<int>(inputs[j].my_type())));
   latex_dumper(*this, os, level, std::move(types)).dump();
+}
+
+namespace {
+
+// A name is one run of printable characters without the characters that
+// LaTeX reads as commands ("_" is written "\_"); in math mode a blank
+// would vanish.
+std::string latex_fault(const std::string& name) { return token_fault(name, "#$%&{}\\^~"); }
+
+const identifier_rules latex_rules{"LaTeX", false, latex_fault, nullptr};
+
+}  // namespace
+
+// The inputs, the outputs, the registers and the next-state variables are
+// listed and used in the equations: no two may be written the same.
+std::string FBA::LATEX_name_refusal() const {
+  name_check check(latex_rules, "LaTeX");
+  check_bare_names(check, *this, "the article on ");
+  return check.refusal();
 }

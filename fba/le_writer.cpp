@@ -1,11 +1,34 @@
 // Light Esterel writer: the machine as a module in its "Mealy Machine"
 // form (inputs, outputs, registers with initial values, equations).
 #include <iostream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "fba/FBA.h"
+#include "fba/name_check_internal.h"
 #include "fba/writer_common.h"
+
+namespace {
+
+// The words of the Light Esterel text itself: its keywords and the
+// operators of its equations.
+const std::set<std::string> le_reserved =
+    word_set("module Input Output Mealy Machine Register end and or not");
+
+// Light Esterel identifiers, as Esterel's: a letter, then letters, digits
+// and underscores.
+const identifier_rules le_rules{"Light Esterel", false, letter_word_fault, &le_reserved};
+
+}  // namespace
+
+// The inputs, the outputs, the registers and their next-state variables
+// are named as they stand in one module.
+std::string FBA::LE_name_refusal() const {
+  name_check check(le_rules, "Light Esterel");
+  check_bare_names(check, *this, "the module ");
+  return check.refusal();
+}
 
 void FBA::LE_put(std::ostream& os, int level) const {
   const int n = nb_state_bits;

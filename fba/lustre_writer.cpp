@@ -3,13 +3,24 @@
 // cover prints as a bare 0 or 1 are written false and true, Lustre's
 // boolean constants.
 #include <iostream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "fba/FBA.h"
+#include "fba/name_check_internal.h"
 #include "fba/writer_common.h"
 
 namespace {
+
+// The keywords of Lustre (version 6, which keeps those of version 4).
+const std::set<std::string> lustre_reserved = word_set(
+    "and assert body bool const current div else end enum extern false fby function if "
+    "include int is let merge mod model needs node nor not of operator or package pre "
+    "provides real returns step struct tel then true type unsafe uses var when with xor");
+
+// Lustre identifiers: a letter, then letters, digits and underscores.
+const identifier_rules lustre_rules{"Lustre", false, letter_word_fault, &lustre_reserved};
 
 // The Lustre text of f: the sum of products, "false" for "0", "true" for
 // "1".
@@ -21,6 +32,14 @@ std::string lustre_equation(bddpp_manager* m, bdd f, int level) {
 }
 
 }  // namespace
+
+// The inputs, the outputs, the registers and their next-state variables are
+// the variables of one node, named as they stand.
+std::string FBA::LUSTRE_name_refusal() const {
+  name_check check(lustre_rules, "Lustre");
+  check_bare_names(check, *this, "the node ");
+  return check.refusal();
+}
 
 void FBA::LUSTRE_put(std::ostream& os, int level) const {
   const int n = nb_state_bits;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fba/FBA.h"
+#include "fba/name_check_internal.h"
 #include "fba/writer_common.h"
 #include "utilities/Stringpp.h"
 #include "utilities/list_templates.h"
@@ -363,4 +364,42 @@ std::string* FBA::my_table_bdd_nom_termes() const {
   std::list<std::string> names;
   for (long l = 0; l < manager->Nb_bdd_vars(); ++l) names.push_back(manager->Name_var_by_index(l));
   return array_convert(names);
+}
+
+namespace {
+
+// Names are words of letters, digits and underscores; the format has no
+// reserved word (its keywords end with a colon).
+const identifier_rules sc_rules{"SC6", false, word_fault, nullptr};
+
+// True when `name` has the form of a decision node's nets: "wire", digits,
+// and "_THEN", "_ELSE" or nothing.
+bool is_wire_name(const std::string& name) {
+  if (name.compare(0, 4, "wire") != 0) return false;
+  std::size_t end = 4;
+  while (end < name.size() && name[end] >= '0' && name[end] <= '9') ++end;
+  if (end == 4) return false;
+  const std::string rest = name.substr(end);
+  return rest.empty() || rest == "_THEN" || rest == "_ELSE";
+}
+
+}  // namespace
+
+// The inputs and outputs are the signals, the registers, next-state
+// variables and inputs name the variables' nets; the decision nodes' nets
+// are named "wire"<n>, "wire"<n>"_THEN" and "wire"<n>"_ELSE".
+std::string FBA::SC_name_refusal() const {
+  name_check check(sc_rules, "SC6");
+  for (int j = 0; j < nb_inputs; ++j) {
+    if (is_wire_name(input_name(j))) {
+      check.refuse("the input", input_name(j), "it is the name of a decision node's net");
+    }
+  }
+  for (int k = 0; k < nb_outputs; ++k) {
+    if (is_wire_name(output_names[k])) {
+      check.refuse("the output", output_names[k], "it is the name of a decision node's net");
+    }
+  }
+  check_bare_names(check, *this, "the module ");
+  return check.refusal();
 }

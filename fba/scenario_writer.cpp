@@ -11,6 +11,7 @@
 
 #include "utilities/fatal.h"
 #include "fba/FBA.h"
+#include "fba/name_check_internal.h"
 #include "fba/writer_common.h"
 
 void fbamrsetsetput(std::ostream& os, long a, std::set<std::set<int> >& t) {
@@ -195,4 +196,23 @@ void FBA::SCENARIO_put(std::ostream& os, int states, std::set<int>*, std::set<in
   dumper.dump_header(states);
   dumper.dump_transition();
   dumper.dump_tables(states, awaited, trigger, shifted_trigger);
+}
+
+namespace {
+
+// The input names are the first word of each line of the input table; the
+// automaton name stands in a comment line.
+std::string scenario_fault(const std::string& name) { return token_fault(name, ""); }
+
+const identifier_rules scenario_rules{"the scenario file", false, scenario_fault, nullptr};
+
+}  // namespace
+
+// Each input must have a slot of its own in the context array: an input
+// named like a register, a next-state variable or an earlier input would
+// share its slot. The outputs are not named in the file.
+std::string FBA::SCENARIO_name_refusal() const {
+  name_check check(scenario_rules, "the scenario file");
+  check_bare_names(check, *this, "the comment on ", false);
+  return check.refusal();
 }

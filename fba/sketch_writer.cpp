@@ -4,14 +4,51 @@
 // (my_setup, my_before, my_after), one reader per input and one or two
 // handlers per output as external routines and calls them at fixed points.
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "fba/FBA.h"
+#include "fba/name_check_internal.h"
 #include "fba/writer_common.h"
 #include "utilities/list_templates.h"
 
 namespace {
+
+// The keywords of C++ (C++20), the alternative spellings of operators
+// (and, or, not, ...) among them.
+const std::set<std::string> cpp_reserved = word_set(
+    "alignas alignof and and_eq asm auto bitand bitor bool break case catch char char8_t "
+    "char16_t char32_t class compl concept const consteval constexpr constinit "
+    "const_cast continue co_await co_return co_yield decltype default delete do double "
+    "dynamic_cast else enum explicit export extern false float for friend goto if inline "
+    "int long mutable namespace new noexcept not not_eq nullptr operator or or_eq "
+    "private protected public register reinterpret_cast requires return short signed "
+    "sizeof static static_assert static_cast struct switch template this thread_local "
+    "throw true try typedef typeid typename union unsigned using virtual void volatile "
+    "wchar_t while xor xor_eq");
+
+// A C++ identifier that neither begins with an underscore nor holds two in
+// a row: C++ reserves those of the global scope for its compiler and
+// library.
+std::string cpp_fault(const std::string& identifier) {
+  const std::string fault = c_like_fault(identifier);
+  if (!fault.empty()) return fault;
+  if (identifier[0] == '_') return "begins with an underscore, which C++ reserves for its compiler";
+  if (identifier.find("__") != std::string::npos) {
+    return "holds two underscores in a row, which C++ reserves for its compiler";
+  }
+  return "";
+}
+
+const identifier_rules cpp_rules{"C++", false, cpp_fault, &cpp_reserved};
+
+// The functions of the sketch: those it defines, the user's hooks, and
+// main, where the program that holds the sketch begins.
+const char* const sketch_functions[] = {"setup",     "loop",     "my_setup",
+                                        "my_before", "my_after", "main"};
+// The lower-case macros that the GNU compilers predefine (to 1) on Linux.
+const char* const gnu_macros[] = {"linux", "unix"};
 
 // The state of one sketch write.
 class sketch_dumper {
@@ -142,6 +179,49 @@ class sketch_dumper {
 };
 
 }  // namespace
+
+// Every name shares the global scope: the functions and macros above, a
+// reader function per input and one or two handlers per output under the
+// machine's bare names, and the variables (registers, next values, inputs
+// and outputs) under the automaton name and "_".
+std::string FBA::ino_name_refusal(const std::list<std::string>& single_handler) const {
+  name_check check(cpp_rules, "the sketch");
+  for (const char* function : sketch_functions) {
+    check.generated(function, std::string("the function ") + function);
+  }
+  for (const char* macro : gnu_macros) {
+    check.generated(macro, std::string("the macro ") + macro + " that the GNU compilers predefine");
+  }
+  const std::string prefix = module + "_";
+  check.name("the automaton name", module,
+             {{prefix, "the prefix " + prefix + " of the variables", false}});
+  for (int i = 0; i < nb_state_bits; ++i) {
+    const std::string reg = prefix + register_name(i);
+    const std::string next = prefix + next_state_name(i);
+    check.name("the state bit", state_bit_names[i],
+               {{reg, "the variable " + reg}, {next, "the variable " + next}});
+  }
+  for (int j = 0; j < nb_inputs; ++j) {
+    const std::string in = input_name(j);
+    const std::string of = " of " + quoted("the input", in);
+    check.name("the input", in,
+               {{prefix + in, "the variable " + prefix + in + of},
+                {in, "the reader function " + in + of}});
+  }
+  for (int k = 0; k < nb_outputs; ++k) {
+    const std::string out = output_names[k];
+    const std::string of = " of " + quoted("the output", out);
+    std::vector<written_as> uses{{prefix + out, "the variable " + prefix + out + of}};
+    if (item_in(single_handler, out)) {
+      uses.push_back({out, "the handler " + out + of});
+    } else {
+      uses.push_back({out + "_true", "the handler " + out + "_true" + of});
+      uses.push_back({out + "_false", "the handler " + out + "_false" + of});
+    }
+    check.name("the output", out, uses);
+  }
+  return check.refusal();
+}
 
 void FBA::ino_put_grafcet(std::ostream& os, int level,
                           std::list<std::string>& single_handler) const {

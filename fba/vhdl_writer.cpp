@@ -5,13 +5,39 @@
 // The plain form types every port and signal "bit"; the Altera form types
 // them "std_logic" and adds the IEEE library clauses.
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "fba/FBA.h"
+#include "fba/name_check_internal.h"
 #include "fba/writer_common.h"
 
 namespace {
+
+// The reserved words of VHDL-2008 (those of VHDL-93 and the words the 2008
+// edition adds, PSL's among them), which no name may be, in any case.
+const std::set<std::string> vhdl_reserved = word_set(
+    "abs access after alias all and architecture array assert assume assume_guarantee "
+    "attribute begin block body buffer bus case component configuration constant context "
+    "cover default disconnect downto else elsif end entity exit fairness file for force "
+    "function generate generic group guarded if impure in inertial inout is label "
+    "library linkage literal loop map mod nand new next nor not null of on open or "
+    "others out package parameter port postponed procedure process property protected "
+    "pure range record register reject release rem report restrict restrict_guarantee "
+    "return rol ror select sequence severity shared signal sla sll sra srl strong "
+    "subtype then to transport type unaffected units until use variable vmode vprop "
+    "vunit wait when while with xnor xor");
+
+// A VHDL basic identifier: a letter, then letters, digits and single
+// underscores, not ending with one.
+std::string vhdl_fault(const std::string& identifier) {
+  const std::string fault = letter_word_fault(identifier);
+  if (!fault.empty()) return fault;
+  if (identifier.find("__") != std::string::npos) return "holds two underscores in a row";
+  if (identifier.back() == '_') return "ends with an underscore";
+  return "";
+}
 
 // The state of one VHDL write: the machine, the stream, the port type and
 // the optimisation level.
@@ -138,6 +164,44 @@ class vhdl_dumper {
 };
 
 }  // namespace
+
+const identifier_rules& vhdl_identifier_rules() {
+  static const identifier_rules rules{"VHDL", true, vhdl_fault, &vhdl_reserved};
+  return rules;
+}
+
+// The ports (the inputs, the reset and clock ports, the outputs, each after
+// the automaton name and "_") and the signals (each input's bare name and
+// its twin with "next", the registers and their next-state signals) share
+// the architecture's scope. The entity and architecture names live apart.
+std::string FBA::VHDL_name_refusal() const {
+  name_check check(vhdl_identifier_rules(), "VHDL");
+  const std::string& m = module;
+  check.name("the automaton name", m,
+             {{m, "the entity " + m, false},
+              {m + "_a", "the architecture " + m + "_a", false},
+              {m + "_reset", "the reset port " + m + "_reset"},
+              {m + "_clk", "the clock port " + m + "_clk"}});
+  for (int i = 0; i < nb_state_bits; ++i) {
+    check.name("the state bit", state_bit_names[i],
+               {{register_name(i), "the register " + register_name(i)},
+                {next_state_name(i), "the next-state signal " + next_state_name(i)}});
+  }
+  for (int j = 0; j < nb_inputs; ++j) {
+    const std::string in = input_name(j);
+    const std::string of = " of " + quoted("the input", in);
+    check.name("the input", in,
+               {{m + "_" + in, "the port " + m + "_" + in + of},
+                {in, "the signal " + in + of},
+                {in + "next", "the signal " + in + "next" + of}});
+  }
+  for (int k = 0; k < nb_outputs; ++k) {
+    const std::string out = output_names[k];
+    check.name("the output", out,
+               {{m + "_" + out, "the port " + m + "_" + out + " of " + quoted("the output", out)}});
+  }
+  return check.refusal();
+}
 
 void FBA::VHDL_put(std::ostream& os, int altera, int level) const {
   vhdl_dumper(*this, os, altera, level).dump();

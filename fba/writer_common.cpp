@@ -9,6 +9,8 @@
 #include "fba/FBA.h"
 #include "utilities/fatal.h"
 
+std::string FBA::state_bit_name(int i) const { return state_bit_names[i]; }
+
 std::string FBA::register_name(int i) const { return "X" + state_bit_names[i]; }
 
 std::string FBA::next_state_name(int i) const { return "X" + state_bit_names[i] + "next"; }

@@ -2,8 +2,15 @@
 // constructors, accessors, comparisons, stream printers and the GAL, Light
 // Esterel and Esterel v5 writers of each record.
 #include "model/gal_norm.h"
+#include "model/parse_gal.h"
 
 namespace {
+
+// Writes a name that a colon follows: with a blank before the colon when
+// name and colon would read as a keyword ("From : "), else ": " after it.
+void put_name_colon(std::ostream& os, const std::string& name) {
+  os << name << (gal_keyword_stem(name) ? " : " : ": ");
+}
 
 // Writes the strings of the list joined by "," (no blank).
 void put_joined(std::ostream& os, const std::list<std::string>& items) {
@@ -65,7 +72,10 @@ std::string gal_declaration_variables::typev() const { return type_; }
 std::string gal_declaration_variables::nom() const { return name_; }
 
 // Writes name, ": ", type.
-void gal_declaration_variables::put_gal(std::ostream& os) const { os << name_ << ": " << type_; }
+void gal_declaration_variables::put_gal(std::ostream& os) const {
+  put_name_colon(os, name_);
+  os << type_;
+}
 
 // Writes the name, then ": " and the type unless the type is "pure".
 void gal_declaration_variables::put_le(std::ostream& os) const {
@@ -261,11 +271,15 @@ std::list<gal_declaration_variables> gal_declaration_progs::my_outputs_list() co
   return outputs_;
 }
 
-// Writes the run as lines: the quoted path, file and module names; the input
+// Writes the run as lines: the quoted path, file and module names (each
+// name followed by its colon as put_name_colon writes it); the input
 // section; an empty sensor section (the sensors are never written); the
 // output section. Each line end flushes.
 void gal_declaration_progs::put_gal(std::ostream& os) const {
-  os << '"' << path_ << '"' << ": " << file_ << ": " << module_ << ": " << std::endl;
+  os << '"' << path_ << '"' << ": ";
+  put_name_colon(os, file_);
+  put_name_colon(os, module_);
+  os << std::endl;
   os << "Input:" << std::endl;
   put_gal_variable_lines(os, inputs_);
   os << "Sensor:" << std::endl;

@@ -37,7 +37,8 @@ class gal_declaration_variables {
   std::string typev() const;
   std::string nom() const;
 
-  // Writes name, ": ", type.
+  // Writes name, ": ", type; " : " in place of ": " when the name and a
+  // colon would read as a keyword of the reader ("From : bool").
   void put_gal(std::ostream& os) const;
   // Writes name, then ": " and the type unless the type is exactly "pure".
   void put_le(std::ostream& os) const;
@@ -149,7 +150,8 @@ class gal_declaration_progs {
   std::list<gal_declaration_variables> my_inputs_list() const;
   std::list<gal_declaration_variables> my_outputs_list() const;
 
-  // One item of a GAL "Run:" section, as lines.
+  // One item of a GAL "Run:" section, as lines; a file or module name that
+  // would read as a keyword with its colon gets a blank before it.
   void put_gal(std::ostream& os) const;
   // Writes the quoted path, ": ", file name, ": ", module name.
   void put_le(std::ostream& os) const;

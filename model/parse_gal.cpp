@@ -205,6 +205,37 @@ std::string type_lexeme(int code) {
 
 // Returns whether every "From:"/"To:" index of f is -1 or a state index;
 // fills `report` with one line per faulty transition.
+bool gal_keyword_stem(const std::string& name) {
+  // The keywords of lex.gal.l without their colon.
+  static const char* const stems[] = {"basic_model",
+                                      "par_automata_model",
+                                      "light_esterel_model",
+                                      "synccharts_model",
+                                      "NS",
+                                      "FS",
+                                      "Name",
+                                      "Type",
+                                      "Input",
+                                      "Sensor",
+                                      "Output",
+                                      "Local",
+                                      "Variable",
+                                      "Action",
+                                      "Star",
+                                      "Encapsulation",
+                                      "Run",
+                                      "Function",
+                                      "Constant",
+                                      "Transition",
+                                      "To",
+                                      "From",
+                                      "By"};
+  for (const char* stem : stems) {
+    if (name == stem) return true;
+  }
+  return false;
+}
+
 bool verifie_idents_etats(const gal_tpen_fichier& f, std::string& report) {
   std::ostringstream lines;
   for (int t = 0; t < f.nb_transitions; ++t) {

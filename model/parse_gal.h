@@ -28,4 +28,9 @@ gal_tpen_fichier* parse(const std::string& file);
 // it). `report` is emptied first.
 bool verifie_idents_etats(const gal_tpen_fichier& f, std::string& report);
 
+// True when `name` followed by a colon is a keyword of the scanner ("From"
+// makes "From:"): a writer that puts a name before a colon must then put a
+// blank between them ("From : bool") for the name to read back as a name.
+bool gal_keyword_stem(const std::string& name);
+
 #endif  // KORVANE_MODEL_PARSE_GAL_H

@@ -89,6 +89,13 @@ TEST(FuzzRegressions, InputsThatShowedAFault) {
       {"viewer: width 1500000000", target::viewer, corpus_file("viewer", "width-1500000000.txt")},
       {"viewer: two widths 2147483647", target::viewer,
        corpus_file("viewer", "widths-2147483647.txt")},
+      // Names that read as keywords with a colon after them were written
+      // bare before their colon, and the text written was refused.
+      {"names like keywords", target::parse,
+       "Name: p : basic_model: ; Type: bool ; Input: From : bool ; Sensor: ; Output: NS : ;"
+       " Local: ; Variable: ; Run: \"d/Transition\" : basic_model ; Function: ; Constant: ;"
+       " Action: ; Star: NS: \"s\" 0 0 : -1 : ;"
+       " Transition: From: -1 To: 0 Type: 1 By: : 0 0 0 \"1\" / ;"},
   };
   for (const fault_row& row : rows) {
     SCOPED_TRACE(row.label);
