@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "support/automaton.h"
+#include "support/machine.h"
 #include "support/process.h"
 #include "tool_harness.h"
 #include "support/capture.h"

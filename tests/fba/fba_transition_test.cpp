@@ -11,14 +11,14 @@
 #include <vector>
 
 #include "fba/FBA.h"
-#include "fba_machines.h"
+#include "support/machine.h"
 #include "support/capture.h"
 
 namespace {
 
 // Two state bits, the given inputs, outputs o and p, nothing added yet.
 ktest::automaton two_bits(std::vector<std::string> inputs = {"a", "b"}) {
-  return machine_of("t", inputs, {"o", "p"}, 2);
+  return ktest::coded_automaton("t", inputs, {"o", "p"}, 2);
 }
 
 // The forcing and emission conditions of a machine as one text.
@@ -124,7 +124,7 @@ const set_case set_cases[] = {
 TEST(SetEvolution, Cases) {
   for (const set_case& c : set_cases) {
     SCOPED_TRACE(c.what);
-    auto m = build_machine(two_bits(c.inputs));
+    auto m = ktest::to_machine(two_bits(c.inputs), ktest::build::as_listed);
     std::set<int> source = c.source, target = c.target;
     ktest::stream_capture cerr_capture(std::cerr);
     m->add_evolution(source, target, c.outputs, c.positive, c.negative);
@@ -134,26 +134,26 @@ TEST(SetEvolution, Cases) {
 }
 
 TEST(SetEvolution, InputNamedAfterRegisterIsTheRegister) {
-  auto m = build_machine(two_bits({"X1"}));
+  auto m = ktest::to_machine(two_bits({"X1"}), ktest::build::as_listed);
   std::set<int> source{1}, target{};
   m->add_evolution(source, target, {0}, {0}, {});
   EXPECT_EQ("f0[0]=!X0.X1 f1[0]=0 f0[1]=!X0.X1 f1[1]=0 e[0]=!X0.X1 e[1]=0 ", conditions(*m));
   std::set<int> zero{};
-  auto other = build_machine(two_bits({"X1"}));
+  auto other = ktest::to_machine(two_bits({"X1"}), ktest::build::as_listed);
   other->add_evolution(zero, target, {0}, {0}, {});
   EXPECT_EQ("f0[0]=0 f1[0]=0 f0[1]=0 f1[1]=0 e[0]=0 e[1]=0 ", conditions(*other));
 }
 
 TEST(SetEvolution, NoStateBitsEmptyGuardAlwaysEmits) {
-  const ktest::automaton spec = machine_of("n", {"a"}, {"o", "p"}, 0);
-  auto m = build_machine(spec);
+  const ktest::automaton automaton = ktest::coded_automaton("n", {"a"}, {"o", "p"}, 0);
+  auto m = ktest::to_machine(automaton, ktest::build::as_listed);
   std::set<int> none;
   m->add_evolution(none, none, {1}, {}, {});
   EXPECT_EQ("e[0]=0 e[1]=1 ", conditions(*m));
 }
 
 TEST(PostEvolution, EmitsWhenTheBitBecomesOne) {
-  auto m = build_machine(two_bits());
+  auto m = ktest::to_machine(two_bits(), ktest::build::as_listed);
   bddpp_manager* mgr = m->get_manager();
   ktest::stream_capture cerr_capture(std::cerr);
   m->add_post_evolution(2, 0, mgr->Bdd_one());
@@ -173,7 +173,7 @@ TEST(PostEvolution, EmitsWhenTheBitBecomesOne) {
 }
 
 TEST(Lookups, InRangeAndFallback) {
-  auto m = build_machine(two_bits());
+  auto m = ktest::to_machine(two_bits(), ktest::build::as_listed);
   struct row {
     std::string (FBA::*lookup)(int) const;
     int position;
@@ -204,8 +204,8 @@ TEST(Lookups, InRangeAndFallback) {
 TEST(FbaTransition, SameContributionAsExplicitTransition) {
   // Transition 1 -> 2 with guard a emitting o: once as state numbers,
   // once as sets of 1-bits, on two machines of the same description.
-  auto by_codes = build_machine(two_bits());
-  auto by_sets = build_machine(two_bits());
+  auto by_codes = ktest::to_machine(two_bits(), ktest::build::as_listed);
+  auto by_sets = ktest::to_machine(two_bits(), ktest::build::as_listed);
   bdd actions_c[2] = {by_codes->get_manager()->Bdd_one(), by_codes->get_manager()->Bdd_zero()};
   by_codes->add_evolution(
       FBA_real_transition(by_codes.get(), 1, 2, actions_c, ktest::parse_in(*by_codes, "a")));
@@ -218,7 +218,7 @@ TEST(FbaTransition, SameContributionAsExplicitTransition) {
 }
 
 TEST(FbaTransition, EqualityCopyAndAssignment) {
-  auto m = build_machine(two_bits());
+  auto m = ktest::to_machine(two_bits(), ktest::build::as_listed);
   bddpp_manager* mgr = m->get_manager();
   bdd actions[2] = {mgr->Bdd_one(), mgr->Bdd_zero()};
   const bdd a = ktest::parse_in(*m, "a");
@@ -262,7 +262,7 @@ TEST(DebugPrinters, Inputs) {
 }
 
 TEST(DebugPrinters, Conditions) {
-  auto m = build_machine(two_bits());
+  auto m = ktest::to_machine(two_bits(), ktest::build::as_listed);
   bddpp_manager* mgr = m->get_manager();
   struct row {
     bdd f;
@@ -273,7 +273,7 @@ TEST(DebugPrinters, Conditions) {
               {ktest::parse_in(*m, "b and not X0 and X1next"), "!X0.X1next.b"}};
   for (const row& r : rows) EXPECT_EQ(r.expected, m->my_bddtoa(r.f));
   // Every level gives the level-1 text.
-  auto other = build_machine(either_machine());
+  auto other = ktest::to_machine(ktest::sample_automaton("either"), ktest::build::as_listed);
   const bdd either = ktest::parse_in(*other, "a or b");
   const std::string level1 =
       other->get_manager()->Print_sop_to_String("+ ", ".", "!", "", either, 1);
@@ -282,7 +282,7 @@ TEST(DebugPrinters, Conditions) {
 }
 
 TEST(DebugPrinters, TransitionLines) {
-  auto m = build_machine(two_bits());
+  auto m = ktest::to_machine(two_bits(), ktest::build::as_listed);
   bddpp_manager* mgr = m->get_manager();
   bdd actions[2] = {mgr->Bdd_one(), mgr->Bdd_zero()};
   const bdd a = ktest::parse_in(*m, "a");
@@ -291,7 +291,7 @@ TEST(DebugPrinters, TransitionLines) {
   EXPECT_EQ("[ initial: 0, final:1, cond: a, cond actions : 0--> 1 1--> 0 ]\n", real.str());
   sets << FBA_transition(m.get(), {0, 2}, {}, actions, ktest::parse_in(*m, "a and not b"));
   EXPECT_EQ("[ initial: {0,2}, final:{}, cond: a.!b, cond actions : 0--> 1 1--> 0 ]\n", sets.str());
-  auto bare = build_machine(empty_machine());
+  auto bare = ktest::to_machine(ktest::sample_automaton("empty"), ktest::build::as_listed);
   no_outputs << FBA_transition(bare.get(), {}, {3}, nullptr, bare->get_manager()->Bdd_one());
   EXPECT_EQ("[ initial: {}, final:{3}, cond: 1, cond actions : ]\n", no_outputs.str());
 }

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/automaton.h"
+#include "support/machine.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/automaton.h"
+#include "support/machine.h"
 #include "support/process.h"
 #include "tool_harness.h"
 

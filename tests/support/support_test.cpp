@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "model/parse_gal.h"
-#include "support/automaton.h"
+#include "support/machine.h"
 #include "support/capture.h"
 #include "support/golden.h"
 #include "support/process.h"
