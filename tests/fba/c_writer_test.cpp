@@ -14,12 +14,12 @@ namespace {
 
 // Each stream receives only its own text, whatever the other one holds.
 TEST(CWriter, StreamsAreIndependent) {
-  const auto m = ktest::to_machine(ktest::sample_automaton("controller"));
-  ASSERT_TRUE(m);
+  const auto machine = ktest::to_machine(ktest::sample_automaton("controller"));
+  ASSERT_TRUE(machine);
   std::ostringstream code1, header1, code2, header2;
-  m->c_put(code1, header1, 0);
+  machine->c_put(code1, header1, 0);
   header2 << "previous\n";
-  m->c_put(code2, header2, 0);
+  machine->c_put(code2, header2, 0);
   EXPECT_EQ(code1.str(), code2.str());
   EXPECT_EQ("previous\n" + header1.str(), header2.str());
   EXPECT_EQ(std::string::npos, code1.str().find("extern"));

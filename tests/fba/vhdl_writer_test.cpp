@@ -15,11 +15,11 @@
 namespace {
 
 // The VHDL text of a sample machine with the Altera flag `altera`.
-std::string vhdl_text(const std::string& machine, int altera, int level) {
-  const auto m = ktest::to_machine(ktest::sample_automaton(machine));
-  if (!m) return std::string();
+std::string vhdl_text(const std::string& sample, int altera, int level) {
+  const auto machine = ktest::to_machine(ktest::sample_automaton(sample));
+  if (!machine) return std::string();
   std::ostringstream os;
-  m->VHDL_put(os, altera, level);
+  machine->VHDL_put(os, altera, level);
   return os.str();
 }
 
