@@ -29,21 +29,39 @@ class truth_value : public receptivity_meaning<bool> {
   std::uint32_t values_;
 };
 
-// A random receptivity over `inputs` of at most `depth` operator levels,
-// spelt with the several forms that the receptivity language accepts.
-std::string random_guard(std::mt19937& rng, const std::vector<std::string>& inputs, int depth) {
+// One of the spellings of a connective, drawn.
+const char* spelling(std::mt19937& rng, const char* const (&forms)[4]) {
+  return forms[std::uniform_int_distribution<int>(0, 3)(rng)];
+}
+
+const char* const negations[] = {"not ", "NOT ", "!", "~"};
+const char* const conjunctions[] = {" and ", " AND ", " . ", " & "};
+const char* const disjunctions[] = {" or ", " OR ", " + ", " | "};
+
+// A conjunction of one to three literals over `inputs`, spelt with the
+// several forms that the receptivity language accepts.
+std::string random_cube(std::mt19937& rng, const std::vector<std::string>& inputs) {
   std::uniform_int_distribution<int> pick_input(0, static_cast<int>(inputs.size()) - 1);
-  std::uniform_int_distribution<int> coin(0, 3);
-  if (depth == 0 || coin(rng) == 0) {
-    static const char* const negations[] = {"not ", "!", "~", "NOT "};
-    const std::string name = inputs[pick_input(rng)];
-    return coin(rng) < 2 ? name : negations[coin(rng)] + name;
+  std::uniform_int_distribution<int> coin(0, 1);
+  const int literals = std::uniform_int_distribution<int>(1, 3)(rng);
+  std::string text;
+  for (int l = 0; l < literals; ++l) {
+    if (l > 0) text += spelling(rng, conjunctions);
+    if (coin(rng) == 0) text += spelling(rng, negations);
+    text += inputs[pick_input(rng)];
   }
-  static const char* const operators[] = {" and ", " or ",  " xor ", " & ",
-                                          " | ",   " AND ", " . ",   " + "};
-  std::uniform_int_distribution<int> pick_operator(0, 7);
-  return "(" + random_guard(rng, inputs, depth - 1) + operators[pick_operator(rng)] +
-         random_guard(rng, inputs, depth - 1) + ")";
+  return text;
+}
+
+// A guard tried by priority: a cube, or now and then the disjunction of two
+// bracketed cubes.
+std::string random_guard(std::mt19937& rng, const std::vector<std::string>& inputs) {
+  if (std::uniform_int_distribution<int>(0, 3)(rng) != 0) return random_cube(rng, inputs);
+  const bool square = std::uniform_int_distribution<int>(0, 1)(rng) == 0;
+  const std::string open = square ? "[" : "(", close = square ? "]" : ")";
+  const std::string first = random_cube(rng, inputs);
+  const std::string second = random_cube(rng, inputs);
+  return open + first + close + spelling(rng, disjunctions) + open + second + close;
 }
 
 // Returns the indices k with a 1 in a draw of probability 1/`one_in` each.
@@ -229,21 +247,27 @@ automaton random_automaton(std::uint32_t seed, int states, int inputs, int outpu
       // Guards tried by priority, closed by an "otherwise" transition.
       const int guarded = 1 + percent(rng) % 3;
       for (int p = 0; p < guarded; ++p) {
-        a.transitions.push_back({s, pick_state(rng), p, random_guard(rng, a.inputs, 2),
-                                 random_subset(rng, outputs, 4)});
+        a.transitions.push_back(
+            {s, pick_state(rng), p, random_guard(rng, a.inputs), random_subset(rng, outputs, 4)});
       }
       a.transitions.push_back({s, pick_state(rng), -1, "1", random_subset(rng, outputs, 4)});
     } else {
-      // Exclusive cubes over one or two inputs, all of priority 0.
+      // Guards that split the inputs into exclusive parts, all of priority
+      // 0: a literal and its negation, the four cubes of two inputs, or
+      // their parity and its negation.
       const std::string x = a.inputs[pick_input(rng)];
-      std::string y = a.inputs[pick_input(rng)];
-      const std::vector<std::string> cubes =
-          (y == x)
-              ? std::vector<std::string>{x, "not " + x}
-              : std::vector<std::string>{x + " and " + y, x + " and not " + y,
-                                         "not " + x + " and " + y, "not (" + x + " or " + y + ")"};
-      for (const std::string& cube : cubes) {
-        a.transitions.push_back({s, pick_state(rng), 0, cube, random_subset(rng, outputs, 4)});
+      const std::string y = a.inputs[pick_input(rng)];
+      std::vector<std::string> parts;
+      if (y == x) {
+        parts = {x, "not " + x};
+      } else if (mode < 90) {
+        parts = {x + " and " + y, x + " and not " + y, "not " + x + " and " + y,
+                 "not (" + x + " or " + y + ")"};
+      } else {
+        parts = {x + " xor " + y, x + " XNOR " + y};
+      }
+      for (const std::string& part : parts) {
+        a.transitions.push_back({s, pick_state(rng), 0, part, random_subset(rng, outputs, 4)});
       }
     }
   }

@@ -122,13 +122,15 @@ std::vector<std::vector<int>> random_inputs(const automaton& a, int steps, unsig
 // A deterministic and complete automaton drawn from `seed`, named
 // "random<seed>", with inputs "in0".. and outputs "out0"..: a random
 // initial state without state action, Moore actions on the other states,
-// and per state either guards tried by priority (receptivities of two
-// operator levels in the language's several spellings) closed by an
-// "otherwise" transition of priority -1, or guards that split the inputs
-// into exclusive cubes, or (rarely) no transition; Mealy actions on the
-// transitions. Needs at least one state and one input. The one generator
-// of random automata of the tests, the benchmarks and the output
-// comparison.
+// and per state either one to three guards tried by priority (a cube of
+// one to three literals, now and then the disjunction of two bracketed
+// cubes) closed by an "otherwise" transition of priority -1, or guards
+// that split the inputs into exclusive parts (a literal and its negation,
+// the four cubes of two inputs, or their parity and its negation), or
+// (rarely) no transition; Mealy actions on the transitions. The guards use
+// the language's several spellings of each connective. Needs at least one
+// state and one input. The one generator of random automata of the tests,
+// the benchmarks and the output comparison.
 automaton random_automaton(std::uint32_t seed, int states, int inputs, int outputs);
 
 }  // namespace ktest
