@@ -17,13 +17,13 @@ namespace {
 
 // Declarations and initial values do not depend on the level: the texts of
 // levels 0 and 2 differ only on the right of the equations of next-state
-// variables and outputs (and on BAC's initial condition).
+// variables and outputs (and on BAC's initial condition). On every sample
+// machine.
 TEST(FbaWriters, LevelsChangeOnlyEquations) {
   const target targets[] = {target::bac, target::le, target::lustre};
-  for (const char* name : {"example", "constants", "one_state", "empty", "either", "counter",
-                           "shared_nets", "input_outputs"}) {
+  for (const std::string& name : ktest::sample_names()) {
     const ktest::automaton& automaton = ktest::sample_automaton(name);
-    auto machine = ktest::to_machine(automaton, ktest::build::as_listed);
+    auto machine = ktest::to_machine(automaton);
     ASSERT_TRUE(machine) << name;
     std::set<std::string> equations(automaton.outputs.begin(), automaton.outputs.end());
     equations.insert("initial");
@@ -31,7 +31,7 @@ TEST(FbaWriters, LevelsChangeOnlyEquations) {
       equations.insert("X" + std::to_string(b) + "next");
     }
     for (target w : targets) {
-      SCOPED_TRACE(std::string(name) + " " + writer_name(w));
+      SCOPED_TRACE(name + " " + writer_name(w));
       std::istringstream a(writer_text(*machine, w, 0));
       std::istringstream b(writer_text(*machine, w, 2));
       std::string la, lb;

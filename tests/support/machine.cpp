@@ -427,15 +427,25 @@ std::vector<sample> make_samples() {
   return all;
 }
 
+const std::vector<sample>& samples() {
+  static const std::vector<sample> all = make_samples();
+  return all;
+}
+
 }  // namespace
 
 const automaton& sample_automaton(const std::string& name) {
-  static const std::vector<sample> samples = make_samples();
-  for (const sample& s : samples) {
+  for (const sample& s : samples()) {
     if (s.key == name) return s.a;
   }
   ADD_FAILURE() << "no sample automaton named " << name;
-  return samples.front().a;
+  return samples().front().a;
+}
+
+std::vector<std::string> sample_names() {
+  std::vector<std::string> names;
+  for (const sample& s : samples()) names.push_back(s.key);
+  return names;
 }
 
 }  // namespace ktest

@@ -100,6 +100,9 @@ std::string reference_blif(const automaton& a);
 // Fails the current test for an unknown name and returns the first one.
 const automaton& sample_automaton(const std::string& name);
 
+// The names of every sample automaton, in the order above.
+std::vector<std::string> sample_names();
+
 }  // namespace ktest
 
 #endif
