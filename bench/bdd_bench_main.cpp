@@ -5,12 +5,12 @@
 // covers of the automaton functions (our engine only).
 //
 // Workloads: N-queens for N = 6 to 10; the next-state and emission
-// conditions of random automata of 64 to 1,024 states, built as the compiler
-// builds them; random 3-CNF of 20 to 30 variables at a clause ratio of 4.26,
-// conjoined clause by clause; existential removal of 4 inputs, one variable
-// per call, from automaton conditions. BuDDy is set up as its own examples
-// do (a million nodes, a hundred thousand cache entries); only the work is
-// timed on both sides.
+// conditions of random automata (ktest::random_automaton) of 64 to 1,024
+// states, built as the compiler builds them; random 3-CNF of 20 to 30
+// variables at a clause ratio of 4.26, conjoined clause by clause;
+// existential removal of 4 inputs, one variable per call, from automaton
+// conditions. BuDDy is set up as its own examples do (a million nodes, a
+// hundred thousand cache entries); only the work is timed on both sides.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -21,6 +21,8 @@
 
 #include "bdd_bench_ours.h"
 #include "bdd_bench_program.h"
+#include "support/automaton.h"
+#include "support/receptivity.h"
 
 namespace {
 
@@ -99,90 +101,113 @@ builder queens(int n) {
   return b;
 }
 
-// Next-state and emission conditions of a random automaton, built as the
-// compiler builds them: variables are the state bits, their next-state
-// variables, then the inputs. Each state has `per_state` transitions whose
-// guards (a sum of one to three products of two to four input literals) are
-// all built first, then made exclusive in priority order (each guard ANDed
-// with the complement of the cover of those before it). Every transition's
-// condition, its exclusive guard ANDed with the minterm of its source state,
-// is ORed into the force-to-1 condition of every state bit set in its target
-// and into the force-to-0 condition of every other bit, and, ANDed with the
-// constant 1, into the emission condition of each of its outputs (each of
-// `outputs` outputs is emitted by a quarter of the transitions). Returns the
-// registers of the force-to-1, force-to-0 and emission conditions in outputs.
-builder automaton(unsigned seed, int states, int inputs, int per_state, int outputs = 8) {
+// A receptivity as operations over the input registers.
+class receptivity_operations : public ktest::receptivity_meaning<int> {
+ public:
+  receptivity_operations(builder& b, const std::vector<int>& inputs) : b_(b), inputs_(inputs) {}
+  int constant(bool value) override { return b_.constant(value); }
+  int input(int index) override { return inputs_[index]; }
+  int negation(const int& x) override { return b_.fresh(BENCH_NOT, x); }
+  int conjunction(const int& l, const int& r) override { return b_.fresh(BENCH_AND, l, r); }
+  int disjunction(const int& l, const int& r) override { return b_.fresh(BENCH_OR, l, r); }
+  int exclusive_or(const int& l, const int& r) override {
+    const int left_only = b_.fresh(BENCH_AND, l, b_.fresh(BENCH_NOT, r));
+    const int right_only = b_.fresh(BENCH_AND, b_.fresh(BENCH_NOT, l), r);
+    return b_.fresh(BENCH_OR, left_only, right_only);
+  }
+  int equivalence(const int& l, const int& r) override {
+    return b_.fresh(BENCH_NOT, exclusive_or(l, r));
+  }
+
+ private:
+  builder& b_;
+  const std::vector<int>& inputs_;
+};
+
+// Next-state and emission conditions of a random automaton
+// (ktest::random_automaton), built as the compiler builds them: variables
+// are the state bits, their next-state variables, then the inputs. Every
+// guard is built first, then the guards of each state are made exclusive
+// in priority order (each guard ANDed with the complement of the cover of
+// those tried before it), and a state without transition gets a loop of
+// guard 1. Every transition's condition, its exclusive guard ANDed with the
+// minterm of its source state, is ORed into the force-to-1 condition of
+// every state bit set in its target and into the force-to-0 condition of
+// every other bit, and, ANDed with the constant 1, into the emission
+// condition of each of its outputs; then each Moore action ORs the minterm
+// of its state over the next-state variables into its output's emission
+// condition. Returns the registers of the force-to-1, force-to-0 and
+// emission conditions in outputs.
+builder automaton(unsigned seed, int states, int inputs, int outputs = 8) {
+  const ktest::automaton a = ktest::random_automaton(seed, states, inputs, outputs);
   int k = 0;
   while ((1 << k) < states) ++k;
   builder b(2 * k + inputs);
-  std::mt19937 rng(seed);
-  std::vector<int> bit(k), in(inputs);
+  std::vector<int> bit(k), next(k), in(inputs);
   for (int i = 0; i < k; ++i) bit[i] = b.var(i);
+  for (int i = 0; i < k; ++i) next[i] = b.var(k + i);
   for (int i = 0; i < inputs; ++i) in[i] = b.var(2 * k + i);
-  std::vector<int> not_bit(k), not_in(inputs);
+  std::vector<int> not_bit(k), not_next(k);
   for (int i = 0; i < k; ++i) not_bit[i] = b.fresh(BENCH_NOT, bit[i]);
-  for (int i = 0; i < inputs; ++i) not_in[i] = b.fresh(BENCH_NOT, in[i]);
+  for (int i = 0; i < k; ++i) not_next[i] = b.fresh(BENCH_NOT, next[i]);
   std::vector<int> force1(k), force0(k), emission(outputs);
   for (int i = 0; i < k; ++i) force1[i] = b.constant(false);
   for (int i = 0; i < k; ++i) force0[i] = b.constant(false);
   for (int o = 0; o < outputs; ++o) emission[o] = b.constant(false);
   const int one = b.constant(true);
-  const int product = b.reg();
   const int cover = b.reg();
   const int negated = b.reg();
   const int minterm = b.reg();
   const int condition = b.reg();
   const int emitted = b.reg();
+  // The transitions as the compiler hands them over: those of the table,
+  // then a loop on each state without transition.
+  std::vector<ktest::transition> transitions = a.transitions;
+  for (int s = 0; s < states; ++s) {
+    if (ktest::tried_order(a, s).empty()) transitions.push_back({s, s, 0, "1", {}});
+  }
   // The guards, as the expression parser gives them.
-  const int transitions = states * per_state;
-  std::vector<int> guard(transitions), target(transitions);
-  std::vector<unsigned> actions(transitions);
-  for (int t = 0; t < transitions; ++t) {
-    target[t] = static_cast<int>(rng() % states);
-    actions[t] = 0;
-    for (int o = 0; o < outputs; ++o) {
-      if (rng() % 4 == 0) actions[t] |= 1u << o;
-    }
-    guard[t] = b.constant(false);
-    const int products = 1 + static_cast<int>(rng() % 3);
-    for (int p = 0; p < products; ++p) {
-      b.emit(BENCH_CONST, product, 1);
-      const int literals = 2 + static_cast<int>(rng() % 3);
-      for (int l = 0; l < literals; ++l) {
-        const int v = static_cast<int>(rng() % inputs);
-        b.emit(BENCH_AND, product, product, (rng() & 1) ? in[v] : not_in[v]);
-      }
-      b.emit(BENCH_OR, guard[t], guard[t], product);
-    }
+  receptivity_operations operations(b, in);
+  std::vector<int> guard(transitions.size());
+  for (std::size_t t = 0; t < transitions.size(); ++t) {
+    guard[t] = ktest::read_receptivity(transitions[t].guard, a.inputs, operations);
   }
   // Exclusion by priority within each state.
   for (int s = 0; s < states; ++s) {
     b.emit(BENCH_CONST, cover, 0);
-    for (int t = s * per_state; t < (s + 1) * per_state; ++t) {
+    for (int t : ktest::tried_order(a, s)) {
       b.emit(BENCH_NOT, negated, cover);
       b.emit(BENCH_AND, guard[t], guard[t], negated);
       b.emit(BENCH_OR, cover, cover, guard[t]);
     }
   }
   // The transitions, in order.
-  for (int t = 0; t < transitions; ++t) {
-    const int s = t / per_state;
+  for (std::size_t t = 0; t < transitions.size(); ++t) {
+    const int s = transitions[t].source;
     b.emit(BENCH_CONST, minterm, 1);
     for (int i = 0; i < k; ++i)
       b.emit(BENCH_AND, minterm, minterm, (s >> i) & 1 ? bit[i] : not_bit[i]);
     b.emit(BENCH_AND, condition, guard[t], minterm);
     for (int i = 0; i < k; ++i) {
-      if ((target[t] >> i) & 1) {
+      if ((transitions[t].target >> i) & 1) {
         b.emit(BENCH_OR, force1[i], force1[i], condition);
       } else {
         b.emit(BENCH_OR, force0[i], force0[i], condition);
       }
     }
-    for (int o = 0; o < outputs; ++o) {
-      if ((actions[t] >> o) & 1) {
-        b.emit(BENCH_AND, emitted, one, condition);
-        b.emit(BENCH_OR, emission[o], emission[o], emitted);
-      }
+    for (int o : transitions[t].outputs) {
+      b.emit(BENCH_AND, emitted, one, condition);
+      b.emit(BENCH_OR, emission[o], emission[o], emitted);
+    }
+  }
+  // The Moore actions of the states.
+  for (int s = 0; s < states; ++s) {
+    for (int o : a.state_outputs[s]) {
+      b.emit(BENCH_CONST, minterm, 1);
+      for (int i = 0; i < k; ++i)
+        b.emit(BENCH_AND, minterm, minterm, (s >> i) & 1 ? next[i] : not_next[i]);
+      b.emit(BENCH_AND, emitted, one, minterm);
+      b.emit(BENCH_OR, emission[o], emission[o], emitted);
     }
   }
   b.outputs = force1;
@@ -223,8 +248,8 @@ builder cnf(unsigned seed, int n, double ratio) {
 // The automaton's conditions with `removed` inputs, spread over the input
 // levels, removed existentially one variable per call; only the removal is
 // timed.
-builder quantified(unsigned seed, int states, int inputs, int per_state, int removed) {
-  builder b = automaton(seed, states, inputs, per_state);
+builder quantified(unsigned seed, int states, int inputs, int removed) {
+  builder b = automaton(seed, states, inputs);
   int k = 0;
   while ((1 << k) < states) ++k;
   std::vector<int> levels;
@@ -362,7 +387,7 @@ int main(int argc, char** argv) {
   for (const automaton_case& a : automata) {
     workloads.push_back({"automaton " + std::to_string(a.states) + " states, " +
                              std::to_string(a.inputs) + " inputs",
-                         automaton(1000u + a.states + a.inputs, a.states, a.inputs, 4)});
+                         automaton(1000u + a.states + a.inputs, a.states, a.inputs)});
   }
   for (int n : quick ? std::vector<int>{20, 25} : std::vector<int>{20, 25, 30}) {
     workloads.push_back({"3-CNF n=" + std::to_string(n) + " ratio 4.26", cnf(7u + n, n, 4.26)});
@@ -372,7 +397,7 @@ int main(int argc, char** argv) {
             : std::vector<automaton_case>{{64, 16}, {256, 16}, {1024, 16}};
   for (const automaton_case& a : removals) {
     workloads.push_back({"exists 4 of 16 inputs, " + std::to_string(a.states) + " states",
-                         quantified(3000u + a.states, a.states, a.inputs, 4, 4)});
+                         quantified(3000u + a.states, a.states, a.inputs, 4)});
   }
 
   if (profile_runs > 0) {
@@ -403,7 +428,7 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
   }
   if (only.empty() || std::string("exists").find(only) != std::string::npos) {
-    const outcome o = run(quantified(3256u, 256, 16, 4, 4), true);
+    const outcome o = run(quantified(3256u, 256, 16, 4), true);
     std::printf(
         "  (BuDDy removing the same 4 inputs of the 256 states in one call per function: "
         "%.4f s)\n",
@@ -426,16 +451,15 @@ int main(int argc, char** argv) {
   struct cover_case {
     int states;
     int inputs;
-    int per_state;
     int highest_level;
   };
   std::vector<cover_case> cases;
   const int states = quick ? 64 : 256;
-  for (int inputs : {12, 16, 20}) cases.push_back({states, inputs, 4, 0});
-  for (int inputs : {12, 16, 20}) cases.push_back({quick ? 16 : 32, inputs, 3, 1});
-  for (int inputs : {6, 8, 10}) cases.push_back({8, inputs, 3, 2});
+  for (int inputs : {12, 16, 20}) cases.push_back({states, inputs, 0});
+  for (int inputs : {12, 16, 20}) cases.push_back({quick ? 16 : 32, inputs, 1});
+  for (int inputs : {6, 8, 10}) cases.push_back({8, inputs, 2});
   for (const cover_case& c : cases) {
-    builder b = automaton(2000u + c.inputs, c.states, c.inputs, c.per_state);
+    builder b = automaton(2000u + c.inputs, c.states, c.inputs);
     bench_program p{};
     p.nvars = b.nvars;
     p.nregs = b.nregs;

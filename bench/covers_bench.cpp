@@ -1,11 +1,12 @@
 // Compile-time benchmark of the covers: every target at -O0, -O1 and -O2.
 //
-// For seeded random deterministic automata of 24 to 1,024 states (4
-// outputs, Moore actions), runs `korvane <file> <target> -O<level>` for
-// each target on its own and prints the wall-clock time and the peak
-// resident memory of each run. Then times the determinism report of a
-// state whose only guard is the conjunction of 12 to 24 inputs (its missing
-// condition has one prime per input).
+// For seeded random deterministic automata of 24 to 1,024 states
+// (ktest::random_automaton, 4 outputs), runs
+// `korvane <file> <target> -O<level>` for each target on its own and
+// prints the wall-clock time and the peak resident memory of each run.
+// Then times the determinism report of a state whose only guard is the
+// conjunction of 12 to 24 inputs (its missing condition has one prime per
+// input).
 //
 // Usage: covers_bench <korvane> [largest state count] [time limit of one
 //                     run in seconds] [levels, e.g. 012]
@@ -17,7 +18,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -27,59 +27,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
+#include "support/automaton.h"
 
-// A random deterministic automaton as GAL text: each state tries one to
-// three guards by priority (a conjunction of one to three input literals,
-// sometimes or-ed with a second one), then an "otherwise" transition.
-std::string random_gal(unsigned seed, int states, int inputs) {
-  std::mt19937 rng(seed);
-  const int outputs = 4;
-  std::ostringstream out;
-  out << "Name: m" << states << " : basic_model: ;\nType: bool ;\nInput:";
-  for (int i = 0; i < inputs; ++i) out << (i ? " , i" : " i") << i << " : bool";
-  out << " ;\nSensor: ;\nOutput:";
-  for (int k = 0; k < outputs; ++k) out << (k ? " , o" : " o") << k << " :";
-  out << " ;\nLocal: ;\nVariable: ;\nRun: ;\nFunction: ;\nConstant: ;\nAction:";
-  for (int k = 0; k < outputs; ++k) out << (k ? " , \"o" : " \"o") << k << "\"";
-  out << " ;\nStar:\n";
-  const int initial = static_cast<int>(rng() % static_cast<unsigned>(states));
-  for (int s = 0; s < states; ++s) {
-    out << "  NS: \"s" << s << "\" 0 0 : -1 :";
-    for (int k = 0; k < outputs && s != initial; ++k) {
-      if (rng() % 5 == 0) out << " " << k;
-    }
-    out << (s + 1 < states ? " ,\n" : " ;\n");
-  }
-  auto cube = [&]() {
-    std::string text;
-    const int n = 1 + static_cast<int>(rng() % 3);
-    for (int l = 0; l < n; ++l) {
-      text += l ? " and " : "";
-      text += rng() % 2 ? "not " : "";
-      text += "i" + std::to_string(rng() % static_cast<unsigned>(inputs));
-    }
-    return text;
-  };
-  out << "Transition:\n  From: -1 To: " << initial << " Type: 1 By: : 0 0 0 \"1\" /";
-  for (int s = 0; s < states; ++s) {
-    const int guarded = 1 + static_cast<int>(rng() % 3);
-    for (int p = 0; p <= guarded; ++p) {
-      std::string guard = "1";
-      if (p < guarded) {
-        guard = cube();
-        if (rng() % 4 == 0) guard = "(" + guard + ") or (" + cube() + ")";
-      }
-      out << " ,\n  From: " << s << " To: " << rng() % static_cast<unsigned>(states)
-          << " Type: 1 By: : 0 0 " << (p == guarded ? -1 : p) << " \"" << guard << "\" /";
-      for (int k = 0; k < outputs; ++k) {
-        if (rng() % 4 == 0) out << " " << k;
-      }
-    }
-  }
-  out << " ;\n";
-  return out.str();
-}
+namespace {
 
 // Two states; the first leaves only when all n inputs hold.
 std::string conjunction_gal(int n) {
@@ -182,8 +132,8 @@ int main(int argc, char** argv) {
     for (const size& z : sizes) {
       if (z.states > largest) break;
       const std::string file = "m" + std::to_string(z.states) + ".gal";
-      std::ofstream(dir + "/" + file)
-          << random_gal(1000u + static_cast<unsigned>(z.states), z.states, z.inputs);
+      std::ofstream(dir + "/" + file) << ktest::to_gal(
+          ktest::random_automaton(1000u + static_cast<unsigned>(z.states), z.states, z.inputs, 4));
       std::printf("%7d %6d", z.states, z.inputs);
       for (const char* t : targets) {
         print(run(korvane, dir, file, {t, std::string("-O") + level}, limit), limit);

@@ -6,9 +6,11 @@
 #   scripts/compare-outputs.sh OLD NEW [state counts...]
 #
 # Inputs: every automaton of examples/ and seeded random automata of the
-# given state counts (default 16 32 64 200), each compiled at -O0 to -O3
-# once to every target and once to every target with -altera -awaited
-# -backtrack. A run of OLD that takes longer than KORVANE_COMPARE_TIMEOUT
+# given state counts (default 16 32 64 200; 8 to 12 inputs, 4 outputs,
+# the seed is the state count; guards by priority closed by an "otherwise"
+# transition or exclusive cubes, Moore and Mealy actions), each compiled
+# at -O0 to -O3 once to every target and once to every target with
+# -altera -awaited -backtrack. A run of OLD that takes longer than KORVANE_COMPARE_TIMEOUT
 # seconds (default 120) is reported as skipped, not compared. The files are
 # left in KORVANE_COMPARE_DIR (default a new directory under /tmp).
 # Exit status 0 when every compared run is identical, 1 otherwise.
@@ -21,56 +23,25 @@ limit=${KORVANE_COMPARE_TIMEOUT:-120}
 work=${KORVANE_COMPARE_DIR:-$(mktemp -d /tmp/korvane-compare.XXXXXX)}
 mkdir -p "$work/inputs"
 
-# A random deterministic automaton of $1 states over $2 inputs and 4
-# outputs, from the seed $3: each state tries one to three guards (a
-# conjunction of one to three literals, sometimes or-ed with a second one)
-# by priority, then an "otherwise" transition of priority -1; Moore actions
-# on every state but the initial one, Mealy actions on transitions.
-random_gal() {
-  awk -v states="$1" -v inputs="$2" -v seed="$3" 'BEGIN {
-    srand(seed)
-    outputs = 4
-    printf "Name: m%d : basic_model: ;\nType: bool ;\nInput:", states
-    for (i = 0; i < inputs; i++) printf "%s i%d : bool", (i ? " ," : ""), i
-    printf " ;\nSensor: ;\nOutput:"
-    for (k = 0; k < outputs; k++) printf "%s o%d :", (k ? " ," : ""), k
-    printf " ;\nLocal: ;\nVariable: ;\nRun: ;\nFunction: ;\nConstant: ;\nAction:"
-    for (k = 0; k < outputs; k++) printf "%s \"o%d\"", (k ? " ," : ""), k
-    printf " ;\nStar:\n"
-    initial = int(rand() * states)
-    for (s = 0; s < states; s++) {
-      printf "  NS: \"s%d\" %d %d : -1 :", s, s * 10, (s % 7) * 10
-      if (s != initial) for (k = 0; k < outputs; k++) if (rand() < 0.2) printf " %d", k
-      printf "%s\n", (s + 1 < states ? " ," : " ;")
-    }
-    printf "Transition:\n  From: -1 To: %d Type: 1 By: : 0 0 0 \"1\" /", initial
-    for (s = 0; s < states; s++) {
-      guarded = 1 + int(rand() * 3)
-      for (p = 0; p <= guarded; p++) {
-        prio = (p == guarded) ? -1 : p
-        guard = "1"
-        if (prio != -1) {
-          guard = cube()
-          if (rand() < 0.25) guard = "(" guard ") or (" cube() ")"
-        }
-        printf " ,\n  From: %d To: %d Type: 1 By: : 0 0 %d \"%s\" /", s, int(rand() * states), prio, guard
-        for (k = 0; k < outputs; k++) if (rand() < 0.25) printf " %d", k
-      }
-    }
-    printf " ;\n"
-  }
-  function cube(   n, l, text) {
-    n = 1 + int(rand() * 3); text = ""
-    for (l = 0; l < n; l++)
-      text = text (l ? " and " : "") (rand() < 0.5 ? "not " : "") "i" int(rand() * inputs)
-    return text
-  }'
-}
+# The random automata come from the one generator of the tests and the
+# benchmarks (ktest::random_automaton) through the small program
+# random_gal <seed> <states> <inputs> <outputs>: KORVANE_RANDOM_GAL names
+# it, else it is built in the release preset.
+generator=${KORVANE_RANDOM_GAL:-}
+if [ -z "$generator" ]; then
+  if ! (cd "$root" && { [ -f build/release/build.ninja ] || cmake --preset release; } &&
+        cmake --build --preset release --target random_gal) > "$work/random_gal.log" 2>&1; then
+    cat "$work/random_gal.log" >&2
+    echo "$0: cannot build random_gal" >&2
+    exit 2
+  fi
+  generator=$root/build/release/tests/support/random_gal
+fi
 
 for f in "$root"/examples/*.gal; do cp "$f" "$work/inputs/"; done
 for n in $sizes; do
   inputs=8; [ "$n" -gt 32 ] && inputs=10; [ "$n" -gt 100 ] && inputs=12
-  random_gal "$n" "$inputs" "$n" > "$work/inputs/random$n.gal"
+  "$generator" "$n" "$n" "$inputs" 4 > "$work/inputs/random$n.gal"
 done
 
 targets="-sc -bac -esterel -lustre -blif -le -c -vhdl -doc -latex -cs"

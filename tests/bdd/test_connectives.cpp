@@ -8,14 +8,16 @@
 #include <random>
 #include <tuple>
 
-#include "core_test_support.h"
+#include "engine_access.h"
+#include "support/truth_table.h"
 #include "support/capture.h"
 
 using bdd_core_test::declare;
-using bdd_core_test::from_table;
-using bdd_core_test::from_table_shannon;
-using bdd_core_test::random_table;
-using bdd_core_test::table;
+using ktest::from_truth_table;
+using ktest::from_truth_table_shannon;
+using ktest::minterm_order;
+using ktest::random_table;
+using ktest::truth_table;
 
 namespace {
 
@@ -52,21 +54,21 @@ TEST(Connectives, TruthTablesOnRandomFunctions) {
   for (int trial = 0; trial < 20; ++trial) {
     const std::string tf = random_table(rng, kVars);
     const std::string tg = random_table(rng, kVars);
-    bdd f = from_table(m, tf, kVars);
-    bdd g = from_table(m, tg, kVars);
+    bdd f = from_truth_table(m, tf, kVars, minterm_order::descending);
+    bdd g = from_truth_table(m, tg, kVars, minterm_order::descending);
     for (const row& r : rows) {
       SCOPED_TRACE(std::string(r.name) + " " + tf + " " + tg);
       bdd h = (m.*r.op)(f, g);
-      EXPECT_EQ(table(h, kVars), combine(tf, tg, r.expected));
-      EXPECT_EQ(h, from_table(m, table(h, kVars), kVars));
+      EXPECT_EQ(truth_table(h, kVars), combine(tf, tg, r.expected));
+      EXPECT_EQ(h, from_truth_table(m, truth_table(h, kVars), kVars, minterm_order::descending));
       EXPECT_EQ(m.Bdd_is_correct(h), 1);
     }
     const std::string th = random_table(rng, kVars);
-    bdd h = from_table(m, th, kVars);
+    bdd h = from_truth_table(m, th, kVars, minterm_order::descending);
     std::string ite;
     for (std::size_t i = 0; i < tf.size(); ++i) ite += tf[i] == '1' ? tg[i] : th[i];
-    EXPECT_EQ(table(m.Bdd_ite(f, g, h), kVars), ite);
-    EXPECT_EQ(table(m.Bdd_not(f), kVars), combine(tf, tf, [](bool x, bool) { return !x; }));
+    EXPECT_EQ(truth_table(m.Bdd_ite(f, g, h), kVars), ite);
+    EXPECT_EQ(truth_table(m.Bdd_not(f), kVars), combine(tf, tf, [](bool x, bool) { return !x; }));
   }
 }
 
@@ -78,10 +80,10 @@ TEST(Connectives, Canonicity) {
   for (int trial = 0; trial < 40; ++trial) {
     const std::string t = random_table(rng, 5);
     SCOPED_TRACE(t);
-    bdd sum = from_table(m, t, 5);
-    bdd shannon = from_table_shannon(m, t, 0, 5, 0);
+    bdd sum = from_truth_table(m, t, 5, minterm_order::descending);
+    bdd shannon = from_truth_table_shannon(m, t, 0, 5, 0);
     EXPECT_EQ(sum, shannon);
-    EXPECT_EQ(table(sum, 5), t);
+    EXPECT_EQ(truth_table(sum, 5), t);
     EXPECT_EQ(m.Bdd_not(m.Bdd_not(sum)), sum);
   }
 }
@@ -91,8 +93,8 @@ TEST(Connectives, SymmetricOrdersAndIdentities) {
   bddpp_manager m;
   declare(m, "abcd");
   for (int trial = 0; trial < 20; ++trial) {
-    bdd f = from_table(m, random_table(rng, kVars), kVars);
-    bdd g = from_table(m, random_table(rng, kVars), kVars);
+    bdd f = from_truth_table(m, random_table(rng, kVars), kVars, minterm_order::descending);
+    bdd g = from_truth_table(m, random_table(rng, kVars), kVars, minterm_order::descending);
     EXPECT_EQ(m.Bdd_and(f, g), m.Bdd_and(g, f));
     EXPECT_EQ(m.Bdd_or(f, g), m.Bdd_or(g, f));
     EXPECT_EQ(m.Bdd_xor(f, g), m.Bdd_xor(g, f));

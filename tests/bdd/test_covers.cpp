@@ -7,16 +7,18 @@
 #include <set>
 #include <sstream>
 
-#include "core_test_support.h"
+#include "engine_access.h"
+#include "support/truth_table.h"
 #include "plain_covers.h"
 #include "support/capture.h"
 
 using bdd_core_test::declare;
-using bdd_core_test::from_table;
 using bdd_core_test::products_text;
-using bdd_core_test::random_table;
 using bdd_core_test::sum_of;
-using bdd_core_test::table;
+using ktest::from_truth_table;
+using ktest::minterm_order;
+using ktest::random_table;
+using ktest::truth_table;
 using plain_covers::plain_primes;
 using plain_covers::plain_sop0;
 using plain_covers::plain_sop1;
@@ -132,12 +134,12 @@ TEST(CoversRandom, EveryLevelCoversTheFunction) {
   ktest::stream_capture cerr_capture(std::cerr);
   for (int trial = 0; trial < 30; ++trial) {
     const std::string t = random_table(rng, 4);
-    bdd f = from_table(m, t, 4);
+    bdd f = from_truth_table(m, t, 4, minterm_order::descending);
     for (int level = 0; level <= 3; ++level) {
       SCOPED_TRACE(t + " level " + std::to_string(level));
       std::vector<bdd> products;
       const int n = m.Bdd_sop(f, products, level);
-      EXPECT_EQ(table(sum_of(m, products, n), 4), t);
+      EXPECT_EQ(truth_table(sum_of(m, products, n), 4), t);
       for (int i = 0; i < n; ++i) {
         EXPECT_EQ(m.Bdd_is_cube(products[static_cast<std::size_t>(i)]), 1);
         if (level == 0) {
@@ -277,8 +279,8 @@ TEST(CoversExactness, SameProductsAsThePlainAlgorithms) {
       if (u.search_budget >= 0) {
         bddpp_test_access::set_cover_search_budget(engine, u.search_budget);
       }
-      bdd fe = from_table(engine, t, 5);
-      bdd fp = from_table(plain, t, 5);
+      bdd fe = from_truth_table(engine, t, 5, minterm_order::descending);
+      bdd fp = from_truth_table(plain, t, 5, minterm_order::descending);
       ASSERT_EQ(engine.Bdd_total_size(), plain.Bdd_total_size());
       using engine_builder = int (bddpp_manager::*)(bdd, std::vector<bdd>&);
       using plain_builder = std::vector<bdd> (*)(bddpp_manager&, const bdd&);
@@ -324,8 +326,8 @@ TEST(CoversExactness, LevelsOneAndTwoOnEveryNodeAndItsHalves) {
     bddpp_manager engine, plain;
     declare(engine, "abcdef");
     declare(plain, "abcdef");
-    const bdd fe = from_table(engine, t, 6);
-    const bdd fp = from_table(plain, t, 6);
+    const bdd fe = from_truth_table(engine, t, 6, minterm_order::descending);
+    const bdd fp = from_truth_table(plain, t, 6, minterm_order::descending);
     // The nodes of f, children first, with the same walk in both managers.
     std::vector<std::pair<bdd, bdd>> nodes;
     std::vector<std::pair<bdd, bdd>> stack{{fe, fp}};

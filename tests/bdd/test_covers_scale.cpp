@@ -12,13 +12,15 @@
 #include <utility>
 #include <vector>
 
-#include "core_test_support.h"
+#include "engine_access.h"
+#include "support/truth_table.h"
 #include "plain_covers.h"
 
-using bdd_core_test::from_table;
 using bdd_core_test::products_text;
-using bdd_core_test::random_table;
 using bdd_core_test::sum_of;
+using ktest::from_truth_table;
+using ktest::minterm_order;
+using ktest::random_table;
 
 namespace {
 
@@ -93,9 +95,9 @@ TEST(CoversAtScale, RandomTruthTablesUpToSixVariables) {
     declare_n(m, n);
     const std::string t = random_table(rng, n);
     SCOPED_TRACE(t);
-    const bdd f = from_table(m, t, n);
+    const bdd f = from_truth_table(m, t, n, minterm_order::descending);
     // The off-set: half the time inside NOT f (the points of f stay apart).
-    bdd g = from_table(m, random_table(rng, n), n);
+    bdd g = from_truth_table(m, random_table(rng, n), n, minterm_order::descending);
     if (trial % 2 == 0) g = m.Bdd_and(g, m.Bdd_not(f));
     expect_as_plain(m, f, g);
   }
@@ -137,8 +139,9 @@ TEST(CoversAtScale, IdentifiersOutOfLevelOrder) {
       }
     }
     SCOPED_TRACE(trial);
-    const bdd f = from_table(m, random_table(rng, n), n);
-    const bdd g = m.Bdd_and(from_table(m, random_table(rng, n), n), m.Bdd_not(f));
+    const bdd f = from_truth_table(m, random_table(rng, n), n, minterm_order::descending);
+    const bdd g = m.Bdd_and(from_truth_table(m, random_table(rng, n), n, minterm_order::descending),
+                            m.Bdd_not(f));
     expect_as_plain(m, f, g);
   }
 }

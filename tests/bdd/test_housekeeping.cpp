@@ -4,11 +4,12 @@
 #include <iostream>
 #include <sstream>
 
-#include "core_test_support.h"
+#include "engine_access.h"
+#include "support/truth_table.h"
 #include "support/capture.h"
 
 using bdd_core_test::declare;
-using bdd_core_test::table;
+using ktest::truth_table;
 
 namespace {
 
@@ -73,7 +74,7 @@ TEST(Housekeeping, TotalSizeAndCollection) {
   // The function is made again as a new node; the old ones still work.
   bdd again = m.Bdd_and(v[0], v[2]);
   EXPECT_EQ(again.node()->global_id, size + 1);
-  EXPECT_EQ(table(f, 3), "00010101");
+  EXPECT_EQ(truth_table(f, 3), "00010101");
   // Variable nodes are never freed.
   v[1].node()->refs = 0;
   m.Bdd_gc();

@@ -2,11 +2,12 @@
 #include <gtest/gtest.h>
 #include <iostream>
 
-#include "core_test_support.h"
+#include "engine_access.h"
+#include "support/truth_table.h"
 #include "support/capture.h"
 
 using bdd_core_test::declare;
-using bdd_core_test::table;
+using ktest::truth_table;
 
 namespace {
 
@@ -72,7 +73,7 @@ TEST(Manager, DeclareBefore) {
   EXPECT_EQ(m.Index_var_by_name("a"), 1);
   EXPECT_EQ(m.Index_var_by_name("b"), 2);
   // a AND b keeps its meaning: it does not depend on z (level 0).
-  EXPECT_EQ(table(ab, 3), "00000011");
+  EXPECT_EQ(truth_table(ab, 3), "00000011");
   EXPECT_EQ(m.Bdd_and(v[0], v[1]), ab);
   ASSERT_NE(m.New_node_var_before(2, "w"), nullptr);
   std::string order;

@@ -9,11 +9,15 @@
 #include <set>
 #include <sstream>
 
-#include "core_test_support.h"
+#include "engine_access.h"
+#include "support/truth_table.h"
 #include "support/capture.h"
 
 using bdd_core_test::declare;
-using bdd_core_test::table;
+using ktest::from_truth_table;
+using ktest::minterm_order;
+using ktest::random_table;
+using ktest::truth_table;
 
 namespace {
 
@@ -288,14 +292,14 @@ TEST(UniqueTable, FunctionsSurviveTheTableGrowing) {
   std::vector<std::string> tables;
   std::vector<bdd> functions;
   for (int i = 0; i < 24; ++i) {
-    tables.push_back(bdd_core_test::random_table(rng, nvars));
-    functions.push_back(bdd_core_test::from_table(m, tables.back(), nvars));
+    tables.push_back(random_table(rng, nvars));
+    functions.push_back(from_truth_table(m, tables.back(), nvars, minterm_order::descending));
   }
   ASSERT_GT(bddpp_test_access::table_size(m), std::size_t(1) << 15);
   std::set<const bdd_node*> seen;
   std::size_t count = 0;
   for (std::size_t i = 0; i < functions.size(); ++i) {
-    EXPECT_EQ(table(functions[i], nvars), tables[i]) << "function " << i;
+    EXPECT_EQ(truth_table(functions[i], nvars), tables[i]) << "function " << i;
     bddpp_detail::walk_each_node_once(functions[i].node(), [&](bdd_node* n) {
       seen.insert(n);
       return bddpp_detail::walk_step::descend;
@@ -304,7 +308,8 @@ TEST(UniqueTable, FunctionsSurviveTheTableGrowing) {
   m.Bdd_global_clear_marks();
   m.Bdd_gc();
   for (std::size_t i = 0; i < functions.size(); ++i) {
-    EXPECT_EQ(table(functions[i], nvars), tables[i]) << "function " << i << " after collection";
+    EXPECT_EQ(truth_table(functions[i], nvars), tables[i])
+        << "function " << i << " after collection";
   }
   for (const bdd_node* n : seen) {
     count += n->var_id >= 0 ? 1 : 0;

@@ -5,14 +5,11 @@
 #include <iostream>
 #include <random>
 
-#include "core_test_support.h"
+#include "engine_access.h"
 #include "support/capture.h"
 
 using bdd_core_test::declare;
-using bdd_core_test::from_table;
 using bdd_core_test::product_text;
-using bdd_core_test::random_table;
-using bdd_core_test::table;
 
 namespace {
 

@@ -4,13 +4,15 @@
 #include <iostream>
 #include <random>
 
-#include "core_test_support.h"
+#include "engine_access.h"
+#include "support/truth_table.h"
 #include "support/capture.h"
 
 using bdd_core_test::declare;
-using bdd_core_test::from_table;
-using bdd_core_test::random_table;
-using bdd_core_test::table;
+using ktest::from_truth_table;
+using ktest::minterm_order;
+using ktest::random_table;
+using ktest::truth_table;
 
 namespace {
 
@@ -86,7 +88,7 @@ TEST(Restrict, QuantifiersAgainstTruthTables) {
   std::vector<bdd> v = declare(m, "abcd");
   for (int trial = 0; trial < 25; ++trial) {
     const std::string t = random_table(rng, 4);
-    bdd f = from_table(m, t, 4);
+    bdd f = from_truth_table(m, t, 4, minterm_order::descending);
     for (int l = 0; l < 4; ++l) {
       SCOPED_TRACE(t + " level " + std::to_string(l));
       const std::string t1 = cofactor(t, l, true);
@@ -96,11 +98,11 @@ TEST(Restrict, QuantifiersAgainstTruthTables) {
         ex += (t1[i] == '1' || t0[i] == '1') ? '1' : '0';
         all += (t1[i] == '1' && t0[i] == '1') ? '1' : '0';
       }
-      EXPECT_EQ(table(m.Bdd_cube_reduce(f, v[l]), 4), t1);
-      EXPECT_EQ(table(m.Bdd_cube_reduce(f, m.Bdd_not(v[l])), 4), t0);
-      EXPECT_EQ(table(m.Bdd_exist(f, v[l]), 4), ex);
+      EXPECT_EQ(truth_table(m.Bdd_cube_reduce(f, v[l]), 4), t1);
+      EXPECT_EQ(truth_table(m.Bdd_cube_reduce(f, m.Bdd_not(v[l])), 4), t0);
+      EXPECT_EQ(truth_table(m.Bdd_exist(f, v[l]), 4), ex);
       EXPECT_EQ(m.Bdd_exist(f, m.Bdd_not(v[l])), m.Bdd_exist(f, v[l]));
-      EXPECT_EQ(table(m.Bdd_forall(f, v[l]), 4), all);
+      EXPECT_EQ(truth_table(m.Bdd_forall(f, v[l]), 4), all);
       // Restriction by a literal is the cube restriction.
       EXPECT_EQ(m.Bdd_reduce(f, v[l]), m.Bdd_cube_reduce(f, v[l]));
     }
@@ -207,13 +209,14 @@ TEST(Restrict, ComposeAgainstTruthTables) {
     const std::string tg = random_table(rng, 4);
     const int l = static_cast<int>(rng() % 4);
     SCOPED_TRACE(tf + " " + tg + " " + std::to_string(l));
-    bdd r = m.Bdd_compose(from_table(m, tf, 4), v[l], from_table(m, tg, 4));
+    bdd r = m.Bdd_compose(from_truth_table(m, tf, 4, minterm_order::descending), v[l],
+                          from_truth_table(m, tg, 4, minterm_order::descending));
     std::string expected;
     for (std::size_t i = 0; i < tf.size(); ++i) {
       const std::size_t j = tg[i] == '1' ? (i | (1u << l)) : (i & ~(1u << l));
       expected += tf[j];
     }
-    EXPECT_EQ(table(r, 4), expected);
+    EXPECT_EQ(truth_table(r, 4), expected);
   }
 }
 

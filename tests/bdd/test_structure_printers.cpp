@@ -5,7 +5,7 @@
 #include <list>
 #include <sstream>
 
-#include "core_test_support.h"
+#include "engine_access.h"
 #include "support/capture.h"
 
 using bdd_core_test::declare;

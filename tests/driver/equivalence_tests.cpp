@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "support/automaton.h"
+#include "support/machine.h"
 #include "model/parse_gal.h"
 #include "support/process.h"
 #include "support/capture.h"

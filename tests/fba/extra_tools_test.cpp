@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "support/automaton.h"
+#include "support/machine.h"
 #include "support/process.h"
 #include "tool_harness.h"
 #include "support/capture.h"
@@ -185,7 +185,7 @@ std::vector<run_case> cases(std::initializer_list<const char*> machines,
 
 class ExtraToolRun : public ::testing::TestWithParam<run_case> {
  protected:
-  const ktest::automaton& automaton() const { return ktest::sample_automaton(GetParam().machine); }
+  const ktest::automaton& sample() const { return ktest::sample_automaton(GetParam().machine); }
 };
 
 using GrafcetBit = ExtraToolRun;
@@ -197,21 +197,21 @@ using ExtendedBlifAbc = ExtraToolRun;
 constexpr int steps = 30;
 
 TEST_P(GrafcetBit, FollowsReferenceOneStepAhead) {
-  const auto& a = automaton();
-  const auto m = ktest::to_machine(a);
-  ASSERT_TRUE(m);
-  const auto inputs = inputs_for(a, steps);
-  EXPECT_EQ(grafcet_expected(a, inputs),
-            run_grafcet(a, *m, 0, GetParam().level, inputs, unchanged));
+  const auto& automaton = sample();
+  const auto machine = ktest::to_machine(automaton);
+  ASSERT_TRUE(machine);
+  const auto inputs = inputs_for(automaton, steps);
+  EXPECT_EQ(grafcet_expected(automaton, inputs),
+            run_grafcet(automaton, *machine, 0, GetParam().level, inputs, unchanged));
 }
 
 TEST_P(GrafcetStdLogic, FollowsReferenceOneStepAhead) {
-  const auto& a = automaton();
-  const auto m = ktest::to_machine(a);
-  ASSERT_TRUE(m);
-  const auto inputs = inputs_for(a, steps);
-  EXPECT_EQ(grafcet_expected(a, inputs),
-            run_grafcet(a, *m, 1, GetParam().level, inputs, unchanged));
+  const auto& automaton = sample();
+  const auto machine = ktest::to_machine(automaton);
+  ASSERT_TRUE(machine);
+  const auto inputs = inputs_for(automaton, steps);
+  EXPECT_EQ(grafcet_expected(automaton, inputs),
+            run_grafcet(automaton, *machine, 1, GetParam().level, inputs, unchanged));
 }
 
 // Machines without input, output or state bit, without output (no ";"
@@ -229,23 +229,23 @@ INSTANTIATE_TEST_SUITE_P(Machines, GrafcetStdLogic,
                          ::testing::ValuesIn(cases(grafcet_machines, {1})), case_name);
 
 TEST(GrafcetBroken, RegisterUpdateInvertedIsCaught) {
-  const auto& a = ktest::sample_automaton("controller");
-  const auto m = ktest::to_machine(a);
-  ASSERT_TRUE(m);
-  const auto inputs = inputs_for(a, steps);
-  const auto trace =
-      run_grafcet(a, *m, 0, 0, inputs, replacing("X0 <= X0next;", "X0 <= not X0next;"));
+  const auto& automaton = ktest::sample_automaton("controller");
+  const auto machine = ktest::to_machine(automaton);
+  ASSERT_TRUE(machine);
+  const auto inputs = inputs_for(automaton, steps);
+  const auto trace = run_grafcet(automaton, *machine, 0, 0, inputs,
+                                 replacing("X0 <= X0next;", "X0 <= not X0next;"));
   ASSERT_EQ(static_cast<std::size_t>(steps), trace.size());
-  EXPECT_NE(grafcet_expected(a, inputs), trace);
+  EXPECT_NE(grafcet_expected(automaton, inputs), trace);
 }
 
 TEST(GrafcetBroken, StrayPortSemicolonIsRefused) {
   // Without outputs the clock port must not end in ";": ghdl refuses it.
-  const auto& a = ktest::sample_automaton("latch2");
-  const auto m = ktest::to_machine(a);
-  ASSERT_TRUE(m);
+  const auto& automaton = ktest::sample_automaton("latch2");
+  const auto machine = ktest::to_machine(automaton);
+  ASSERT_TRUE(machine);
   std::ostringstream unit;
-  m->VHDL_grafcet_put(unit, 0, 0);
+  machine->VHDL_grafcet_put(unit, 0, 0);
   ktest::scratch_directory dir;
   dir.write("good.vhd", unit.str());
   dir.write("bad.vhd", replacing("clk: in bit\n", "clk: in bit;\n")(unit.str()));
@@ -324,32 +324,33 @@ const auto sketch_machines = {"follower", "pulse",      "relay_box", "idle",   "
                               "arbiter",  "controller", "detector",  "either", "stuck"};
 
 TEST_P(SketchHandlers, MatchTheCWriterWithAndWithoutSingleHandlers) {
-  const auto& a = automaton();
-  const auto m = ktest::to_machine(a);
-  ASSERT_TRUE(m);
-  const auto inputs = inputs_for(a, steps);
-  const auto c_trace = run_c(a, *m, GetParam().level, inputs);
+  const auto& automaton = sample();
+  const auto machine = ktest::to_machine(automaton);
+  ASSERT_TRUE(machine);
+  const auto inputs = inputs_for(automaton, steps);
+  const auto c_trace = run_c(automaton, *machine, GetParam().level, inputs);
   ASSERT_EQ(static_cast<std::size_t>(steps + 1), c_trace.size());
-  EXPECT_EQ(reference_run(a, inputs), c_trace);
-  EXPECT_EQ(c_trace, run_sketch(a, *m, GetParam().level, inputs, {}, unchanged));
+  EXPECT_EQ(reference_run(automaton, inputs), c_trace);
+  EXPECT_EQ(c_trace, run_sketch(automaton, *machine, GetParam().level, inputs, {}, unchanged));
   // Every other output with a single handler.
   std::list<std::string> single;
-  for (std::size_t k = 0; k < a.outputs.size(); k += 2) single.push_back(a.outputs[k]);
-  EXPECT_EQ(c_trace, run_sketch(a, *m, GetParam().level, inputs, single, unchanged));
+  for (std::size_t k = 0; k < automaton.outputs.size(); k += 2)
+    single.push_back(automaton.outputs[k]);
+  EXPECT_EQ(c_trace, run_sketch(automaton, *machine, GetParam().level, inputs, single, unchanged));
 }
 
 INSTANTIATE_TEST_SUITE_P(Machines, SketchHandlers,
                          ::testing::ValuesIn(cases(sketch_machines, {0, 1, 2})), case_name);
 
 TEST(SketchBroken, SwappedHandlersAreCaught) {
-  const auto& a = ktest::sample_automaton("controller");
-  const auto m = ktest::to_machine(a);
-  ASSERT_TRUE(m);
-  const auto inputs = inputs_for(a, steps);
-  const auto broken =
-      run_sketch(a, *m, 0, inputs, {}, replacing("    motor_true();", "    motor_false();"));
+  const auto& automaton = ktest::sample_automaton("controller");
+  const auto machine = ktest::to_machine(automaton);
+  ASSERT_TRUE(machine);
+  const auto inputs = inputs_for(automaton, steps);
+  const auto broken = run_sketch(automaton, *machine, 0, inputs, {},
+                                 replacing("    motor_true();", "    motor_false();"));
   // motor_false runs in every pass: the motor output never shows 1.
-  EXPECT_NE(reference_run(a, inputs), broken);
+  EXPECT_NE(reference_run(automaton, inputs), broken);
 }
 
 // ---- Scenario
@@ -432,13 +433,13 @@ std::vector<std::string> scenario_expected(const ktest::automaton& a,
 }
 
 TEST_P(ScenarioBody, ReturnsReferenceStatesAndVerdicts) {
-  const auto& a = automaton();
-  const auto m = ktest::to_machine(a);
-  ASSERT_TRUE(m);
-  const auto inputs = inputs_for(a, steps);
-  const auto expected = scenario_expected(a, inputs);
+  const auto& automaton = sample();
+  const auto machine = ktest::to_machine(automaton);
+  ASSERT_TRUE(machine);
+  const auto inputs = inputs_for(automaton, steps);
+  const auto expected = scenario_expected(automaton, inputs);
   ASSERT_EQ(static_cast<std::size_t>(steps), expected.size());
-  EXPECT_EQ(expected, run_scenario(a, *m, GetParam().level, inputs, unchanged));
+  EXPECT_EQ(expected, run_scenario(automaton, *machine, GetParam().level, inputs, unchanged));
 }
 
 // The sample automata with exactly three outputs.
@@ -446,14 +447,14 @@ INSTANTIATE_TEST_SUITE_P(Machines, ScenarioBody,
                          ::testing::ValuesIn(cases({"pulse", "controller"}, {0, 1, 2})), case_name);
 
 TEST(ScenarioBroken, WrongStateBitIsCaught) {
-  const auto& a = ktest::sample_automaton("controller");
-  const auto m = ktest::to_machine(a);
-  ASSERT_TRUE(m);
-  const auto inputs = inputs_for(a, steps);
-  const auto broken = run_scenario(a, *m, 0, inputs,
+  const auto& automaton = ktest::sample_automaton("controller");
+  const auto machine = ktest::to_machine(automaton);
+  ASSERT_TRUE(machine);
+  const auto inputs = inputs_for(automaton, steps);
+  const auto broken = run_scenario(automaton, *machine, 0, inputs,
                                    replacing("if(_c[2]) {result+=1;}", "if(!_c[2]) {result+=1;}"));
   ASSERT_EQ(static_cast<std::size_t>(steps), broken.size());
-  EXPECT_NE(scenario_expected(a, inputs), broken);
+  EXPECT_NE(scenario_expected(automaton, inputs), broken);
 }
 
 // ---- Extended BLIF
@@ -529,10 +530,11 @@ TEST(ExtendedBlifConverter, CombinesSections) {
 }
 
 TEST_P(ExtendedBlifAbc, ProvedEqualToPlainBlif) {
-  const auto& a = automaton();
-  const auto m = ktest::to_machine(a);
-  ASSERT_TRUE(m);
-  const std::string out = check_extended_blif(*m, a.state_bits() > 0, GetParam().level, unchanged);
+  const auto& automaton = sample();
+  const auto machine = ktest::to_machine(automaton);
+  ASSERT_TRUE(machine);
+  const std::string out =
+      check_extended_blif(*machine, automaton.state_bits() > 0, GetParam().level, unchanged);
   EXPECT_NE(out.find("Networks are equivalent"), std::string::npos) << out;
   EXPECT_EQ(out.find("NOT EQUIVALENT"), std::string::npos) << out;
 }
@@ -546,15 +548,15 @@ INSTANTIATE_TEST_SUITE_P(Machines, ExtendedBlifAbc,
                          case_name);
 
 TEST(ExtendedBlifBroken, SwappedSectionsAreCaught) {
-  const auto& a = ktest::sample_automaton("controller");
-  const auto m = ktest::to_machine(a);
-  ASSERT_TRUE(m);
+  const auto& automaton = ktest::sample_automaton("controller");
+  const auto machine = ktest::to_machine(automaton);
+  ASSERT_TRUE(machine);
   const text_edit swap = [](const std::string& text) {
     std::string out = replacing(".begin_falling", ".begin_SWAP")(text);
     out = replacing(".begin_rising", ".begin_falling")(out);
     return replacing(".begin_SWAP", ".begin_rising")(out);
   };
-  const std::string out = check_extended_blif(*m, true, 0, swap);
+  const std::string out = check_extended_blif(*machine, true, 0, swap);
   EXPECT_EQ(out.find("Networks are equivalent"), std::string::npos) << out;
 }
 

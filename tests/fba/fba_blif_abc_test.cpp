@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "fba/FBA.h"
-#include "fba_machines.h"
+#include "support/machine.h"
 #include "support/process.h"
 #include "support/capture.h"
 
@@ -41,22 +41,24 @@ std::string write_blif(const ktest::scratch_directory& dir, const FBA& machine, 
   return name;
 }
 
-// abc crashes on a network with neither outputs nor latches, so machines
-// without state bit and output (whose BLIF text the golden tests fix) are
-// left out.
+// Every sample machine but those without state bit and output: abc
+// crashes on a network with neither outputs nor latches (their BLIF text
+// the golden tests fix).
 std::vector<const ktest::automaton*> checked_machines() {
   std::vector<const ktest::automaton*> machines;
-  for (const ktest::automaton* spec : all_machines())
-    if (spec->state_bits() != 0 || !spec->outputs.empty()) machines.push_back(spec);
+  for (const std::string& name : ktest::sample_names()) {
+    const ktest::automaton& automaton = ktest::sample_automaton(name);
+    if (automaton.state_bits() != 0 || !automaton.outputs.empty()) machines.push_back(&automaton);
+  }
   return machines;
 }
 
 TEST(FbaBlifAbc, ReadBlifAcceptsEveryLevel) {
-  for (const ktest::automaton* spec : checked_machines()) {
-    auto machine = build_machine(*spec);
+  for (const ktest::automaton* automaton : checked_machines()) {
+    auto machine = ktest::to_machine(*automaton);
     const ktest::scratch_directory dir;
     for (int level = 0; level <= 3; ++level) {
-      SCOPED_TRACE(spec->name + " level " + std::to_string(level));
+      SCOPED_TRACE(automaton->name + " level " + std::to_string(level));
       const std::string file = write_blif(dir, *machine, level);
       const std::string out = abc(dir, "read_blif " + file + "; print_stats");
       EXPECT_EQ(out.find("failed"), std::string::npos) << out;
@@ -66,14 +68,14 @@ TEST(FbaBlifAbc, ReadBlifAcceptsEveryLevel) {
 }
 
 TEST(FbaBlifAbc, LevelsProvedEquivalent) {
-  for (const ktest::automaton* spec : checked_machines()) {
-    auto machine = build_machine(*spec);
+  for (const ktest::automaton* automaton : checked_machines()) {
+    auto machine = ktest::to_machine(*automaton);
     const ktest::scratch_directory dir;
     const std::string level0 = write_blif(dir, *machine, 0);
     for (int level = 1; level <= 3; ++level) {
-      SCOPED_TRACE(spec->name + " level " + std::to_string(level));
+      SCOPED_TRACE(automaton->name + " level " + std::to_string(level));
       const std::string other = write_blif(dir, *machine, level);
-      const std::string command = spec->state_bits() == 0 ? "cec " : "dsec ";
+      const std::string command = automaton->state_bits() == 0 ? "cec " : "dsec ";
       const std::string out = abc(dir, command + level0 + " " + other);
       EXPECT_NE(out.find("Networks are equivalent"), std::string::npos) << out;
       EXPECT_EQ(out.find("NOT EQUIVALENT"), std::string::npos) << out;

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "fba/FBA.h"
-#include "fba_machines.h"
+#include "support/machine.h"
 #include "support/capture.h"
 
 namespace {
@@ -19,34 +19,35 @@ namespace {
 // Two state bits, inputs a and b, outputs o and p.
 ktest::automaton two_bits(std::vector<ktest::transition> edges,
                           std::vector<ktest::moore_action> moores = {}) {
-  return machine_of("t", {"a", "b"}, {"o", "p"}, 2, 2, std::move(edges), std::move(moores));
+  return ktest::coded_automaton("t", {"a", "b"}, {"o", "p"}, 2, 2, std::move(edges),
+                                std::move(moores));
 }
 
 TEST(FbaMachine, VariableOrder) {
   const struct {
-    ktest::automaton spec;
+    ktest::automaton automaton;
     std::vector<std::string> levels;
   } rows[] = {
       {two_bits({}), {"X0", "X1", "X0next", "X1next", "a", "b"}},
-      {one_state_machine(), {"a", "b"}},
-      {empty_machine(), {}},
+      {ktest::sample_automaton("one_state"), {"a", "b"}},
+      {ktest::sample_automaton("empty"), {}},
       // An input named like a register, a next-state variable or an
       // earlier input shares that variable; later inputs move up.
-      {machine_of("r", {"X0", "c", "X1next", "c", "d"}, {}, 2),
+      {ktest::coded_automaton("r", {"X0", "c", "X1next", "c", "d"}, {}, 2),
        {"X0", "X1", "X0next", "X1next", "c", "d"}},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.spec.name);
-    auto machine = build_machine(row.spec);
+    SCOPED_TRACE(row.automaton.name);
+    auto machine = ktest::to_machine(row.automaton, ktest::build::as_listed);
     bddpp_manager* m = machine->get_manager();
     ASSERT_EQ(machine->get_bdd_termes_number(), static_cast<long>(row.levels.size()));
     for (std::size_t l = 0; l < row.levels.size(); ++l) {
       EXPECT_EQ(m->Name_var_by_index(l), row.levels[l]) << "level " << l;
       EXPECT_EQ(machine->termetobdd(row.levels[l]), m->Bdd_var_by_index(l));
     }
-    EXPECT_EQ(machine->get_inputs_number(), static_cast<int>(row.spec.inputs.size()));
-    EXPECT_EQ(machine->get_state_variables_number(), row.spec.state_bits());
-    EXPECT_EQ(machine->get_actions_number(), static_cast<int>(row.spec.outputs.size()));
+    EXPECT_EQ(machine->get_inputs_number(), static_cast<int>(row.automaton.inputs.size()));
+    EXPECT_EQ(machine->get_state_variables_number(), row.automaton.state_bits());
+    EXPECT_EQ(machine->get_actions_number(), static_cast<int>(row.automaton.outputs.size()));
     EXPECT_EQ(machine->termetobdd("nowhere"), m->Bdd_zero());
   }
 }
@@ -89,7 +90,7 @@ TEST(FbaMachine, InitialState) {
 TEST(FbaMachine, ForcingAndEmissionConditions) {
   const struct {
     const char* what;
-    ktest::automaton spec;
+    ktest::automaton automaton;
     std::vector<const char*> force0, force1, emission;
   } rows[] = {
       {"nothing added", two_bits({}), {"0", "0"}, {"0", "0"}, {"0", "0"}},
@@ -131,7 +132,7 @@ TEST(FbaMachine, ForcingAndEmissionConditions) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
-    auto machine = build_machine(row.spec);
+    auto machine = ktest::to_machine(row.automaton, ktest::build::as_listed);
     for (int i = 0; i < 2; ++i) {
       EXPECT_EQ(machine->forcing_to_0(i), ktest::parse_in(*machine, row.force0[i]))
           << "forcing to 0 of bit " << i;
@@ -147,9 +148,10 @@ TEST(FbaMachine, ForcingAndEmissionConditions) {
 // Without state bits a firing condition is the guard alone and a Moore
 // action adds its condition unchanged.
 TEST(FbaMachine, NoStateBits) {
-  ktest::automaton spec = machine_of("n", {"a", "b"}, {"o", "p"}, 0, 0,
-                                     {{0, 0, 0, "a", {0}}, {0, 0, 0, "not a", {}}}, {{0, 1, "b"}});
-  auto machine = build_machine(spec);
+  ktest::automaton automaton =
+      ktest::coded_automaton("n", {"a", "b"}, {"o", "p"}, 0, 0,
+                             {{0, 0, 0, "a", {0}}, {0, 0, 0, "not a", {}}}, {{0, 1, "b"}});
+  auto machine = ktest::to_machine(automaton, ktest::build::as_listed);
   EXPECT_EQ(machine->emission(0), ktest::parse_in(*machine, "a"));
   EXPECT_EQ(machine->emission(1), ktest::parse_in(*machine, "b"));
   EXPECT_EQ(machine->initial_state_condition(), machine->get_manager()->Bdd_one());
@@ -162,7 +164,7 @@ TEST(FbaMachine, MooreActionOutOfRange) {
   const int positions[] = {-1, 2, 100};
   for (int k : positions) {
     SCOPED_TRACE(k);
-    auto machine = build_machine(two_bits({}));
+    auto machine = ktest::to_machine(two_bits({}), ktest::build::as_listed);
     ktest::stream_capture cerr_capture(std::cerr);
     machine->add_Moore_action(1, k, machine->get_manager()->Bdd_one());
     EXPECT_EQ(cerr_capture.stop(), "FBA::add_Moore_action(): output position " + std::to_string(k) +
@@ -174,9 +176,9 @@ TEST(FbaMachine, MooreActionOutOfRange) {
 // A guard over an input that shares a register's variable is a condition on
 // that register.
 TEST(FbaMachine, InputSharingARegister) {
-  ktest::automaton spec =
-      machine_of("r", {"X0"}, {"o"}, 1, 0, {{0, 0, 0, "X0", {0}}, {1, 1, 0, "X0", {0}}});
-  auto machine = build_machine(spec);
+  ktest::automaton automaton = ktest::coded_automaton("r", {"X0"}, {"o"}, 1, 0,
+                                                      {{0, 0, 0, "X0", {0}}, {1, 1, 0, "X0", {0}}});
+  auto machine = ktest::to_machine(automaton, ktest::build::as_listed);
   EXPECT_EQ(machine->get_bdd_termes_number(), 2);
   // From state 0 the guard X0 contradicts the source code; from state 1 it
   // is the source code itself.
@@ -188,8 +190,9 @@ TEST(FbaMachine, InputSharingARegister) {
 class FbaTransition : public testing::Test {
  protected:
   FbaTransition()
-      : two(build_machine(two_bits({}))),
-        three(build_machine(machine_of("3", {"a"}, {"x", "y", "z"}, 1))) {}
+      : two(ktest::to_machine(two_bits({}), ktest::build::as_listed)),
+        three(ktest::to_machine(ktest::coded_automaton("3", {"a"}, {"x", "y", "z"}, 1),
+                                ktest::build::as_listed)) {}
 
   // A transition of `machine` whose emitted outputs are listed.
   FBA_real_transition make(const FBA& machine, int source, int target, const char* guard,
@@ -296,7 +299,7 @@ TEST_F(FbaTransition, AddedToItsMachine) {
 }
 
 TEST(FbaMachine, NodeCountAndHousekeeping) {
-  auto machine = build_machine(example_machine());
+  auto machine = ktest::to_machine(ktest::sample_automaton("example"), ktest::build::as_listed);
   const long nodes = machine->get_bdd_nodes_number();
   // The constant and the three variable nodes at least.
   EXPECT_GE(nodes, 5);

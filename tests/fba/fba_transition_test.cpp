@@ -11,14 +11,14 @@
 #include <vector>
 
 #include "fba/FBA.h"
-#include "fba_machines.h"
+#include "support/machine.h"
 #include "support/capture.h"
 
 namespace {
 
 // Two state bits, the given inputs, outputs o and p, nothing added yet.
 ktest::automaton two_bits(std::vector<std::string> inputs = {"a", "b"}) {
-  return machine_of("t", inputs, {"o", "p"}, 2);
+  return ktest::coded_automaton("t", inputs, {"o", "p"}, 2);
 }
 
 // The forcing and emission conditions of a machine as one text.
@@ -124,56 +124,56 @@ const set_case set_cases[] = {
 TEST(SetEvolution, Cases) {
   for (const set_case& c : set_cases) {
     SCOPED_TRACE(c.what);
-    auto m = build_machine(two_bits(c.inputs));
+    auto machine = ktest::to_machine(two_bits(c.inputs), ktest::build::as_listed);
     std::set<int> source = c.source, target = c.target;
     ktest::stream_capture cerr_capture(std::cerr);
-    m->add_evolution(source, target, c.outputs, c.positive, c.negative);
+    machine->add_evolution(source, target, c.outputs, c.positive, c.negative);
     EXPECT_EQ(c.error, cerr_capture.stop());
-    EXPECT_EQ(c.expected, conditions(*m));
+    EXPECT_EQ(c.expected, conditions(*machine));
   }
 }
 
 TEST(SetEvolution, InputNamedAfterRegisterIsTheRegister) {
-  auto m = build_machine(two_bits({"X1"}));
+  auto machine = ktest::to_machine(two_bits({"X1"}), ktest::build::as_listed);
   std::set<int> source{1}, target{};
-  m->add_evolution(source, target, {0}, {0}, {});
-  EXPECT_EQ("f0[0]=!X0.X1 f1[0]=0 f0[1]=!X0.X1 f1[1]=0 e[0]=!X0.X1 e[1]=0 ", conditions(*m));
+  machine->add_evolution(source, target, {0}, {0}, {});
+  EXPECT_EQ("f0[0]=!X0.X1 f1[0]=0 f0[1]=!X0.X1 f1[1]=0 e[0]=!X0.X1 e[1]=0 ", conditions(*machine));
   std::set<int> zero{};
-  auto other = build_machine(two_bits({"X1"}));
+  auto other = ktest::to_machine(two_bits({"X1"}), ktest::build::as_listed);
   other->add_evolution(zero, target, {0}, {0}, {});
   EXPECT_EQ("f0[0]=0 f1[0]=0 f0[1]=0 f1[1]=0 e[0]=0 e[1]=0 ", conditions(*other));
 }
 
 TEST(SetEvolution, NoStateBitsEmptyGuardAlwaysEmits) {
-  const ktest::automaton spec = machine_of("n", {"a"}, {"o", "p"}, 0);
-  auto m = build_machine(spec);
+  const ktest::automaton automaton = ktest::coded_automaton("n", {"a"}, {"o", "p"}, 0);
+  auto machine = ktest::to_machine(automaton, ktest::build::as_listed);
   std::set<int> none;
-  m->add_evolution(none, none, {1}, {}, {});
-  EXPECT_EQ("e[0]=0 e[1]=1 ", conditions(*m));
+  machine->add_evolution(none, none, {1}, {}, {});
+  EXPECT_EQ("e[0]=0 e[1]=1 ", conditions(*machine));
 }
 
 TEST(PostEvolution, EmitsWhenTheBitBecomesOne) {
-  auto m = build_machine(two_bits());
-  bddpp_manager* mgr = m->get_manager();
+  auto machine = ktest::to_machine(two_bits(), ktest::build::as_listed);
+  bddpp_manager* mgr = machine->get_manager();
   ktest::stream_capture cerr_capture(std::cerr);
-  m->add_post_evolution(2, 0, mgr->Bdd_one());
-  m->add_post_evolution(-1, 0, mgr->Bdd_one());
+  machine->add_post_evolution(2, 0, mgr->Bdd_one());
+  machine->add_post_evolution(-1, 0, mgr->Bdd_one());
   EXPECT_EQ("", cerr_capture.stop());
-  EXPECT_EQ(untouched, conditions(*m));
-  m->add_post_evolution(1, 1, ktest::parse_in(*m, "a"));
-  EXPECT_EQ("f0[0]=0 f1[0]=0 f0[1]=0 f1[1]=0 e[0]=0 e[1]=X1next.a ", conditions(*m));
+  EXPECT_EQ(untouched, conditions(*machine));
+  machine->add_post_evolution(1, 1, ktest::parse_in(*machine, "a"));
+  EXPECT_EQ("f0[0]=0 f1[0]=0 f0[1]=0 f1[1]=0 e[0]=0 e[1]=X1next.a ", conditions(*machine));
   ktest::stream_capture cerr_capture2(std::cerr);
-  m->add_post_evolution(0, 2, mgr->Bdd_one());
-  m->add_post_evolution(0, -1, mgr->Bdd_one());
+  machine->add_post_evolution(0, 2, mgr->Bdd_one());
+  machine->add_post_evolution(0, -1, mgr->Bdd_one());
   EXPECT_EQ(
       "FBA::add_post_evolution(): output position 2 out of range 0..1, ignored\n"
       "FBA::add_post_evolution(): output position -1 out of range 0..1, ignored\n",
       cerr_capture2.stop());
-  EXPECT_EQ("f0[0]=0 f1[0]=0 f0[1]=0 f1[1]=0 e[0]=0 e[1]=X1next.a ", conditions(*m));
+  EXPECT_EQ("f0[0]=0 f1[0]=0 f0[1]=0 f1[1]=0 e[0]=0 e[1]=X1next.a ", conditions(*machine));
 }
 
 TEST(Lookups, InRangeAndFallback) {
-  auto m = build_machine(two_bits());
+  auto machine = ktest::to_machine(two_bits(), ktest::build::as_listed);
   struct row {
     std::string (FBA::*lookup)(int) const;
     int position;
@@ -194,7 +194,7 @@ TEST(Lookups, InRangeAndFallback) {
   for (const row& r : rows) {
     SCOPED_TRACE(r.position);
     ktest::stream_capture cerr_capture(std::cerr);
-    EXPECT_EQ(r.expected, (m.get()->*r.lookup)(r.position));
+    EXPECT_EQ(r.expected, (machine.get()->*r.lookup)(r.position));
     EXPECT_EQ(r.error, cerr_capture.stop());
   }
 }
@@ -204,8 +204,8 @@ TEST(Lookups, InRangeAndFallback) {
 TEST(FbaTransition, SameContributionAsExplicitTransition) {
   // Transition 1 -> 2 with guard a emitting o: once as state numbers,
   // once as sets of 1-bits, on two machines of the same description.
-  auto by_codes = build_machine(two_bits());
-  auto by_sets = build_machine(two_bits());
+  auto by_codes = ktest::to_machine(two_bits(), ktest::build::as_listed);
+  auto by_sets = ktest::to_machine(two_bits(), ktest::build::as_listed);
   bdd actions_c[2] = {by_codes->get_manager()->Bdd_one(), by_codes->get_manager()->Bdd_zero()};
   by_codes->add_evolution(
       FBA_real_transition(by_codes.get(), 1, 2, actions_c, ktest::parse_in(*by_codes, "a")));
@@ -218,22 +218,22 @@ TEST(FbaTransition, SameContributionAsExplicitTransition) {
 }
 
 TEST(FbaTransition, EqualityCopyAndAssignment) {
-  auto m = build_machine(two_bits());
-  bddpp_manager* mgr = m->get_manager();
+  auto machine = ktest::to_machine(two_bits(), ktest::build::as_listed);
+  bddpp_manager* mgr = machine->get_manager();
   bdd actions[2] = {mgr->Bdd_one(), mgr->Bdd_zero()};
-  const bdd a = ktest::parse_in(*m, "a");
+  const bdd a = ktest::parse_in(*machine, "a");
   std::set<int> forward{2, 0}, backward;
   backward.insert(0);
   backward.insert(2);
-  FBA_transition t1(m.get(), forward, {1}, actions, a);
-  FBA_transition t2(m.get(), backward, {1}, actions, a);
+  FBA_transition t1(machine.get(), forward, {1}, actions, a);
+  FBA_transition t2(machine.get(), backward, {1}, actions, a);
   EXPECT_TRUE(t1 == t2);
   EXPECT_FALSE(t1 != t2);
   actions[0] = mgr->Bdd_zero();  // the transitions keep their own copies
   EXPECT_TRUE(t1 == t2);
-  FBA_transition t3(m.get(), forward, {1}, actions, a);
+  FBA_transition t3(machine.get(), forward, {1}, actions, a);
   EXPECT_TRUE(t1 != t3);
-  FBA_transition t4(m.get(), forward, {0}, nullptr, a);
+  FBA_transition t4(machine.get(), forward, {0}, nullptr, a);
   EXPECT_TRUE(t3 != t4);
   FBA_transition copy(t1);
   EXPECT_TRUE(copy == t1);
@@ -262,18 +262,18 @@ TEST(DebugPrinters, Inputs) {
 }
 
 TEST(DebugPrinters, Conditions) {
-  auto m = build_machine(two_bits());
-  bddpp_manager* mgr = m->get_manager();
+  auto machine = ktest::to_machine(two_bits(), ktest::build::as_listed);
+  bddpp_manager* mgr = machine->get_manager();
   struct row {
     bdd f;
     const char* expected;
   } rows[] = {{mgr->Bdd_zero(), "0"},
               {mgr->Bdd_one(), "1"},
               {mgr->Bdd_not(mgr->Bdd_var_by_index(0)), "!X0"},
-              {ktest::parse_in(*m, "b and not X0 and X1next"), "!X0.X1next.b"}};
-  for (const row& r : rows) EXPECT_EQ(r.expected, m->my_bddtoa(r.f));
+              {ktest::parse_in(*machine, "b and not X0 and X1next"), "!X0.X1next.b"}};
+  for (const row& r : rows) EXPECT_EQ(r.expected, machine->my_bddtoa(r.f));
   // Every level gives the level-1 text.
-  auto other = build_machine(either_machine());
+  auto other = ktest::to_machine(ktest::sample_automaton("either"), ktest::build::as_listed);
   const bdd either = ktest::parse_in(*other, "a or b");
   const std::string level1 =
       other->get_manager()->Print_sop_to_String("+ ", ".", "!", "", either, 1);
@@ -282,16 +282,17 @@ TEST(DebugPrinters, Conditions) {
 }
 
 TEST(DebugPrinters, TransitionLines) {
-  auto m = build_machine(two_bits());
-  bddpp_manager* mgr = m->get_manager();
+  auto machine = ktest::to_machine(two_bits(), ktest::build::as_listed);
+  bddpp_manager* mgr = machine->get_manager();
   bdd actions[2] = {mgr->Bdd_one(), mgr->Bdd_zero()};
-  const bdd a = ktest::parse_in(*m, "a");
+  const bdd a = ktest::parse_in(*machine, "a");
   std::ostringstream real, sets, no_outputs;
-  real << FBA_real_transition(m.get(), 0, 1, actions, a);
+  real << FBA_real_transition(machine.get(), 0, 1, actions, a);
   EXPECT_EQ("[ initial: 0, final:1, cond: a, cond actions : 0--> 1 1--> 0 ]\n", real.str());
-  sets << FBA_transition(m.get(), {0, 2}, {}, actions, ktest::parse_in(*m, "a and not b"));
+  sets << FBA_transition(machine.get(), {0, 2}, {}, actions,
+                         ktest::parse_in(*machine, "a and not b"));
   EXPECT_EQ("[ initial: {0,2}, final:{}, cond: a.!b, cond actions : 0--> 1 1--> 0 ]\n", sets.str());
-  auto bare = build_machine(empty_machine());
+  auto bare = ktest::to_machine(ktest::sample_automaton("empty"), ktest::build::as_listed);
   no_outputs << FBA_transition(bare.get(), {}, {3}, nullptr, bare->get_manager()->Bdd_one());
   EXPECT_EQ("[ initial: {}, final:{3}, cond: 1, cond actions : ]\n", no_outputs.str());
 }

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/automaton.h"
+#include "support/machine.h"
 
 namespace {
 
@@ -58,10 +58,10 @@ TEST(ReferenceRun, TracesStatesAndOutputs) {
 }
 
 TEST(ReferenceInputs, SeededAndSized) {
-  const ktest::automaton& a = ktest::sample_automaton("controller");
-  const auto first = ktest::random_inputs(a, 12, 5);
-  EXPECT_EQ(first, ktest::random_inputs(a, 12, 5));
-  EXPECT_NE(first, ktest::random_inputs(a, 12, 6));
+  const ktest::automaton& automaton = ktest::sample_automaton("controller");
+  const auto first = ktest::random_inputs(automaton, 12, 5);
+  EXPECT_EQ(first, ktest::random_inputs(automaton, 12, 5));
+  EXPECT_NE(first, ktest::random_inputs(automaton, 12, 6));
   ASSERT_EQ(12u, first.size());
   for (const auto& v : first) EXPECT_EQ(3u, v.size());
 }

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/automaton.h"
+#include "support/machine.h"
 #include "support/process.h"
 #include "tool_harness.h"
 
@@ -45,7 +45,7 @@ std::string case_name(const ::testing::TestParamInfo<run_case>& info) {
 
 class ToolRun : public ::testing::TestWithParam<run_case> {
  protected:
-  const ktest::automaton& automaton() const { return ktest::sample_automaton(GetParam().machine); }
+  const ktest::automaton& sample() const { return ktest::sample_automaton(GetParam().machine); }
 };
 
 using CHarness = ToolRun;
@@ -57,44 +57,48 @@ using VhdlAnalyses = ToolRun;
 using Pdflatex = ToolRun;
 
 TEST_P(CHarness, FollowsReference) {
-  const auto& a = automaton();
-  const auto m = ktest::to_machine(a);
-  ASSERT_TRUE(m);
-  const auto inputs = inputs_for(a);
-  EXPECT_EQ(ktest::reference_run(a, inputs), run_c(a, *m, GetParam().level, inputs));
+  const auto& automaton = sample();
+  const auto machine = ktest::to_machine(automaton);
+  ASSERT_TRUE(machine);
+  const auto inputs = inputs_for(automaton);
+  EXPECT_EQ(ktest::reference_run(automaton, inputs),
+            run_c(automaton, *machine, GetParam().level, inputs));
 }
 
 TEST_P(CSharpHarness, FollowsReference) {
-  const auto& a = automaton();
-  const auto m = ktest::to_machine(a);
-  ASSERT_TRUE(m);
-  const auto inputs = inputs_for(a);
-  EXPECT_EQ(ktest::reference_run(a, inputs), run_csharp(a, *m, GetParam().level, inputs));
+  const auto& automaton = sample();
+  const auto machine = ktest::to_machine(automaton);
+  ASSERT_TRUE(machine);
+  const auto inputs = inputs_for(automaton);
+  EXPECT_EQ(ktest::reference_run(automaton, inputs),
+            run_csharp(automaton, *machine, GetParam().level, inputs));
 }
 
 TEST_P(VhdlTestbench, FollowsReference) {
-  const auto& a = automaton();
-  const auto m = ktest::to_machine(a);
-  ASSERT_TRUE(m);
-  const auto inputs = inputs_for(a);
-  EXPECT_EQ(ktest::reference_run(a, inputs), run_vhdl(a, *m, 0, GetParam().level, inputs));
+  const auto& automaton = sample();
+  const auto machine = ktest::to_machine(automaton);
+  ASSERT_TRUE(machine);
+  const auto inputs = inputs_for(automaton);
+  EXPECT_EQ(ktest::reference_run(automaton, inputs),
+            run_vhdl(automaton, *machine, 0, GetParam().level, inputs));
 }
 
 TEST_P(VhdlAlteraTestbench, FollowsReference) {
-  const auto& a = automaton();
-  const auto m = ktest::to_machine(a);
-  ASSERT_TRUE(m);
-  const auto inputs = inputs_for(a);
-  EXPECT_EQ(ktest::reference_run(a, inputs), run_vhdl(a, *m, 1, GetParam().level, inputs));
+  const auto& automaton = sample();
+  const auto machine = ktest::to_machine(automaton);
+  ASSERT_TRUE(machine);
+  const auto inputs = inputs_for(automaton);
+  EXPECT_EQ(ktest::reference_run(automaton, inputs),
+            run_vhdl(automaton, *machine, 1, GetParam().level, inputs));
 }
 
 // Level 3 leaves functions of two or more variables without a cover; the
 // texts must still be accepted by the compilers.
 TEST_P(CSharpCompiles, AtLevel) {
-  const auto m = ktest::to_machine(automaton());
-  ASSERT_TRUE(m);
+  const auto machine = ktest::to_machine(sample());
+  ASSERT_TRUE(machine);
   std::ostringstream cls;
-  m->CSHARP_put(cls, GetParam().level);
+  machine->CSHARP_put(cls, GetParam().level);
   ktest::scratch_directory dir;
   dir.write("machine.cs", cls.str());
   std::string out;
@@ -102,12 +106,12 @@ TEST_P(CSharpCompiles, AtLevel) {
 }
 
 TEST_P(VhdlAnalyses, PlainAndAlteraAtLevel) {
-  const auto m = ktest::to_machine(automaton());
-  ASSERT_TRUE(m);
+  const auto machine = ktest::to_machine(sample());
+  ASSERT_TRUE(machine);
   for (int altera : {0, 1}) {
     SCOPED_TRACE(altera ? "altera" : "plain");
     std::ostringstream unit;
-    m->VHDL_put(unit, altera, GetParam().level);
+    machine->VHDL_put(unit, altera, GetParam().level);
     ktest::scratch_directory dir;
     dir.write("machine.vhd", unit.str());
     std::string out;
@@ -116,10 +120,10 @@ TEST_P(VhdlAnalyses, PlainAndAlteraAtLevel) {
 }
 
 TEST_P(Pdflatex, Compiles) {
-  const auto m = ktest::to_machine(automaton());
-  ASSERT_TRUE(m);
+  const auto machine = ktest::to_machine(sample());
+  ASSERT_TRUE(machine);
   std::ostringstream tex;
-  m->LATEX_put(tex, GetParam().level);
+  machine->LATEX_put(tex, GetParam().level);
   ktest::scratch_directory dir;
   dir.write("machine.tex", tex.str());
   std::string out;

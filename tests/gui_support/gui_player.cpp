@@ -2,12 +2,15 @@
 #include "gui_support/gui_player.h"
 
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <unistd.h>
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
+#include <FL/Fl_File_Input.H>
+#include <FL/Fl_Return_Button.H>
 #include <FL/x.H>
 
 #include "panels/message_windows.h"
@@ -54,11 +57,10 @@ void tick(void*) {
 }
 
 // The text the watchdog writes, set before the alarm is armed.
-const char* volatile watchdog_text = "";
+char watchdog_text[512];
 
 extern "C" void watchdog(int) {
-  const char* text = watchdog_text;
-  ssize_t ignored = write(2, text, std::strlen(text));
+  ssize_t ignored = write(2, watchdog_text, std::strlen(watchdog_text));
   (void)ignored;
   _exit(1);
 }
@@ -73,6 +75,7 @@ void gui_player_play(std::vector<gui_player_step> steps, std::function<bool()> b
   state.next = 0;
   state.playing = true;
   state.acted_at = ~0UL;
+  gui_player_closed_messages().clear();
   Fl::add_check(count_pass);
   Fl::add_timeout(tick_seconds, tick);
 }
@@ -99,6 +102,70 @@ std::string gui_player_message_text(Fl_Window* box) {
   return text != nullptr ? text : "";
 }
 
+bool gui_player_close_message_box() {
+  Fl_Window* box = gui_player_message_box();
+  if (box == nullptr) return false;
+  gui_player_closed_messages().push_back(gui_player_message_text(box));
+  for (int i = 0; i < box->children(); ++i) {
+    Fl_Button* button = dynamic_cast<Fl_Button*>(box->child(i));
+    if (button != nullptr && button->visible()) {
+      button->do_callback();
+      return true;
+    }
+  }
+  box->hide();
+  return true;
+}
+
+std::vector<std::string>& gui_player_closed_messages() {
+  static std::vector<std::string> messages;
+  return messages;
+}
+
+gui_player_step gui_player_answer_dialog(const std::string& label, std::string* text) {
+  return [label, text] {
+    Fl_Window* dialog = gui_player_message_box();
+    if (dialog == nullptr) return false;
+    Fl_Button* button = gui_player_button(dialog, label);
+    if (button == nullptr) return false;
+    if (text != nullptr) *text = gui_player_message_text(dialog);
+    button->do_callback();
+    return true;
+  };
+}
+
+bool gui_player_choose_file(const std::string& path, std::string* chooser_title) {
+  Fl_Window* modal = Fl::modal();
+  if (modal == nullptr || !modal->shown()) return false;
+  Fl_File_Input* name = gui_player_find<Fl_File_Input>(modal);
+  Fl_Return_Button* ok = gui_player_find<Fl_Return_Button>(modal);
+  // The chooser gives the focus to its name field last, once it has read
+  // its directory: acting earlier would race with its own set-up.
+  if (name == nullptr || ok == nullptr || Fl::focus() != name) return false;
+  if (chooser_title != nullptr) {
+    *chooser_title = modal->label() != nullptr ? modal->label() : "";
+  }
+  name->value(path.c_str());
+  ok->activate();
+  ok->do_callback();
+  return true;
+}
+
+Fl_Button* gui_player_button(Fl_Group* group, const std::string& label) {
+  for (int i = 0; i < group->children(); ++i) {
+    Fl_Widget* child = group->child(i);
+    Fl_Button* button = dynamic_cast<Fl_Button*>(child);
+    if (button != nullptr && button->visible() && button->label() != nullptr &&
+        label == button->label()) {
+      return button;
+    }
+    if (Fl_Group* inner = child->as_group()) {
+      if (Fl_Button* found = gui_player_button(inner, label)) return found;
+    }
+  }
+  return nullptr;
+}
+
 Fl_Window* gui_player_window_titled(const std::string& title) {
   for (Fl_Window* w = Fl::first_window(); w != nullptr; w = Fl::next_window(w)) {
     if (w->label() != nullptr && title == w->label()) return w;
@@ -118,15 +185,18 @@ void gui_player_close_by_window_manager(Fl_Window* window) {
   XFlush(fl_display);
 }
 
-void gui_player_test::SetUp() {
-  watchdog_text = watchdog_text_;
+void GuiTest::SetUp() {
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::snprintf(watchdog_text, sizeof watchdog_text,
+                "GUI test %s.%s still running after its time limit: a window loop did not end\n",
+                test->test_suite_name(), test->name());
   std::signal(SIGALRM, watchdog);
   alarm(limit_seconds);
   ASSERT_TRUE(korvane_display_available())
       << "these tests need an X display (run them under xvfb-run)";
 }
 
-void gui_player_test::TearDown() {
+void GuiTest::TearDown() {
   gui_player_stop();
   alarm(0);
 }

@@ -1,6 +1,7 @@
 // The shared scripted user on a real X display: the order and the pace of
 // the steps, the retries, the hook between steps, stopping and replacing a
-// script, finding widgets and the window manager's close.
+// script, finding widgets, closing message boxes and the window manager's
+// close.
 #include "gui_support/gui_player.h"
 
 #include <chrono>
@@ -15,10 +16,7 @@
 
 namespace {
 
-class GuiPlayer : public gui_player_test {
- protected:
-  GuiPlayer() : gui_player_test("gui player test still running after its time limit\n") {}
-};
+using GuiPlayer = GuiTest;
 
 // Passes of the event loop, counted by a check of the test's own.
 unsigned long passes = 0;
@@ -135,6 +133,56 @@ TEST_F(GuiPlayer, FindsTheFirstWidgetOfAClassDepthFirst) {
   EXPECT_EQ(&box, gui_player_find<Fl_Box>(&outer));
   EXPECT_EQ(&nested, gui_player_find<Fl_Input>(&outer));
   EXPECT_EQ(nullptr, gui_player_find<Fl_Button>(&outer));
+}
+
+// Only a visible button with the very label is found, nested groups
+// included.
+TEST_F(GuiPlayer, FindsTheVisibleButtonOfALabel) {
+  Fl_Group outer(0, 0, 100, 100);
+  Fl_Button hidden(0, 0, 50, 20, "OK");
+  hidden.hide();
+  Fl_Group inner(0, 30, 100, 50);
+  Fl_Button nested(0, 30, 50, 20, "OK");
+  inner.end();
+  Fl_Button other(0, 80, 50, 20, "OK again");
+  outer.end();
+  EXPECT_EQ(&nested, gui_player_button(&outer, "OK"));
+  EXPECT_EQ(&other, gui_player_button(&outer, "OK again"));
+  EXPECT_EQ(nullptr, gui_player_button(&outer, "Cancel"));
+}
+
+int presses = 0;
+void count_press(Fl_Widget* button, void*) {
+  ++presses;
+  button->window()->hide();
+}
+
+// Between the steps, a message box is closed with its visible button and
+// its text recorded; a new script starts with no text recorded.
+TEST_F(GuiPlayer, MessageBoxesAreClosedAndRecorded) {
+  Fl_Window box(200, 100);
+  box.begin();
+  new Fl_Box(0, 0, 200, 20, "the message");
+  Fl_Button* hidden = new Fl_Button(0, 50, 80, 20, "Hidden");
+  hidden->hide();
+  Fl_Button* close = new Fl_Button(100, 50, 80, 20, "Close");
+  close->callback(count_press);
+  box.end();
+  box.set_modal();
+  presses = 0;
+  gui_player_closed_messages().push_back("left from before");
+  bool after = false;
+  gui_player_play({[&] {
+                    after = presses == 1;
+                    return after;
+                  }},
+                  gui_player_close_message_box);
+  EXPECT_EQ(std::vector<std::string>{}, gui_player_closed_messages());
+  box.show();
+  EXPECT_TRUE(run_until([&] { return after; }));
+  EXPECT_TRUE(gui_player_stop());
+  EXPECT_EQ(1, presses);
+  EXPECT_EQ(std::vector<std::string>{"the message"}, gui_player_closed_messages());
 }
 
 TEST_F(GuiPlayer, NoMessageBoxWithoutAModalWindow) {

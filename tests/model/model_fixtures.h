@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "model/gal_norm.h"
-#include "support/automaton.h"
+#include "support/machine.h"
 #include "utilities/list_templates.h"
 
 namespace model_test {

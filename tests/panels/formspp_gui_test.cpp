@@ -8,7 +8,8 @@
 
 // Before the X headers that x.H brings, whose macros clash with the test
 // framework.
-#include "panel_gui.h"
+#include "gui_support/gui_canvas.h"
+#include "gui_support/gui_player.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
@@ -21,14 +22,14 @@
 
 namespace {
 
-constexpr int side = panel_canvas::side;
-using canvas = panel_canvas;
+constexpr int side = gui_canvas::side;
+using canvas = gui_canvas;
 
 constexpr unsigned white = 0xffffff;
 constexpr unsigned red = 0xff0000;
 constexpr unsigned black = 0x000000;
 
-using FormsppDrawing = PanelGuiTest;
+using FormsppDrawing = GuiTest;
 
 // fl_circf(10, 10, 20, c) fills the circle of the box (10, 10)-(30, 30).
 TEST_F(FormsppDrawing, CircleFillsTheSquareBoxGivenByItsSide) {
@@ -96,7 +97,7 @@ TEST_F(FormsppDrawing, StringDrawnInColourAndFontGivenSizeFirst) {
   EXPECT_EQ(30, fl_size());
 }
 
-using FormsppWidgets = PanelGuiTest;
+using FormsppWidgets = GuiTest;
 
 TEST_F(FormsppWidgets, LabelCutToItsFirstCharacters) {
   struct row {
@@ -139,19 +140,19 @@ TEST_F(FormsppWidgets, InputBrowserAndTextWidget) {
   EXPECT_EQ(150, text->y());
 }
 
-using FormsppDialogs = PanelGuiTest;
+using FormsppDialogs = GuiTest;
 
 // A step that types `answer` into the shown input dialog and presses the
 // button labelled `button`, keeping the prompt and the default text.
-panel_step type_into_dialog(const std::string& answer, const std::string& button,
-                            std::string* prompt, std::string* shown) {
+gui_player_step type_into_dialog(const std::string& answer, const std::string& button,
+                                 std::string* prompt, std::string* shown) {
   return [=] {
-    Fl_Window* dialog = panel_dialog();
+    Fl_Window* dialog = gui_player_message_box();
     if (dialog == nullptr) return false;
-    Fl_Input* input = panel_find<Fl_Input>(dialog);
-    Fl_Button* pressed = panel_button(dialog, button);
+    Fl_Input* input = gui_player_find<Fl_Input>(dialog);
+    Fl_Button* pressed = gui_player_button(dialog, button);
     if (input == nullptr || pressed == nullptr) return false;
-    *prompt = panel_dialog_text(dialog);
+    *prompt = gui_player_message_text(dialog);
     *shown = input->value();
     input->value(answer.c_str());
     pressed->do_callback();
@@ -168,9 +169,9 @@ TEST_F(FormsppDialogs, IntDialogShowsTheValueAndReadsTheAnswer) {
   const row rows[] = {{"12", "OK", 12}, {"x", "OK", 7}, {"", "OK", 7}, {"99", "Cancel", 7}};
   for (const row& r : rows) {
     std::string prompt, shown;
-    panel_play({type_into_dialog(r.answer, r.button, &prompt, &shown)});
+    gui_player_play({type_into_dialog(r.answer, r.button, &prompt, &shown)});
     EXPECT_EQ(r.expected, fl_show_int("n", 7)) << r.answer << " " << r.button;
-    EXPECT_TRUE(panel_stop());
+    EXPECT_TRUE(gui_player_stop());
     EXPECT_EQ("n", prompt);
     EXPECT_EQ("7", shown);
   }
@@ -178,57 +179,57 @@ TEST_F(FormsppDialogs, IntDialogShowsTheValueAndReadsTheAnswer) {
 
 TEST_F(FormsppDialogs, DoubleDialogsShowTheValueAndReadTheAnswer) {
   std::string prompt, shown;
-  panel_play({type_into_dialog("0.25", "OK", &prompt, &shown)});
+  gui_player_play({type_into_dialog("0.25", "OK", &prompt, &shown)});
   EXPECT_EQ(0.25, fl_show_double("ratio", 1.5));
-  EXPECT_TRUE(panel_stop());
+  EXPECT_TRUE(gui_player_stop());
   EXPECT_EQ("ratio", prompt);
   EXPECT_EQ("1.500000", shown);
 
-  panel_play({type_into_dialog("", "Cancel", &prompt, &shown)});
+  gui_player_play({type_into_dialog("", "Cancel", &prompt, &shown)});
   EXPECT_EQ(1e95, fl_show_double(std::string("big"), 1e95));
-  EXPECT_TRUE(panel_stop());
+  EXPECT_TRUE(gui_player_stop());
   EXPECT_EQ("big", prompt);
   EXPECT_EQ(96u + 7u, shown.size());
 
-  panel_play({type_into_dialog("none", "OK", &prompt, &shown)});
+  gui_player_play({type_into_dialog("none", "OK", &prompt, &shown)});
   EXPECT_EQ(-3.0, fl_show_double(std::string("unreadable"), -3.0));
-  EXPECT_TRUE(panel_stop());
+  EXPECT_TRUE(gui_player_stop());
 }
 
 TEST_F(FormsppDialogs, TextDialogShowsThePromptLiterally) {
   std::string prompt, shown;
-  panel_play({type_into_dialog("typed", "OK", &prompt, &shown)});
+  gui_player_play({type_into_dialog("typed", "OK", &prompt, &shown)});
   EXPECT_EQ("typed", fl_show_Sinput("enter %d @home", "start"));
-  EXPECT_TRUE(panel_stop());
+  EXPECT_TRUE(gui_player_stop());
   // The box draws "@@" as one "@", so it shows the prompt as written.
   EXPECT_EQ("enter %d @@home", prompt);
   EXPECT_EQ("start", shown);
 
-  panel_play({type_into_dialog("ignored", "Cancel", &prompt, &shown)});
+  gui_player_play({type_into_dialog("ignored", "Cancel", &prompt, &shown)});
   EXPECT_EQ("", fl_show_Sinput("name", "x"));
-  EXPECT_TRUE(panel_stop());
+  EXPECT_TRUE(gui_player_stop());
 }
 
 TEST_F(FormsppDialogs, QuestionYesNoAndClosed) {
   std::string text;
-  panel_play({panel_answer_dialog("Yes", &text)});
+  gui_player_play({gui_player_answer_dialog("Yes", &text)});
   EXPECT_EQ(1, fl_show_Squestion("go on?", 5));
-  EXPECT_TRUE(panel_stop());
+  EXPECT_TRUE(gui_player_stop());
   EXPECT_EQ("go on?", text);
 
-  panel_play({panel_answer_dialog("No", nullptr)});
+  gui_player_play({gui_player_answer_dialog("No", nullptr)});
   EXPECT_EQ(0, fl_show_Squestion("go on?", 0));
-  EXPECT_TRUE(panel_stop());
+  EXPECT_TRUE(gui_player_stop());
 
   // Closing the dialog as the window manager's close button does.
-  panel_play({[] {
-    Fl_Window* dialog = panel_dialog();
+  gui_player_play({[] {
+    Fl_Window* dialog = gui_player_message_box();
     if (dialog == nullptr) return false;
     dialog->do_callback();
     return true;
   }});
   EXPECT_EQ(0, fl_show_Squestion("go on?", 0));
-  EXPECT_TRUE(panel_stop());
+  EXPECT_TRUE(gui_player_stop());
 }
 
 }  // namespace

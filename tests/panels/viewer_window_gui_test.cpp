@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "panel_gui.h"
+#include "gui_support/gui_player.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Browser.H>
@@ -29,10 +29,10 @@ namespace {
 
 // A fresh working directory for each test, with the viewer's runner
 // replaced by one that records its commands.
-class ViewerWindow : public PanelGuiTest {
+class ViewerWindow : public GuiTest {
  protected:
   void SetUp() override {
-    PanelGuiTest::SetUp();
+    GuiTest::SetUp();
     char pattern[] = "/tmp/korvane-viewer-window-XXXXXX";
     ASSERT_NE(nullptr, mkdtemp(pattern));
     dir_ = pattern;
@@ -62,11 +62,11 @@ class ViewerWindow : public PanelGuiTest {
     }
     std::string ignored;
     ktest::run_shell(".", "rm -rf '" + dir_ + "'", &ignored);
-    PanelGuiTest::TearDown();
+    GuiTest::TearDown();
   }
 
   // A step that waits until the viewer is shown and presses `button`.
-  panel_step press(OFD_afficheur& viewer, Fl_Widget* button) {
+  gui_player_step press(OFD_afficheur& viewer, Fl_Widget* button) {
     return [&viewer, button] {
       if (!viewer.window()->shown()) return false;
       button->do_callback();
@@ -76,7 +76,7 @@ class ViewerWindow : public PanelGuiTest {
 
   // A step that records what the viewer shows: page field, page input,
   // browser line count, its last line, and whether the parent is active.
-  panel_step look(OFD_afficheur& viewer) {
+  gui_player_step look(OFD_afficheur& viewer) {
     return [this, &viewer] {
       if (!viewer.window()->shown()) return false;
       std::string seen =
@@ -89,7 +89,7 @@ class ViewerWindow : public PanelGuiTest {
     };
   }
 
-  panel_step type_page(OFD_afficheur& viewer, const std::string& number) {
+  gui_player_step type_page(OFD_afficheur& viewer, const std::string& number) {
     return [&viewer, number] {
       if (!viewer.window()->shown()) return false;
       viewer.page_input()->value(number.c_str());
@@ -125,13 +125,13 @@ std::vector<std::string> two_pages() { return std::vector<std::string>{"#C 10 "}
 TEST_F(ViewerWindow, PagesMoveWithTheButtons) {
   std::vector<std::string> text = two_pages();
   OFD_afficheur viewer(parent_, 1);
-  panel_play({look(viewer), press(viewer, viewer.next_button()), look(viewer),
-              press(viewer, viewer.next_button()), look(viewer),
-              press(viewer, viewer.previous_button()), look(viewer),
-              press(viewer, viewer.previous_button()), look(viewer),
-              press(viewer, viewer.cancel_button())});
+  gui_player_play({look(viewer), press(viewer, viewer.next_button()), look(viewer),
+                   press(viewer, viewer.next_button()), look(viewer),
+                   press(viewer, viewer.previous_button()), look(viewer),
+                   press(viewer, viewer.previous_button()), look(viewer),
+                   press(viewer, viewer.cancel_button())});
   viewer.activation(text.data(), 79, "a title", "");
-  EXPECT_TRUE(panel_stop());
+  EXPECT_TRUE(gui_player_stop());
   const std::vector<std::string> expected = {
       "page 1 / 2    |1|78|@f@S12 line 77", "page 2 / 2    |2|1|@f@S12 line 78",
       "page 2 / 2    |2|1|@f@S12 line 78", "page 1 / 2    |1|78|@f@S12 line 77",
@@ -168,11 +168,11 @@ TEST_F(ViewerWindow, WidgetsStayWhereTheyArePlaced) {
 TEST_F(ViewerWindow, PageNumberField) {
   std::vector<std::string> text = two_pages();
   OFD_afficheur viewer(parent_, 1);
-  panel_play({type_page(viewer, "0"), look(viewer), type_page(viewer, "3"), look(viewer),
-              type_page(viewer, "x"), look(viewer), type_page(viewer, "2"), look(viewer),
-              press(viewer, viewer.cancel_button())});
+  gui_player_play({type_page(viewer, "0"), look(viewer), type_page(viewer, "3"), look(viewer),
+                   type_page(viewer, "x"), look(viewer), type_page(viewer, "2"), look(viewer),
+                   press(viewer, viewer.cancel_button())});
   viewer.activation(text.data(), 79, "t", "");
-  EXPECT_TRUE(panel_stop());
+  EXPECT_TRUE(gui_player_stop());
   // A number outside the pages leaves the field as typed and the page as
   // it was; a page that exists is shown.
   const std::vector<std::string> expected = {
@@ -185,16 +185,16 @@ TEST_F(ViewerWindow, ListFormLongLinesAndLongTitle) {
   std::list<std::string> text = {"#C 300 ", std::string(200, 'w')};
   OFD_afficheur viewer(parent_, 1);
   std::vector<std::string> lines;
-  panel_play({[&] {
-                if (!viewer.window()->shown()) return false;
-                for (int i = 1; i <= viewer.browser()->size(); ++i) {
-                  lines.push_back(viewer.browser()->text(i));
-                }
-                return true;
-              },
-              press(viewer, viewer.cancel_button())});
+  gui_player_play({[&] {
+                     if (!viewer.window()->shown()) return false;
+                     for (int i = 1; i <= viewer.browser()->size(); ++i) {
+                       lines.push_back(viewer.browser()->text(i));
+                     }
+                     return true;
+                   },
+                   press(viewer, viewer.cancel_button())});
   viewer.activation(text, std::string(90, 't'), "");
-  EXPECT_TRUE(panel_stop());
+  EXPECT_TRUE(gui_player_stop());
   // 7 characters of prefix and 200 of text: 161, one dropped, 45.
   const std::string shown = "@f@S12 " + std::string(200, 'w');
   EXPECT_EQ((std::vector<std::string>{"", shown.substr(0, 161), shown.substr(162)}), lines);
@@ -205,13 +205,13 @@ TEST_F(ViewerWindow, EmptyListShowsNothing) {
   std::list<std::string> text;
   OFD_afficheur viewer(parent_, 1);
   bool shown = false;
-  panel_play({[&] {
+  gui_player_play({[&] {
     shown = shown || viewer.window()->shown();
     return false;
   }});
   viewer.activation(text, "nothing", "");
   Fl::wait(0.1);
-  panel_stop();
+  gui_player_stop();
   EXPECT_FALSE(shown);
   EXPECT_FALSE(viewer.window()->shown());
   EXPECT_TRUE(parent_->active());
@@ -220,13 +220,13 @@ TEST_F(ViewerWindow, EmptyListShowsNothing) {
 TEST_F(ViewerWindow, WindowManagerCloseActsAsCancel) {
   std::vector<std::string> text = data_lines(3);
   OFD_afficheur viewer(parent_, 1);
-  panel_play({[&] {
+  gui_player_play({[&] {
     if (!viewer.window()->shown()) return false;
-    panel_close_by_window_manager(viewer.window());
+    gui_player_close_by_window_manager(viewer.window());
     return true;
   }});
   viewer.activation(text.data(), 3, "t", "");
-  EXPECT_TRUE(panel_stop());
+  EXPECT_TRUE(gui_player_stop());
   EXPECT_FALSE(viewer.window()->shown());
   EXPECT_TRUE(parent_->active());
 }
@@ -241,22 +241,22 @@ TEST_F(ViewerWindow, IdleViewerSleeps) {
   wall_clock::time_point wall_start;
   std::clock_t cpu_start = 0;
   double wall_seconds = 0, cpu_seconds = 0;
-  panel_play({[&] {
-                if (!viewer.window()->shown()) return false;
-                wall_start = wall_clock::now();
-                cpu_start = std::clock();
-                return true;
-              },
-              [&] {
-                wall_seconds =
-                    std::chrono::duration<double>(wall_clock::now() - wall_start).count();
-                if (wall_seconds < 0.5) return false;
-                cpu_seconds = double(std::clock() - cpu_start) / CLOCKS_PER_SEC;
-                return true;
-              },
-              press(viewer, viewer.cancel_button())});
+  gui_player_play({[&] {
+                     if (!viewer.window()->shown()) return false;
+                     wall_start = wall_clock::now();
+                     cpu_start = std::clock();
+                     return true;
+                   },
+                   [&] {
+                     wall_seconds =
+                         std::chrono::duration<double>(wall_clock::now() - wall_start).count();
+                     if (wall_seconds < 0.5) return false;
+                     cpu_seconds = double(std::clock() - cpu_start) / CLOCKS_PER_SEC;
+                     return true;
+                   },
+                   press(viewer, viewer.cancel_button())});
   viewer.activation(text.data(), 3, "t", "");
-  EXPECT_TRUE(panel_stop());
+  EXPECT_TRUE(gui_player_stop());
   EXPECT_LT(cpu_seconds, 0.5 * wall_seconds)
       << cpu_seconds << " s of processor time in " << wall_seconds << " s";
 }
@@ -264,10 +264,10 @@ TEST_F(ViewerWindow, IdleViewerSleeps) {
 TEST_F(ViewerWindow, PdfShownByTheViewerProgramThenRemoved) {
   std::vector<std::string> text = data_lines(78);
   OFD_afficheur viewer(parent_, 1);
-  panel_play(
+  gui_player_play(
       {press(viewer, viewer.pdf_button()), look(viewer), press(viewer, viewer.cancel_button())});
   viewer.activation(text.data(), 78, "t", "pdfview");
-  EXPECT_TRUE(panel_stop());
+  EXPECT_TRUE(gui_player_stop());
   ASSERT_EQ(1u, commands_.size());
   const std::string& command = commands_[0];
   const std::string head = "\"pdfview\" ";
@@ -287,10 +287,10 @@ TEST_F(ViewerWindow, PdfWithoutViewerStaysAndIsAnnounced) {
   std::vector<std::string> text = edge_case_text();
   OFD_afficheur viewer(parent_, 1);
   std::string message;
-  panel_play({press(viewer, viewer.pdf_button()), panel_answer_dialog("Close", &message),
-              press(viewer, viewer.cancel_button())});
+  gui_player_play({press(viewer, viewer.pdf_button()), gui_player_answer_dialog("Close", &message),
+                   press(viewer, viewer.cancel_button())});
   viewer.activation(text.data(), static_cast<int>(text.size()), "t", "");
-  EXPECT_TRUE(panel_stop());
+  EXPECT_TRUE(gui_player_stop());
   EXPECT_TRUE(commands_.empty());
   EXPECT_EQ("generation of tmp.pdf file", message);
   std::string output;
@@ -302,10 +302,10 @@ TEST_F(ViewerWindow, TextFileAndFrenchLabels) {
   std::vector<std::string> text = {"#C 10 5 ", "a#b", "#T"};
   OFD_afficheur viewer(parent_, 0);
   std::string message;
-  panel_play({press(viewer, viewer.text_button()), panel_answer_dialog("Close", &message),
-              press(viewer, viewer.cancel_button())});
+  gui_player_play({press(viewer, viewer.text_button()), gui_player_answer_dialog("Close", &message),
+                   press(viewer, viewer.cancel_button())});
   viewer.activation(text.data(), 3, "t", "");
-  EXPECT_TRUE(panel_stop());
+  EXPECT_TRUE(gui_player_stop());
   const std::string dashes(55, '-');
   EXPECT_EQ(dashes + "\na#b\n" + dashes + "\n", read_file("tmp.txt"));
   EXPECT_EQ("generation du fichier tmp.txt", message);
@@ -316,10 +316,11 @@ TEST_F(ViewerWindow, TextFileAndFrenchLabels) {
   EXPECT_STREQ("fichier texte", viewer.text_button()->label());
 
   OFD_afficheur french_pdf(parent_, 0);
-  panel_play({press(french_pdf, french_pdf.pdf_button()), panel_answer_dialog("Close", &message),
-              press(french_pdf, french_pdf.cancel_button())});
+  gui_player_play({press(french_pdf, french_pdf.pdf_button()),
+                   gui_player_answer_dialog("Close", &message),
+                   press(french_pdf, french_pdf.cancel_button())});
   french_pdf.activation(text.data(), 3, "t", "");
-  EXPECT_TRUE(panel_stop());
+  EXPECT_TRUE(gui_player_stop());
   EXPECT_EQ("generation du fichier tmp.pdf", message);
 }
 
@@ -354,11 +355,12 @@ TEST_F(ViewerWindow, UnwritableOutputsAreReported) {
   ASSERT_EQ(0, symlink("/dev/full", "tmp.txt"));  // cannot be written
   OFD_afficheur viewer(parent_, 1);
   std::string pdf_message, text_message;
-  panel_play({press(viewer, viewer.pdf_button()), panel_answer_dialog("Close", &pdf_message),
-              press(viewer, viewer.text_button()), panel_answer_dialog("Close", &text_message),
-              press(viewer, viewer.cancel_button())});
+  gui_player_play(
+      {press(viewer, viewer.pdf_button()), gui_player_answer_dialog("Close", &pdf_message),
+       press(viewer, viewer.text_button()), gui_player_answer_dialog("Close", &text_message),
+       press(viewer, viewer.cancel_button())});
   viewer.activation(text.data(), 5, "t", "");
-  EXPECT_TRUE(panel_stop());
+  EXPECT_TRUE(gui_player_stop());
   EXPECT_EQ("ERROR: cannot write the file tmp.pdf", pdf_message);
   EXPECT_EQ("ERROR: cannot write the file tmp.txt", text_message);
   struct stat info;
@@ -369,10 +371,11 @@ TEST_F(ViewerWindow, UnwritableOutputsAreReported) {
   const std::string saved = old_tmpdir != nullptr ? old_tmpdir : "";
   setenv("TMPDIR", (dir_ + "/missing").c_str(), 1);
   std::string viewer_message;
-  panel_play({press(viewer, viewer.pdf_button()), panel_answer_dialog("Close", &viewer_message),
-              press(viewer, viewer.cancel_button())});
+  gui_player_play({press(viewer, viewer.pdf_button()),
+                   gui_player_answer_dialog("Close", &viewer_message),
+                   press(viewer, viewer.cancel_button())});
   viewer.activation(text.data(), 5, "t", "pdfview");
-  EXPECT_TRUE(panel_stop());
+  EXPECT_TRUE(gui_player_stop());
   if (old_tmpdir != nullptr) {
     setenv("TMPDIR", saved.c_str(), 1);
   } else {

@@ -8,7 +8,8 @@
 
 // Before the X headers that x.H brings, whose macros clash with the test
 // framework.
-#include "panel_gui.h"
+#include "gui_support/gui_canvas.h"
+#include "gui_support/gui_player.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
@@ -25,7 +26,7 @@ Fl_Window* window_titled(const std::string& title) {
   return nullptr;
 }
 
-using WaitForm = PanelGuiTest;
+using WaitForm = GuiTest;
 
 TEST_F(WaitForm, ShowsItsLineUntilDestroyedAndKeepsTheWindow) {
   OFD_wait_form* form = nullptr;
@@ -68,15 +69,15 @@ TEST_F(WaitForm, ShowsItsLineUntilDestroyedAndKeepsTheWindow) {
   delete window;
 }
 
-constexpr int side = panel_canvas::side;
-using canvas = panel_canvas;
+constexpr int side = gui_canvas::side;
+using canvas = gui_canvas;
 
 constexpr unsigned white = 0xffffff;
 constexpr unsigned red = 0xff0000;
 constexpr unsigned blue = 0x0000ff;
 constexpr unsigned black = 0x000000;
 
-using SheetDrawing = PanelGuiTest;
+using SheetDrawing = GuiTest;
 
 TEST_F(SheetDrawing, FiguresStayInsideTheClipBox) {
   const canvas c([] {

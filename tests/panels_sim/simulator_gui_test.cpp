@@ -12,7 +12,7 @@
 
 // Before the X headers that the toolkit brings, whose macros clash with the test
 // framework.
-#include "panel_gui.h"
+#include "gui_support/gui_player.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
@@ -54,14 +54,14 @@ std::string layout(Fl_Group* group, int first = 0, int count = 1000) {
   return text.str();
 }
 
-panel_step press(Fl_Widget* w) {
+gui_player_step press(Fl_Widget* w) {
   return [w] {
     w->do_callback();
     return true;
   };
 }
 
-panel_step tick(Fl_Check_Browser* list, int item) {
+gui_player_step tick(Fl_Check_Browser* list, int item) {
   return [list, item] {
     list->checked(item, 1);
     return true;
@@ -69,7 +69,7 @@ panel_step tick(Fl_Check_Browser* list, int item) {
 }
 
 // A step that lets `ticks` ticks of the script go by.
-panel_step idle(int ticks) {
+gui_player_step idle(int ticks) {
   auto left = std::make_shared<int>(ticks);
   return [left] { return --*left <= 0; };
 }
@@ -114,7 +114,7 @@ struct window_keeper {
   ~window_keeper() { delete window; }
 };
 
-using SimulatorInput = PanelGuiTest;
+using SimulatorInput = GuiTest;
 
 TEST_F(SimulatorInput, StandalonePanelLayout) {
   window_keeper keep;
@@ -201,20 +201,20 @@ TEST_F(SimulatorInput, ButtonsEndTheStep) {
     const input_view view = standalone_input();
     keep.window = view.window;
     for (const char* name : row.inputs) panel.add(name);
-    std::vector<panel_step> steps;
+    std::vector<gui_player_step> steps;
     for (std::size_t i = 0; i < row.inputs.size(); ++i) {
       const int item = static_cast<int>(i) + 1;
       if (row.signal_ticks[i] == '1') steps.push_back(tick(view.signal, item));
       if (row.sticky_ticks[i] == '1') steps.push_back(tick(view.sticky, item));
     }
-    Fl_Widget* button = panel_button(view.window, row.button);
+    Fl_Widget* button = gui_player_button(view.window, row.button);
     ASSERT_NE(nullptr, button) << row.name;
     steps.push_back(press(button));
-    panel_play(steps);
+    gui_player_play(steps);
     int init = -9, quit = -9;
     std::vector<int> values(row.inputs.size() + 1, -9);
     panel.check(&init, &quit, values.data());
-    EXPECT_TRUE(panel_stop()) << row.name;
+    EXPECT_TRUE(gui_player_stop()) << row.name;
     EXPECT_EQ(row.init, init) << row.name;
     EXPECT_EQ(row.quit, quit) << row.name;
     EXPECT_EQ(row.values, values) << row.name;
@@ -232,18 +232,19 @@ TEST_F(SimulatorInput, StepsFollowOneAnother) {
   int init = -9, quit = -9;
   int values[2] = {-9, -9};
   // start sticky: it stays present from step to step.
-  panel_play({tick(view.signal, 1), tick(view.sticky, 1), tick(view.signal, 2), press(view.go)});
+  gui_player_play(
+      {tick(view.signal, 1), tick(view.sticky, 1), tick(view.signal, 2), press(view.go)});
   panel.check(&init, &quit, values);
   EXPECT_EQ(1, values[0]);
   EXPECT_EQ(1, values[1]);
-  panel_play({press(view.go)});
+  gui_player_play({press(view.go)});
   panel.check(&init, &quit, values);
   EXPECT_EQ(1, values[0]);
   EXPECT_EQ(0, values[1]);
-  panel_play({press(view.init)});
+  gui_player_play({press(view.init)});
   panel.check(&init, &quit, values);
   EXPECT_EQ(1, init);
-  panel_play({press(view.go)});
+  gui_player_play({press(view.go)});
   panel.check(&init, &quit, values);
   EXPECT_EQ(0, init);
   EXPECT_EQ(0, values[0]);
@@ -257,10 +258,10 @@ TEST_F(SimulatorInput, OtherWidgetsDoNotEndTheStep) {
   keep.window = view.window;
   panel.add("a");
   // A click in a list queues the list: the loop goes on to the next press.
-  panel_play({tick(view.signal, 1), press(view.signal), press(view.sticky), press(view.go)});
+  gui_player_play({tick(view.signal, 1), press(view.signal), press(view.sticky), press(view.go)});
   int init = -9, quit = -9, value = -9;
   panel.check(&init, &quit, &value);
-  EXPECT_TRUE(panel_stop());
+  EXPECT_TRUE(gui_player_stop());
   EXPECT_EQ(0, quit);
   EXPECT_EQ(0, init);
   EXPECT_EQ(1, value);
@@ -273,10 +274,10 @@ TEST_F(SimulatorInput, ClosingTheWindowEndsTheSimulationAsQuit) {
   keep.window = view.window;
   panel.add("a");
   Fl_Window* window = view.window;
-  panel_play({tick(view.signal, 1), [window] {
-                panel_close_by_window_manager(window);
-                return true;
-              }});
+  gui_player_play({tick(view.signal, 1), [window] {
+                     gui_player_close_by_window_manager(window);
+                     return true;
+                   }});
   int init = -9, quit = -9, value = -9;
   panel.check(&init, &quit, &value);
   EXPECT_EQ(1, quit);
@@ -296,7 +297,7 @@ TEST_F(SimulatorInput, WaitsForEventsInsteadOfSpinning) {
   keep.window = view.window;
   // Half a second without any user action: the script's own ticks, every
   // 20 ms, are the only events.
-  panel_play({idle(25), press(view.go)});
+  gui_player_play({idle(25), press(view.go)});
   passes = 0;
   Fl::add_check(count_pass);
   int init = -9, quit = -9;
@@ -325,7 +326,7 @@ TEST_F(SimulatorInput, EmbeddedPanelLivesInTheCallersWindow) {
   const input_view view(parent, 0);
   panel->add("x");
   panel->add("y");
-  panel_play({tick(view.signal, 2), press(view.go)});
+  gui_player_play({tick(view.signal, 2), press(view.go)});
   int init = -9, quit = -9;
   int values[2] = {-9, -9};
   panel->check(&init, &quit, values);
@@ -341,8 +342,8 @@ TEST_F(SimulatorInput, ClosingTheCallersWindowEndsTheSimulation) {
   OFD_simulator_input panel(parent, 0, 250);
   parent->end();
   parent->show();
-  panel_play({[parent] {
-    panel_close_by_window_manager(parent);
+  gui_player_play({[parent] {
+    gui_player_close_by_window_manager(parent);
     return true;
   }});
   int init = -9, quit = -9;
@@ -425,7 +426,7 @@ std::string red_names(int first, int last) {
   return text;
 }
 
-using SimulatorOutput = PanelGuiTest;
+using SimulatorOutput = GuiTest;
 
 TEST_F(SimulatorOutput, StandalonePanelLayout) {
   window_keeper keep;
@@ -638,7 +639,7 @@ TEST_F(SimulatorOutput, PageButtonsWorkWhileTheInputPanelWaits) {
   for (int i = 1; i <= 12; ++i) output.add("o" + std::to_string(i));
   input.add("a");
   EXPECT_EQ(red_names(11, 12), out.page());  // (250 - 85) / 16 = 10 rows
-  panel_play({press(output.my_moins_button()), press(in.go)});
+  gui_player_play({press(output.my_moins_button()), press(in.go)});
   int init = -9, quit = -9, value = -9;
   input.check(&init, &quit, &value);
   EXPECT_EQ(0, quit);

@@ -1,20 +1,15 @@
-// One description of a small deterministic test automaton, and what the
-// tests make of it: its GAL text, the model the reader builds from that
-// text, the boolean machine built from it the way the compiler builds one
-// (or as listed, for the machine's own tests), a reference run that
-// interprets it directly (without any diagram), a guard evaluator, seeded
-// random automata and input sequences, and a reference netlist with one
-// latch per state.
+// One description of a small deterministic test automaton, and what needs
+// neither the engine nor the test framework: its GAL text, the value of its
+// guards, its reactions interpreted directly (without any diagram), and
+// seeded random automata and input sequences. The benchmarks and the
+// generator of scripts/compare-outputs.sh (random_gal) use it too;
+// support/machine.h builds the program's own structures from it.
 #ifndef KORVANE_TESTS_SUPPORT_AUTOMATON_H
 #define KORVANE_TESTS_SUPPORT_AUTOMATON_H
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
-
-#include "fba/FBA.h"
-#include "model/gal_norm.h"
 
 namespace ktest {
 
@@ -69,51 +64,46 @@ struct automaton {
   int state_bits() const;
 };
 
+// An automaton given as its boolean machine sees it: `bits` state bits,
+// the states known by their codes only (no state table, so no GAL text and
+// no run), the transitions (source code, target code, priority, guard,
+// emitted outputs) and the conditional Moore actions, for the machine's own
+// tests (build::as_listed of support/machine.h).
+automaton coded_automaton(std::string name, std::vector<std::string> inputs,
+                          std::vector<std::string> outputs, int bits, int initial = 0,
+                          std::vector<transition> transitions = {},
+                          std::vector<moore_action> moore_actions = {});
+
+// The "Action:" table of the GAL text and of the model: `actions`, or the
+// outputs when it is empty.
+const std::vector<std::string>& action_names(const automaton& a);
+
+// The transition table as written in the GAL text and the model: the
+// initial transition first when the automaton has one of its own.
+std::vector<transition> transition_table(const automaton& a);
+
 // The GAL text of `a`, with the full header and an "Action:" table equal to
 // the outputs (or to `actions`); state s is named "s<s>" and drawn at
 // (100 s, 100), an initial transition has its label at (0, 0) and any
-// other at (10, 10). Fails the current test for a model kind without a
-// keyword or a conditional Moore action.
+// other at (10, 10). Throws std::invalid_argument for a model kind without
+// a keyword or a conditional Moore action.
 std::string to_gal(const automaton& a);
 
-// The model the reader builds from to_gal(a), built in memory: the
-// declarations, the state table, then the transition table (the initial
-// transition first when `initial` is a state), the state diameters, the
-// components and the incoming and outgoing lists. Unlike the reader it
-// keeps any model kind and any state index in a transition, as a model
-// edited in memory may hold them.
-std::unique_ptr<gal_tpen_fichier> to_file(const automaton& a);
-
-// How to_machine hands the transitions to the machine.
-enum class build {
-  // As the compiler does: the guards made exclusive in priority order, and
-  // one self-loop with guard 1 per state without outgoing transition.
-  compiled,
-  // Each transition as it stands, in table order: its guard as written,
-  // any source and target code, no loop added.
-  as_listed,
-};
-
-// The boolean machine of `a`: state bits named "0".."k-1" (state s has code
-// s, the initial state is the code of `initial`), every input of type bool,
-// the transitions handed over as `how` says, then the Moore actions of each
-// state and the conditional ones. Fails the current test (and returns null)
-// when a guard or a condition does not parse or, when compiled, an action
-// names no output.
-std::unique_ptr<FBA> to_machine(const automaton& a, build how = build::compiled);
-
-// Parses `text` in the machine's manager; fails the current test when the
-// text does not parse.
-bdd parse_in(const FBA& machine, const std::string& text);
-
-// Value of the receptivity `text` (not/and/or/xor/xnor in their several
-// spellings, brackets, 0, 1 and input names) when input i has bit i of
-// `values`. Throws std::runtime_error on a text it cannot read.
+// Value of the receptivity `text` (support/receptivity.h) when input i has
+// bit i of `values`. Throws std::runtime_error on a text it cannot read.
 bool evaluate(const std::string& text, const std::vector<std::string>& inputs,
               std::uint32_t values);
 // The same with one 0/1 entry per input.
 bool evaluate(const std::string& text, const std::vector<std::string>& inputs,
               const std::vector<int>& values);
+
+// Indices of the transitions leaving `state`, in the order in which their
+// guards are tried: ascending priority, -1 last, ties in table order.
+std::vector<int> tried_order(const automaton& a, int state);
+
+// The transition taken from `state` under `values`: -1 when the state has
+// no transition or none fires.
+int fired(const automaton& a, int state, std::uint32_t values);
 
 // One reaction from `state` under `values`: the state reached and the value
 // of every output (Mealy actions of the transition taken, Moore actions of
@@ -126,39 +116,22 @@ struct reaction {
 };
 reaction react(const automaton& a, int state, std::uint32_t values);
 
-// The trace of a run: first the state after reset, then one line per step,
-// each "s=<state code, bit 0 first> o=<one digit per output>"; after reset
-// every output is 0. Fails the current test, and stops the trace, when a
-// state with transitions has none that fires.
-std::vector<std::string> reference_run(const automaton& a,
-                                       const std::vector<std::vector<int>>& inputs);
-
 // A seeded sequence of input vectors, one 0/1 entry per input.
 std::vector<std::vector<int>> random_inputs(const automaton& a, int steps, unsigned seed);
 
-// A deterministic and complete automaton drawn from `seed`: each state has
-// either prioritised guards closed by an "otherwise" transition, or guards
-// that split the inputs into exclusive cubes, or (rarely) no transition; the
-// initial state has no state action.
+// A deterministic and complete automaton drawn from `seed`, named
+// "random<seed>", with inputs "in0".. and outputs "out0"..: a random
+// initial state without state action, Moore actions on the other states,
+// and per state either one to three guards tried by priority (a cube of
+// one to three literals, now and then the disjunction of two bracketed
+// cubes) closed by an "otherwise" transition of priority -1, or guards
+// that split the inputs into exclusive parts (a literal and its negation,
+// the four cubes of two inputs, or their parity and its negation), or
+// (rarely) no transition; Mealy actions on the transitions. The guards use
+// the language's several spellings of each connective. Needs at least one
+// state and one input. The one generator of random automata of the tests,
+// the benchmarks and the output comparison.
 automaton random_automaton(std::uint32_t seed, int states, int inputs, int outputs);
-
-// A BLIF netlist of the same behaviour with one latch per state, built by
-// enumerating the input combinations of each state.
-std::string reference_blif(const automaton& a);
-
-// The sample automata of the writer tests, by name:
-//   follower   1 state bit, input go, Moore output on, Mealy output edge
-//   pulse      no input, constant equations (never 0, always 1)
-//   relay_box  one state (no state bit), names with "_", priority -1
-//   idle       one state, no input, no output
-//   latch2     2 state bits that copy inputs a and b, no output, starts in 2
-//   arbiter    3 states, overlapping requests resolved by priority
-//   controller 3 states, 3 inputs, Mealy and Moore outputs
-//   detector   5 states (3 bits, unused codes), a sequence detector
-//   either     one state, output y on "a or b" (two products)
-//   stuck      3 states, bit 1 never set (its next state is 0)
-// Fails the current test for an unknown name and returns the first one.
-const automaton& sample_automaton(const std::string& name);
 
 }  // namespace ktest
 

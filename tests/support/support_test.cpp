@@ -1,19 +1,22 @@
 // The shared test support itself: stream capture, scratch directories,
-// child processes, golden files and the test automaton's text and runs.
+// child processes, golden files, the test automaton's text, guards, runs
+// and random generation, and the sample machines.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "model/parse_gal.h"
-#include "support/automaton.h"
+#include "support/machine.h"
 #include "support/capture.h"
 #include "support/golden.h"
 #include "support/process.h"
+#include "support/receptivity.h"
 
 namespace {
 
@@ -138,6 +141,137 @@ TEST(SupportAutomaton, GuardSpellings) {
   EXPECT_THROW(ktest::evaluate("c", in, 0u), std::runtime_error);
 }
 
+TEST(SupportAutomaton, GalTextRefusesWhatItCannotWrite) {
+  ktest::automaton kind{"k", {}, {}, {{}}, 0, {}};
+  kind.kind = 4;
+  EXPECT_THROW(ktest::to_gal(kind), std::invalid_argument);
+  kind.kind = -1;
+  EXPECT_THROW(ktest::to_gal(kind), std::invalid_argument);
+  ktest::automaton conditional{"c", {"a"}, {"o"}, {{}}, 0, {}};
+  conditional.moore_actions = {{0, 0, "a"}};
+  EXPECT_THROW(ktest::to_gal(conditional), std::invalid_argument);
+}
+
+// The receptivity reader gives each construct to its meaning: here the
+// text of the tree it reads, so that the precedence, the order and the
+// spellings show.
+class tree_text : public ktest::receptivity_meaning<std::string> {
+ public:
+  std::string constant(bool value) override { return value ? "1" : "0"; }
+  std::string input(int index) override { return "#" + std::to_string(index); }
+  std::string negation(const std::string& x) override { return "not(" + x + ")"; }
+  std::string conjunction(const std::string& l, const std::string& r) override {
+    return "and(" + l + "," + r + ")";
+  }
+  std::string disjunction(const std::string& l, const std::string& r) override {
+    return "or(" + l + "," + r + ")";
+  }
+  std::string exclusive_or(const std::string& l, const std::string& r) override {
+    return "xor(" + l + "," + r + ")";
+  }
+  std::string equivalence(const std::string& l, const std::string& r) override {
+    return "xnor(" + l + "," + r + ")";
+  }
+};
+
+TEST(SupportAutomaton, ReceptivityReaderGivesEachConstructItsMeaning) {
+  const std::vector<std::string> in{"a", "b_2", "a", "c@"};
+  const struct {
+    const char* text;
+    const char* tree;
+  } rows[] = {
+      {"a xor b_2 or c@", "or(xor(#0,#1),#3)"},
+      {"a or b_2 and c@", "or(#0,and(#1,#3))"},
+      {"not a AND [b_2 + 0]", "and(not(#0),or(#1,0))"},
+      {"!~a . b_2 & 1", "and(and(not(not(#0)),#1),1)"},
+      {"a XNOR (b_2 | c@) XOR a", "xor(xnor(#0,or(#1,#3)),#0)"},
+      {"NOT(a)", "not(#0)"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    tree_text meaning;
+    EXPECT_EQ(row.tree, ktest::read_receptivity(row.text, in, meaning));
+  }
+  for (const char* bad : {"", "a or", "(a", "a b_2", "d", "a ) b_2"}) {
+    SCOPED_TRACE(bad);
+    tree_text meaning;
+    EXPECT_THROW(ktest::read_receptivity(bad, in, meaning), std::runtime_error);
+  }
+}
+
+// The random automata: the same seed gives the same automaton; every state
+// has guards that always let one transition fire (exclusive ones where
+// there is no "otherwise" transition), or no transition; the initial state
+// has no state action; the three kinds of states all occur.
+TEST(SupportAutomaton, RandomAutomataAreSeededCompleteAndDeterministic) {
+  int sinks = 0, by_priority = 0, by_cubes = 0;
+  for (std::uint32_t seed = 1; seed <= 30; ++seed) {
+    SCOPED_TRACE(seed);
+    const ktest::automaton a = ktest::random_automaton(seed, 7, 3, 2);
+    EXPECT_EQ(ktest::to_gal(a), ktest::to_gal(ktest::random_automaton(seed, 7, 3, 2)));
+    EXPECT_NE(ktest::to_gal(a), ktest::to_gal(ktest::random_automaton(seed + 100, 7, 3, 2)));
+    EXPECT_EQ("random" + std::to_string(seed), a.name);
+    EXPECT_EQ((std::vector<std::string>{"in0", "in1", "in2"}), a.inputs);
+    EXPECT_EQ((std::vector<std::string>{"out0", "out1"}), a.outputs);
+    ASSERT_EQ(7, a.states());
+    ASSERT_TRUE(a.initial >= 0 && a.initial < 7);
+    EXPECT_TRUE(a.state_outputs[a.initial].empty());
+    for (const ktest::transition& t : a.transitions) {
+      EXPECT_TRUE(t.target >= 0 && t.target < 7);
+      for (int k : t.outputs) EXPECT_TRUE(k == 0 || k == 1);
+    }
+    for (int s = 0; s < 7; ++s) {
+      const std::vector<int> order = ktest::tried_order(a, s);
+      if (order.empty()) {
+        ++sinks;
+        continue;
+      }
+      const bool otherwise = a.transitions[order.back()].priority == -1;
+      if (otherwise) {
+        ++by_priority;
+        EXPECT_EQ("1", a.transitions[order.back()].guard);
+      } else {
+        ++by_cubes;
+      }
+      for (std::uint32_t v = 0; v < 8; ++v) {
+        EXPECT_NE(-1, ktest::fired(a, s, v)) << "state " << s << " inputs " << v;
+        if (otherwise) continue;
+        int holding = 0;
+        for (int t : order) holding += ktest::evaluate(a.transitions[t].guard, a.inputs, v);
+        EXPECT_EQ(1, holding) << "state " << s << " inputs " << v;
+      }
+    }
+  }
+  EXPECT_GT(sinks, 0);
+  EXPECT_GT(by_priority, 0);
+  EXPECT_GT(by_cubes, 0);
+}
+
+// The generator of scripts/compare-outputs.sh writes the GAL text of the
+// random automaton, and refuses other arguments.
+TEST(SupportAutomaton, RandomGalProgram) {
+  ktest::scratch_directory dir;
+  const ktest::result written = ktest::run({KORVANE_RANDOM_GAL, "16", "16", "8", "4"}, dir.path());
+  EXPECT_EQ(0, written.status);
+  EXPECT_EQ(ktest::to_gal(ktest::random_automaton(16, 16, 8, 4)), written.out);
+  EXPECT_EQ("", written.err);
+  const std::vector<std::vector<std::string>> refused = {{},
+                                                         {"1", "2", "3"},
+                                                         {"1", "0", "3", "4"},
+                                                         {"1", "2", "0", "4"},
+                                                         {"1", "2", "3", "x"},
+                                                         {"-1", "2", "3", "4"},
+                                                         {"1", "2", "3", "4", "5"}};
+  for (const auto& args : refused) {
+    std::vector<std::string> argv{KORVANE_RANDOM_GAL};
+    argv.insert(argv.end(), args.begin(), args.end());
+    const ktest::result r = ktest::run(argv, dir.path());
+    EXPECT_EQ(2, r.status) << r.err;
+    EXPECT_EQ("", r.out);
+    EXPECT_NE(std::string::npos, r.err.find("usage: ")) << r.err;
+  }
+}
+
 // Everything the model tests read of a model, one line per element.
 std::string model_text(gal_tpen_fichier& f) {
   std::ostringstream os;
@@ -175,7 +309,8 @@ TEST(SupportAutomaton, ModelInMemoryIsTheReadersOne) {
   drawn.actions = {"o", "p"};
   const ktest::automaton rows[] = {
       ktest::sample_automaton("follower"), ktest::sample_automaton("latch2"),
-      ktest::sample_automaton("detector"), ktest::sample_automaton("idle"), drawn};
+      ktest::sample_automaton("detector"), ktest::sample_automaton("idle"),
+      ktest::random_automaton(5, 9, 3, 2), drawn};
   ktest::scratch_directory dir;
   for (const ktest::automaton& a : rows) {
     SCOPED_TRACE(a.name);
@@ -222,6 +357,35 @@ TEST(SupportAutomaton, MachineCompiledOrAsListed) {
   a.initial = 0;
   EXPECT_EQ((std::vector<std::string>{"s=00 o=00", "s=10 o=10", "s=10 o=01"}),
             ktest::reference_run(a, {{1}, {0}}));
+}
+
+// The machines given by their state codes have no state table: built as
+// the compiler builds them or as listed, they are the same machine, which
+// the golden table of the writers relies on. "either" has a state table
+// and exclusive guards, and is the same machine both ways too.
+TEST(SupportSamples, CodedMachinesAreTheSameCompiledOrAsListed) {
+  for (const std::string& name : ktest::sample_names()) {
+    const ktest::automaton& a = ktest::sample_automaton(name);
+    if (a.states() != 0 && name != "either") continue;
+    SCOPED_TRACE(name);
+    const auto compiled = ktest::to_machine(a);
+    const auto listed = ktest::to_machine(a, ktest::build::as_listed);
+    ASSERT_TRUE(compiled && listed);
+    std::ostringstream compiled_dump, listed_dump;
+    compiled_dump << *compiled;
+    listed_dump << *listed;
+    // The dump shows the initial state, every forcing condition and every
+    // emission condition.
+    EXPECT_EQ(listed_dump.str(), compiled_dump.str());
+  }
+}
+
+// No two samples share a name (the first would hide the other), and the
+// name of the catalogue may differ from the module name.
+TEST(SupportSamples, NamesAreDistinct) {
+  const std::vector<std::string> names = ktest::sample_names();
+  EXPECT_EQ(names.size(), std::set<std::string>(names.begin(), names.end()).size());
+  EXPECT_EQ("m", ktest::sample_automaton("example").name);
 }
 
 }  // namespace

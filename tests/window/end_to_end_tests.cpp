@@ -21,7 +21,7 @@
 
 #include <gtest/gtest.h>
 
-#include "gui_script.h"
+#include "gui_support/gui_player.h"
 #include "support/process.h"
 
 namespace {

@@ -3,6 +3,7 @@
 // scripted user (buttons pressed from a toolkit timeout, message boxes
 // read and closed, the file chooser answered through its seam or filled).
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <fstream>
 #include <memory>
@@ -20,7 +21,7 @@
 #include "driver/run_options.h"
 #include "driver/window_mode.h"
 #include "driver/winkorvane_interface.h"
-#include "gui_script.h"
+#include "gui_support/gui_player.h"
 #include "support/process.h"
 
 namespace {
@@ -281,10 +282,25 @@ const char* scripted_chooser(const char* message, const char* directory, const c
   return answer;
 }
 
+// The shown main window's object, or null when none is shown or a modal
+// window (a message box, the file chooser) keeps the user away from it.
+ui_t* gui_main_window() {
+  for (Fl_Window* w = Fl::first_window(); w != nullptr; w = Fl::next_window(w)) {
+    if (w->modal() && w->shown()) return nullptr;
+  }
+  for (Fl_Window* w = Fl::first_window(); w != nullptr; w = Fl::next_window(w)) {
+    if (w->label() != nullptr && std::strcmp(w->label(), "korvane") == 0 &&
+        w->user_data() != nullptr) {
+      return static_cast<ui_t*>(w->user_data());
+    }
+  }
+  return nullptr;
+}
+
 // Clicks a button of the shown main window as the toolkit does: a check
 // button changes its state, then the widget's callback queues it.
 template <class W>
-gui_step click(W* ui_t::*member) {
+gui_player_step click(W* ui_t::*member) {
   return [member]() {
     ui_t* ui = gui_main_window();
     if (ui == nullptr) return false;
@@ -298,7 +314,7 @@ gui_step click(W* ui_t::*member) {
   };
 }
 
-gui_step type_neutral(const char* text) {
+gui_player_step type_neutral(const char* text) {
   return [text]() {
     ui_t* ui = gui_main_window();
     if (ui == nullptr) return false;
@@ -310,7 +326,7 @@ gui_step type_neutral(const char* text) {
 
 // Records the path that the window shows.
 std::vector<std::string> shown_paths;
-gui_step note_shown_path() {
+gui_player_step note_shown_path() {
   return []() {
     ui_t* ui = gui_main_window();
     if (ui == nullptr) return false;
@@ -319,24 +335,24 @@ gui_step note_shown_path() {
   };
 }
 
-gui_step close_by_window_manager() {
+gui_player_step close_by_window_manager() {
   return []() {
     ui_t* ui = gui_main_window();
     if (ui == nullptr) return false;
-    gui_close_by_window_manager(ui->window);
+    gui_player_close_by_window_manager(ui->window);
     return true;
   };
 }
 
 // Runs window mode with `steps` and returns whether it asked for a
 // compilation; `status` is set when it did not.
-bool run_window_mode(std::vector<gui_step> steps, run_options& options, int& status) {
+bool run_window_mode(std::vector<gui_player_step> steps, run_options& options, int& status) {
   static char program[] = "korvane";
   char* argv[] = {program, nullptr};
   int argc = 1;
-  gui_play(std::move(steps));
+  gui_player_play(std::move(steps), gui_player_close_message_box);
   const bool compile = korvane_window_mode(argc, argv, options, status);
-  EXPECT_TRUE(gui_stop()) << "the window closed before the script ended";
+  EXPECT_TRUE(gui_player_stop()) << "the window closed before the script ended";
   return compile;
 }
 
@@ -366,7 +382,7 @@ TEST_F(MainWindowLoop, Scenarios) {
   const struct {
     const char* name;
     std::vector<const char*> chooser;  // answers to "Load", in order
-    std::vector<gui_step> steps;
+    std::vector<gui_player_step> steps;
     bool compile;         // false: the run ends as "Quit" does
     const char* options;  // describe() of the record after the loop
     m messages;           // message boxes, in order
@@ -478,7 +494,7 @@ TEST_F(MainWindowLoop, Scenarios) {
       EXPECT_EQ(status, 0);
     }
     EXPECT_EQ(describe(options), row.options);
-    EXPECT_EQ(gui_messages(), row.messages);
+    EXPECT_EQ(gui_player_closed_messages(), row.messages);
     EXPECT_EQ(shown_paths, row.paths);
     EXPECT_EQ(chooser_calls.size(), row.chooser.size());
     for (const chooser_call& call : chooser_calls) {
@@ -497,20 +513,21 @@ TEST_F(MainWindowLoop, ShownWithVersionAndWithoutMoreBetter) {
     std::string version;
     std::vector<std::string> hidden;  // labels of hidden children
   } state;
-  std::vector<gui_step> steps = {[&state]() {
-                                   ui_t* ui = gui_main_window();
-                                   if (ui == nullptr) return false;
-                                   state.shown = ui->window->shown() && ui->window->visible();
-                                   state.version = ui->version_output->value();
-                                   for (int i = 0; i < ui->window->children(); ++i) {
-                                     Fl_Widget* child = ui->window->child(i);
-                                     if (!child->visible()) {
-                                       state.hidden.push_back(child->label() ? child->label() : "");
-                                     }
-                                   }
-                                   return true;
-                                 },
-                                 click(&ui_t::quit_button)};
+  std::vector<gui_player_step> steps = {
+      [&state]() {
+        ui_t* ui = gui_main_window();
+        if (ui == nullptr) return false;
+        state.shown = ui->window->shown() && ui->window->visible();
+        state.version = ui->version_output->value();
+        for (int i = 0; i < ui->window->children(); ++i) {
+          Fl_Widget* child = ui->window->child(i);
+          if (!child->visible()) {
+            state.hidden.push_back(child->label() ? child->label() : "");
+          }
+        }
+        return true;
+      },
+      click(&ui_t::quit_button)};
   run_options options;
   int status = -1;
   EXPECT_FALSE(run_window_mode(std::move(steps), options, status));
@@ -525,10 +542,11 @@ TEST_F(MainWindowLoop, CompileHidesTheWindowBeforeReturning) {
   ui_t ui;
   std::unique_ptr<Fl_Double_Window> owner(ui.window);
   ui.window->show();
-  gui_play({click(&ui_t::load_button), click(&ui_t::compile_button)});
+  gui_player_play({click(&ui_t::load_button), click(&ui_t::compile_button)},
+                  gui_player_close_message_box);
   run_options options;
   EXPECT_EQ(korvane_poll_main_window(ui, options), main_window_choice::compile);
-  EXPECT_TRUE(gui_stop());
+  EXPECT_TRUE(gui_player_stop());
   EXPECT_FALSE(ui.window->shown());
   EXPECT_EQ(describe(options), "level=0 file=[m]");
 }
@@ -545,14 +563,14 @@ TEST_F(MainWindowLoop, TheToolkitChooserPicksTheFile) {
   run_options options;
   int status = -1;
   const bool compile = run_window_mode(
-      {click(&ui_t::load_button), [&]() { return gui_choose_in_file_chooser(path, &title); },
+      {click(&ui_t::load_button), [&]() { return gui_player_choose_file(path, &title); },
        note_shown_path(), click(&ui_t::compile_button)},
       options, status);
   EXPECT_TRUE(compile);
   EXPECT_EQ(title, "file selection");
   EXPECT_EQ(shown_paths, std::vector<std::string>{path});
   EXPECT_EQ(options.file, directory + "/model");
-  EXPECT_EQ(gui_messages(), std::vector<std::string>{});
+  EXPECT_EQ(gui_player_closed_messages(), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -18,7 +18,7 @@
 
 #include "driver/help_texts.h"
 #include "panels/message_windows.h"
-#include "gui_script.h"
+#include "gui_support/gui_player.h"
 #include "support/process.h"
 
 namespace {
@@ -39,9 +39,9 @@ std::string place(Fl_Widget* w) {
 }
 
 // Step: records the open "Messages" window into `seen`.
-gui_step note_messages_window(messages_seen& seen) {
+gui_player_step note_messages_window(messages_seen& seen) {
   return [&seen]() {
-    Fl_Window* window = gui_window_titled("Messages");
+    Fl_Window* window = gui_player_window_titled("Messages");
     if (window == nullptr || window->children() != 3) return false;
     seen.w = window->w();
     seen.h = window->h();
@@ -60,9 +60,9 @@ gui_step note_messages_window(messages_seen& seen) {
 }
 
 // Step: presses the button of the "Messages" window labelled `label`.
-gui_step press_in_messages(const char* label) {
+gui_player_step press_in_messages(const char* label) {
   return [label]() {
-    Fl_Window* window = gui_window_titled("Messages");
+    Fl_Window* window = gui_player_window_titled("Messages");
     if (window == nullptr) return false;
     for (int i = 0; i < window->children(); ++i) {
       Fl_Widget* child = window->child(i);
@@ -76,9 +76,9 @@ gui_step press_in_messages(const char* label) {
 }
 
 // Step: selects the first row of the list, as a click on it does.
-gui_step select_first_row() {
+gui_player_step select_first_row() {
   return []() {
-    Fl_Window* window = gui_window_titled("Messages");
+    Fl_Window* window = gui_player_window_titled("Messages");
     if (window == nullptr) return false;
     Fl_Multi_Browser* list = dynamic_cast<Fl_Multi_Browser*>(window->child(0));
     if (list == nullptr) return false;
@@ -89,10 +89,10 @@ gui_step select_first_row() {
 }
 
 // Step: answers the open file chooser with `path`, noting its title.
-gui_step choose(const std::string& path, std::vector<std::string>& titles) {
+gui_player_step choose(const std::string& path, std::vector<std::string>& titles) {
   return [path, &titles]() {
     std::string title;
-    if (!gui_choose_in_file_chooser(path, &title)) return false;
+    if (!gui_player_choose_file(path, &title)) return false;
     titles.push_back(title);
     return true;
   };
@@ -143,9 +143,10 @@ TEST_F(MessagesWindow, SizeButtonsAndRows) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     messages_seen seen;
-    gui_play({note_messages_window(seen), select_first_row(), press_in_messages("Quit")});
+    gui_player_play({note_messages_window(seen), select_first_row(), press_in_messages("Quit")},
+                    gui_player_close_message_box);
     fl_show_Sbigmessages(row.text, row.width);
-    EXPECT_TRUE(gui_stop());
+    EXPECT_TRUE(gui_player_stop());
     EXPECT_EQ(seen.w, row.window_w);
     EXPECT_EQ(seen.h, 570);
     EXPECT_TRUE(seen.modal);
@@ -155,20 +156,21 @@ TEST_F(MessagesWindow, SizeButtonsAndRows) {
       EXPECT_EQ(seen.rows, row.rows);
     }
     EXPECT_EQ(seen.rows.front(), row.rows.empty() ? "" : row.rows.front());
-    EXPECT_EQ(gui_window_titled("Messages"), nullptr);
+    EXPECT_EQ(gui_player_window_titled("Messages"), nullptr);
   }
 }
 
 TEST_F(MessagesWindow, ClosedByTheWindowManagerEndsTheWait) {
-  gui_play({[]() {
-    Fl_Window* window = gui_window_titled("Messages");
-    if (window == nullptr) return false;
-    gui_close_by_window_manager(window);
-    return true;
-  }});
+  gui_player_play({[]() {
+                    Fl_Window* window = gui_player_window_titled("Messages");
+                    if (window == nullptr) return false;
+                    gui_player_close_by_window_manager(window);
+                    return true;
+                  }},
+                  gui_player_close_message_box);
   fl_show_Sbigmessages("closing\n", 80);
-  EXPECT_TRUE(gui_stop());
-  EXPECT_EQ(gui_window_titled("Messages"), nullptr);
+  EXPECT_TRUE(gui_player_stop());
+  EXPECT_EQ(gui_player_window_titled("Messages"), nullptr);
 }
 
 TEST_F(MessagesWindow, SaveWritesTheTextReceived) {
@@ -176,14 +178,15 @@ TEST_F(MessagesWindow, SaveWritesTheTextReceived) {
   const std::string path = directory.file("saved.txt");
   const std::string text = "first\n\nthird line 100%\nno final newline";
   std::vector<std::string> titles;
-  gui_play({press_in_messages("save"), choose(path, titles), press_in_messages("save"),
-            choose(path, titles), press_in_messages("Quit")});
+  gui_player_play({press_in_messages("save"), choose(path, titles), press_in_messages("save"),
+                   choose(path, titles), press_in_messages("Quit")},
+                  gui_player_close_message_box);
   fl_show_Sbigmessages(text, 80);
-  EXPECT_TRUE(gui_stop());
+  EXPECT_TRUE(gui_player_stop());
   EXPECT_EQ(titles, (std::vector<std::string>{"save message", "save message"}));
   // Saved twice into one file: one copy of the text, byte for byte.
   EXPECT_EQ(ktest::read_file(path), text);
-  EXPECT_EQ(gui_messages(), std::vector<std::string>{});
+  EXPECT_EQ(gui_player_closed_messages(), std::vector<std::string>{});
 }
 
 TEST_F(MessagesWindow, SaveReportsAFileItCannotWrite) {
@@ -194,11 +197,12 @@ TEST_F(MessagesWindow, SaveReportsAFileItCannotWrite) {
   const std::string path = plain + "/saved.txt";
   const std::string good = directory.file("good.txt");
   std::vector<std::string> titles;
-  gui_play({press_in_messages("save"), choose(path, titles), press_in_messages("save"),
-            choose(good, titles), press_in_messages("Quit")});
+  gui_player_play({press_in_messages("save"), choose(path, titles), press_in_messages("save"),
+                   choose(good, titles), press_in_messages("Quit")},
+                  gui_player_close_message_box);
   fl_show_Sbigmessages("text\n", 80);
-  EXPECT_TRUE(gui_stop());
-  EXPECT_EQ(gui_messages(),
+  EXPECT_TRUE(gui_player_stop());
+  EXPECT_EQ(gui_player_closed_messages(),
             std::vector<std::string>{korvane_label_text(korvane_save_failure_message(path))});
   // The window stayed open after the failure and saved the second time.
   EXPECT_EQ(ktest::read_file(good), "text\n");
@@ -218,10 +222,10 @@ TEST_F(MessagesWindow, MessageBoxShowsTheTextWhole) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    gui_play({});
+    gui_player_play({}, gui_player_close_message_box);
     fl_show_Smessages(row.text);
-    EXPECT_TRUE(gui_stop());
-    EXPECT_EQ(gui_messages(), std::vector<std::string>{row.shown});
+    EXPECT_TRUE(gui_player_stop());
+    EXPECT_EQ(gui_player_closed_messages(), std::vector<std::string>{row.shown});
   }
 }
 

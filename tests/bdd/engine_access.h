@@ -1,16 +1,14 @@
-// Test support for the engine core: truth tables in the engine tests'
-// names, text of covers, and access to the manager's counters.
-#ifndef KORVANE_TESTS_BDD_CORE_TEST_SUPPORT_H
-#define KORVANE_TESTS_BDD_CORE_TEST_SUPPORT_H
+// What the engine core's tests reach beyond the public operations: the
+// manager's private counters and tuning knobs, variables named by letters,
+// and the text of products and covers.
+#ifndef KORVANE_TESTS_BDD_ENGINE_ACCESS_H
+#define KORVANE_TESTS_BDD_ENGINE_ACCESS_H
 
-#include <cstdint>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "bdd/bddpp.h"
 #include "bdd/bddpp_internal.h"
-#include "support/truth_table.h"
 
 // Reads the manager's private counters for the tests.
 struct bddpp_test_access {
@@ -27,19 +25,6 @@ struct bddpp_test_access {
 };
 
 namespace bdd_core_test {
-
-// Truth tables come from the shared test support; the engine tests build
-// functions from them in descending minterm order, another order than any
-// Shannon construction.
-using ktest::random_table;
-inline std::string table(const bdd& f, int nvars) { return ktest::truth_table(f, nvars); }
-inline bdd from_table(bddpp_manager& m, const std::string& t, int nvars) {
-  return ktest::from_truth_table(m, t, nvars, ktest::minterm_order::descending);
-}
-inline bdd from_table_shannon(bddpp_manager& m, const std::string& t, int level, int nvars,
-                              std::uint32_t fixed) {
-  return ktest::from_truth_table_shannon(m, t, level, nvars, fixed);
-}
 
 // A manager with the variables named by the letters of names, declared last
 // one after the other.
