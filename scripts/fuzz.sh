@@ -4,8 +4,9 @@
 #   sh scripts/fuzz.sh [--build-dir DIR] [--no-build] [--work-dir DIR] [--keep]
 #                      TARGET (-runs=N | -max_total_time=SECONDS) [libFuzzer options]
 #
-# TARGET is parse (the GAL reader) or parse_expression (the receptivity
-# parser). The targets are built with clang in DIR (default build/fuzz).
+# TARGET is parse (the GAL reader), parse_expression (the receptivity
+# parser) or compile (the whole compile path, every target into memory).
+# The targets are built with clang in DIR (default build/fuzz).
 # The campaign starts from the target's seed corpus (tests/fuzz/corpus/TARGET,
 # read only) and writes the inputs it finds into WORK/corpus (WORK: the work
 # directory, default DIR/campaign_TARGET, emptied first unless --keep), and
@@ -35,8 +36,8 @@ fi
 target=$1
 shift
 case $target in
-  parse|parse_expression) ;;
-  *) echo "fuzz.sh: unknown target $target (parse or parse_expression)" >&2; exit 2 ;;
+  parse|parse_expression|compile) ;;
+  *) echo "fuzz.sh: unknown target $target (parse, parse_expression or compile)" >&2; exit 2 ;;
 esac
 [ -n "$work_dir" ] || work_dir=$build_dir/campaign_$target
 

@@ -14,14 +14,21 @@
 
 namespace {
 
-enum class target { parse, expression };
+enum class target { parse, expression, compile };
 
 // The readers' messages are not wanted in the test log.
 std::string check(target t, const std::string& text) {
   korvane_fuzz_quiet_streams();
   const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
-  return t == target::parse ? korvane_fuzz_check_parse(data, text.size())
-                            : korvane_fuzz_check_expression(data, text.size());
+  switch (t) {
+    case target::parse:
+      return korvane_fuzz_check_parse(data, text.size());
+    case target::expression:
+      return korvane_fuzz_check_expression(data, text.size());
+    case target::compile:
+      return korvane_fuzz_check_compile(data, text.size());
+  }
+  return "unknown target";
 }
 
 // A GAL text of one state s over the input a, with the given transitions
@@ -88,12 +95,14 @@ TEST(FuzzRegressions, InputsThatShowedAFault) {
   }
 }
 
-// Every seed of both corpora passes its target's checks.
+// Every seed of every corpus passes its target's checks.
 TEST(FuzzRegressions, SeedCorpora) {
   const struct {
     const char* folder;
     target on;
-  } corpora[] = {{"parse", target::parse}, {"parse_expression", target::expression}};
+  } corpora[] = {{"parse", target::parse},
+                 {"parse_expression", target::expression},
+                 {"compile", target::compile}};
   for (const auto& corpus : corpora) {
     std::vector<std::filesystem::path> files;
     for (const auto& entry : std::filesystem::directory_iterator(std::string(KORVANE_TEST_DATA) +
