@@ -9,6 +9,7 @@
 #define KORVANE_DRIVER_ROAD_H
 
 #include <list>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -66,9 +67,28 @@ void korvane_awaited_pass(korvane_compilation& run);
 // standard output) when the options ask for them.
 void korvane_backtrack_pass(korvane_compilation& run);
 
-// Writes every chosen target in the fixed order and shows the closing
-// message. Returns false after showing an error naming a target file that
-// could not be written.
+// Where the targets go. The command writes files, each whole or not at all
+// (target_files.h); an in-process check of the writers keeps them in memory.
+// The C target has its code and its header open at once.
+class target_destination {
+ public:
+  virtual ~target_destination() = default;
+  // Opens the target `name`; returns the stream to write it on, or null
+  // after showing an error message.
+  virtual std::ostream* open(const std::string& name) = 0;
+  // Completes the open target `name`; returns false after showing an error
+  // message (what was written is then dropped).
+  virtual bool commit(const std::string& name) = 0;
+  // Drops the open target `name`.
+  virtual void abandon(const std::string& name) = 0;
+};
+
+// Checks the chosen targets' names, then writes every chosen target in the
+// fixed order into `destination` and shows the closing message. Returns
+// false after showing an error naming a target that could not be written.
+bool korvane_generate_targets(korvane_compilation& run, target_destination& destination);
+
+// The same into the target files beside the automaton file.
 bool korvane_generate_targets(korvane_compilation& run);
 
 // Returns the number of state bits for `state_count` states: the smallest

@@ -3,6 +3,7 @@
 #include "driver/road.h"
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -12,21 +13,38 @@
 
 namespace {
 
-// Opens the target `name`; returns false after an error message when it
-// cannot be opened.
-bool open_target(target_file& target, const std::string& name) {
-  if (korvane_open_target(target, name)) return true;
-  korvane_show_message("ERROR: cannot open the target file " + name, message_kind::error);
-  return false;
-}
+// The target files, each written into a temporary and renamed over the
+// target when complete.
+class file_destination : public target_destination {
+ public:
+  // Opens the target `name`; null after an error message when it cannot be
+  // opened.
+  std::ostream* open(const std::string& name) override {
+    target_file& target = open_[name];
+    if (korvane_open_target(target, name)) return &target.stream;
+    open_.erase(name);
+    korvane_show_message("ERROR: cannot open the target file " + name, message_kind::error);
+    return nullptr;
+  }
 
-// Completes the target (renamed over the previous file); returns false after
-// an error message when something written to it was lost.
-bool close_target(target_file& target) {
-  if (korvane_commit_target(target)) return true;
-  korvane_show_message("ERROR: cannot write the target file " + target.name, message_kind::error);
-  return false;
-}
+  // Completes the target (renamed over the previous file); false after an
+  // error message when something written to it was lost.
+  bool commit(const std::string& name) override {
+    const bool written = korvane_commit_target(open_.at(name));
+    open_.erase(name);
+    if (written) return true;
+    korvane_show_message("ERROR: cannot write the target file " + name, message_kind::error);
+    return false;
+  }
+
+  void abandon(const std::string& name) override {
+    korvane_abandon_target(open_.at(name));
+    open_.erase(name);
+  }
+
+ private:
+  std::map<std::string, target_file> open_;
+};
 
 // One single-file target: its flag in the options, its extension, the call
 // of its writer and the check of the names the writer writes.
@@ -41,6 +59,11 @@ struct single_target {
 }  // namespace
 
 bool korvane_generate_targets(korvane_compilation& run) {
+  file_destination files;
+  return korvane_generate_targets(run, files);
+}
+
+bool korvane_generate_targets(korvane_compilation& run, target_destination& destination) {
   const run_options& options = run.options;
   const FBA& machine = *run.machine;
   const std::string& base = run.base_name;
@@ -134,10 +157,10 @@ bool korvane_generate_targets(korvane_compilation& run) {
     if (!wanted(target)) return true;
     any = true;
     const std::string name = base + target.extension;
-    target_file file;
-    if (!open_target(file, name)) return false;
-    target.write(machine, file.stream, options);
-    if (!close_target(file)) return false;
+    std::ostream* stream = destination.open(name);
+    if (stream == nullptr) return false;
+    target.write(machine, *stream, options);
+    if (!destination.commit(name)) return false;
     closing += "  of " + name + "\n";
     return true;
   };
@@ -149,19 +172,19 @@ bool korvane_generate_targets(korvane_compilation& run) {
     any = true;
     const std::string code = base + ".c";
     const std::string header = base + ".h";
-    target_file code_file;
-    target_file header_file;
-    if (!open_target(code_file, code)) return false;
-    if (!open_target(header_file, header)) {
-      korvane_abandon_target(code_file);
+    std::ostream* code_stream = destination.open(code);
+    if (code_stream == nullptr) return false;
+    std::ostream* header_stream = destination.open(header);
+    if (header_stream == nullptr) {
+      destination.abandon(code);
       return false;
     }
-    machine.c_put(code_file.stream, header_file.stream, level);
-    if (!close_target(code_file)) {
-      korvane_abandon_target(header_file);
+    machine.c_put(*code_stream, *header_stream, level);
+    if (!destination.commit(code)) {
+      destination.abandon(header);
       return false;
     }
-    if (!close_target(header_file)) return false;
+    if (!destination.commit(header)) return false;
     closing += "  of " + code + " and " + header + "\n";
   }
   for (const single_target& target : after_c) {

@@ -5,8 +5,9 @@
 #                      TARGET (-runs=N | -max_total_time=SECONDS) [libFuzzer options]
 #
 # TARGET is parse (the GAL reader), parse_expression (the receptivity
-# parser) or viewer (the paged viewer's filters). The targets are built
-# with clang in DIR (default build/fuzz).
+# parser), viewer (the paged viewer's filters) or compile (the whole
+# compile path, every target into memory). The targets are built with
+# clang in DIR (default build/fuzz).
 # The campaign starts from the target's seed corpus (tests/fuzz/corpus/TARGET,
 # read only) and writes the inputs it finds into WORK/corpus (WORK: the work
 # directory, default DIR/campaign_TARGET, emptied first unless --keep), and
@@ -36,8 +37,8 @@ fi
 target=$1
 shift
 case $target in
-  parse|parse_expression|viewer) ;;
-  *) echo "fuzz.sh: unknown target $target (parse, parse_expression or viewer)" >&2; exit 2 ;;
+  parse|parse_expression|viewer|compile) ;;
+  *) echo "fuzz.sh: unknown target $target (parse, parse_expression, viewer or compile)" >&2; exit 2 ;;
 esac
 [ -n "$work_dir" ] || work_dir=$build_dir/campaign_$target
 

@@ -18,9 +18,22 @@ using korvane_fatal_hook = void (*)();
 void korvane_on_fatal_exit(korvane_fatal_hook hook);
 
 // Runs the registered hooks (each once, even when a hook fails), flushes the
-// standard streams and ends the process with `status`. Writes nothing of its
-// own: the caller has written its message.
+// standard streams and ends the process with `status`, or calls the stop
+// handler when one is set. Writes nothing of its own: the caller has written
+// its message.
 [[noreturn]] void korvane_fatal_exit(int status);
+
+// What a fatal exit does instead of ending the process, for a program that
+// runs the components in process on inputs they may refuse and must go on
+// after a refusal (the fuzz targets). The handler gets the exit status and
+// must not return: it throws, and its caller drops every object of the
+// component that stopped. Null, the default, ends the process. Assertion
+// failures abort whatever the handler.
+using korvane_fatal_stop_handler = void (*)(int status);
+
+// Sets the handler that korvane_fatal_exit calls after the hooks; returns
+// the previous one.
+korvane_fatal_stop_handler korvane_set_fatal_stop_handler(korvane_fatal_stop_handler handler);
 
 // Writes "internal error: assertion failed: " with the condition's text,
 // the file and the line on the standard error stream, runs the hooks and

@@ -30,6 +30,16 @@ std::string korvane_fuzz_check_expression(const std::uint8_t* data, std::size_t 
 // fields and rules.
 std::string korvane_fuzz_check_viewer(const std::uint8_t* data, std::size_t size);
 
+// The whole compile path on `data` (a GAL text, optionally after one line
+// of command-line options that starts with "-"): the driver's road reads
+// and checks the automaton, builds the machine, runs the awaited and
+// backtrack passes and writes every target into memory at -O0, -O1 and
+// -O2. The generation gives one verdict at every level; a refused one opens
+// no target, a finished one writes each target whole. A fatal exit of a
+// component (a refusal) is caught. Inputs beyond the small bounds of a run
+// are skipped.
+std::string korvane_fuzz_check_compile(const std::uint8_t* data, std::size_t size);
+
 // Sends the standard output and error streams of the library (std::cout,
 // std::cerr) nowhere, so that a long campaign does not print each input's
 // messages; the sanitizers write on the file descriptor and stay visible.

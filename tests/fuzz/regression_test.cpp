@@ -14,15 +14,23 @@
 
 namespace {
 
-enum class target { parse, expression, viewer };
+enum class target { parse, expression, viewer, compile };
 
 // The readers' messages are not wanted in the test log.
 std::string check(target t, const std::string& text) {
   korvane_fuzz_quiet_streams();
   const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
-  if (t == target::viewer) return korvane_fuzz_check_viewer(data, text.size());
-  return t == target::parse ? korvane_fuzz_check_parse(data, text.size())
-                            : korvane_fuzz_check_expression(data, text.size());
+  switch (t) {
+    case target::parse:
+      return korvane_fuzz_check_parse(data, text.size());
+    case target::expression:
+      return korvane_fuzz_check_expression(data, text.size());
+    case target::viewer:
+      return korvane_fuzz_check_viewer(data, text.size());
+    case target::compile:
+      return korvane_fuzz_check_compile(data, text.size());
+  }
+  return "unknown target";
 }
 
 // A GAL text of one state s over the input a, with the given transitions
@@ -110,7 +118,8 @@ TEST(FuzzRegressions, SeedCorpora) {
     target on;
   } corpora[] = {{"parse", target::parse},
                  {"parse_expression", target::expression},
-                 {"viewer", target::viewer}};
+                 {"viewer", target::viewer},
+                 {"compile", target::compile}};
   for (const auto& corpus : corpora) {
     std::vector<std::filesystem::path> files;
     for (const auto& entry : std::filesystem::directory_iterator(std::string(KORVANE_TEST_DATA) +

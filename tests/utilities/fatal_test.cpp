@@ -65,6 +65,52 @@ TEST(FatalExitDeathTest, FailedAssertionNamesTheConditionAndAborts) {
       "^internal error: assertion failed: two \\+ two == 5 \\(.*fatal_test\\.cpp:[0-9]+\\)\na$");
 }
 
+// The stop handler of the fuzz targets: it throws the status.
+struct stopped {
+  int status;
+};
+void throw_status(int status) { throw stopped{status}; }
+void return_quietly(int) {}
+
+TEST(FatalExit, StopHandlerRunsAfterTheHooksInsteadOfTheExit) {
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(nullptr, korvane_set_fatal_stop_handler(throw_status));
+  int caught = 0;
+  try {
+    korvane_on_fatal_exit(hook_a);
+    korvane_on_fatal_exit(hook_b);
+    korvane_fatal_exit(2);
+  } catch (const stopped& stop) {
+    caught = stop.status;
+  }
+  // The hooks ran once and are gone: a second stop runs none.
+  try {
+    korvane_fatal_exit(3);
+  } catch (const stopped&) {
+  }
+  EXPECT_EQ(throw_status, korvane_set_fatal_stop_handler(nullptr));
+  EXPECT_EQ(2, caught);
+  EXPECT_EQ("ba", testing::internal::GetCapturedStderr());
+}
+
+TEST(FatalExitDeathTest, StopHandlerLeavesAssertionsFatal) {
+  EXPECT_DEATH(
+      {
+        korvane_set_fatal_stop_handler(throw_status);
+        KORVANE_ASSERT(1 + 1 == 3);
+      },
+      "assertion failed: 1 \\+ 1 == 3");
+}
+
+TEST(FatalExitDeathTest, StopHandlerThatReturnsIsABrokenInvariant) {
+  EXPECT_DEATH(
+      {
+        korvane_set_fatal_stop_handler(return_quietly);
+        korvane_fatal_exit(1);
+      },
+      "assertion failed: the fatal stop handler returned");
+}
+
 TEST(FatalExit, HoldingAssertionDoesNothing) {
   int evaluated = 0;
   KORVANE_ASSERT(++evaluated == 1);
