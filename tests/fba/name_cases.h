@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "fba/FBA.h"
-#include "support/automaton.h"
+#include "support/machine.h"
 
 namespace name_cases {
 

@@ -10,7 +10,7 @@
 
 #include "fba/FBA.h"
 #include "name_cases.h"
-#include "support/automaton.h"
+#include "support/machine.h"
 
 namespace {
 
