@@ -167,6 +167,10 @@ const std::vector<example_row>& example_rows() {
        {},
        "ERROR: in state closing :\n  several behaviors possible when bottom and obstacle\n\n"},
       {"door_syntax.gal", {}, "parse error in door_syntax.gal\n"},
+      {"door_reset.gal",
+       {},
+       "the input \"reset\" cannot be written in VHDL: it is the name of the reset port "
+       "door_reset\n"},
   };
   return rows;
 }
