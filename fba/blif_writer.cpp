@@ -1,6 +1,7 @@
 // BLIF writer (Berkeley Logic Interchange Format): the model, its ports,
 // one latch per state bit, then one single-output cover per next-state
-// function (simplified with Bdd_simplify) and one per output.
+// function (simplified with Bdd_simplify) and one per output. The opening
+// (model, ports, latches) serves the extended BLIF writer too.
 #include <iostream>
 #include <string>
 
@@ -29,26 +30,31 @@ std::string FBA::BLIF_name_refusal() const {
   return check.refusal();
 }
 
-void FBA::BLIF_put(std::ostream& os, int level) const {
-  const int n = nb_state_bits;
-  put_line(os, ".model " + module);
-
-  if (nb_inputs > 0) {
+void put_blif_opening(std::ostream& os, const FBA& machine) {
+  put_line(os, ".model " + machine.module_name());
+  const int inputs = machine.get_inputs_number();
+  if (inputs > 0) {
     std::string line = ".inputs";
-    for (int j = 0; j < nb_inputs; ++j) line += " " + input_name(j);
+    for (int j = 0; j < inputs; ++j) line += " " + machine.input_name(j);
     put_line(os, line);
   } else {
     put_line(os, "");
   }
-  if (nb_outputs > 0) {
+  const int outputs = machine.get_actions_number();
+  if (outputs > 0) {
     std::string line = ".outputs";
-    for (int k = 0; k < nb_outputs; ++k) line += " " + output_names[k];
+    for (int k = 0; k < outputs; ++k) line += " " + machine.output_name(k);
     put_line(os, line);
   }
-  for (int i = 0; i < n; ++i)
-    put_line(os, ".latch " + next_state_name(i) + " " + register_name(i) +
-                     (initial_value(i) == 1 ? " 1" : " 0"));
+  for (int i = 0; i < machine.get_state_variables_number(); ++i)
+    put_line(os, ".latch " + machine.next_state_name(i) + " " + machine.register_name(i) +
+                     (machine.initial_value(i) == 1 ? " 1" : " 0"));
   put_line(os, "");
+}
+
+void FBA::BLIF_put(std::ostream& os, int level) const {
+  const int n = nb_state_bits;
+  put_blif_opening(os, *this);
 
   cover_scratch scratch(manager);
   for (int i = 0; i < n; ++i)

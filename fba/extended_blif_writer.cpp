@@ -22,23 +22,7 @@ std::string FBA::FBA_name_refusal() const {
 void FBA::FBA_put(std::ostream& os, int level) const {
   const int n = nb_state_bits;
   const char* const writer = "FBA::FBA_put";
-  put_line(os, ".model " + module);
-  if (nb_inputs > 0) {
-    std::string line = ".inputs";
-    for (int j = 0; j < nb_inputs; ++j) line += " " + input_name(j);
-    put_line(os, line);
-  } else {
-    put_line(os, "");
-  }
-  if (nb_outputs > 0) {
-    std::string line = ".outputs";
-    for (int k = 0; k < nb_outputs; ++k) line += " " + output_names[k];
-    put_line(os, line);
-  }
-  for (int i = 0; i < n; ++i)
-    put_line(os, ".latch " + next_state_name(i) + " " + register_name(i) +
-                     (initial_value(i) == 1 ? " 1" : " 0"));
-  put_line(os, "");
+  put_blif_opening(os, *this);
 
   cover_scratch scratch(manager);
   put_line(os, ".begin_falling");

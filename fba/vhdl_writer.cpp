@@ -3,7 +3,9 @@
 // ports on the rising clock edge and updates the outputs and the registers
 // on the falling edge; the next-state signals are concurrent assignments.
 // The plain form types every port and signal "bit"; the Altera form types
-// them "std_logic" and adds the IEEE library clauses.
+// them "std_logic" and adds the IEEE library clauses. The dumper here
+// writes the grafcet VHDL writer's unit too, in that writer's flavour
+// (vhdl_dumper_internal.h).
 #include <ostream>
 #include <set>
 #include <string>
@@ -11,6 +13,7 @@
 
 #include "fba/FBA.h"
 #include "fba/name_check_internal.h"
+#include "fba/vhdl_dumper_internal.h"
 #include "fba/writer_common.h"
 
 namespace {
@@ -39,18 +42,22 @@ std::string vhdl_fault(const std::string& identifier) {
   return "";
 }
 
-// The state of one VHDL write: the machine, the stream, the port type and
-// the optimisation level.
+// The state of one VHDL write: the machine, the stream, the flavour, the
+// port type and the optimisation level.
 class vhdl_dumper {
  public:
-  vhdl_dumper(const FBA& machine, std::ostream& os, int altera, int level)
+  vhdl_dumper(const FBA& machine, std::ostream& os, const vhdl_flavour& flavour, bool std_logic,
+              int level)
       : fba(machine),
         manager(machine.get_manager()),
         os(os),
-        altera(altera != 0),
-        type(altera != 0 ? "std_logic" : "bit"),
+        flavour(flavour),
+        std_logic(std_logic),
+        type(std_logic ? "std_logic" : "bit"),
         level(level),
-        module(machine.module_name()) {}
+        module(machine.module_name()),
+        reset(port("reset")),
+        clk(port("clk")) {}
 
   // Writes the whole design unit.
   void dump() {
@@ -62,19 +69,24 @@ class vhdl_dumper {
   const FBA& fba;
   bddpp_manager* manager;
   std::ostream& os;
-  bool altera;
+  const vhdl_flavour& flavour;
+  bool std_logic;
   std::string type;
   int level;
   std::string module;
+  std::string reset;  // the reset port
+  std::string clk;    // the clock port
 
-  // Returns the port name of a machine input or output: module, "_", name.
-  std::string port(const std::string& name) const { return module + "_" + name; }
+  // Returns the port name of a machine input or output, or of "reset" and
+  // "clk": the flavour's prefix, then the name.
+  std::string port(const std::string& name) const { return flavour.port_prefix + name; }
 
   // Returns the VHDL text of f: a bit literal ('0' or '1') for a constant
   // function or a constant cover text, otherwise the products of the cover,
-  // each in parentheses, joined by " or ". A cover without products prints
-  // "0", which must become the literal '0': VHDL refuses the integer 0 where
-  // a bit is expected.
+  // each in parentheses, joined by " or ". A cover without products (level
+  // 3 leaves functions of two or more variables so) prints "0", which must
+  // become the literal '0': VHDL refuses the integer 0 where a bit is
+  // expected.
   std::string equation(bdd f) const {
     const std::string s = manager->Print_sop_to_String(") or (", " and ", "not ", "", f, level);
     const bool constant =
@@ -83,21 +95,31 @@ class vhdl_dumper {
     return "(" + s + ")";
   }
 
-  // Writes the header comment, the library clauses of the Altera form and
-  // the entity with its ports. Without outputs the clock port is the last
-  // one, so its declaration ends without ";" before the closing ");".
+  // The text that the reset loads into register i.
+  std::string reset_value(int i) const {
+    if (flavour.reset_function != nullptr) return equation(flavour.reset_function(fba, i, level));
+    return fba.initial_value(i) ? "'1'" : "'0'";
+  }
+
+  // The line that opens the branch of the clock edge to `value`.
+  std::string clock_edge(char value) const {
+    return "  elsif ( " + clk + "'event and " + clk + "='" + value + "') then ";
+  }
+
+  // Writes the header comment, the library clauses of the std_logic form
+  // and the entity with its ports. Without outputs the clock port is the
+  // last one, so its declaration ends without ";" before the closing ");".
   void dump_entity() {
-    put_line(os, "-- VHDL generation from " + module);
+    put_line(os, flavour.heading);
     put_line(os, "");
-    if (altera) {
-      put_line(os, "LIBRARY ieee;");
-      put_line(os, "USE ieee.std_logic_1164.all;");
+    if (std_logic) {
+      for (const std::string& clause : flavour.std_logic_clauses) put_line(os, clause);
     }
     put_line(os, "entity " + module + " is");
     const int outputs = fba.get_actions_number();
     std::string ports = "  port(";
     for (int j = 0; j < fba.get_inputs_number(); ++j) ports += port(fba.input_name(j)) + ", ";
-    ports += " " + module + "_reset, " + module + "_clk: in " + type;
+    ports += " " + reset + ", " + clk + ": in " + type;
     if (outputs > 0) ports += ";";
     put_line(os, ports);
     if (outputs > 0) {
@@ -111,38 +133,47 @@ class vhdl_dumper {
     put_line(os, "");
   }
 
-  // Writes the architecture: signal declarations, the clocked process and
-  // the next-state assignments.
+  // Writes the architecture: signal declarations (the sampled inputs and
+  // the registers, then their "next" twins), the clocked process and the
+  // next-state assignments.
   void dump_architecture() {
-    const int inputs = fba.get_inputs_number();
+    const int inputs = flavour.sampled_inputs ? fba.get_inputs_number() : 0;
     const int outputs = fba.get_actions_number();
     const int bits = fba.get_state_variables_number();
 
     put_line(os, "architecture " + module + "_a of " + module + " is");
     std::vector<std::string> signals;
-    for (int j = 0; j < inputs; ++j) signals.push_back(fba.input_name(j));
-    for (int i = 0; i < bits; ++i) signals.push_back(fba.register_name(i));
+    std::vector<std::string> twins;
+    for (int j = 0; j < inputs; ++j) {
+      signals.push_back(fba.input_name(j));
+      twins.push_back(fba.input_name(j) + "next");
+    }
+    for (int i = 0; i < bits; ++i) {
+      signals.push_back(fba.register_name(i));
+      twins.push_back(fba.next_state_name(i));
+    }
     if (!signals.empty()) {
       std::string line = "signal " + join_with(signals, ", ");
-      for (const std::string& s : signals) line += ", " + s + "next";
+      for (const std::string& s : twins) line += ", " + s;
       put_line(os, line + " :" + type + ";");
       put_line(os, "");
     }
 
     put_line(os, "begin");
     put_line(os, "-- state and output computation");
-    put_line(os, "process (" + module + "_clk," + module + "_reset)");
+    put_line(os, "process (" + clk + "," + reset + ")");
     put_line(os, "begin");
-    put_line(os, "  if (" + module + "_reset = '0') then ");
+    put_line(os, "  if (" + reset + " = '0') then ");
     for (int k = 0; k < outputs; ++k) put_line(os, "    " + port(fba.output_name(k)) + " <= '0';");
     put_line(os, "");
     for (int i = 0; i < bits; ++i)
-      put_line(os, "    " + fba.register_name(i) + " <= " + (fba.initial_value(i) ? "'1'" : "'0'") +
-                       ";");
-    put_line(os, "  elsif ( " + module + "_clk'event and " + module + "_clk='1') then ");
-    for (int j = 0; j < inputs; ++j)
-      put_line(os, "    " + fba.input_name(j) + " <= " + port(fba.input_name(j)) + ";");
-    put_line(os, "  elsif ( " + module + "_clk'event and " + module + "_clk='0') then ");
+      put_line(os, "    " + fba.register_name(i) + " <= " + reset_value(i) + ";");
+    if (flavour.sampled_inputs) {
+      put_line(os, clock_edge('1'));
+      for (int j = 0; j < inputs; ++j)
+        put_line(os, "    " + fba.input_name(j) + " <= " + port(fba.input_name(j)) + ";");
+    }
+    put_line(os, clock_edge(flavour.sampled_inputs ? '0' : '1'));
     for (int k = 0; k < outputs; ++k)
       put_line(os, "    " + port(fba.output_name(k)) + " <= " + equation(fba.emission(k)) + ";");
     put_line(os, "");
@@ -203,6 +234,18 @@ std::string FBA::VHDL_name_refusal() const {
   return check.refusal();
 }
 
+void put_vhdl(std::ostream& os, const FBA& machine, const vhdl_flavour& flavour, bool std_logic,
+              int level) {
+  vhdl_dumper(machine, os, flavour, std_logic, level).dump();
+}
+
+// The ports after the automaton name and "_", the inputs sampled into
+// signals, the registers loaded with their initial values at reset.
 void FBA::VHDL_put(std::ostream& os, int altera, int level) const {
-  vhdl_dumper(*this, os, altera, level).dump();
+  const vhdl_flavour plain{"-- VHDL generation from " + module,
+                           {"LIBRARY ieee;", "USE ieee.std_logic_1164.all;"},
+                           module + "_",
+                           true,
+                           nullptr};
+  put_vhdl(os, *this, plain, altera != 0, level);
 }

@@ -56,6 +56,13 @@ void put_blif_cover(std::ostream& os, cover_scratch& scratch, bdd f, const std::
 
 class FBA;
 
+// Writes the opening of the machine's BLIF model (blif_writer.cpp), shared
+// by the extended BLIF writer: ".model" and the machine name, ".inputs" and
+// the inputs (an empty line without inputs), ".outputs" and the outputs
+// (no line without outputs), one ".latch" line per state bit (next-state
+// name, register name, initial value), then an empty line.
+void put_blif_opening(std::ostream& os, const FBA& machine);
+
 // The action arrays of the machine's transitions (one entry per output).
 // The outputs count of a transition's machine; 0 without a machine.
 int transition_outputs(const FBA* automaton);
