@@ -1,6 +1,6 @@
 // The prime implicants of a function as a set, by recursion on its top
 // variable (see prime_sets.h).
-#include "bdd/prime_sets.h"
+#include "bdd/covers/prime_sets.h"
 
 namespace bddpp_detail {
 

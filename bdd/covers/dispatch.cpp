@@ -1,13 +1,15 @@
-// The choice of a cover builder by level, the exchange search of level 3
-// and one implicant by a greedy descent.
+// The choice of a cover builder by level, the covers kept by function, and
+// the arrays the builders keep from one cover to the next.
 #include <cstdint>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <vector>
 
 #include "utilities/fatal.h"
 #include "bdd/bddpp.h"
 #include "bdd/bddpp_internal.h"
+#include "bdd/covers/cover_state.h"
 
 // ---- Dispatch -------------------------------------------------------------------------
 
@@ -117,89 +119,9 @@ bool bddpp_manager::cover_from_memo(int level, const bdd& f, std::vector<bdd>& p
   return true;
 }
 
-// ---- Level 3 -------------------------------------------------------------------------------
-
-bdd bddpp_manager::Bdd_swap_vars(bdd /*f*/, bdd /*x*/, bdd /*y*/) {
-  std::cerr << "bddpp_manager::Bdd_swap_vars(bdd f) A FAIRE" << std::endl;
-  return Bdd_zero();
-}
-
-// The exchange search: a candidate cover is taken only when it is smaller
-// and its disjunction equals f; when no candidate is taken, the cover is the
-// level-2 cover, so the result is always a cover of f.
-int bddpp_manager::Bdd_sop_3(bdd f, std::vector<bdd>& products) {
-  std::vector<int> present(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 0);
-  Present_variables(f, present.data());
-  int best = Bdd_sop_0(f, products);
-  bdd g = f;
-  bool taken = false;
-  std::vector<bdd> scratch;
-  for (long i = 0; i < nb_vars; ++i) {
-    if (present[static_cast<std::size_t>(i)] != 1) {
-      continue;
-    }
-    for (long j = i + 1; j < nb_vars; ++j) {
-      if (present[static_cast<std::size_t>(j)] != 1) {
-        continue;
-      }
-      bdd h = Bdd_swap_vars(g, Bdd_var_by_index(i), Bdd_var_by_index(j));
-      const int n = Bdd_sop_0(h, scratch);
-      if (n >= best) {
-        continue;
-      }
-      bdd sum = Bdd_zero();
-      for (int k = 0; k < n; ++k) {
-        sum = Bdd_or(sum, scratch[static_cast<std::size_t>(k)]);
-      }
-      if (!Bdd_equiv(sum, f)) {
-        continue;
-      }
-      g = h;
-      products = scratch;
-      best = n;
-      taken = true;
-    }
+bddpp_detail::cover_buffers& bddpp_manager::buffers_of_covers() {
+  if (!path_cover_buffers) {
+    path_cover_buffers = std::make_shared<bddpp_detail::cover_buffers>();
   }
-  if (!taken) {
-    return Bdd_sop_2(f, products);
-  }
-  return best;
-}
-
-// ---- One implicant -----------------------------------------------------------------------------
-
-bdd bddpp_manager::Bdd_one_implicant(bdd f) {
-  check_manager(f, "Bdd_one_implicant");
-  if (Bdd_is_zero_tautologic(f)) {
-    return Bdd_zero();
-  }
-  if (Bdd_is_one_tautologic(f)) {
-    return Bdd_one();
-  }
-  if (Bdd_is_var(f) || Bdd_is_negvar(f)) {
-    return f;
-  }
-  bdd x = Bdd_if(f);
-  bdd t = Bdd_then(f);
-  bdd e = Bdd_else(f);
-  if (Bdd_is_one_tautologic(t)) {
-    return x;
-  }
-  if (Bdd_is_zero_tautologic(t)) {
-    bdd i = Bdd_one_implicant(e);
-    return Bdd_and(Bdd_not(x), i);
-  }
-  if (Bdd_is_one_tautologic(e)) {
-    return Bdd_not(x);
-  }
-  if (Bdd_is_zero_tautologic(e)) {
-    bdd i = Bdd_one_implicant(t);
-    return Bdd_and(x, i);
-  }
-  if (e.node()->support().size() < t.node()->support().size()) {
-    bdd i = Bdd_one_implicant(e);
-    return Bdd_and(Bdd_not(x), i);
-  }
-  bdd i = Bdd_one_implicant(t);
-  return Bdd_and(x, i);
+  return *path_cover_buffers;
 }

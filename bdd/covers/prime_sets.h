@@ -6,8 +6,8 @@
 // below costs nothing. The conjunctions are taken in a scratch diagram, so
 // the manager makes no node for them. Only the engine's own source files
 // include this header.
-#ifndef KORVANE_BDD_PRIME_SETS_H
-#define KORVANE_BDD_PRIME_SETS_H
+#ifndef KORVANE_BDD_COVERS_PRIME_SETS_H
+#define KORVANE_BDD_COVERS_PRIME_SETS_H
 
 #include <cstddef>
 #include <cstdint>
@@ -17,8 +17,8 @@
 
 #include "bdd/bddpp.h"
 #include "bdd/bddpp_internal.h"
-#include "bdd/cube_bits.h"
-#include "bdd/scratch_diagram.h"
+#include "bdd/covers/product.h"
+#include "bdd/covers/scratch_diagram.h"
 
 namespace bddpp_detail {
 

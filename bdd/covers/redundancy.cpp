@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "bdd/covers_internal.h"
+#include "bdd/covers/redundancy.h"
 
 namespace bddpp_detail {
 

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "bdd/bddpp.h"
-#include "bdd/covers_internal.h"
-#include "bdd/cube_bits.h"
-#include "bdd/prime_sets.h"
-#include "bdd/scratch_diagram.h"
+#include "bdd/covers/product_meets.h"
+#include "bdd/covers/product.h"
+#include "bdd/covers/prime_sets.h"
+#include "bdd/covers/scratch_diagram.h"
 
 // f with each variable of its support removed existentially, in identifier
 // order, whenever the widened function stays disjoint from g. A constant f is

@@ -4,8 +4,8 @@
 // rest of the run. A scratch diagram keeps its nodes in one array with its
 // own unique table and conjunction memo, and is dropped whole. Only the
 // engine's own source files include this header.
-#ifndef KORVANE_BDD_SCRATCH_DIAGRAM_H
-#define KORVANE_BDD_SCRATCH_DIAGRAM_H
+#ifndef KORVANE_BDD_COVERS_SCRATCH_DIAGRAM_H
+#define KORVANE_BDD_COVERS_SCRATCH_DIAGRAM_H
 
 #include <cstddef>
 #include <cstdint>

@@ -1,0 +1,43 @@
+// Level 0: disjoint path products, each the first then-first path of what
+// remains, taken off a packed copy of the function.
+#include <cstddef>
+#include <vector>
+
+#include "bdd/bddpp.h"
+#include "bdd/bddpp_internal.h"
+#include "bdd/covers/cover_state.h"
+#include "bdd/covers/packed_diagram.h"
+#include "bdd/covers/path_removal.h"
+
+using bddpp_detail::max_terms;
+using bddpp_detail::packed_diagram;
+using bddpp_detail::path_remover;
+
+// ---- Level 0 -------------------------------------------------------------------------------
+
+int bddpp_manager::Bdd_sop_0(bdd f, std::vector<bdd>& products) {
+  products.clear();
+  if (Bdd_is_one_tautologic(f)) {
+    products.push_back(Bdd_one());
+    return 1;
+  }
+  if (Bdd_is_zero_tautologic(f)) {
+    return 0;
+  }
+  // Each product is the first then-first path to 1 of what remains (the
+  // product of Bdd_satisfy), and what remains is then that function with
+  // the path's leaf turned to 0: path_remover does both on a packed copy.
+  std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
+  bddpp_detail::cover_buffers& b = buffers_of_covers();
+  packed_diagram& packed = b.packed;
+  packed.copy_of(f, level_of_id, nb_vars);
+  path_remover paths(packed, b, static_cast<std::size_t>(path_sweep_nodes));
+  while (paths.next(literals.data(), nb_vars)) {
+    if (products.size() >= static_cast<std::size_t>(max_terms)) {
+      bddpp_detail::product_limit_exit(max_terms);
+    }
+    products.push_back(product_bottom_up(literals.data()));
+  }
+  b.trim();
+  return static_cast<int>(products.size());
+}
