@@ -28,10 +28,10 @@ int bddpp_manager::Bdd_sop_0(bdd f, std::vector<bdd>& products) {
   // product of Bdd_satisfy), and what remains is then that function with
   // the path's leaf turned to 0: path_remover does both on a packed copy.
   std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
-  bddpp_detail::cover_buffers& b = buffers_of_covers();
+  bddpp_detail::cover_state& b = *covers;
   packed_diagram& packed = b.packed;
   packed.copy_of(f, level_of_id, nb_vars);
-  path_remover paths(packed, b, static_cast<std::size_t>(path_sweep_nodes));
+  path_remover paths(packed, b, static_cast<std::size_t>(b.path_sweep_nodes));
   while (paths.next(literals.data(), nb_vars)) {
     if (products.size() >= static_cast<std::size_t>(max_terms)) {
       bddpp_detail::product_limit_exit(max_terms);

@@ -16,15 +16,14 @@
 #include "bdd/covers/product.h"
 #include "bdd/covers/redundancy.h"
 
+using bddpp_detail::cover_state;
 using bddpp_detail::covered_in_order;
-using bddpp_detail::cover_buffers;
 using bddpp_detail::max_terms;
 using bddpp_detail::packed_diagram;
 using bddpp_detail::path_remover;
 using bddpp_detail::widened_rows;
 
 namespace {
-
 
 // The widening of level 1, one product at a time, by a walk of f's nodes
 // under the product's literals (indexed by level: 1 positive, 0 negated,
@@ -49,7 +48,7 @@ class product_widening {
 
   // f: the packed copy of the function; nodes added to it later are never
   // reached from its root. The lists and marks are the buffers'.
-  product_widening(const packed_diagram& f, long levels, cover_buffers& b)
+  product_widening(const packed_diagram& f, long levels, cover_state& b)
       : f(f), at_level(b.at_level), stamp(b.product_number), listed(b.listed), answers(b.answers) {
     at_level.resize(static_cast<std::size_t>(levels > 0 ? levels : 1));
     if (answers.size() < 2 * f.size()) {
@@ -302,7 +301,8 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
     products.push_back(f);
     return 1;
   }
-  if (cover_from_memo(1, f, products)) {
+  bddpp_detail::cover_state& b = *covers;
+  if (b.cover_from_memo(*this, 1, f, products)) {
     return static_cast<int>(products.size());
   }
   // The products of level 0 are taken one at a time on a packed copy of f
@@ -315,7 +315,6 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   // Only the products that are kept are made as diagrams, at the end.
   const std::size_t width = static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1);
   std::vector<int> literals(width, 2);
-  bddpp_detail::cover_buffers& b = buffers_of_covers();
   if (b.widened_levels != nb_vars) {
     b.forget_widened();
     b.widened_levels = nb_vars;
@@ -360,7 +359,7 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
     paths.reserve(below_paths[0]->size() + below_paths[1]->size());
     rows.reserve(below_paths[0]->size() + below_paths[1]->size());
   } else {
-    removed.emplace(packed, b, static_cast<std::size_t>(path_sweep_nodes));
+    removed.emplace(packed, b, static_cast<std::size_t>(b.path_sweep_nodes));
   }
   // The paths of f through x AND p (or NOT x AND p, or p alone) follow the
   // paths p of g (or h), in order, so the widening of g or h is at hand.
@@ -430,7 +429,7 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   }
   const std::vector<bool> dropped =
       covered_in_order(this, last.size(), std::move(positive), std::move(negative),
-                       std::vector<char>(last.size(), 0), cover_search_budget,
+                       std::vector<char>(last.size(), 0), b.search_budget,
                        /*drop_covered=*/true);
   products.clear();
   for (std::size_t i = 0; i < last.size(); ++i) {
@@ -438,10 +437,9 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
     rows.to_levels(last[i], literals.data());
     products.push_back(product_bottom_up(literals.data()));
   }
-  remember_cover(1, f, products);
+  b.remember(1, f, products);
   b.trim();
   b.keep_widened(bddpp_detail::make_edge(f.node(), f.link_type()),
-                 bddpp_detail::cover_buffers::widened_of{f, std::move(paths), std::move(rows)},
-                 static_cast<std::size_t>(kept_widened_words));
+                 cover_state::widened_of{f, std::move(paths), std::move(rows)});
   return static_cast<int>(products.size());
 }

@@ -7,6 +7,7 @@
 
 #include "bdd/bddpp.h"
 #include "bdd/bddpp_internal.h"
+#include "bdd/covers/cover_state.h"
 #include "bdd/covers/implicant_walk.h"
 #include "bdd/covers/prime_sets.h"
 #include "bdd/covers/product.h"
@@ -62,7 +63,7 @@ void bddpp_manager::Bdd_essential_implicants(bdd f, int* essential_count,
   rows.reserve(static_cast<std::size_t>(n));
   for (const bdd& p : primes) rows.push_back(literals_of(this, p));
   const std::vector<bool> covered =
-      covered_in_order(this, rows, cover_search_budget, /*drop_covered=*/false);
+      covered_in_order(this, rows, covers->search_budget, /*drop_covered=*/false);
   for (std::size_t i = 0; i < covered.size(); ++i) {
     (covered[i] ? others : essential).push_back(primes[i]);
   }
@@ -74,7 +75,7 @@ void bddpp_manager::Bdd_essential_implicants(bdd f, int* essential_count,
 
 int bddpp_manager::Bdd_sop_2(bdd f, std::vector<bdd>& products) {
   const bool constant = Bdd_is_tautology(f) != 0;
-  if (!constant && cover_from_memo(2, f, products)) {
+  if (!constant && covers->cover_from_memo(*this, 2, f, products)) {
     return static_cast<int>(products.size());
   }
   std::vector<bdd> essential;
@@ -128,7 +129,7 @@ int bddpp_manager::Bdd_sop_2(bdd f, std::vector<bdd>& products) {
     }
   }
   if (!constant) {
-    remember_cover(2, f, products);
+    covers->remember(2, f, products);
   }
   return static_cast<int>(products.size());
 }

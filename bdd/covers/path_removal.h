@@ -33,7 +33,7 @@ class path_remover {
   static constexpr edge zero = 1;  // the constant node, complemented
 
   // first_sweep: how many nodes made call for a sweep, at least.
-  path_remover(packed_diagram& d, cover_buffers& b, std::size_t first_sweep)
+  path_remover(packed_diagram& d, cover_state& b, std::size_t first_sweep)
       : d(d),
         remainder(d.root()),
         path(b.path),

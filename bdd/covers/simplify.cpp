@@ -7,10 +7,52 @@
 #include <vector>
 
 #include "bdd/bddpp.h"
+#include "bdd/bddpp_internal.h"
 #include "bdd/covers/product_meets.h"
 #include "bdd/covers/product.h"
 #include "bdd/covers/prime_sets.h"
 #include "bdd/covers/scratch_diagram.h"
+
+namespace {
+
+// The manager's edge of a scratch diagram's edge: its nodes are made from
+// the bottom up, each once, by make(level, then edge, else edge); one is the
+// manager's edge of the constant 1.
+template <class Make>
+bddpp_detail::edge export_scratch(const bddpp_detail::scratch_diagram& scratch,
+                                  bddpp_detail::scratch_diagram::edge root, bddpp_detail::edge one,
+                                  Make make) {
+  using bddpp_detail::edge;
+  using scratch_edge = bddpp_detail::scratch_diagram::edge;
+  std::vector<edge> made(scratch.size(), 0);
+  // The manager's edge of a scratch edge whose node is made.
+  const auto edge_of = [&](scratch_edge s) {
+    const edge base = (s >> 1) == 0 ? one : made[s >> 1];
+    return (s & 1u) ? bddpp_detail::edge_not(base) : base;
+  };
+  // An explicit stack: a node is made once both its children are.
+  std::vector<std::uint32_t> pending{root >> 1};
+  while (!pending.empty()) {
+    const std::uint32_t at = pending.back();
+    if (at == 0 || made[at] != 0) {
+      pending.pop_back();
+      continue;
+    }
+    const scratch_edge regular = at << 1;
+    const scratch_edge t = scratch.then_of(regular);
+    const scratch_edge e = scratch.else_of(regular);
+    const bool t_ready = (t >> 1) == 0 || made[t >> 1] != 0;
+    const bool e_ready = (e >> 1) == 0 || made[e >> 1] != 0;
+    if (!t_ready) pending.push_back(t >> 1);
+    if (!e_ready) pending.push_back(e >> 1);
+    if (!t_ready || !e_ready) continue;
+    pending.pop_back();
+    made[at] = make(scratch.level_of(regular), edge_of(t), edge_of(e));
+  }
+  return edge_of(root);
+}
+
+}  // namespace
 
 // f with each variable of its support removed existentially, in identifier
 // order, whenever the widened function stays disjoint from g. A constant f is
@@ -121,41 +163,10 @@ bdd bddpp_manager::Bdd_simplify3(bdd f, bdd g, int /*level*/) {
     }
     sums.resize(kept);
   }
-  return handle(from_scratch(scratch, scratch.disjunction(sums.front(), sets.copy_of(f))));
-}
-
-// The manager's edge of a scratch diagram's edge: its nodes are made from
-// the bottom up, each once.
-bddpp_manager::edge bddpp_manager::from_scratch(const bddpp_detail::scratch_diagram& scratch,
-                                                bddpp_detail::scratch_diagram::edge root) {
-  using scratch_edge = bddpp_detail::scratch_diagram::edge;
-  const edge one = reinterpret_cast<edge>(node_one);
-  std::vector<edge> made(scratch.size(), 0);
-  // The manager's edge of a scratch edge whose node is made.
-  const auto edge_of = [&](scratch_edge s) {
-    const edge base = (s >> 1) == 0 ? one : made[s >> 1];
-    return (s & 1u) ? bddpp_detail::edge_not(base) : base;
-  };
-  // An explicit stack: a node is made once both its children are.
-  std::vector<std::uint32_t> pending{root >> 1};
-  while (!pending.empty()) {
-    const std::uint32_t at = pending.back();
-    if (at == 0 || made[at] != 0) {
-      pending.pop_back();
-      continue;
-    }
-    const scratch_edge regular = at << 1;
-    const scratch_edge t = scratch.then_of(regular);
-    const scratch_edge e = scratch.else_of(regular);
-    const bool t_ready = (t >> 1) == 0 || made[t >> 1] != 0;
-    const bool e_ready = (e >> 1) == 0 || made[e >> 1] != 0;
-    if (!t_ready) pending.push_back(t >> 1);
-    if (!e_ready) pending.push_back(e >> 1);
-    if (!t_ready || !e_ready) continue;
-    pending.pop_back();
-    const std::int32_t id = static_cast<std::int32_t>(
-        id_at_level[static_cast<std::size_t>(scratch.level_of(regular))]);
-    made[at] = make_reduced(id, edge_of(t), edge_of(e));
-  }
-  return edge_of(root);
+  const scratch_edge root = scratch.disjunction(sums.front(), sets.copy_of(f));
+  return handle(export_scratch(
+      scratch, root, reinterpret_cast<edge>(node_one), [this](std::int32_t level, edge t, edge e) {
+        return make_reduced(static_cast<std::int32_t>(id_at_level[static_cast<std::size_t>(level)]),
+                            t, e);
+      }));
 }
