@@ -94,8 +94,8 @@ class cover_state {
   // functions below before those above them.
   struct widened_of {
     bdd f;
-    widened_rows paths;
-    widened_rows rows;
+    product_list paths;
+    product_list rows;
   };
   std::unordered_map<std::uintptr_t, widened_of> widened;
   std::deque<std::uintptr_t> widened_order;

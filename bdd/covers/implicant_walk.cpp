@@ -57,16 +57,16 @@ void implicant_walk::walk(const tdd_dag_node* node, std::size_t lo, std::size_t 
   if (alone_here) {
     const auto known = alone.find(node);
     if (known != alone.end()) {
-      const std::vector<std::uint64_t>& below = known->second;
-      for (std::size_t at = 0; at < below.size(); at += 2 * words) {
-        append(prefix.data(), &below[at]);
+      const product_list& below = known->second;
+      for (std::size_t i = 0; i < below.size(); ++i) {
+        append(prefix.data(), below.at(i));
       }
       return;
     }
   }
   const std::size_t first = count;
-  const std::size_t w = bddpp_detail::cube_bits::word_of(node->level);
-  const std::uint64_t bit = bddpp_detail::cube_bits::bit_of(node->level);
+  const std::size_t w = word_of(node->level);
+  const std::uint64_t bit = positive_bit(node->level);
   // The entries that hold the positive literal are those of the then
   // side, the negated ones those of the else side. Both lists come from
   // one pass: the then side only appends entries with the positive literal
@@ -78,17 +78,19 @@ void implicant_walk::walk(const tdd_dag_node* node, std::size_t lo, std::size_t 
   prefix[w] |= bit;
   walk(node->then_tdd, mark, then_end, count);
   prefix[w] &= ~bit;
-  prefix[words + w] |= bit;
+  prefix[w] |= negative_bit(node->level);
   walk(node->else_tdd, then_end, else_end, count);
-  prefix[words + w] &= ~bit;
+  prefix[w] &= ~negative_bit(node->level);
   stack.shrink_to(mark);
   walk(node->dont_care_tdd, lo, hi, fresh_from);
   if (alone_here) {
     // The entries that this subtree made on its own, less the prefix.
-    std::vector<std::uint64_t>& below = alone[node];
-    below.reserve((count - first) * 2 * words);
+    product_list& below = alone.emplace(node, product_list(words)).first->second;
+    below.reserve(count - first);
+    std::vector<std::uint64_t> c(words);
     for (std::size_t i = first; i < count; ++i) {
-      for (std::size_t x = 0; x < 2 * words; ++x) below.push_back(entry(i)[x] & ~prefix[x]);
+      for (std::size_t x = 0; x < words; ++x) c[x] = entry(i)[x] & ~prefix[x];
+      below.add(c.data());
     }
   }
 }
@@ -104,12 +106,11 @@ std::size_t implicant_walk::split(std::size_t lo, std::size_t hi, std::size_t fr
   std::uint32_t* pos = stack.grow(then_room + else_room);
   std::uint32_t* neg = pos + then_room;
   const std::uint32_t* from = stack.data();
-  const std::size_t width = 2 * words;
-  // Entry i's positive word at level w is literal_words[i * width + w],
-  // its negated word words further (indexes: before the first entry the
-  // array has no storage to offset).
+  // Entry i's word of the level is literal_words[i * words + w], the
+  // positive literal at bit and the negated one 32 bits above (indexes:
+  // before the first entry the array has no storage to offset).
   const std::uint64_t* literal_words = entries.data();
-  const std::size_t negative_at = words + w;
+  const std::uint64_t negated = bit << 32;
   std::size_t np = 0;
   std::size_t nn = 0;
   // True once the sides that want one candidate have it and no side
@@ -119,11 +120,10 @@ std::size_t implicant_walk::split(std::size_t lo, std::size_t hi, std::size_t fr
            (else_need == none || nn == 1);
   };
   const auto take = [&](std::uint32_t i) {
-    if (then_need != none && (then_need == every || np == 0) &&
-        (literal_words[i * width + w] & bit)) {
+    const std::uint64_t word = literal_words[i * words + w];
+    if (then_need != none && (then_need == every || np == 0) && (word & bit)) {
       pos[np++] = i;
-    } else if (else_need != none && (else_need == every || nn == 0) &&
-               (literal_words[i * width + negative_at] & bit)) {
+    } else if (else_need != none && (else_need == every || nn == 0) && (word & negated)) {
       neg[nn++] = i;
     }
   };
@@ -164,9 +164,7 @@ std::size_t implicant_walk::append(const std::uint64_t* base, const std::uint64_
   if (count >= static_cast<std::size_t>(max_terms)) {
     implicant_limit_exit();
   }
-  for (std::size_t x = 0; x < 2 * words; ++x) {
-    entries.push_back(base[x] | (extra != nullptr ? extra[x] : 0));
-  }
+  entries.add_both(base, extra);
   return count++;
 }
 

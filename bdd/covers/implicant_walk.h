@@ -130,16 +130,15 @@ class index_stack {
 class implicant_walk {
  public:
   explicit implicant_walk(long levels)
-      : words(bddpp_detail::cube_bits::words_for(levels)), prefix(2 * words, 0) {}
+      : words(product_words(levels)), prefix(words, 0), entries(words) {}
 
   // The entries of the walk from root, in order (before absorption).
   void run(const tdd_dag_node* root) { walk(root, 0, 0, 0); }
 
   std::size_t size() const { return count; }
-  // Positive literal words then negated literal words of entry i.
-  const std::uint64_t* entry(std::size_t i) const { return &entries[i * 2 * words]; }
-  std::uint64_t* entry(std::size_t i) { return &entries[i * 2 * words]; }
-  std::size_t width() const { return words; }
+  // The literals of entry i (a product).
+  const std::uint64_t* entry(std::size_t i) const { return entries.at(i); }
+  std::uint64_t* entry(std::size_t i) { return entries.at(i); }
 
  private:
   // The entries that hold the prefix: stack[lo, hi), then every entry from
@@ -156,8 +155,9 @@ class implicant_walk {
 
   // Pushes on the stack, in entry order, what the then side needs of the
   // candidates (stack[lo, hi) then the entries from fresh_from on): those
-  // that hold the positive literal of the variable at bit of word w; then
-  // what the else side needs of those that hold the negated literal.
+  // that hold the positive literal of the variable at bit (its positive
+  // bit) of word w; then what the else side needs of those that hold the
+  // negated literal.
   // Returns the end of the first list; the second ends at the new top.
   template <int then_need, int else_need>
   std::size_t split(std::size_t lo, std::size_t hi, std::size_t fresh_from, std::size_t w,
@@ -170,10 +170,11 @@ class implicant_walk {
 
   std::size_t words;
   std::vector<std::uint64_t> prefix;
-  std::vector<std::uint64_t> entries;
+  product_list entries;
+  // The number of entries.
   std::size_t count = 0;
   index_stack stack;
-  std::unordered_map<const tdd_dag_node*, std::vector<std::uint64_t>> alone;
+  std::unordered_map<const tdd_dag_node*, product_list> alone;
 };
 
 }  // namespace bddpp_detail

@@ -21,13 +21,12 @@ using bddpp_detail::covered_in_order;
 using bddpp_detail::max_terms;
 using bddpp_detail::packed_diagram;
 using bddpp_detail::path_remover;
-using bddpp_detail::widened_rows;
+using bddpp_detail::product_list;
 
 namespace {
 
 // The widening of level 1, one product at a time, by a walk of f's nodes
-// under the product's literals (indexed by level: 1 positive, 0 negated,
-// 2 absent); no node is made.
+// under the product's literals; no node is made.
 //
 // The literals are decided from the top level down, and the product as it
 // stands (decided literals above level k, its own literals from k down)
@@ -47,7 +46,7 @@ class product_widening {
   using edge = packed_diagram::edge;
 
   // f: the packed copy of the function; nodes added to it later are never
-  // reached from its root. The lists and marks are the buffers'.
+  // reached from its root. The lists and marks are the covers' state's.
   product_widening(const packed_diagram& f, long levels, cover_state& b)
       : f(f), at_level(b.at_level), stamp(b.product_number), listed(b.listed), answers(b.answers) {
     at_level.resize(static_cast<std::size_t>(levels > 0 ? levels : 1));
@@ -57,24 +56,24 @@ class product_widening {
     }
   }
 
-  // Starts a product whose literals lits the caller decides in place, one
-  // level at a time from the top down, calling can_drop (when the level
-  // has a literal) then pass for every level in turn.
-  void start(const std::vector<int>& product_literals) {
-    lits = &product_literals;
+  // Starts a product whose literals the caller decides in place, one level
+  // at a time from the top down, calling can_drop (when the level has a
+  // literal) then pass for every level in turn.
+  void start(const std::uint64_t* product) {
+    lits = product;
     next_product();
     list(f.root());
   }
-  // True when the product of the literals cube (by level) lies inside the
-  // function of e, a node of f; no product is under way.
-  bool cube_inside(edge e, const std::vector<int>& cube) {
-    lits = &cube;
+  // True when the product cube lies inside the function of e, a node of f;
+  // no product is under way.
+  bool cube_inside(edge e, const std::uint64_t* cube) {
+    lits = cube;
     next_product();
     return inside(e) == 1;
   }
   // True when the product without its literal at level k still lies inside f.
   bool can_drop(long k) {
-    const bool positive = (*lits)[static_cast<std::size_t>(k)] == 1;
+    const bool positive = literal(k) == 1;
     for (const edge e : at_level[static_cast<std::size_t>(k)]) {
       if (inside(positive ? f.else_of(e) : f.then_of(e)) != 1) {
         return false;
@@ -90,7 +89,7 @@ class product_widening {
   // again, so their marks are cleared.
   void pass(long k) {
     std::vector<edge>& nodes = at_level[static_cast<std::size_t>(k)];
-    const int lit = (*lits)[static_cast<std::size_t>(k)];
+    const int lit = literal(k);
     for (std::size_t i = 0; i < nodes.size(); ++i) {
       const edge e = nodes[i];
       if (lit != 0) list(f.then_of(e));
@@ -100,6 +99,7 @@ class product_widening {
   }
 
  private:
+  int literal(long level) const { return bddpp_detail::literal_at(lits, level); }
   void list(edge e) {
     std::uint64_t& word = listed[e / 64];
     const std::uint64_t bit = std::uint64_t{1} << (e % 64);
@@ -135,7 +135,7 @@ class product_widening {
     if ((known >> 1) == stamp) {
       return static_cast<int>(known & 1u);
     }
-    const int lit = (*lits)[static_cast<std::size_t>(f.of(e).level)];
+    const int lit = literal(f.of(e).level);
     int r;
     if (lit == 1) {
       r = inside(f.then_of(e));
@@ -149,7 +149,7 @@ class product_widening {
   }
 
   const packed_diagram& f;
-  const std::vector<int>* lits = nullptr;
+  const std::uint64_t* lits = nullptr;
   std::vector<std::vector<edge>>& at_level;
   // The number of the product (counted over every cover, below 2^31).
   std::uint32_t& stamp;
@@ -174,8 +174,8 @@ class derived_paths {
   static constexpr long most_levels = 120;
 
   // g and h: f's then and else halves, in the manager m.
-  derived_paths(const packed_diagram& f, product_widening& widen, const widened_rows& g_paths,
-                const widened_rows& h_paths, long top, long levels, bddpp_manager* m, const bdd& g,
+  derived_paths(const packed_diagram& f, product_widening& widen, const product_list& g_paths,
+                const product_list& h_paths, long top, long levels, bddpp_manager* m, const bdd& g,
                 const bdd& h)
       : m(m),
         g(g),
@@ -195,9 +195,10 @@ class derived_paths {
     left = may_become_h ? in_g - in_h : 0;
   }
 
-  // Writes the literals of the next path (by level: 1 positive, 0 negated,
-  // 2 absent) and appends the path to out; false when there is none.
-  bool next(std::vector<int>& literals, widened_rows& out) {
+  // Writes the next path into path and appends it to out; false when there
+  // is none.
+  bool next(std::uint64_t* path, product_list& out) {
+    const std::size_t words = out.width();
     for (;;) {
       if (phase == through_x) {
         if (taken_g == g_paths.size()) {
@@ -214,19 +215,19 @@ class derived_paths {
           may_become_h = false;
         }
         const std::size_t r = taken_g++;
-        g_paths.to_levels(r, literals.data());
+        std::copy(g_paths.at(r), g_paths.at(r) + words, path);
         if (may_become_h) {
-          const long fixed = static_cast<long>(g_paths.literal_count(r));
+          const long fixed = static_cast<long>(bddpp_detail::literal_count(path, words));
           const count in_path = count{1} << (levels - top - 1 - fixed);
           // A path that meets h, or holds more points than g less h, leaves
           // what remains of g apart from h for good.
-          if (in_path <= left && widen.cube_inside(f.else_of(f.root()) ^ 1u, literals)) {
+          if (in_path <= left && widen.cube_inside(f.else_of(f.root()) ^ 1u, path)) {
             left -= in_path;
           } else {
             may_become_h = false;
           }
         }
-        literals[static_cast<std::size_t>(top)] = 1;
+        bddpp_detail::set_literal(path, top, 1);
         out.add_with(g_paths, r, top, 1);
         return true;
       }
@@ -235,8 +236,8 @@ class derived_paths {
       }
       const std::size_t r = taken_h++;
       const int lit = phase == through_not_x ? 0 : 2;
-      h_paths.to_levels(r, literals.data());
-      literals[static_cast<std::size_t>(top)] = lit;
+      std::copy(h_paths.at(r), h_paths.at(r) + words, path);
+      bddpp_detail::set_literal(path, top, lit);
       out.add_with(h_paths, r, top, lit);
       return true;
     }
@@ -277,8 +278,8 @@ class derived_paths {
   const bdd& h;
   const packed_diagram& f;
   product_widening& widen;
-  const widened_rows& g_paths;
-  const widened_rows& h_paths;
+  const product_list& g_paths;
+  const product_list& h_paths;
   long top;
   long levels;
   std::vector<char> known;
@@ -313,8 +314,9 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   // other half, the product with that literal negated, does:
   // product_widening decides it from the nodes of f under the product.
   // Only the products that are kept are made as diagrams, at the end.
-  const std::size_t width = static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1);
-  std::vector<int> literals(width, 2);
+  const std::size_t words = bddpp_detail::product_words(nb_vars);
+  std::vector<std::uint64_t> product(words, 0);
+  std::uint64_t* const p = product.data();
   if (b.widened_levels != nb_vars) {
     b.forget_widened();
     b.widened_levels = nb_vars;
@@ -325,16 +327,16 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   const long top = Bdd_if_index(f);
   // The paths and widened products of g and h kept from their covers (a
   // constant has none, or one without literal).
-  widened_rows constant_one(nb_vars);
-  constant_one.add(literals.data());
-  const widened_rows constant_zero(nb_vars);
-  const widened_rows* below_paths[2] = {nullptr, nullptr};  // h's, g's
-  const widened_rows* below[2] = {nullptr, nullptr};
+  product_list constant_one(words);
+  constant_one.add(p);
+  const product_list constant_zero(words);
+  const product_list* below_paths[2] = {nullptr, nullptr};  // h's, g's
+  const product_list* below[2] = {nullptr, nullptr};
   bdd halves[2] = {Bdd_else(f), Bdd_then(f)};
   for (int side = 0; side < 2; ++side) {
     const bdd& g = halves[side];
     if (Bdd_is_tautology(g)) {
-      const widened_rows* c = Bdd_is_one_tautologic(g) ? &constant_one : &constant_zero;
+      const product_list* c = Bdd_is_one_tautologic(g) ? &constant_one : &constant_zero;
       below_paths[side] = c;
       below[side] = c;
       continue;
@@ -348,8 +350,8 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   // f is "g if x, else h", x its top variable, and its paths follow from
   // g's and h's: see derived_paths. When they are not both known, the
   // paths are taken off the packed copy one by one.
-  widened_rows paths(nb_vars);
-  widened_rows rows(nb_vars);
+  product_list paths(words);
+  product_list rows(words);
   std::optional<derived_paths> derived;
   std::optional<path_remover> removed;
   if (below_paths[0] != nullptr && below_paths[1] != nullptr &&
@@ -374,34 +376,33 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   // come from h.)
   // Paths taken so far through NOT x, through x, through neither.
   std::size_t taken[3] = {0, 0, 0};
-  std::vector<int> widened_literals(width, 2);
   for (;;) {
-    if (!(derived ? derived->next(literals, paths) : removed->next(literals.data(), nb_vars))) {
+    if (!(derived ? derived->next(p, paths) : removed->next(p, words))) {
       break;
     }
     if (rows.size() >= static_cast<std::size_t>(max_terms)) {
       bddpp_detail::product_limit_exit(max_terms);
     }
-    if (!derived) paths.add(literals.data());
+    if (!derived) paths.add(p);
     // The side of x the path takes (2: neither) and its number there.
-    const int side = literals[static_cast<std::size_t>(top)];
-    const widened_rows* known = below[side == 1 ? 1 : 0];
+    const int side = bddpp_detail::literal_at(p, top);
+    const product_list* known = below[side == 1 ? 1 : 0];
     const std::size_t number = taken[side]++;
     if (known != nullptr) {
       KORVANE_ASSERT(number < known->size());
-      known->to_levels(number, widened_literals.data());
       const packed_diagram::edge other =
           side == 1 ? packed.else_of(packed.root()) : packed.then_of(packed.root());
-      if (widen.cube_inside(other, widened_literals)) {
+      if (widen.cube_inside(other, known->at(number))) {
         rows.add_with(*known, number, top, 2);
         continue;
       }
     }
-    widen.start(literals);
+    widen.start(p);
     bool widened = false;
     for (long k = 0; k < nb_vars && !widened; ++k) {
-      int& lit = literals[static_cast<std::size_t>(k)];
+      int lit = bddpp_detail::literal_at(p, k);
       if (lit != 2 && widen.can_drop(k)) {
+        bddpp_detail::set_literal(p, k, 2);
         lit = 2;
       }
       if (k == top && lit != 2 && known != nullptr) {
@@ -412,7 +413,7 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
         widen.pass(k);
       }
     }
-    if (!widened) rows.add(literals.data());
+    if (!widened) rows.add(p);
   }
   // Irredundance: in order, a product whose removal leaves f covered is
   // dropped. Of two equal products the earlier is always dropped: the later
@@ -421,20 +422,17 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   // last copy of each product is tested, and the kept products are the
   // same, in the same order.
   const std::vector<std::size_t> last = rows.last_copies();
-  const std::size_t lw = static_cast<std::size_t>((nb_vars + 63) / 64);
-  std::vector<std::uint64_t> positive(last.size() * lw, 0);
-  std::vector<std::uint64_t> negative(last.size() * lw, 0);
-  for (std::size_t i = 0; i < last.size(); ++i) {
-    rows.split(last[i], positive.data() + i * lw, negative.data() + i * lw);
-  }
+  product_list tested(words);
+  tested.reserve(last.size());
+  for (const std::size_t r : last) tested.add(rows.at(r));
   const std::vector<bool> dropped =
-      covered_in_order(this, last.size(), std::move(positive), std::move(negative),
-                       std::vector<char>(last.size(), 0), b.search_budget,
+      covered_in_order(this, tested, std::vector<char>(last.size(), 0), b.search_budget,
                        /*drop_covered=*/true);
   products.clear();
-  for (std::size_t i = 0; i < last.size(); ++i) {
+  std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
+  for (std::size_t i = 0; i < tested.size(); ++i) {
     if (dropped[i]) continue;
-    rows.to_levels(last[i], literals.data());
+    bddpp_detail::to_levels(tested.at(i), nb_vars, literals.data());
     products.push_back(product_bottom_up(literals.data()));
   }
   b.remember(1, f, products);

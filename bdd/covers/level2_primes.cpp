@@ -3,6 +3,7 @@
 // first).
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "bdd/bddpp.h"
@@ -15,9 +16,9 @@
 #include "bdd/covers/redundancy.h"
 
 using bddpp_detail::covered_in_order;
-using bddpp_detail::cube_literals;
 using bddpp_detail::implicant_walk;
-using bddpp_detail::literals_of;
+using bddpp_detail::product_list;
+using bddpp_detail::product_meets;
 using bddpp_detail::tdd_dag;
 
 // ---- Prime and essential implicants ------------------------------------------------------
@@ -37,16 +38,15 @@ int bddpp_manager::Bdd_prime_implicants(bdd f, std::vector<bdd>& primes) {
   // the primes themselves: so exactly the primes stay, found in the set of
   // primes of f.
   const std::size_t n = walk.size();
-  const std::size_t words = walk.width();
   bddpp_detail::prime_sets sets(this);
-  const bddpp_detail::cube_bits::product_set& all = sets.of(f);
+  const bddpp_detail::product_set& all = sets.of(f);
   std::vector<bool> absorbed(n, false);
   for (std::size_t i = 0; i < n; ++i) absorbed[i] = !all.contains(walk.entry(i));
   std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
   for (std::size_t i = 0; i < n; ++i) {
     if (absorbed[i]) continue;
     const std::uint64_t* e = walk.entry(i);
-    bddpp_detail::cube_bits::to_levels(e, words, nb_vars, literals.data());
+    bddpp_detail::to_levels(e, nb_vars, literals.data());
     primes.push_back(product_bottom_up(literals.data()));
   }
   return static_cast<int>(primes.size());
@@ -59,11 +59,18 @@ void bddpp_manager::Bdd_essential_implicants(bdd f, int* essential_count,
   const int n = Bdd_prime_implicants(f, primes);
   essential.clear();
   others.clear();
-  std::vector<cube_literals> rows;
+  const std::size_t words = bddpp_detail::product_words(nb_vars);
+  product_list rows(words);
   rows.reserve(static_cast<std::size_t>(n));
-  for (const bdd& p : primes) rows.push_back(literals_of(this, p));
+  std::vector<char> zero;
+  std::vector<std::uint64_t> c(words);
+  for (const bdd& p : primes) {
+    bddpp_detail::product_of(this, p, words, c.data());
+    rows.add(c.data());
+    zero.push_back(Bdd_is_zero_tautologic(p) ? 1 : 0);
+  }
   const std::vector<bool> covered =
-      covered_in_order(this, rows, covers->search_budget, /*drop_covered=*/false);
+      covered_in_order(this, rows, std::move(zero), covers->search_budget, /*drop_covered=*/false);
   for (std::size_t i = 0; i < covered.size(); ++i) {
     (covered[i] ? others : essential).push_back(primes[i]);
   }
@@ -89,14 +96,17 @@ int bddpp_manager::Bdd_sop_2(bdd f, std::vector<bdd>& products) {
     products.push_back(p);
     u = Bdd_or(u, p);
   }
-  // The literals of the other primes by level, for the cube tests below: a
-  // prime is disjoint from U when it does not meet U, and adds a point to U
-  // when it meets NOT U; a walk of U's nodes under the prime's literals
-  // decides either without building a conjunction or a disjunction.
-  const std::size_t width = static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1);
-  std::vector<int> literals(others.size() * width, 2);
-  for (std::size_t i = 0; i < others.size(); ++i) {
-    if (!Bdd_is_tautology(others[i])) Bdd_to_literals(others[i], &literals[i * width]);
+  // The literals of the other primes, for the cube tests below: a prime is
+  // disjoint from U when it does not meet U, and adds a point to U when it
+  // meets NOT U; a walk of U's nodes under the prime's literals decides
+  // either without building a conjunction or a disjunction.
+  const std::size_t words = bddpp_detail::product_words(nb_vars);
+  product_list literals(words);
+  literals.reserve(others.size());
+  std::vector<std::uint64_t> c(words);
+  for (const bdd& p : others) {
+    bddpp_detail::product_of(this, p, words, c.data());
+    literals.add(c.data());
   }
   // Phase A: add the first prime disjoint from what is covered. A prime that
   // meets U meets every later U, so the search goes on after the prime
@@ -104,9 +114,9 @@ int bddpp_manager::Bdd_sop_2(bdd f, std::vector<bdd>& products) {
   bool wanting = false;
   std::size_t next = 0;
   while (u != f) {
-    bddpp_detail::product_meets meets_u(u, level_of_id);
+    product_meets meets_u(u, level_of_id);
     std::size_t pick = next;
-    while (pick < others.size() && meets_u(&literals[pick * width])) ++pick;
+    while (pick < others.size() && meets_u(literals.at(pick))) ++pick;
     if (pick == others.size()) {
       wanting = true;
       break;
@@ -118,13 +128,13 @@ int bddpp_manager::Bdd_sop_2(bdd f, std::vector<bdd>& products) {
   // Phase B: add, in order, every prime that still covers something new.
   if (wanting) {
     bdd outside = Bdd_not(u);
-    auto meets_outside = std::make_unique<bddpp_detail::product_meets>(outside, level_of_id);
+    auto meets_outside = std::make_unique<product_meets>(outside, level_of_id);
     for (std::size_t i = 0; i < others.size() && u != f; ++i) {
-      if ((*meets_outside)(&literals[i * width])) {
+      if ((*meets_outside)(literals.at(i))) {
         products.push_back(others[i]);
         u = Bdd_or(u, others[i]);
         outside = Bdd_not(u);
-        meets_outside = std::make_unique<bddpp_detail::product_meets>(outside, level_of_id);
+        meets_outside = std::make_unique<product_meets>(outside, level_of_id);
       }
     }
   }

@@ -13,6 +13,7 @@
 #include "bdd/bddpp_internal.h"
 #include "bdd/covers/cover_state.h"
 #include "bdd/covers/packed_diagram.h"
+#include "bdd/covers/product.h"
 
 namespace bddpp_detail {
 
@@ -45,22 +46,23 @@ class path_remover {
     rebuild_table();
   }
 
-  // Writes the literals of the next path (by level: 1 positive, 0 negated,
-  // 2 absent) and removes it; false when nothing remains.
-  bool next(int* literals, long levels) {
+  // Writes the next path into product (of words words) and removes it;
+  // false when nothing remains.
+  bool next(std::uint64_t* product, std::size_t words) {
     if (remainder == zero) {
       return false;
     }
     if (d.nodes.size() - base > next_sweep) {
       sweep();
     }
-    std::fill(literals, literals + levels, 2);
+    std::fill(product, product + words, 0);
     path.clear();
     for (edge e = remainder; !packed_diagram::is_constant(e);) {
       const edge t = d.then_of(e);
       const bool then_taken = t != zero;
       path.emplace_back(e, then_taken);
-      literals[d.of(e).level] = then_taken ? 1 : 0;
+      const long level = d.of(e).level;
+      product[word_of(level)] |= then_taken ? positive_bit(level) : negative_bit(level);
       e = then_taken ? t : d.else_of(e);
     }
     edge r = zero;

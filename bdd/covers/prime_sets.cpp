@@ -4,7 +4,7 @@
 
 namespace bddpp_detail {
 
-const cube_bits::product_set& prime_sets::of(const bdd& f) {
+const product_set& prime_sets::of(const bdd& f) {
   return of(copy(make_edge(f.node(), f.link_type())));
 }
 
@@ -27,31 +27,32 @@ scratch_diagram::edge prime_sets::copy(edge e) {
   return made ^ neg;
 }
 
-const cube_bits::product_set& prime_sets::of(scratch_diagram::edge f) {
+const product_set& prime_sets::of(scratch_diagram::edge f) {
   const auto found = known.find(f);
   if (found != known.end()) {
     return *found->second;
   }
-  auto made = std::make_unique<cube_bits::product_set>(words);
+  auto made = std::make_unique<product_set>(words);
   if (f == scratch_diagram::one) {
-    const std::vector<std::uint64_t> empty(2 * words, 0);
+    const std::vector<std::uint64_t> empty(words, 0);
     made->add(empty.data());
   } else if (f != scratch_diagram::zero) {
     const long level = scratch.level_of(f);
     const scratch_diagram::edge t = scratch.then_of(f);
     const scratch_diagram::edge e = scratch.else_of(f);
-    const cube_bits::product_set& both = of(scratch.conjunction(t, e));
-    const cube_bits::product_set& with_x = of(t);
-    const cube_bits::product_set& with_not_x = of(e);
+    const product_set& both = of(scratch.conjunction(t, e));
+    const product_set& with_x = of(t);
+    const product_set& with_not_x = of(e);
     for (std::size_t i = 0; i < both.size(); ++i) made->add(both.at(i));
-    std::vector<std::uint64_t> c(2 * words);
+    std::vector<std::uint64_t> c(words);
     for (int side = 0; side < 2; ++side) {
-      const cube_bits::product_set& from = side == 0 ? with_x : with_not_x;
-      const std::size_t word = (side == 0 ? 0 : words) + cube_bits::word_of(level);
+      const product_set& from = side == 0 ? with_x : with_not_x;
+      const std::size_t word = word_of(level);
+      const std::uint64_t bit = side == 0 ? positive_bit(level) : negative_bit(level);
       for (std::size_t i = 0; i < from.size(); ++i) {
         if (both.contains(from.at(i))) continue;
-        std::copy(from.at(i), from.at(i) + 2 * words, c.begin());
-        c[word] |= cube_bits::bit_of(level);
+        std::copy(from.at(i), from.at(i) + words, c.begin());
+        c[word] |= bit;
         made->add(c.data());
       }
     }

@@ -25,24 +25,24 @@ namespace bddpp_detail {
 class prime_sets {
  public:
   explicit prime_sets(const bddpp_manager* m)
-      : words(cube_bits::words_for(m->Nb_bdd_vars())), scratch(m->Nb_bdd_vars()) {}
+      : words(product_words(m->Nb_bdd_vars())), scratch(m->Nb_bdd_vars()) {}
 
   // The primes of f (the constant 0 has none, the constant 1 the empty
   // product), in no particular order, each once.
-  const cube_bits::product_set& of(const bdd& f);
+  const product_set& of(const bdd& f);
   std::size_t width() const { return words; }
   // The scratch diagram of the conjunctions, and f's copy in it.
   scratch_diagram& diagram() { return scratch; }
   scratch_diagram::edge copy_of(const bdd& f) { return copy(make_edge(f.node(), f.link_type())); }
 
  private:
-  const cube_bits::product_set& of(scratch_diagram::edge f);
+  const product_set& of(scratch_diagram::edge f);
   scratch_diagram::edge copy(edge e);
 
   std::size_t words;
   scratch_diagram scratch;
   std::unordered_map<const bdd_node*, scratch_diagram::edge> copied;
-  std::unordered_map<scratch_diagram::edge, std::unique_ptr<cube_bits::product_set>> known;
+  std::unordered_map<scratch_diagram::edge, std::unique_ptr<product_set>> known;
 };
 
 }  // namespace bddpp_detail

@@ -1,7 +1,12 @@
-// Products as bit sets of literals over the levels: a product of a manager
-// with n variables takes 2 * words(n) words, the positive literals then the
-// negated ones, bit l % 64 of word l / 64 standing for the variable at level
-// l. The cover builders and the simplifier share these operations. Only the
+// Products as bit sets of literals, in the one layout every cover builder
+// uses: a product of a manager of n variables takes product_words(n) words,
+// each word standing for 32 levels, its low half for their positive
+// literals and its high half for their negated ones: the variable at level
+// l is bit l % 32 (positive) or 32 + l % 32 (negated) of word l / 32. Two
+// bits a level keep long lists of products small, and a literal and its
+// opposite share a word. The constant 1 is the product without literal.
+// The int-per-level form (1 positive, 0 negated, 2 absent) is met only at
+// the edge, where the manager's functions take or give it. Only the
 // engine's own source files include this header.
 #ifndef KORVANE_BDD_COVERS_PRODUCT_H
 #define KORVANE_BDD_COVERS_PRODUCT_H
@@ -9,63 +14,156 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <unordered_set>
 #include <vector>
 
-namespace bddpp_detail {
-namespace cube_bits {
+#include "bdd/bddpp.h"
 
-// Words per polarity for levels variables (at least one).
-inline std::size_t words_for(long levels) {
-  return levels > 64 ? static_cast<std::size_t>((levels + 63) / 64) : 1;
+namespace bddpp_detail {
+
+// Words of a product over levels variables (at least one).
+inline std::size_t product_words(long levels) {
+  return levels > 32 ? static_cast<std::size_t>((levels + 31) / 32) : 1;
 }
-inline std::size_t word_of(long level) { return static_cast<std::size_t>(level / 64); }
-inline std::uint64_t bit_of(long level) { return std::uint64_t{1} << (level % 64); }
+// The word of the variable at level (0 or more), and its bit there as a
+// positive and as a negated literal.
+inline std::size_t word_of(long level) { return static_cast<std::size_t>(level) >> 5; }
+inline std::uint64_t positive_bit(long level) {
+  return std::uint64_t{1} << (static_cast<std::size_t>(level) & 31);
+}
+inline std::uint64_t negative_bit(long level) {
+  return std::uint64_t{1} << (32 + (static_cast<std::size_t>(level) & 31));
+}
+// The low halves of a word (the positive literals).
+constexpr std::uint64_t positive_half = 0xffffffffULL;
+// The word with its halves exchanged: each literal becomes its opposite.
+inline std::uint64_t opposite(std::uint64_t w) { return (w >> 32) | (w << 32); }
+
+// The literal of level in c: 1 positive, 0 negated, 2 absent.
+inline int literal_at(const std::uint64_t* c, long level) {
+  const std::uint64_t w = c[word_of(level)] >> (static_cast<std::size_t>(level) & 31);
+  return (w & 1u) ? 1 : ((w >> 32) & 1u) ? 0 : 2;
+}
+// Sets the literal of level in c (1 positive, 0 negated, 2 none).
+inline void set_literal(std::uint64_t* c, long level, int lit) {
+  std::uint64_t& w = c[word_of(level)];
+  w &= ~(positive_bit(level) | negative_bit(level));
+  if (lit == 1) {
+    w |= positive_bit(level);
+  } else if (lit == 0) {
+    w |= negative_bit(level);
+  }
+}
 
 // Every literal of b is a literal of a (the product a implies b).
 inline bool includes(const std::uint64_t* a, const std::uint64_t* b, std::size_t words) {
-  for (std::size_t x = 0; x < 2 * words; ++x) {
+  for (std::size_t x = 0; x < words; ++x) {
     if ((b[x] & ~a[x]) != 0) return false;
   }
   return true;
 }
-
-// The literal of level in c: 1 positive, 0 negated, 2 absent.
-inline int literal(const std::uint64_t* c, std::size_t words, long level) {
-  const std::size_t x = word_of(level);
-  const std::uint64_t bit = bit_of(level);
-  return (c[x] & bit) ? 1 : (c[words + x] & bit) ? 0 : 2;
+// a and b hold opposite literals of a variable (they are disjoint).
+inline bool clash(const std::uint64_t* a, const std::uint64_t* b, std::size_t words) {
+  for (std::size_t x = 0; x < words; ++x) {
+    if ((a[x] & opposite(b[x])) != 0) return true;
+  }
+  return false;
 }
-
-// Writes the literals of c by level (1, 0 or 2) into out[0, levels).
-inline void to_levels(const std::uint64_t* c, std::size_t words, long levels, int* out) {
-  for (long l = 0; l < levels; ++l) out[l] = literal(c, words, l);
+// The number of literals of c.
+inline std::size_t literal_count(const std::uint64_t* c, std::size_t words) {
+  std::size_t n = 0;
+  for (std::size_t x = 0; x < words; ++x) {
+    n += static_cast<std::size_t>(__builtin_popcountll(c[x]));
+  }
+  return n;
 }
 
 // Calls f(level) for each level where c has a literal, top level first.
 template <class F>
 void for_each_literal(const std::uint64_t* c, std::size_t words, F f) {
   for (std::size_t x = 0; x < words; ++x) {
-    for (std::uint64_t bits = c[x] | c[words + x]; bits != 0; bits &= bits - 1) {
-      f(static_cast<long>(x * 64 + static_cast<std::size_t>(__builtin_ctzll(bits))));
+    for (std::uint64_t bits = (c[x] | (c[x] >> 32)) & positive_half; bits != 0; bits &= bits - 1) {
+      f(static_cast<long>(x * 32 + static_cast<std::size_t>(__builtin_ctzll(bits))));
     }
   }
 }
 
-// A set of products stored one after the other (2 * words each) with a
-// hash index, so that a product is found or added in constant time.
+// Writes the literals of c by level (1, 0 or 2) into out[0, levels).
+inline void to_levels(const std::uint64_t* c, long levels, int* out) {
+  for (long l = 0; l < levels; ++l) out[l] = literal_at(c, l);
+}
+// Writes the product of the literals by level in[0, levels) into c, of
+// words words.
+inline void from_levels(const int* in, long levels, std::size_t words, std::uint64_t* c) {
+  std::fill(c, c + words, 0);
+  for (long l = 0; l < levels; ++l) {
+    if (in[l] == 1) {
+      c[word_of(l)] |= positive_bit(l);
+    } else if (in[l] == 0) {
+      c[word_of(l)] |= negative_bit(l);
+    }
+  }
+}
+// Writes the literals of the product p of m into c, of words words (none
+// for the constants).
+void product_of(bddpp_manager* m, const bdd& p, std::size_t words, std::uint64_t* c);
+
+// Products in order, one after the other in one array.
+class product_list {
+ public:
+  explicit product_list(std::size_t words) : words(words) {}
+
+  // Words of a product.
+  std::size_t width() const { return words; }
+  std::size_t size() const { return count; }
+  const std::uint64_t* at(std::size_t i) const { return store.data() + i * words; }
+  std::uint64_t* at(std::size_t i) { return store.data() + i * words; }
+  // The words of the products, one product after the other (no storage
+  // before the first product).
+  const std::uint64_t* data() const { return store.data(); }
+  // Words of memory the products take.
+  std::size_t words_used() const { return store.size(); }
+  void reserve(std::size_t products) { store.reserve(products * words); }
+
+  // Appends c; returns its index.
+  std::size_t add(const std::uint64_t* c) {
+    store.insert(store.end(), c, c + words);
+    return count++;
+  }
+  // Appends the product of the literals of a and b (b null: a alone).
+  std::size_t add_both(const std::uint64_t* a, const std::uint64_t* b) {
+    for (std::size_t x = 0; x < words; ++x) store.push_back(a[x] | (b != nullptr ? b[x] : 0));
+    return count++;
+  }
+  // Appends product i of from (same width) with the literal lit (1
+  // positive, 0 negated, 2 none) at level.
+  void add_with(const product_list& from, std::size_t i, long level, int lit) {
+    const std::uint64_t* c = from.at(i);
+    store.insert(store.end(), c, c + words);
+    if (lit != 2) set_literal(at(count), level, lit);
+    ++count;
+  }
+
+  // The products that no later product equals, in order.
+  std::vector<std::size_t> last_copies() const;
+
+ private:
+  std::size_t words;
+  std::size_t count = 0;
+  std::vector<std::uint64_t> store;
+};
+
+// A set of products, each once, in the order they were added, with a hash
+// index, so that a product is found or added in constant time.
 class product_set {
  public:
-  explicit product_set(std::size_t words)
-      : width(2 * words), index(16, hasher{this}, equal{this}) {}
+  explicit product_set(std::size_t words) : list(words), index(16, hasher{this}, equal{this}) {}
   // The index refers to the set itself: a set stays where it was made.
   product_set(const product_set&) = delete;
   product_set& operator=(const product_set&) = delete;
 
-  std::size_t size() const { return store.size() / width; }
-  const std::uint64_t* at(std::size_t i) const { return &store[i * width]; }
-  const std::vector<std::uint64_t>& data() const { return store; }
+  std::size_t size() const { return list.size(); }
+  const std::uint64_t* at(std::size_t i) const { return list.at(i); }
 
   bool contains(const std::uint64_t* c) const {
     probe = c;
@@ -76,22 +174,21 @@ class product_set {
   // Adds c unless it is there; true when added.
   bool add(const std::uint64_t* c) {
     if (contains(c)) return false;
-    store.insert(store.end(), c, c + width);
-    index.insert(size() - 1);
+    index.insert(list.add(c));
     return true;
   }
 
  private:
   static constexpr std::size_t npos = ~std::size_t{0};
-  const std::uint64_t* words_of(std::size_t i) const {
-    return i == npos ? probe : &store[i * width];
-  }
+  const std::uint64_t* words_of(std::size_t i) const { return i == npos ? probe : list.at(i); }
   struct hasher {
     const product_set* set;
     std::size_t operator()(std::size_t i) const {
       const std::uint64_t* c = set->words_of(i);
       std::uint64_t h = 0x9e3779b97f4a7c15ULL;
-      for (std::size_t x = 0; x < set->width; ++x) h = (h ^ c[x]) * 0x100000001b3ULL + (h >> 29);
+      for (std::size_t x = 0; x < set->list.width(); ++x) {
+        h = (h ^ c[x]) * 0x100000001b3ULL + (h >> 29);
+      }
       return static_cast<std::size_t>(h ^ (h >> 32));
     }
   };
@@ -100,138 +197,13 @@ class product_set {
     bool operator()(std::size_t a, std::size_t b) const {
       const std::uint64_t* ca = set->words_of(a);
       const std::uint64_t* cb = set->words_of(b);
-      for (std::size_t x = 0; x < set->width; ++x) {
-        if (ca[x] != cb[x]) return false;
-      }
-      return true;
+      return std::equal(ca, ca + set->list.width(), cb);
     }
   };
 
-  std::size_t width;
-  std::vector<std::uint64_t> store;
+  product_list list;
   mutable const std::uint64_t* probe = nullptr;
   std::unordered_set<std::size_t, hasher, equal> index;
-};
-
-}  // namespace cube_bits
-
-// Products in order, each as one bit set of 2 * levels bits: bit l for the
-// positive literal at level l, bit levels + l for the negated one.
-class widened_rows {
- public:
-  explicit widened_rows(long levels)
-      : levels(levels), row_words(static_cast<std::size_t>((2 * levels + 63) / 64)) {}
-
-  std::size_t size() const { return count; }
-  void reserve(std::size_t rows) { bits.reserve(rows * row_words); }
-
-  // Appends the product of the literals by level (1 positive, 0 negated,
-  // 2 absent).
-  void add(const int* literals) {
-    const std::size_t at = bits.size();
-    bits.resize(at + row_words, 0);
-    for (long l = 0; l < levels; ++l) {
-      if (literals[l] != 2) set(at, l, literals[l]);
-    }
-    ++count;
-  }
-
-  // Appends product r of from (same levels) with the literal lit (1
-  // positive, 0 negated, 2 none) at level.
-  void add_with(const widened_rows& from, std::size_t r, long level, int lit) {
-    const std::size_t at = bits.size();
-    bits.insert(bits.end(), from.bits.begin() + static_cast<std::ptrdiff_t>(r * row_words),
-                from.bits.begin() + static_cast<std::ptrdiff_t>((r + 1) * row_words));
-    if (lit != 2) set(at, level, lit);
-    ++count;
-  }
-
-  // Writes product r's positive and negated literals as two bit sets over
-  // the levels, of (levels + 63) / 64 words each (zeroed by the caller).
-  void split(std::size_t r, std::uint64_t* positive, std::uint64_t* negative) const {
-    const std::uint64_t* row = bits.data() + r * row_words;
-    for (long l = 0; l < levels; ++l) {
-      const std::uint64_t bit = std::uint64_t{1} << (l % 64);
-      if (has(row, l)) positive[l / 64] |= bit;
-      if (has(row, levels + l)) negative[l / 64] |= bit;
-    }
-  }
-
-  // The number of literals of product r.
-  std::size_t literal_count(std::size_t r) const {
-    std::size_t n = 0;
-    for (std::size_t w = 0; w < row_words; ++w) {
-      n += static_cast<std::size_t>(__builtin_popcountll(bits[r * row_words + w]));
-    }
-    return n;
-  }
-
-  // Words of memory the products take.
-  std::size_t words_used() const { return bits.size(); }
-
-  // Writes the literals by level of product r.
-  void to_levels(std::size_t r, int* literals) const {
-    const std::uint64_t* row = bits.data() + r * row_words;
-    for (long l = 0; l < levels; ++l) {
-      literals[l] = has(row, l) ? 1 : has(row, levels + l) ? 0 : 2;
-    }
-  }
-
-  // The products that no later product equals, in order.
-  std::vector<std::size_t> last_copies() const {
-    std::size_t slots = 16;
-    while (slots < 2 * count) slots *= 2;
-    // Each slot holds a product's number plus one (0: empty).
-    std::vector<std::size_t> table(slots, 0);
-    std::vector<bool> repeated(count, false);
-    for (std::size_t r = count; r-- > 0;) {
-      for (std::size_t i = hash(r) & (slots - 1);; i = (i + 1) & (slots - 1)) {
-        if (table[i] == 0) {
-          table[i] = r + 1;
-          break;
-        }
-        if (same(table[i] - 1, r)) {
-          repeated[r] = true;
-          break;
-        }
-      }
-    }
-    std::vector<std::size_t> kept;
-    for (std::size_t r = 0; r < count; ++r) {
-      if (!repeated[r]) kept.push_back(r);
-    }
-    return kept;
-  }
-
- private:
-  std::size_t hash(std::size_t r) const {
-    const std::uint64_t* row = bits.data() + r * row_words;
-    std::uint64_t h = 0x9e3779b97f4a7c15ULL;
-    for (std::size_t w = 0; w < row_words; ++w) {
-      h = (h ^ row[w]) * 0xff51afd7ed558ccdULL;
-      h ^= h >> 32;
-    }
-    return static_cast<std::size_t>(h);
-  }
-  bool same(std::size_t a, std::size_t b) const {
-    return std::equal(bits.begin() + static_cast<std::ptrdiff_t>(a * row_words),
-                      bits.begin() + static_cast<std::ptrdiff_t>((a + 1) * row_words),
-                      bits.begin() + static_cast<std::ptrdiff_t>(b * row_words));
-  }
-  // Sets the bit of the literal lit (1 positive, 0 negated) at level l in
-  // the row starting at word at.
-  void set(std::size_t at, long l, int lit) {
-    const std::size_t bit = static_cast<std::size_t>(lit == 1 ? l : levels + l);
-    bits[at + bit / 64] |= std::uint64_t{1} << (bit % 64);
-  }
-  static bool has(const std::uint64_t* row, long bit) {
-    return (row[bit / 64] >> (bit % 64)) & 1u;
-  }
-
-  long levels;
-  std::size_t row_words;
-  std::size_t count = 0;
-  std::vector<std::uint64_t> bits;
 };
 
 }  // namespace bddpp_detail

@@ -10,20 +10,22 @@
 
 #include "bdd/bddpp.h"
 #include "bdd/bddpp_internal.h"
+#include "bdd/covers/product.h"
 
 namespace bddpp_detail {
 
 // Whether a product meets g, decided by a walk of g's nodes under the
-// product's literals (by level: 1 positive, 0 negated, 2 absent): a fixed
-// literal leads down one branch, a free variable down both. The nodes found
-// empty under the current product are remembered until the next product.
+// product's literals: a fixed literal leads down one branch, a free
+// variable down both. The nodes found empty under the current product are
+// remembered until the next product.
 class product_meets {
  public:
+  // g of a manager whose levels by identifier are level_of_id.
   product_meets(const bdd& g, const std::vector<long>& level_of_id)
       : root(bddpp_detail::make_edge(g.node(), g.link_type())), level_of_id(level_of_id) {}
 
-  bool operator()(const int* product_literals) {
-    lits = product_literals;
+  bool operator()(const std::uint64_t* product) {
+    lits = product;
     ++stamp;
     return meets(root);
   }
@@ -35,7 +37,7 @@ class product_meets {
       if (n->var_id < 0) {
         return !bddpp_detail::edge_neg(e);  // the constant node is 1
       }
-      const int lit = lits[level_of_id[static_cast<std::size_t>(n->var_id)]];
+      const int lit = literal_at(lits, level_of_id[static_cast<std::size_t>(n->var_id)]);
       if (lit == 1) {
         e = bddpp_detail::edge_then(e);
       } else if (lit == 0) {
@@ -56,7 +58,7 @@ class product_meets {
 
   edge root;
   const std::vector<long>& level_of_id;
-  const int* lits = nullptr;
+  const std::uint64_t* lits = nullptr;
   std::uint64_t stamp = 0;
   std::unordered_map<edge, std::uint64_t> empty_at;
 };

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "bdd/bddpp_internal.h"
+#include "bdd/covers/product.h"
 
 namespace bddpp_detail {
 
@@ -36,14 +37,14 @@ class scratch_diagram {
   edge then_of(edge e) const { return nodes[e >> 1].then_edge ^ (e & 1u); }
   edge else_of(edge e) const { return nodes[e >> 1].else_edge ^ (e & 1u); }
 
-  // The product of a literal array by level (1 positive, 0 negated, other
-  // values absent) of levels entries.
-  edge product(const int* literals, long levels) {
+  // The product c over levels levels.
+  edge product(const std::uint64_t* c, long levels) {
     edge s = one;
     for (long l = levels; l-- > 0;) {
-      if (literals[l] == 1) {
+      const int lit = literal_at(c, l);
+      if (lit == 1) {
         s = make(static_cast<std::int32_t>(l), s, zero);
-      } else if (literals[l] == 0) {
+      } else if (lit == 0) {
         s = make(static_cast<std::int32_t>(l), zero, s);
       }
     }

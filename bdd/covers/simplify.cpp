@@ -106,35 +106,29 @@ bdd bddpp_manager::Bdd_simplify3(bdd f, bdd g, int /*level*/) {
   if (g.node() == nullptr) {
     Bdds_excl(f, g);  // the connectives' stop for an empty handle
   }
-  namespace cb = bddpp_detail::cube_bits;
+  using bddpp_detail::literal_at;
+  using bddpp_detail::set_literal;
   bddpp_detail::prime_sets sets(this);
-  const cb::product_set& primes = sets.of(f);
+  const bddpp_detail::product_set& primes = sets.of(f);
   const std::size_t words = sets.width();
   bddpp_detail::product_meets meets(g, level_of_id);
-  cb::product_set widened(words);
-  std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
+  bddpp_detail::product_set widened(words);
   std::vector<long> by_id;
-  std::vector<std::uint64_t> c(2 * words);
+  std::vector<std::uint64_t> c(words);
   for (std::size_t i = 0; i < primes.size(); ++i) {
     const std::uint64_t* p = primes.at(i);
-    cb::to_levels(p, words, nb_vars, literals.data());
+    std::copy(p, p + words, c.begin());
     by_id.clear();
-    cb::for_each_literal(p, words, [&](long level) { by_id.push_back(level); });
+    bddpp_detail::for_each_literal(p, words, [&](long level) { by_id.push_back(level); });
     std::sort(by_id.begin(), by_id.end(), [&](long a, long b) {
       return id_at_level[static_cast<std::size_t>(a)] < id_at_level[static_cast<std::size_t>(b)];
     });
     for (const long level : by_id) {
-      int& lit = literals[static_cast<std::size_t>(level)];
-      const int kept = lit;
-      lit = 2;
-      if (meets(literals.data())) {
-        lit = kept;
+      const int kept = literal_at(c.data(), level);
+      set_literal(c.data(), level, 2);
+      if (meets(c.data())) {
+        set_literal(c.data(), level, kept);
       }
-    }
-    std::fill(c.begin(), c.end(), 0);
-    for (long l = 0; l < nb_vars; ++l) {
-      const int lit = literals[static_cast<std::size_t>(l)];
-      if (lit != 2) c[(lit == 1 ? 0 : words) + cb::word_of(l)] |= cb::bit_of(l);
     }
     // A prime that kept every literal adds nothing to f (below).
     if (!std::equal(c.begin(), c.end(), p)) widened.add(c.data());
@@ -153,8 +147,7 @@ bdd bddpp_manager::Bdd_simplify3(bdd f, bdd g, int /*level*/) {
   std::vector<scratch_edge> sums;
   sums.reserve(widened.size());
   for (std::size_t i = 0; i < widened.size(); ++i) {
-    cb::to_levels(widened.at(i), words, nb_vars, literals.data());
-    sums.push_back(scratch.product(literals.data(), nb_vars));
+    sums.push_back(scratch.product(widened.at(i), nb_vars));
   }
   while (sums.size() > 1) {
     std::size_t kept = 0;
