@@ -81,8 +81,6 @@ bool cover_state::cover_from_memo(bddpp_manager& m, int level, const bdd& f,
 void cover_state::trim() {
   constexpr std::size_t kept = std::size_t{1} << 20;
   packed.trim(kept);
-  if (slots.capacity() > kept) std::vector<std::uint32_t>().swap(slots);
-  if (old_slots.capacity() > kept) std::vector<std::uint32_t>().swap(old_slots);
   if (answers.capacity() > kept) {
     std::vector<std::uint64_t>().swap(listed);
     std::vector<std::uint32_t>().swap(answers);

@@ -64,13 +64,10 @@ class cover_state {
   // number of the cover or product that wrote it, so leftovers of earlier
   // covers are never read.
 
-  // The packed copy.
+  // The packed copy of the function covered, with the nodes the path
+  // removal makes, and the path it walks.
   packed_diagram packed;
-  // The path remover's table of the packed nodes and the table it grows
-  // out of, and the path it walks.
-  std::vector<std::uint32_t> slots;
-  std::vector<std::uint32_t> old_slots;
-  std::vector<std::pair<std::uint32_t, bool>> path;
+  std::vector<std::pair<packed_diagram::edge, bool>> path;
   // The widening's lists by level, one bit per edge for the listed nodes
   // (cleared as each level is passed), and its answers by edge (the
   // product's number, below 2^31, times two plus the answer). They take a

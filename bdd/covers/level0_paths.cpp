@@ -33,9 +33,8 @@ int bddpp_manager::Bdd_sop_0(bdd f, std::vector<bdd>& products) {
   std::vector<std::uint64_t> path(words);
   std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
   bddpp_detail::cover_state& b = *covers;
-  packed_diagram& packed = b.packed;
-  packed.copy_of(f, level_of_id, nb_vars);
-  path_remover paths(packed, b, static_cast<std::size_t>(b.path_sweep_nodes));
+  const packed_diagram::edge root = b.packed.copy_of(f, level_of_id, nb_vars);
+  path_remover paths(b.packed, root, b.path, static_cast<std::size_t>(b.path_sweep_nodes));
   while (paths.next(path.data(), words)) {
     if (products.size() >= static_cast<std::size_t>(max_terms)) {
       bddpp_detail::product_limit_exit(max_terms);

@@ -45,10 +45,15 @@ class product_widening {
  public:
   using edge = packed_diagram::edge;
 
-  // f: the packed copy of the function; nodes added to it later are never
-  // reached from its root. The lists and marks are the covers' state's.
-  product_widening(const packed_diagram& f, long levels, cover_state& b)
-      : f(f), at_level(b.at_level), stamp(b.product_number), listed(b.listed), answers(b.answers) {
+  // root: the function in f, its packed copy; nodes added to f later are
+  // never reached from root. The lists and marks are the covers' state's.
+  product_widening(const packed_diagram& f, packed_diagram::edge root, long levels, cover_state& b)
+      : f(f),
+        root(root),
+        at_level(b.at_level),
+        stamp(b.product_number),
+        listed(b.listed),
+        answers(b.answers) {
     at_level.resize(static_cast<std::size_t>(levels > 0 ? levels : 1));
     if (answers.size() < 2 * f.size()) {
       listed.resize((2 * f.size() + 63) / 64, 0);
@@ -62,7 +67,7 @@ class product_widening {
   void start(const std::uint64_t* product) {
     lits = product;
     next_product();
-    list(f.root());
+    list(root);
   }
   // True when the product cube lies inside the function of e, a node of f;
   // no product is under way.
@@ -149,6 +154,7 @@ class product_widening {
   }
 
   const packed_diagram& f;
+  edge root;
   const std::uint64_t* lits = nullptr;
   std::vector<std::vector<edge>>& at_level;
   // The number of the product (counted over every cover, below 2^31).
@@ -170,17 +176,20 @@ class product_widening {
 // many points as g less h (points counted over the levels below x).
 class derived_paths {
  public:
+  using edge = packed_diagram::edge;
   // Levels below x up to which the points are counted exactly.
   static constexpr long most_levels = 120;
 
-  // g and h: f's then and else halves, in the manager m.
-  derived_paths(const packed_diagram& f, product_widening& widen, const product_list& g_paths,
-                const product_list& h_paths, long top, long levels, bddpp_manager* m, const bdd& g,
-                const bdd& h)
+  // root: the function in f, its packed copy; g and h: its then and else
+  // halves, in the manager m.
+  derived_paths(const packed_diagram& f, edge root, product_widening& widen,
+                const product_list& g_paths, const product_list& h_paths, long top, long levels,
+                bddpp_manager* m, const bdd& g, const bdd& h)
       : m(m),
         g(g),
         h(h),
         f(f),
+        root(root),
         widen(widen),
         g_paths(g_paths),
         h_paths(h_paths),
@@ -189,8 +198,8 @@ class derived_paths {
         known(f.size(), 0),
         counts(f.size(), 0) {
     // g holds more points than h when h lies inside g (g and h differ).
-    const count in_g = points_below_top(f.then_of(f.root()));
-    const count in_h = points_below_top(f.else_of(f.root()));
+    const count in_g = points_below_top(f.then_of(root));
+    const count in_h = points_below_top(f.else_of(root));
     may_become_h = in_g > in_h;
     left = may_become_h ? in_g - in_h : 0;
   }
@@ -221,7 +230,7 @@ class derived_paths {
           const count in_path = count{1} << (levels - top - 1 - fixed);
           // A path that meets h, or holds more points than g less h, leaves
           // what remains of g apart from h for good.
-          if (in_path <= left && widen.cube_inside(f.else_of(f.root()) ^ 1u, path)) {
+          if (in_path <= left && widen.cube_inside(f.else_of(root) ^ 1u, path)) {
             left -= in_path;
           } else {
             may_become_h = false;
@@ -244,14 +253,11 @@ class derived_paths {
   }
 
  private:
-  using edge = packed_diagram::edge;
   using count = unsigned __int128;
 
   // The points of the function of e, a child of f's root, over the levels
   // below top.
-  count points_below_top(edge e) {
-    return points(e) << (level_of(e) - top - 1);
-  }
+  count points_below_top(edge e) { return points(e) << (level_of(e) - top - 1); }
   long level_of(edge e) const {
     return packed_diagram::is_constant(e) ? levels : static_cast<long>(f.of(e).level);
   }
@@ -277,6 +283,7 @@ class derived_paths {
   const bdd& g;
   const bdd& h;
   const packed_diagram& f;
+  edge root;
   product_widening& widen;
   const product_list& g_paths;
   const product_list& h_paths;
@@ -322,8 +329,8 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
     b.widened_levels = nb_vars;
   }
   packed_diagram& packed = b.packed;
-  packed.copy_of(f, level_of_id, nb_vars);
-  product_widening widen(packed, nb_vars, b);
+  const packed_diagram::edge root = packed.copy_of(f, level_of_id, nb_vars);
+  product_widening widen(packed, root, nb_vars, b);
   const long top = Bdd_if_index(f);
   // The paths and widened products of g and h kept from their covers (a
   // constant has none, or one without literal).
@@ -356,12 +363,12 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
   std::optional<path_remover> removed;
   if (below_paths[0] != nullptr && below_paths[1] != nullptr &&
       nb_vars - top <= derived_paths::most_levels) {
-    derived.emplace(packed, widen, *below_paths[1], *below_paths[0], top, nb_vars, this,
+    derived.emplace(packed, root, widen, *below_paths[1], *below_paths[0], top, nb_vars, this,
                     halves[1], halves[0]);
     paths.reserve(below_paths[0]->size() + below_paths[1]->size());
     rows.reserve(below_paths[0]->size() + below_paths[1]->size());
   } else {
-    removed.emplace(packed, b, static_cast<std::size_t>(b.path_sweep_nodes));
+    removed.emplace(packed, root, b.path, static_cast<std::size_t>(b.path_sweep_nodes));
   }
   // The paths of f through x AND p (or NOT x AND p, or p alone) follow the
   // paths p of g (or h), in order, so the widening of g or h is at hand.
@@ -390,8 +397,7 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
     const std::size_t number = taken[side]++;
     if (known != nullptr) {
       KORVANE_ASSERT(number < known->size());
-      const packed_diagram::edge other =
-          side == 1 ? packed.else_of(packed.root()) : packed.then_of(packed.root());
+      const packed_diagram::edge other = side == 1 ? packed.else_of(root) : packed.then_of(root);
       if (widen.cube_inside(other, known->at(number))) {
         rows.add_with(*known, number, top, 2);
         continue;

@@ -38,7 +38,7 @@ int bddpp_manager::Bdd_prime_implicants(bdd f, std::vector<bdd>& primes) {
   // the primes themselves: so exactly the primes stay, found in the set of
   // primes of f.
   const std::size_t n = walk.size();
-  bddpp_detail::prime_sets sets(this);
+  bddpp_detail::prime_sets sets(nb_vars, level_of_id);
   const bddpp_detail::product_set& all = sets.of(f);
   std::vector<bool> absorbed(n, false);
   for (std::size_t i = 0; i < n; ++i) absorbed[i] = !all.contains(walk.entry(i));

@@ -4,42 +4,26 @@
 
 namespace bddpp_detail {
 
-const product_set& prime_sets::of(const bdd& f) {
-  return of(copy(make_edge(f.node(), f.link_type())));
+prime_sets::prime_sets(long levels, const std::vector<long>& level_of_id)
+    : words(product_words(levels)), level_of_id(level_of_id), scratch(levels) {
+  scratch.index_nodes();
 }
 
-// The scratch diagram's edge of the manager's edge e, its nodes copied once.
-scratch_diagram::edge prime_sets::copy(edge e) {
-  const bdd_node* n = edge_node(e);
-  const scratch_diagram::edge neg = edge_neg(e) ? 1u : 0u;
-  if (n->var_id < 0) {
-    return scratch_diagram::one ^ neg;
-  }
-  const auto found = copied.find(n);
-  if (found != copied.end()) {
-    return found->second ^ neg;
-  }
-  const edge regular = e & ~static_cast<edge>(1);
-  const scratch_diagram::edge made =
-      scratch.decision(static_cast<std::int32_t>(n->var_index()), copy(edge_then(regular)),
-                   copy(edge_else(regular)));
-  copied.emplace(n, made);
-  return made ^ neg;
-}
+const product_set& prime_sets::of(const bdd& f) { return of(copy_of(f)); }
 
-const product_set& prime_sets::of(scratch_diagram::edge f) {
+const product_set& prime_sets::of(packed_diagram::edge f) {
   const auto found = known.find(f);
   if (found != known.end()) {
     return *found->second;
   }
   auto made = std::make_unique<product_set>(words);
-  if (f == scratch_diagram::one) {
+  if (f == packed_diagram::one) {
     const std::vector<std::uint64_t> empty(words, 0);
     made->add(empty.data());
-  } else if (f != scratch_diagram::zero) {
+  } else if (f != packed_diagram::zero) {
     const long level = scratch.level_of(f);
-    const scratch_diagram::edge t = scratch.then_of(f);
-    const scratch_diagram::edge e = scratch.else_of(f);
+    const packed_diagram::edge t = scratch.then_of(f);
+    const packed_diagram::edge e = scratch.else_of(f);
     const product_set& both = of(scratch.conjunction(t, e));
     const product_set& with_x = of(t);
     const product_set& with_not_x = of(e);

@@ -11,48 +11,7 @@
 #include "bdd/covers/product_meets.h"
 #include "bdd/covers/product.h"
 #include "bdd/covers/prime_sets.h"
-#include "bdd/covers/scratch_diagram.h"
-
-namespace {
-
-// The manager's edge of a scratch diagram's edge: its nodes are made from
-// the bottom up, each once, by make(level, then edge, else edge); one is the
-// manager's edge of the constant 1.
-template <class Make>
-bddpp_detail::edge export_scratch(const bddpp_detail::scratch_diagram& scratch,
-                                  bddpp_detail::scratch_diagram::edge root, bddpp_detail::edge one,
-                                  Make make) {
-  using bddpp_detail::edge;
-  using scratch_edge = bddpp_detail::scratch_diagram::edge;
-  std::vector<edge> made(scratch.size(), 0);
-  // The manager's edge of a scratch edge whose node is made.
-  const auto edge_of = [&](scratch_edge s) {
-    const edge base = (s >> 1) == 0 ? one : made[s >> 1];
-    return (s & 1u) ? bddpp_detail::edge_not(base) : base;
-  };
-  // An explicit stack: a node is made once both its children are.
-  std::vector<std::uint32_t> pending{root >> 1};
-  while (!pending.empty()) {
-    const std::uint32_t at = pending.back();
-    if (at == 0 || made[at] != 0) {
-      pending.pop_back();
-      continue;
-    }
-    const scratch_edge regular = at << 1;
-    const scratch_edge t = scratch.then_of(regular);
-    const scratch_edge e = scratch.else_of(regular);
-    const bool t_ready = (t >> 1) == 0 || made[t >> 1] != 0;
-    const bool e_ready = (e >> 1) == 0 || made[e >> 1] != 0;
-    if (!t_ready) pending.push_back(t >> 1);
-    if (!e_ready) pending.push_back(e >> 1);
-    if (!t_ready || !e_ready) continue;
-    pending.pop_back();
-    made[at] = make(scratch.level_of(regular), edge_of(t), edge_of(e));
-  }
-  return edge_of(root);
-}
-
-}  // namespace
+#include "bdd/covers/packed_diagram.h"
 
 // f with each variable of its support removed existentially, in identifier
 // order, whenever the widened function stays disjoint from g. A constant f is
@@ -108,7 +67,7 @@ bdd bddpp_manager::Bdd_simplify3(bdd f, bdd g, int /*level*/) {
   }
   using bddpp_detail::literal_at;
   using bddpp_detail::set_literal;
-  bddpp_detail::prime_sets sets(this);
+  bddpp_detail::prime_sets sets(nb_vars, level_of_id);
   const bddpp_detail::product_set& primes = sets.of(f);
   const std::size_t words = sets.width();
   bddpp_detail::product_meets meets(g, level_of_id);
@@ -136,15 +95,15 @@ bdd bddpp_manager::Bdd_simplify3(bdd f, bdd g, int /*level*/) {
   // f is the disjunction of its primes, and each widened product holds its
   // prime: so the disjunction of the widened products is f joined with
   // those that lost a literal. It is taken pairwise, so that the operands
-  // stay small, in the scratch diagram that holds f's copy: only the nodes
+  // stay small, in the packed diagram that holds f's copy: only the nodes
   // of the result are made in the manager, which would keep every
   // intermediate sum.
   if (widened.size() == 0) {
     return f;
   }
-  bddpp_detail::scratch_diagram& scratch = sets.diagram();
-  using scratch_edge = bddpp_detail::scratch_diagram::edge;
-  std::vector<scratch_edge> sums;
+  bddpp_detail::packed_diagram& scratch = sets.diagram();
+  using packed_edge = bddpp_detail::packed_diagram::edge;
+  std::vector<packed_edge> sums;
   sums.reserve(widened.size());
   for (std::size_t i = 0; i < widened.size(); ++i) {
     sums.push_back(scratch.product(widened.at(i), nb_vars));
@@ -156,9 +115,9 @@ bdd bddpp_manager::Bdd_simplify3(bdd f, bdd g, int /*level*/) {
     }
     sums.resize(kept);
   }
-  const scratch_edge root = scratch.disjunction(sums.front(), sets.copy_of(f));
-  return handle(export_scratch(
-      scratch, root, reinterpret_cast<edge>(node_one), [this](std::int32_t level, edge t, edge e) {
+  const packed_edge root = scratch.disjunction(sums.front(), sets.copy_of(f));
+  return handle(scratch.export_edge(
+      root, reinterpret_cast<edge>(node_one), [this](std::int32_t level, edge t, edge e) {
         return make_reduced(static_cast<std::int32_t>(id_at_level[static_cast<std::size_t>(level)]),
                             t, e);
       }));
