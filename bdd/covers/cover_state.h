@@ -73,7 +73,7 @@ class cover_state {
   // product's number, below 2^31, times two plus the answer). They take a
   // bit and four bytes per edge, so that the walks of a large function
   // stay in the processor's caches.
-  std::vector<std::vector<std::uint32_t>> at_level;
+  std::vector<std::vector<packed_diagram::edge>> at_level;
   std::vector<std::uint64_t> listed;
   std::vector<std::uint32_t> answers;
   std::uint32_t product_number = 0;

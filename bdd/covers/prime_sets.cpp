@@ -5,8 +5,8 @@
 namespace bddpp_detail {
 
 prime_sets::prime_sets(long levels, const std::vector<long>& level_of_id)
-    : words(product_words(levels)), level_of_id(level_of_id), scratch(levels) {
-  scratch.index_nodes();
+    : words(product_words(levels)), level_of_id(level_of_id), packed(levels) {
+  packed.index_nodes();
 }
 
 const product_set& prime_sets::of(const bdd& f) { return of(copy_of(f)); }
@@ -21,10 +21,10 @@ const product_set& prime_sets::of(packed_diagram::edge f) {
     const std::vector<std::uint64_t> empty(words, 0);
     made->add(empty.data());
   } else if (f != packed_diagram::zero) {
-    const long level = scratch.level_of(f);
-    const packed_diagram::edge t = scratch.then_of(f);
-    const packed_diagram::edge e = scratch.else_of(f);
-    const product_set& both = of(scratch.conjunction(t, e));
+    const long level = packed.level_of(f);
+    const packed_diagram::edge t = packed.then_of(f);
+    const packed_diagram::edge e = packed.else_of(f);
+    const product_set& both = of(packed.conjunction(t, e));
     const product_set& with_x = of(t);
     const product_set& with_not_x = of(e);
     for (std::size_t i = 0; i < both.size(); ++i) made->add(both.at(i));

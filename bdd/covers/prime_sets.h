@@ -33,15 +33,15 @@ class prime_sets {
   const product_set& of(const bdd& f);
   std::size_t width() const { return words; }
   // The diagram of the conjunctions, and f's copy in it.
-  packed_diagram& diagram() { return scratch; }
-  packed_diagram::edge copy_of(const bdd& f) { return scratch.import(f, level_of_id); }
+  packed_diagram& diagram() { return packed; }
+  packed_diagram::edge copy_of(const bdd& f) { return packed.import(f, level_of_id); }
 
  private:
   const product_set& of(packed_diagram::edge f);
 
   std::size_t words;
   const std::vector<long>& level_of_id;
-  packed_diagram scratch;
+  packed_diagram packed;
   std::unordered_map<packed_diagram::edge, std::unique_ptr<product_set>> known;
 };
 

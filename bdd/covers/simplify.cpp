@@ -101,22 +101,22 @@ bdd bddpp_manager::Bdd_simplify3(bdd f, bdd g, int /*level*/) {
   if (widened.size() == 0) {
     return f;
   }
-  bddpp_detail::packed_diagram& scratch = sets.diagram();
+  bddpp_detail::packed_diagram& packed = sets.diagram();
   using packed_edge = bddpp_detail::packed_diagram::edge;
   std::vector<packed_edge> sums;
   sums.reserve(widened.size());
   for (std::size_t i = 0; i < widened.size(); ++i) {
-    sums.push_back(scratch.product(widened.at(i), nb_vars));
+    sums.push_back(packed.product(widened.at(i), nb_vars));
   }
   while (sums.size() > 1) {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < sums.size(); i += 2) {
-      sums[kept++] = i + 1 < sums.size() ? scratch.disjunction(sums[i], sums[i + 1]) : sums[i];
+      sums[kept++] = i + 1 < sums.size() ? packed.disjunction(sums[i], sums[i + 1]) : sums[i];
     }
     sums.resize(kept);
   }
-  const packed_edge root = scratch.disjunction(sums.front(), sets.copy_of(f));
-  return handle(scratch.export_edge(
+  const packed_edge root = packed.disjunction(sums.front(), sets.copy_of(f));
+  return handle(packed.export_edge(
       root, reinterpret_cast<edge>(node_one), [this](std::int32_t level, edge t, edge e) {
         return make_reduced(static_cast<std::int32_t>(id_at_level[static_cast<std::size_t>(level)]),
                             t, e);
