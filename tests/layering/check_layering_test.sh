@@ -12,7 +12,7 @@ trap 'rm -rf "$tree"' EXIT
 mkdir -p "$tree/utilities" "$tree/bdd/covers" "$tree/model" "$tree/tests/bdd" \
   "$tree/tests/model" "$tree/bench"
 
-# file, then the headers it includes (one per line), one file a row.
+# write FILE HEADER...: FILE of the tree with one include line per header.
 write() {
   file=$1
   shift
