@@ -4,6 +4,7 @@
 
 #include "bdd/bddpp.h"
 #include "bdd/bddpp_internal.h"
+#include "bdd/covers/cover_state.h"
 #include "utilities/Stringpp.h"
 
 namespace {
@@ -30,7 +31,8 @@ bddpp_manager::bddpp_manager()
       arena(new bddpp_detail::node_arena()),
       cache(new bddpp_detail::computed_table(1u << 15, conjunction_memo_entries)),
       restrict_cache(new bddpp_detail::computed_table(1u << 12, restriction_memo_entries)),
-      generation(0) {
+      generation(0),
+      covers(new bddpp_detail::cover_state()) {
   unique_table->leave_old_slots_to(arena.get());
   cache->leave_old_entries_to(arena.get());
   restrict_cache->leave_old_entries_to(arena.get());
@@ -52,7 +54,8 @@ bddpp_manager::bddpp_manager(bddpp_manager* other)
       arena(new bddpp_detail::node_arena()),
       cache(new bddpp_detail::computed_table(1u << 15, conjunction_memo_entries)),
       restrict_cache(new bddpp_detail::computed_table(1u << 12, restriction_memo_entries)),
-      generation(0) {
+      generation(0),
+      covers(new bddpp_detail::cover_state()) {
   unique_table->leave_old_slots_to(arena.get());
   cache->leave_old_entries_to(arena.get());
   restrict_cache->leave_old_entries_to(arena.get());
@@ -71,6 +74,8 @@ bddpp_manager::bddpp_manager(bddpp_manager* other)
 }
 
 bddpp_manager::~bddpp_manager() {
+  // The handles the covers keep go first, while their nodes are there.
+  covers.reset();
   // Nodes in node memory go with it; nodes that a caller made with new are
   // destroyed and freed here (after the table is emptied, so that their
   // destructors find nothing to remove).

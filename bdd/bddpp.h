@@ -19,7 +19,6 @@
 #include <ostream>
 #include <set>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "utilities/g_longlong.h"
@@ -32,7 +31,7 @@ namespace bddpp_detail {
 class unique_table;
 class computed_table;
 class node_arena;
-class scratch_diagram;
+class cover_state;
 }  // namespace bddpp_detail
 
 // A shared decision node. Nodes are made only by their manager (the constant
@@ -147,10 +146,6 @@ std::ostream& operator<<(std::ostream& os, const bdd& f);
 
 // The engine's version text, "4.0b".
 std::string Bdd_version();
-
-namespace bddpp_detail {
-struct cover_buffers;
-}  // namespace bddpp_detail
 
 // The owner of one family of diagrams. Every operation on diagrams is a
 // member; handles of one manager must not be given to another.
@@ -594,6 +589,7 @@ class bddpp_manager {
   friend class bdd;
   friend class Tdd;
   friend struct bddpp_test_access;
+  friend class bddpp_detail::cover_state;
 
   // Engine internals shared by the source files of the engine.
   using edge = std::uintptr_t;
@@ -617,8 +613,6 @@ class bddpp_manager {
   // The product of a literal array (as Literals_to_bdd), made from the
   // bottom literal up: one node per literal.
   bdd product_bottom_up(const int* levels);
-  // The manager's edge of a function built in a scratch diagram.
-  edge from_scratch(const bddpp_detail::scratch_diagram& scratch, std::uint32_t root);
   // The level of a node of this manager (var_id itself for constants and
   // for identifiers this manager does not have).
   long level_of_node(const bdd_node* node) const {
@@ -631,7 +625,6 @@ class bddpp_manager {
   void cache_maintenance();
   void drop_caches();
   std::uint64_t next_generation();
-  int sop_into_array(std::vector<bdd>& store, int count, bdd* products, int capacity);
   bdd compose_rec(bdd f, bdd x, bdd g, std::uint64_t gen);
   bdd replace_rec(bdd f, long* level_map, std::uint64_t gen);
   bdd keep_first_rec(bdd f, long n);
@@ -666,38 +659,10 @@ class bddpp_manager {
   // Per level: the literal of the cube being restricted by (2 between
   // restrictions, and at the levels the cube leaves free).
   std::vector<int> restrict_literals;
-  // Steps the redundancy test of the level-1 and level-2 covers may take
-  // on a list of products before it builds their disjunction instead.
-  long cover_search_budget = 1L << 14;
-  // Nodes the path removal of the level-0 and level-1 covers makes (at
-  // least) before it drops those the remainder no longer reaches.
-  long path_sweep_nodes = 1L << 20;
-  // Words the level-1 paths and products kept for the functions above them
-  // may take.
-  long kept_widened_words = 1L << 22;
-  // The covers of levels 1 and 2 found, by level and function: the handle
-  // is kept with its products so that the node of its key stays alive. A
-  // cover of x AND g (or NOT x AND g, x the top variable) at either level
-  // is g's with that literal added, so writers that cover every node of a
-  // diagram and both its halves compute each cover once. Emptied when it
-  // holds more than cover_memo_limit products.
-  struct known_cover {
-    bdd f;
-    std::vector<bdd> products;
-  };
-  std::unordered_map<std::uintptr_t, known_cover> cover_memo;
-  std::size_t cover_memo_products = 0;
-  static constexpr std::size_t cover_memo_limit = std::size_t{1} << 20;
-  // The arrays of the level-0 and level-1 builders, kept from one cover to
-  // the next (made on first use).
-  std::shared_ptr<bddpp_detail::cover_buffers> path_cover_buffers;
-  bddpp_detail::cover_buffers& buffers_of_covers();
-  // The cover of f at level (1 or 2) kept before, or null.
-  const std::vector<bdd>* remembered_cover(int level, const bdd& f) const;
-  void remember_cover(int level, const bdd& f, const std::vector<bdd>& products);
-  // The cover of f from the memo, or from the cover of g in the memo when
-  // f is x AND g or NOT x AND g; false when neither is known.
-  bool cover_from_memo(int level, const bdd& f, std::vector<bdd>& products);
+  // What the cover builders keep from one cover to the next (their tuning,
+  // the covers and paths kept by function, their arrays): see
+  // bdd/covers/cover_state.h. Made with the manager, dropped first.
+  std::unique_ptr<bddpp_detail::cover_state> covers;
 
   // The association of the variable at a level (empty handle: none) and its
   // update; the complement of an association's root link is kept in

@@ -343,6 +343,13 @@ constexpr int max_terms = bddpp_manager::product_limit;
 // memory, the tables or a packed copy of a diagram could not grow.
 [[noreturn]] void memory_exhausted_exit();
 
+// The tuning of m's cover builders (bdd/covers/cover_state.h says what
+// each bounds), which the engine's tests lower to reach the rarer branches
+// on small functions.
+void set_cover_search_budget(bddpp_manager& m, long steps);
+void set_path_sweep_nodes(bddpp_manager& m, long nodes);
+void set_kept_widened_words(bddpp_manager& m, long words);
+
 }  // namespace bddpp_detail
 
 // The node (var_id, then, else) for the regular then edge given: found in

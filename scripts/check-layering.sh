@@ -3,9 +3,11 @@
 #   sh scripts/check-layering.sh <source dir> <layer>...   (lowest layer first)
 # A file of a layer folder may include headers of its own folder and of the
 # layers listed before it, and no internal header (*_internal.h) of another
-# folder. A file under tests/ or bench/ may include every layer, and the
-# internal headers of one layer only: tests/<layer>/ those of <layer> (its
-# white-box tests; tests/reader/ tests the reader of model/), nothing else.
+# folder. A subfolder of a layer is a wing of it (bdd/covers/): only the
+# files of that layer's folder include its headers. A file under tests/ or
+# bench/ may include every layer, and the internal headers of one layer
+# only: tests/<layer>/ those of <layer> (its white-box tests; tests/reader/
+# tests the reader of model/), nothing else, and no wing's header.
 # Prints each include that breaks this and exits with 1; exits with 0 and
 # "layering holds" otherwise. Folders of the list that do not exist yet are
 # skipped.
@@ -48,6 +50,12 @@ BEGIN {
   if (!(top in rank)) next
   file = substr(FILENAME, length(root) + 2)
   own = substr(file, 1, index(file, "/") - 1)
+  if (index(substr(path, slash + 1), "/") > 0 && own != top) {
+    wing = substr(path, 1, slash + index(substr(path, slash + 1), "/"))
+    printf "%s:%d: includes %s: %s is a wing of %s, which only %s/ includes\n", file, FNR, path, wing, top, top
+    bad++
+    next
+  }
   if (own == "tests" || own == "bench") {
     if (path !~ /_internal\.h$/) next
     rest = substr(file, length(own) + 2)

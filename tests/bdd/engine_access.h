@@ -16,11 +16,13 @@ struct bddpp_test_access {
   static long next_global_id(const bddpp_manager& m) { return m.next_global_id; }
   static std::size_t table_size(const bddpp_manager& m) { return m.unique_table->size(); }
   static void set_cover_search_budget(bddpp_manager& m, long steps) {
-    m.cover_search_budget = steps;
+    bddpp_detail::set_cover_search_budget(m, steps);
   }
-  static void set_path_sweep_nodes(bddpp_manager& m, long nodes) { m.path_sweep_nodes = nodes; }
+  static void set_path_sweep_nodes(bddpp_manager& m, long nodes) {
+    bddpp_detail::set_path_sweep_nodes(m, nodes);
+  }
   static void set_kept_widened_words(bddpp_manager& m, long words) {
-    m.kept_widened_words = words;
+    bddpp_detail::set_kept_widened_words(m, words);
   }
 };
 

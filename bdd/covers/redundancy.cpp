@@ -1,47 +1,12 @@
-// The redundancy test of a list of products, and the literals of a product
-// as bit sets.
+// The redundancy test of a list of products.
+#include "bdd/covers/redundancy.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <utility>
 #include <vector>
 
-#include "bdd/covers_internal.h"
-
 namespace bddpp_detail {
-
-cube_literals literals_of(bddpp_manager* m, const bdd& p) {
-  const long n = m->Nb_bdd_vars();
-  std::vector<int> levels(static_cast<std::size_t>(n), 2);
-  const bool zero = m->Bdd_is_zero_tautologic(p);
-  if (!zero && !m->Bdd_is_one_tautologic(p)) {
-    m->Bdd_to_literals(p, levels.data());
-  }
-  cube_literals c = literals_from_levels(levels.data(), n);
-  c.zero = zero;
-  return c;
-}
-
-cube_literals literals_from_levels(const int* literals, long levels) {
-  cube_literals c;
-  const std::size_t words = static_cast<std::size_t>((levels + 63) / 64);
-  c.positive.assign(words, 0);
-  c.negative.assign(words, 0);
-  for (long l = 0; l < levels; ++l) {
-    const int lit = literals[l];
-    if (lit == 2) continue;
-    (lit == 1 ? c.positive : c.negative)[static_cast<std::size_t>(l / 64)] |= std::uint64_t{1}
-                                                                              << (l % 64);
-  }
-  return c;
-}
-
-void literals_to_levels(const cube_literals& c, long levels, int* literals) {
-  for (long l = 0; l < levels; ++l) {
-    const std::size_t x = static_cast<std::size_t>(l / 64);
-    const std::uint64_t bit = std::uint64_t{1} << (l % 64);
-    literals[l] = (c.positive[x] & bit) ? 1 : (c.negative[x] & bit) ? 0 : 2;
-  }
-}
 
 namespace {
 
@@ -54,22 +19,17 @@ namespace {
 // disjunction is the constant 1. That is decided by a search for a point
 // outside all of them (up to 64 levels, within a budget of steps), else by
 // building the disjunction. The entries that meet entry i are found
-// through one bit set of entries per literal. The entries' literals sit in
-// two arrays of row_words words per entry (positive, negated).
+// through one bit set of entries per literal.
 class redundancy_test {
  public:
-  // count entries; entry k's literals are positive[k * row_words ...] and
-  // negative[k * row_words ...]; zero[k] marks the constant 0.
-  redundancy_test(bddpp_manager* m, std::size_t count, std::size_t row_words,
-                  std::vector<std::uint64_t> positive_bits,
-                  std::vector<std::uint64_t> negative_bits, std::vector<char> zero_marks,
+  // The entries are the products of rows; zero[k] marks the constant 0.
+  redundancy_test(bddpp_manager* m, const product_list& rows, std::vector<char> zero_marks,
                   long search_budget)
       : m(m),
         search_budget(search_budget),
-        n(count),
-        lw(row_words),
-        pos(std::move(positive_bits)),
-        neg(std::move(negative_bits)),
+        n(rows.size()),
+        lw(rows.width()),
+        rows(rows),
         zero(std::move(zero_marks)) {
     group_entries();
     words = (n + 63) / 64;
@@ -85,11 +45,9 @@ class redundancy_test {
       with_positive.assign(levels * words, 0);
       with_negative.assign(levels * words, 0);
       for (std::size_t k = 0; k < n; ++k) {
-        for_each_level(pos.data() + k * lw, [&](std::size_t l) {
-          with_positive[l * words + k / 64] |= std::uint64_t{1} << (k % 64);
-        });
-        for_each_level(neg.data() + k * lw, [&](std::size_t l) {
-          with_negative[l * words + k / 64] |= std::uint64_t{1} << (k % 64);
+        for_each_literal_of(rows.at(k), [&](std::size_t l, bool positive) {
+          (positive ? with_positive : with_negative)[l * words + k / 64] |= std::uint64_t{1}
+                                                                            << (k % 64);
         });
       }
     }
@@ -104,46 +62,41 @@ class redundancy_test {
     if (live_in_group[group_of[i]] > 1) {
       return true;
     }
-    const std::uint64_t* ip = pos.data() + i * lw;
-    const std::uint64_t* in = neg.data() + i * lw;
+    const std::uint64_t* pi = rows.at(i);
     meets = live;
     meets[i / 64] &= ~(std::uint64_t{1} << (i % 64));
     if (indexed) {
       // An entry with the opposite literal of one of entry i's misses it.
-      for_each_level(ip, [&](std::size_t l) {
-        for (std::size_t w = 0; w < words; ++w) meets[w] &= ~with_negative[l * words + w];
-      });
-      for_each_level(in, [&](std::size_t l) {
-        for (std::size_t w = 0; w < words; ++w) meets[w] &= ~with_positive[l * words + w];
+      for_each_literal_of(pi, [&](std::size_t l, bool positive) {
+        const std::uint64_t* opposite = &(positive ? with_negative : with_positive)[l * words];
+        for (std::size_t w = 0; w < words; ++w) meets[w] &= ~opposite[w];
       });
     }
     parts.clear();
     for (std::size_t w = 0; w < words; ++w) {
       for (std::uint64_t bits = meets[w]; bits != 0; bits &= bits - 1) {
         const std::size_t k = w * 64 + static_cast<std::size_t>(__builtin_ctzll(bits));
-        const std::uint64_t* kp = pos.data() + k * lw;
-        const std::uint64_t* kn = neg.data() + k * lw;
-        bool clash = false;
-        bool inside = true;
-        for (std::size_t x = 0; x < lw; ++x) {
-          clash = clash || (kp[x] & in[x]) != 0 || (kn[x] & ip[x]) != 0;
-          inside = inside && (kp[x] & ~ip[x]) == 0 && (kn[x] & ~in[x]) == 0;
-        }
-        if (clash) {
+        const std::uint64_t* pk = rows.at(k);
+        if (clash(pk, pi, lw)) {
           continue;
         }
-        if (inside) {
+        if (includes(pi, pk, lw)) {
           return true;  // entry i implies this entry
         }
         parts.push_back(k);
       }
     }
-    if (lw == 1) {
+    if (levels <= 64) {
       // Up to 64 levels: look for a point of entry i outside every part
       // (then entry i is needed) or prove there is none, within a budget.
+      // Each part is taken without entry i's literals, bit l of a small
+      // cube standing for the variable at level l.
       cubes.clear();
       for (const std::size_t k : parts) {
-        cubes.push_back({pos[k] & ~ip[0], neg[k] & ~in[0]});
+        const std::uint64_t low = rows.at(k)[0] & ~pi[0];
+        const std::uint64_t high = lw > 1 ? rows.at(k)[1] & ~pi[1] : 0;
+        cubes.push_back(
+            {(low & positive_half) | (high << 32), (low >> 32) | (high & ~positive_half)});
       }
       budget = search_budget;
       const int answer = cubes_cover(0, cubes.size());
@@ -153,18 +106,16 @@ class redundancy_test {
     }
     bdd sum = m->Bdd_zero();
     for (const std::size_t k : parts) {
-      const std::uint64_t* kp = pos.data() + k * lw;
-      const std::uint64_t* kn = neg.data() + k * lw;
+      const std::uint64_t* pk = rows.at(k);
       bdd cube = m->Bdd_one();
       for (long l = m->Nb_bdd_vars() - 1; l >= 0; --l) {
-        const std::size_t x = static_cast<std::size_t>(l / 64);
-        const std::uint64_t bit = std::uint64_t{1} << (l % 64);
-        if ((ip[x] & bit) != 0 || (in[x] & bit) != 0) {
+        if (literal_at(pi, l) != 2) {
           continue;  // fixed by entry i
         }
-        if ((kp[x] & bit) != 0) {
+        const int lit = literal_at(pk, l);
+        if (lit == 1) {
           cube = m->Bdd_and(cube, m->Bdd_var_by_index(l));
-        } else if ((kn[x] & bit) != 0) {
+        } else if (lit == 0) {
           cube = m->Bdd_and(cube, m->Bdd_not(m->Bdd_var_by_index(l)));
         }
       }
@@ -184,11 +135,13 @@ class redundancy_test {
   }
 
  private:
+  // Calls f(level, positive) for each literal of the product c.
   template <class F>
-  void for_each_level(const std::uint64_t* set, F f) const {
+  void for_each_literal_of(const std::uint64_t* c, F f) const {
     for (std::size_t w = 0; w < lw; ++w) {
-      for (std::uint64_t bits = set[w]; bits != 0; bits &= bits - 1) {
-        f(w * 64 + static_cast<std::size_t>(__builtin_ctzll(bits)));
+      for (std::uint64_t bits = c[w]; bits != 0; bits &= bits - 1) {
+        const std::size_t b = static_cast<std::size_t>(__builtin_ctzll(bits));
+        f(w * 32 + (b & 31), b < 32);
       }
     }
   }
@@ -203,8 +156,7 @@ class redundancy_test {
     for (std::size_t k = 0; k < n; ++k) {
       std::uint64_t h = 0x9e3779b97f4a7c15ULL;
       for (std::size_t x = 0; x < lw; ++x) {
-        h = (h ^ pos[k * lw + x]) * 0xff51afd7ed558ccdULL;
-        h = (h ^ ~neg[k * lw + x]) * 0xc4ceb9fe1a85ec53ULL;
+        h = (h ^ rows.at(k)[x]) * 0xff51afd7ed558ccdULL;
         h ^= h >> 32;
       }
       for (std::size_t i = static_cast<std::size_t>(h) & (slots - 1);; i = (i + 1) & (slots - 1)) {
@@ -215,8 +167,7 @@ class redundancy_test {
           break;
         }
         const std::size_t o = table[i] - 1;
-        if (std::equal(pos.data() + o * lw, pos.data() + o * lw + lw, pos.data() + k * lw) &&
-            std::equal(neg.data() + o * lw, neg.data() + o * lw + lw, neg.data() + k * lw)) {
+        if (std::equal(rows.at(o), rows.at(o) + lw, rows.at(k))) {
           group_of[k] = group_of[o];
           break;
         }
@@ -296,8 +247,7 @@ class redundancy_test {
   long budget = 0;
   std::size_t n;
   std::size_t lw;
-  std::vector<std::uint64_t> pos;
-  std::vector<std::uint64_t> neg;
+  const product_list& rows;
   std::vector<char> zero;
   // Each entry's group of equal literals, and the live entries of a group.
   std::vector<std::size_t> group_of;
@@ -315,32 +265,11 @@ class redundancy_test {
 
 }  // namespace
 
-std::vector<bool> covered_in_order(bddpp_manager* m, const std::vector<cube_literals>& rows,
-                                   long search_budget, bool drop_covered) {
-  const std::size_t lw = static_cast<std::size_t>((m->Nb_bdd_vars() + 63) / 64);
-  std::vector<std::uint64_t> positive(rows.size() * lw, 0);
-  std::vector<std::uint64_t> negative(rows.size() * lw, 0);
-  std::vector<char> zero(rows.size(), 0);
-  for (std::size_t k = 0; k < rows.size(); ++k) {
-    zero[k] = rows[k].zero ? 1 : 0;
-    for (std::size_t x = 0; x < lw && x < rows[k].positive.size(); ++x) {
-      positive[k * lw + x] = rows[k].positive[x];
-      negative[k * lw + x] = rows[k].negative[x];
-    }
-  }
-  return covered_in_order(m, rows.size(), std::move(positive), std::move(negative),
-                          std::move(zero), search_budget, drop_covered);
-}
-
-std::vector<bool> covered_in_order(bddpp_manager* m, std::size_t count,
-                                   std::vector<std::uint64_t> positive,
-                                   std::vector<std::uint64_t> negative, std::vector<char> zero,
-                                   long search_budget, bool drop_covered) {
-  const std::size_t lw = static_cast<std::size_t>((m->Nb_bdd_vars() + 63) / 64);
-  redundancy_test test(m, count, lw, std::move(positive), std::move(negative), std::move(zero),
-                       search_budget);
-  std::vector<bool> covered(count, false);
-  for (std::size_t i = 0; i < count; ++i) {
+std::vector<bool> covered_in_order(bddpp_manager* m, const product_list& rows,
+                                   std::vector<char> zero, long search_budget, bool drop_covered) {
+  redundancy_test test(m, rows, std::move(zero), search_budget);
+  std::vector<bool> covered(rows.size(), false);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
     covered[i] = test.covered(i);
     if (covered[i] && drop_covered) {
       test.remove(i);

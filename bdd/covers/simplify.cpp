@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "bdd/bddpp.h"
-#include "bdd/covers_internal.h"
-#include "bdd/cube_bits.h"
-#include "bdd/prime_sets.h"
-#include "bdd/scratch_diagram.h"
+#include "bdd/bddpp_internal.h"
+#include "bdd/covers/product_meets.h"
+#include "bdd/covers/product.h"
+#include "bdd/covers/prime_sets.h"
+#include "bdd/covers/packed_diagram.h"
 
 // f with each variable of its support removed existentially, in identifier
 // order, whenever the widened function stays disjoint from g. A constant f is
@@ -64,35 +65,29 @@ bdd bddpp_manager::Bdd_simplify3(bdd f, bdd g, int /*level*/) {
   if (g.node() == nullptr) {
     Bdds_excl(f, g);  // the connectives' stop for an empty handle
   }
-  namespace cb = bddpp_detail::cube_bits;
-  bddpp_detail::prime_sets sets(this);
-  const cb::product_set& primes = sets.of(f);
+  using bddpp_detail::literal_at;
+  using bddpp_detail::set_literal;
+  bddpp_detail::prime_sets sets(nb_vars, level_of_id);
+  const bddpp_detail::product_set& primes = sets.of(f);
   const std::size_t words = sets.width();
   bddpp_detail::product_meets meets(g, level_of_id);
-  cb::product_set widened(words);
-  std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
+  bddpp_detail::product_set widened(words);
   std::vector<long> by_id;
-  std::vector<std::uint64_t> c(2 * words);
+  std::vector<std::uint64_t> c(words);
   for (std::size_t i = 0; i < primes.size(); ++i) {
     const std::uint64_t* p = primes.at(i);
-    cb::to_levels(p, words, nb_vars, literals.data());
+    std::copy(p, p + words, c.begin());
     by_id.clear();
-    cb::for_each_literal(p, words, [&](long level) { by_id.push_back(level); });
+    bddpp_detail::for_each_literal(p, words, [&](long level) { by_id.push_back(level); });
     std::sort(by_id.begin(), by_id.end(), [&](long a, long b) {
       return id_at_level[static_cast<std::size_t>(a)] < id_at_level[static_cast<std::size_t>(b)];
     });
     for (const long level : by_id) {
-      int& lit = literals[static_cast<std::size_t>(level)];
-      const int kept = lit;
-      lit = 2;
-      if (meets(literals.data())) {
-        lit = kept;
+      const int kept = literal_at(c.data(), level);
+      set_literal(c.data(), level, 2);
+      if (meets(c.data())) {
+        set_literal(c.data(), level, kept);
       }
-    }
-    std::fill(c.begin(), c.end(), 0);
-    for (long l = 0; l < nb_vars; ++l) {
-      const int lit = literals[static_cast<std::size_t>(l)];
-      if (lit != 2) c[(lit == 1 ? 0 : words) + cb::word_of(l)] |= cb::bit_of(l);
     }
     // A prime that kept every literal adds nothing to f (below).
     if (!std::equal(c.begin(), c.end(), p)) widened.add(c.data());
@@ -100,62 +95,30 @@ bdd bddpp_manager::Bdd_simplify3(bdd f, bdd g, int /*level*/) {
   // f is the disjunction of its primes, and each widened product holds its
   // prime: so the disjunction of the widened products is f joined with
   // those that lost a literal. It is taken pairwise, so that the operands
-  // stay small, in the scratch diagram that holds f's copy: only the nodes
+  // stay small, in the packed diagram that holds f's copy: only the nodes
   // of the result are made in the manager, which would keep every
   // intermediate sum.
   if (widened.size() == 0) {
     return f;
   }
-  bddpp_detail::scratch_diagram& scratch = sets.diagram();
-  using scratch_edge = bddpp_detail::scratch_diagram::edge;
-  std::vector<scratch_edge> sums;
+  bddpp_detail::packed_diagram& packed = sets.diagram();
+  using packed_edge = bddpp_detail::packed_diagram::edge;
+  std::vector<packed_edge> sums;
   sums.reserve(widened.size());
   for (std::size_t i = 0; i < widened.size(); ++i) {
-    cb::to_levels(widened.at(i), words, nb_vars, literals.data());
-    sums.push_back(scratch.product(literals.data(), nb_vars));
+    sums.push_back(packed.product(widened.at(i), nb_vars));
   }
   while (sums.size() > 1) {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < sums.size(); i += 2) {
-      sums[kept++] = i + 1 < sums.size() ? scratch.disjunction(sums[i], sums[i + 1]) : sums[i];
+      sums[kept++] = i + 1 < sums.size() ? packed.disjunction(sums[i], sums[i + 1]) : sums[i];
     }
     sums.resize(kept);
   }
-  return handle(from_scratch(scratch, scratch.disjunction(sums.front(), sets.copy_of(f))));
-}
-
-// The manager's edge of a scratch diagram's edge: its nodes are made from
-// the bottom up, each once.
-bddpp_manager::edge bddpp_manager::from_scratch(const bddpp_detail::scratch_diagram& scratch,
-                                                bddpp_detail::scratch_diagram::edge root) {
-  using scratch_edge = bddpp_detail::scratch_diagram::edge;
-  const edge one = reinterpret_cast<edge>(node_one);
-  std::vector<edge> made(scratch.size(), 0);
-  // The manager's edge of a scratch edge whose node is made.
-  const auto edge_of = [&](scratch_edge s) {
-    const edge base = (s >> 1) == 0 ? one : made[s >> 1];
-    return (s & 1u) ? bddpp_detail::edge_not(base) : base;
-  };
-  // An explicit stack: a node is made once both its children are.
-  std::vector<std::uint32_t> pending{root >> 1};
-  while (!pending.empty()) {
-    const std::uint32_t at = pending.back();
-    if (at == 0 || made[at] != 0) {
-      pending.pop_back();
-      continue;
-    }
-    const scratch_edge regular = at << 1;
-    const scratch_edge t = scratch.then_of(regular);
-    const scratch_edge e = scratch.else_of(regular);
-    const bool t_ready = (t >> 1) == 0 || made[t >> 1] != 0;
-    const bool e_ready = (e >> 1) == 0 || made[e >> 1] != 0;
-    if (!t_ready) pending.push_back(t >> 1);
-    if (!e_ready) pending.push_back(e >> 1);
-    if (!t_ready || !e_ready) continue;
-    pending.pop_back();
-    const std::int32_t id = static_cast<std::int32_t>(
-        id_at_level[static_cast<std::size_t>(scratch.level_of(regular))]);
-    made[at] = make_reduced(id, edge_of(t), edge_of(e));
-  }
-  return edge_of(root);
+  const packed_edge root = packed.disjunction(sums.front(), sets.copy_of(f));
+  return handle(packed.export_edge(
+      root, reinterpret_cast<edge>(node_one), [this](std::int32_t level, edge t, edge e) {
+        return make_reduced(static_cast<std::int32_t>(id_at_level[static_cast<std::size_t>(level)]),
+                            t, e);
+      }));
 }
