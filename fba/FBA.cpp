@@ -7,7 +7,6 @@
 
 #include "utilities/list_templates.h"
 
-
 // ---- FBA_real_transition
 
 FBA_real_transition::FBA_real_transition()

@@ -6,7 +6,6 @@
 #include "fba/FBA.h"
 #include "fba/writer_common.h"
 
-
 // ---- FBA_transition
 
 FBA_transition::FBA_transition()
@@ -39,7 +38,9 @@ FBA_transition& FBA_transition::operator=(const FBA_transition& other) {
 
 FBA_transition::~FBA_transition() { delete[] actions; }
 
-int FBA_transition::actions_count() const { return actions == nullptr ? 0 : transition_outputs(automaton); }
+int FBA_transition::actions_count() const {
+  return actions == nullptr ? 0 : transition_outputs(automaton);
+}
 
 bool operator==(const FBA_transition& a, const FBA_transition& b) {
   if (a.automaton != b.automaton || a.source != b.source || a.target != b.target ||

@@ -275,8 +275,7 @@ void sc_dumper::put_decision_net(int p) {
   else if (m->Bdd_is_var(t))
     line(std::to_string(position(t)));
   else
-    line(" and: (" + std::to_string(x_pos) + " " + std::to_string(net_of(m->Bdd_then(f))) +
-                      ")");
+    line(" and: (" + std::to_string(x_pos) + " " + std::to_string(net_of(m->Bdd_then(f))) + ")");
 
   line("-- " + sop_of_half(e, m->Bdd_if_index(f), false, m->Bdd_else(f)));
   line(std::to_string(first + 2) + ": " + w + "_ELSE");
@@ -285,8 +284,7 @@ void sc_dumper::put_decision_net(int p) {
   else if (m->Bdd_is_var(m->Bdd_not(e)))
     line("!" + std::to_string(position(m->Bdd_not(e))));
   else
-    line(" and: (!" + std::to_string(x_pos) + " " +
-                      std::to_string(net_of(m->Bdd_else(f))) + ")");
+    line(" and: (!" + std::to_string(x_pos) + " " + std::to_string(net_of(m->Bdd_else(f))) + ")");
 }
 
 void sc_dumper::dump() {
@@ -304,7 +302,7 @@ void sc_dumper::dump() {
   for (int i = 0; i < n; ++i) {
     line(std::to_string(i) + ": " + fba.register_name(i) + markings(i));
     line(std::string("reg: ") + (fba.variable_initialy_true(i) == 1 ? "$1 " : "$0 ") +
-                      std::to_string(n + i));
+         std::to_string(n + i));
   }
   for (int i = 0; i < n; ++i) {
     line(std::to_string(n + i) + ": " + fba.next_state_name(i) + markings(n + i));
@@ -313,7 +311,7 @@ void sc_dumper::dump() {
   for (long v = 2 * n; v < variables; ++v) {
     const std::string j = std::to_string(v - 2 * n);
     line(std::to_string(v) + ": " + m->Name_var_by_index(v) + " in: " + j + " ift: " + j +
-                      markings(v));
+         markings(v));
   }
   for (int p = static_cast<int>(variables); p < size; ++p) put_decision_net(p);
   for (int c = 0; c < 2; ++c) {

@@ -248,12 +248,14 @@ TEST(CoversAtScale, LevelOneOnEveryNodeAndItsHalves) {
     }
     for (const bdd& g : nodes) {
       const bdd x = m.Bdd_if(g);
-      for (const bdd& h : {g, m.Bdd_and(x, m.Bdd_then(g)), m.Bdd_and(m.Bdd_not(x), m.Bdd_else(g))}) {
+      for (const bdd& h :
+           {g, m.Bdd_and(x, m.Bdd_then(g)), m.Bdd_and(m.Bdd_not(x), m.Bdd_else(g))}) {
         std::vector<bdd> built;
         const int count = m.Bdd_sop_1(h, built);
         ASSERT_EQ(products_text(m, built, count), text(m, plain_covers::plain_sop1(m, h)));
         std::set<std::pair<const bdd_node*, int>> widened;
-        for (const bdd& p : plain_covers::plain_widened(m, h)) widened.insert({p.node(), p.link_type()});
+        for (const bdd& p : plain_covers::plain_widened(m, h))
+          widened.insert({p.node(), p.link_type()});
         if (widened.size() < plain_covers::plain_widened(m, h).size()) ++with_repeats;
       }
     }

@@ -40,7 +40,8 @@ const std::string& scratch_directory() {
              const std::string& dir = scratch_directory();
              std::remove((dir + "/in.gal").c_str());
              std::remove((dir + "/in.gal.log").c_str());
-             for (const char* name : {"out1.gal", "out1.gal.log", "out2.gal", "out2.gal.log", "out3.gal"})
+             for (const char* name :
+                  {"out1.gal", "out1.gal.log", "out2.gal", "out2.gal.log", "out3.gal"})
                std::remove((dir + "/" + name).c_str());
              rmdir(dir.c_str());
            }) == 0;
@@ -185,7 +186,8 @@ std::string check_gal_round_trip(gal_tpen_fichier& f) {
   if (as_read(text2) != as_read(text1)) return "put_gal of the text put_gal wrote differs from it";
   std::unique_ptr<gal_tpen_fichier> third(parse(out2));
   if (third == nullptr) return "the text put_gal wrote from a model read back is refused";
-  if (gal_text(*third, out3) != text2) return "put_gal of a text read back is not written again the same";
+  if (gal_text(*third, out3) != text2)
+    return "put_gal of a text read back is not written again the same";
   return "";
 }
 

@@ -155,15 +155,17 @@ TEST(ViewerPrint, RulesAndMarkedColumns) {
 // layout bounded to it puts them.
 TEST(ViewerPrint, RulesOfWidthsBeyondTheWidestColumn) {
   const std::vector<std::string> lines = {"#C T2147483647 T2147483647 ", "#T"};
-  EXPECT_EQ("    40 770 m\n    62025 770 l\n       S\n"
-            "      40 770 m\n      40 780 l\n       S\n"
-            "      62025 770 m\n      62025 780 l\n       S\n",
-            pdf_stream(pdf_of(lines)));
-  EXPECT_EQ("newpath 40 790 moveto 62025 790 lineto stroke \n"
-            "newpath 40 790 moveto 40 800 lineto stroke \n"
-            "newpath 62025 790 moveto 62025 800 lineto stroke \n"
-            "showpage\n",
-            ps_body(postscript_of(lines)));
+  EXPECT_EQ(
+      "    40 770 m\n    62025 770 l\n       S\n"
+      "      40 770 m\n      40 780 l\n       S\n"
+      "      62025 770 m\n      62025 780 l\n       S\n",
+      pdf_stream(pdf_of(lines)));
+  EXPECT_EQ(
+      "newpath 40 790 moveto 62025 790 lineto stroke \n"
+      "newpath 40 790 moveto 40 800 lineto stroke \n"
+      "newpath 62025 790 moveto 62025 800 lineto stroke \n"
+      "showpage\n",
+      ps_body(postscript_of(lines)));
 }
 
 TEST(ViewerPrint, RulesStillOpenAreClosedAtPageChangesAndTheEnd) {

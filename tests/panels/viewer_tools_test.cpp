@@ -77,8 +77,9 @@ TEST_F(ViewerTools, GhostscriptReadsThePostScript) {
   for (const text_case& c : text_cases()) {
     const std::string ps = write(c.lines, std::string(c.name) + ".ps", false);
     std::string output;
-    EXPECT_EQ(0,
-              ktest::run_shell(".", "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=nullpage '" + ps + "'", &output))
+    EXPECT_EQ(
+        0, ktest::run_shell(".", "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=nullpage '" + ps + "'",
+                            &output))
         << c.name << ": " << output;
     EXPECT_EQ("", output) << c.name;
     const std::string pdf = dir_ + "/" + c.name + "-from-ps.pdf";
@@ -95,15 +96,17 @@ TEST_F(ViewerTools, GhostscriptRejectsAnUnescapedBackslash) {
   std::ofstream(path) << "%!PS-Adobe-2.0\n/Times-Roman findfont\n7 scalefont\n"
                          "setfont\n45 790 moveto (back\\) show\nshowpage\n";
   std::string output;
-  EXPECT_NE(0,
-            ktest::run_shell(".", "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=nullpage '" + path + "'", &output));
+  EXPECT_NE(
+      0, ktest::run_shell(".", "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=nullpage '" + path + "'",
+                          &output));
 }
 
 TEST_F(ViewerTools, QpdfPdfinfoAndPdftotextReadThePdf) {
   for (const text_case& c : text_cases()) {
     const std::string pdf = write(c.lines, std::string(c.name) + ".pdf", true);
     std::string output;
-    EXPECT_EQ(0, ktest::run_shell(".", "qpdf --check '" + pdf + "'", &output)) << c.name << ": " << output;
+    EXPECT_EQ(0, ktest::run_shell(".", "qpdf --check '" + pdf + "'", &output))
+        << c.name << ": " << output;
     EXPECT_NE(std::string::npos, output.find("No syntax or stream encoding errors"))
         << c.name << ": " << output;
     EXPECT_EQ(std::string::npos, output.find("WARNING")) << c.name << ": " << output;
