@@ -19,7 +19,7 @@ std::string join_lines(const char* const* lines, int count) {
 const char* const french_lines[] = {
     "",
     "        KORVANE: generateur d'automate implicite booleen",
-    "        auteur R. Morlant, version " KORVANE_VERSION_TEXT,
+    ("        auteur R. Morlant, version " KORVANE_VERSION_TEXT),
     "",
     "   syntaxe:",
     "",
@@ -85,7 +85,7 @@ const char* const french_lines[] = {
 const char* const english_lines[] = {
     "",
     "        KORVANE: implicite boolean automaton generator",
-    "        author R. Morlant, version " KORVANE_VERSION_TEXT,
+    ("        author R. Morlant, version " KORVANE_VERSION_TEXT),
     "",
     "   syntax:",
     "",
