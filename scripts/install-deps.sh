@@ -8,13 +8,13 @@ case "${1:-test}" in
   run)   pkgs="$build" ;;
   # The tests also feed the generated files to the real tools that read them
   # (netlists, VHDL, C#, LaTeX, xfig, PostScript, PDF; yosys for the user's
-  # guide), drive the windows under a virtual X server and build the
-  # parsers' fuzz targets with clang.
+  # guide), drive the windows under a virtual X server, build the
+  # parsers' fuzz targets with clang and check the house format.
   test)  pkgs="$build libgtest-dev xvfb xauth xdotool berkeley-abc yosys ghdl
                mono-mcs mono-runtime texlive-latex-base texlive-latex-recommended
                texlive-fonts-recommended texlive-lang-french
                fig2dev ghostscript qpdf poppler-utils
-               clang libclang-rt-14-dev" ;;
+               clang libclang-rt-14-dev clang-format" ;;
   bench) pkgs="$build libbdd-dev yosys" ;;
   screenshots) pkgs="$build xvfb xauth xdotool x11-apps imagemagick" ;;
   *) echo "usage: $0 run|test|bench|screenshots" >&2; exit 2 ;;
