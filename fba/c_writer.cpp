@@ -145,12 +145,7 @@ std::string FBA::c_name_refusal() const {
   check.name("the automaton name", module,
              {{prefix + "reset_automaton", "the function " + prefix + "reset_automaton"},
               {prefix + "automaton", "the function " + prefix + "automaton"}});
-  for (int i = 0; i < nb_state_bits; ++i) {
-    const std::string reg = prefix + register_name(i);
-    const std::string next = prefix + next_state_name(i);
-    check.name("the state bit", state_bit_names[i],
-               {{reg, "the register " + reg}, {next, "the next-state variable " + next}});
-  }
+  check_state_bits(check, *this, prefix, "the register", "the next-state variable");
   for (int j = 0; j < nb_inputs; ++j) {
     const std::string in = input_name(j);
     check.name("the input", in,

@@ -286,11 +286,7 @@ std::string FBA::CSHARP_name_refusal() const {
     check.generated(method, std::string("the method ") + method + " that every class inherits");
   }
   check.generated("value", "the implicit parameter value of the property setters");
-  for (int i = 0; i < nb_state_bits; ++i) {
-    check.name("the state bit", state_bit_names[i],
-               {{register_name(i), "the field " + register_name(i)},
-                {next_state_name(i), "the field " + next_state_name(i)}});
-  }
+  check_state_bits(check, *this, "", "the field", "the field");
   for (int j = 0; j < nb_inputs; ++j) {
     const std::string in = input_name(j);
     const std::string of = " of " + quoted("the input", in);

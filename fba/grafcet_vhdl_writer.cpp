@@ -36,11 +36,7 @@ std::string FBA::VHDL_grafcet_name_refusal() const {
   check.name("the automaton name", module,
              {{module, "the entity " + module, false},
               {module + "_a", "the architecture " + module + "_a", false}});
-  for (int i = 0; i < nb_state_bits; ++i) {
-    check.name("the state bit", state_bit_names[i],
-               {{register_name(i), "the register " + register_name(i)},
-                {next_state_name(i), "the next-state signal " + next_state_name(i)}});
-  }
+  check_state_bits(check, *this, "", "the register", "the next-state signal");
   for (int j = 0; j < nb_inputs; ++j) {
     const std::string in = input_name(j);
     check.name("the input", in, {{in, "the port " + in + " of " + quoted("the input", in)}});

@@ -127,18 +127,23 @@ void name_check::name(const std::string& kind, const std::string& name,
   }
 }
 
+void check_state_bits(name_check& check, const FBA& machine, const std::string& prefix,
+                      const std::string& register_role, const std::string& next_role) {
+  for (int i = 0; i < machine.get_state_variables_number(); ++i) {
+    const std::string reg = prefix + machine.register_name(i);
+    const std::string next = prefix + machine.next_state_name(i);
+    check.name("the state bit", machine.state_bit_name(i),
+               {{reg, register_role + " " + reg}, {next, next_role + " " + next}});
+  }
+}
+
 void check_bare_names(name_check& check, const FBA& machine, const std::string& module_role,
                       bool with_outputs) {
   const std::string& module = machine.module_name();
   if (!module_role.empty()) {
     check.name("the automaton name", module, {{module, module_role + module, false}});
   }
-  for (int i = 0; i < machine.get_state_variables_number(); ++i) {
-    const std::string reg = machine.register_name(i);
-    const std::string next = machine.next_state_name(i);
-    check.name("the state bit", machine.state_bit_name(i),
-               {{reg, "the register " + reg}, {next, "the next-state variable " + next}});
-  }
+  check_state_bits(check, machine, "", "the register", "the next-state variable");
   for (int j = 0; j < machine.get_inputs_number(); ++j) {
     const std::string in = machine.input_name(j);
     check.name("the input", in, {{in, quoted("the input", in)}});

@@ -104,6 +104,13 @@ const identifier_rules& vhdl_identifier_rules();
 // The rules of BLIF (blif_writer.cpp), shared with the extended BLIF writer.
 const identifier_rules& blif_identifier_rules();
 
+// Checks the identifiers written for every state bit of `machine`: its
+// register and its next-state twin, each after `prefix`, in the roles
+// `register_role` and `next_role` followed by the identifier ("the register
+// m_X0").
+void check_state_bits(name_check& check, const FBA& machine, const std::string& prefix,
+                      const std::string& register_role, const std::string& next_role);
+
 // The check of a format that writes the names of the machine as they
 // stand, all in one scope: the automaton name as `module_role` followed by
 // the name (checked, not in the scope; not written when `module_role` is

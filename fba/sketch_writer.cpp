@@ -195,12 +195,7 @@ std::string FBA::ino_name_refusal(const std::list<std::string>& single_handler) 
   const std::string prefix = module + "_";
   check.name("the automaton name", module,
              {{prefix, "the prefix " + prefix + " of the variables", false}});
-  for (int i = 0; i < nb_state_bits; ++i) {
-    const std::string reg = prefix + register_name(i);
-    const std::string next = prefix + next_state_name(i);
-    check.name("the state bit", state_bit_names[i],
-               {{reg, "the variable " + reg}, {next, "the variable " + next}});
-  }
+  check_state_bits(check, *this, prefix, "the variable", "the variable");
   for (int j = 0; j < nb_inputs; ++j) {
     const std::string in = input_name(j);
     const std::string of = " of " + quoted("the input", in);

@@ -213,11 +213,7 @@ std::string FBA::VHDL_name_refusal() const {
               {m + "_a", "the architecture " + m + "_a", false},
               {m + "_reset", "the reset port " + m + "_reset"},
               {m + "_clk", "the clock port " + m + "_clk"}});
-  for (int i = 0; i < nb_state_bits; ++i) {
-    check.name("the state bit", state_bit_names[i],
-               {{register_name(i), "the register " + register_name(i)},
-                {next_state_name(i), "the next-state signal " + next_state_name(i)}});
-  }
+  check_state_bits(check, *this, "", "the register", "the next-state signal");
   for (int j = 0; j < nb_inputs; ++j) {
     const std::string in = input_name(j);
     const std::string of = " of " + quoted("the input", in);

@@ -40,6 +40,11 @@ std::string korvane_fuzz_check_viewer(const std::uint8_t* data, std::size_t size
 // are skipped.
 std::string korvane_fuzz_check_compile(const std::uint8_t* data, std::size_t size);
 
+// A scratch directory of this process for the files the checks write, on a
+// memory file system when there is one; removed with everything in it at
+// exit.
+const std::string& korvane_fuzz_scratch_directory();
+
 // Sends the standard output and error streams of the library (std::cout,
 // std::cerr) nowhere, so that a long campaign does not print each input's
 // messages; the sanitizers write on the file descriptor and stay visible.

@@ -1,7 +1,12 @@
-// What the fuzz targets share: quiet standard streams.
+// What the fuzz targets share: quiet standard streams and a scratch
+// directory.
+#include <stdlib.h>
+
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <streambuf>
+#include <system_error>
 
 #include "fuzz_checks.h"
 
@@ -26,4 +31,23 @@ void korvane_fuzz_quiet_streams() {
   // open: without one they go to the (silenced) error stream instead of
   // waiting for a click.
   unsetenv("DISPLAY");
+}
+
+const std::string& korvane_fuzz_scratch_directory() {
+  static const std::string path = [] {
+    for (const char* base : {"/dev/shm", "/tmp"}) {
+      std::string pattern = std::string(base) + "/korvane-fuzz-XXXXXX";
+      if (mkdtemp(&pattern[0]) != nullptr) return pattern;
+    }
+    std::cerr << "korvane fuzz: no scratch directory" << std::endl;
+    std::abort();
+  }();
+  static const bool cleanup = [] {
+    return std::atexit([] {
+             std::error_code ignored;
+             std::filesystem::remove_all(korvane_fuzz_scratch_directory(), ignored);
+           }) == 0;
+  }();
+  (void)cleanup;
+  return path;
 }

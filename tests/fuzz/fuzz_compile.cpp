@@ -11,7 +11,6 @@
 // program refuses from inside a component) is caught and the next input
 // goes on.
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -44,29 +43,6 @@ constexpr int kMaxTransitions = 20;
 // The levels at which every target is written (level 3, the exchange
 // search, is left to the equivalence tests).
 constexpr int kLevels[] = {0, 1, 2};
-
-// A private scratch directory, on a memory file system when there is one;
-// removed with its files at exit.
-const std::string& scratch_directory() {
-  static const std::string path = [] {
-    for (const char* base : {"/dev/shm", "/tmp"}) {
-      std::string pattern = std::string(base) + "/korvane-fuzz-compile-XXXXXX";
-      if (mkdtemp(&pattern[0]) != nullptr) return pattern;
-    }
-    std::cerr << "korvane fuzz: no scratch directory" << std::endl;
-    abort();
-  }();
-  static const bool cleanup = [] {
-    return std::atexit([] {
-             const std::string& dir = scratch_directory();
-             std::remove((dir + "/in.gal").c_str());
-             std::remove((dir + "/in.gal.log").c_str());
-             rmdir(dir.c_str());
-           }) == 0;
-  }();
-  (void)cleanup;
-  return path;
-}
 
 // A fatal exit of a component, caught around the road.
 struct fatal_stop {
@@ -204,7 +180,7 @@ std::string korvane_fuzz_check_compile(const std::uint8_t* data, std::size_t siz
   std::string text;
   if (!split_input(std::string(reinterpret_cast<const char*>(data), size), words, text)) return "";
 
-  const std::string path = scratch_directory() + "/in.gal";
+  const std::string path = korvane_fuzz_scratch_directory() + "/in.gal";
   {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
@@ -237,7 +213,7 @@ std::string korvane_fuzz_check_compile(const std::uint8_t* data, std::size_t siz
 #ifdef KORVANE_FUZZ_ENTRY
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   korvane_fuzz_quiet_streams();
-  scratch_directory();
+  korvane_fuzz_scratch_directory();
   return 0;
 }
 

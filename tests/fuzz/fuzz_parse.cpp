@@ -1,7 +1,6 @@
 // Fuzz target of the GAL reader `parse` (the reader takes a file name: each
 // input is written to a scratch file in a private directory).
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -23,32 +22,6 @@ constexpr std::size_t kMaxInput = 1 << 16;
 // The determinism check builds diagrams over the inputs: kept small.
 constexpr int kMaxCheckedInputs = 10;
 constexpr int kMaxCheckedTransitions = 256;
-
-// A private scratch directory, on a memory file system when there is one;
-// removed with its files at exit.
-const std::string& scratch_directory() {
-  static const std::string path = [] {
-    for (const char* base : {"/dev/shm", "/tmp"}) {
-      std::string pattern = std::string(base) + "/korvane-fuzz-XXXXXX";
-      if (mkdtemp(&pattern[0]) != nullptr) return pattern;
-    }
-    std::cerr << "korvane fuzz: no scratch directory" << std::endl;
-    abort();
-  }();
-  static const bool cleanup = [] {
-    return std::atexit([] {
-             const std::string& dir = scratch_directory();
-             std::remove((dir + "/in.gal").c_str());
-             std::remove((dir + "/in.gal.log").c_str());
-             for (const char* name :
-                  {"out1.gal", "out1.gal.log", "out2.gal", "out2.gal.log", "out3.gal"})
-               std::remove((dir + "/" + name).c_str());
-             rmdir(dir.c_str());
-           }) == 0;
-  }();
-  (void)cleanup;
-  return path;
-}
 
 std::string read_whole(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -170,9 +143,9 @@ bool reads_as_word(const std::string& name) {
 // keyword ("From", "NS") included; only a run's file name taken from a
 // string may keep it from doing so.
 std::string check_gal_round_trip(gal_tpen_fichier& f) {
-  const std::string out1 = scratch_directory() + "/out1.gal";
-  const std::string out2 = scratch_directory() + "/out2.gal";
-  const std::string out3 = scratch_directory() + "/out3.gal";
+  const std::string out1 = korvane_fuzz_scratch_directory() + "/out1.gal";
+  const std::string out2 = korvane_fuzz_scratch_directory() + "/out2.gal";
+  const std::string out3 = korvane_fuzz_scratch_directory() + "/out3.gal";
   const std::string text1 = gal_text(f, out1);
   if (text1.empty()) return "";
   std::unique_ptr<gal_tpen_fichier> again(parse(out1));
@@ -195,7 +168,7 @@ std::string check_gal_round_trip(gal_tpen_fichier& f) {
 
 std::string korvane_fuzz_check_parse(const std::uint8_t* data, std::size_t size) {
   if (size > kMaxInput) size = kMaxInput;
-  const std::string path = scratch_directory() + "/in.gal";
+  const std::string path = korvane_fuzz_scratch_directory() + "/in.gal";
   {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
@@ -232,7 +205,7 @@ std::string korvane_fuzz_check_parse(const std::uint8_t* data, std::size_t size)
 #ifdef KORVANE_FUZZ_ENTRY
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   korvane_fuzz_quiet_streams();
-  scratch_directory();
+  korvane_fuzz_scratch_directory();
   return 0;
 }
 
