@@ -76,6 +76,14 @@ bool cover_state::cover_from_memo(bddpp_manager& m, int level, const bdd& f,
   return true;
 }
 
+// ---- Products back in the manager ------------------------------------------------------
+
+bdd cover_state::product_in(bddpp_manager& m, const std::uint64_t* c) {
+  product_levels.resize(static_cast<std::size_t>(m.nb_vars > 0 ? m.nb_vars : 1));
+  to_levels(c, m.nb_vars, product_levels.data());
+  return m.product_bottom_up(product_levels.data());
+}
+
 // ---- The arrays of levels 0 and 1 -------------------------------------------------------
 
 void cover_state::trim() {

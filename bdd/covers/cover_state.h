@@ -56,6 +56,13 @@ class cover_state {
   // is known.
   bool cover_from_memo(bddpp_manager& m, int level, const bdd& f, std::vector<bdd>& products);
 
+  // ---- Products back in the manager --------------------------------------------
+
+  // m's product of the literals of the bit-set product c, made from the
+  // bottom literal up through an array of literals by level kept from one
+  // call to the next.
+  bdd product_in(bddpp_manager& m, const std::uint64_t* c);
+
   // ---- The arrays of levels 0 and 1 --------------------------------------------
   // Kept from one cover to the next: a netlist writer asks for the covers of
   // thousands of small functions, which then allocate nothing, and a large
@@ -114,6 +121,8 @@ class cover_state {
   static constexpr std::size_t cover_memo_limit = std::size_t{1} << 20;
   std::unordered_map<std::uintptr_t, known_cover> cover_memo;
   std::size_t cover_memo_products = 0;
+  // The literals by level of product_in.
+  std::vector<int> product_levels;
 };
 
 }  // namespace bddpp_detail

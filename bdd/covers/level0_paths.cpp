@@ -31,7 +31,6 @@ int bddpp_manager::Bdd_sop_0(bdd f, std::vector<bdd>& products) {
   // the path's leaf turned to 0: path_remover does both on a packed copy.
   const std::size_t words = bddpp_detail::product_words(nb_vars);
   std::vector<std::uint64_t> path(words);
-  std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
   bddpp_detail::cover_state& b = *covers;
   const packed_diagram::edge root = b.packed.copy_of(f, level_of_id, nb_vars);
   path_remover paths(b.packed, root, b.path, static_cast<std::size_t>(b.path_sweep_nodes));
@@ -39,8 +38,7 @@ int bddpp_manager::Bdd_sop_0(bdd f, std::vector<bdd>& products) {
     if (products.size() >= static_cast<std::size_t>(max_terms)) {
       bddpp_detail::product_limit_exit(max_terms);
     }
-    bddpp_detail::to_levels(path.data(), nb_vars, literals.data());
-    products.push_back(product_bottom_up(literals.data()));
+    products.push_back(b.product_in(*this, path.data()));
   }
   b.trim();
   return static_cast<int>(products.size());

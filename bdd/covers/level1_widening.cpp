@@ -435,11 +435,8 @@ int bddpp_manager::Bdd_sop_1(bdd f, std::vector<bdd>& products) {
       covered_in_order(this, tested, std::vector<char>(last.size(), 0), b.search_budget,
                        /*drop_covered=*/true);
   products.clear();
-  std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
   for (std::size_t i = 0; i < tested.size(); ++i) {
-    if (dropped[i]) continue;
-    bddpp_detail::to_levels(tested.at(i), nb_vars, literals.data());
-    products.push_back(product_bottom_up(literals.data()));
+    if (!dropped[i]) products.push_back(b.product_in(*this, tested.at(i)));
   }
   b.remember(1, f, products);
   b.trim();

@@ -37,17 +37,11 @@ int bddpp_manager::Bdd_prime_implicants(bdd f, std::vector<bdd>& primes) {
   // one is no prime (that entry would be a wider implicant); the others are
   // the primes themselves: so exactly the primes stay, found in the set of
   // primes of f.
-  const std::size_t n = walk.size();
   bddpp_detail::prime_sets sets(nb_vars, level_of_id);
   const bddpp_detail::product_set& all = sets.of(f);
-  std::vector<bool> absorbed(n, false);
-  for (std::size_t i = 0; i < n; ++i) absorbed[i] = !all.contains(walk.entry(i));
-  std::vector<int> literals(static_cast<std::size_t>(nb_vars > 0 ? nb_vars : 1), 2);
-  for (std::size_t i = 0; i < n; ++i) {
-    if (absorbed[i]) continue;
-    const std::uint64_t* e = walk.entry(i);
-    bddpp_detail::to_levels(e, nb_vars, literals.data());
-    primes.push_back(product_bottom_up(literals.data()));
+  bddpp_detail::cover_state& b = *covers;
+  for (std::size_t i = 0; i < walk.size(); ++i) {
+    if (all.contains(walk.entry(i))) primes.push_back(b.product_in(*this, walk.entry(i)));
   }
   return static_cast<int>(primes.size());
 }
