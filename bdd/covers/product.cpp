@@ -13,35 +13,40 @@ void product_of(bddpp_manager* m, const bdd& p, std::size_t words, std::uint64_t
   from_levels(levels.data(), n, words, c);
 }
 
-std::vector<std::size_t> product_list::last_copies() const {
+std::vector<std::size_t> product_list::equal_groups(std::size_t* groups) const {
   const std::size_t count = size();
-  const std::size_t width = words;
   std::size_t slots = 16;
   while (slots < 2 * count) slots *= 2;
   // Each slot holds a product's number plus one (0: empty).
   std::vector<std::size_t> table(slots, 0);
-  std::vector<bool> repeated(count, false);
-  for (std::size_t r = count; r-- > 0;) {
+  std::vector<std::size_t> group(count, 0);
+  *groups = 0;
+  for (std::size_t r = 0; r < count; ++r) {
     const std::uint64_t* c = at(r);
-    std::uint64_t h = 0x9e3779b97f4a7c15ULL;
-    for (std::size_t x = 0; x < width; ++x) {
-      h = (h ^ c[x]) * 0xff51afd7ed558ccdULL;
-      h ^= h >> 32;
-    }
-    for (std::size_t i = static_cast<std::size_t>(h) & (slots - 1);; i = (i + 1) & (slots - 1)) {
+    for (std::size_t i = product_hash(c, words) & (slots - 1);; i = (i + 1) & (slots - 1)) {
       if (table[i] == 0) {
         table[i] = r + 1;
+        group[r] = (*groups)++;
         break;
       }
-      if (std::equal(c, c + width, at(table[i] - 1))) {
-        repeated[r] = true;
+      const std::size_t first = table[i] - 1;
+      if (std::equal(c, c + words, at(first))) {
+        group[r] = group[first];
         break;
       }
     }
   }
+  return group;
+}
+
+std::vector<std::size_t> product_list::last_copies() const {
+  std::size_t groups = 0;
+  const std::vector<std::size_t> group = equal_groups(&groups);
+  std::vector<std::size_t> last(groups, 0);
+  for (std::size_t r = 0; r < size(); ++r) last[group[r]] = r;
   std::vector<std::size_t> kept;
-  for (std::size_t r = 0; r < count; ++r) {
-    if (!repeated[r]) kept.push_back(r);
+  for (std::size_t r = 0; r < size(); ++r) {
+    if (last[group[r]] == r) kept.push_back(r);
   }
   return kept;
 }

@@ -107,6 +107,15 @@ inline void from_levels(const int* in, long levels, std::size_t words, std::uint
 // Writes the literals of the product p of m into c, of words words (none
 // for the constants).
 void product_of(bddpp_manager* m, const bdd& p, std::size_t words, std::uint64_t* c);
+// A hash of the product c.
+inline std::size_t product_hash(const std::uint64_t* c, std::size_t words) {
+  std::uint64_t h = 0x9e3779b97f4a7c15ULL;
+  for (std::size_t x = 0; x < words; ++x) {
+    h = (h ^ c[x]) * 0xff51afd7ed558ccdULL;
+    h ^= h >> 32;
+  }
+  return static_cast<std::size_t>(h);
+}
 
 // Products in order, one after the other in one array.
 class product_list {
@@ -144,6 +153,10 @@ class product_list {
     ++count;
   }
 
+  // For each product, the number of its group of equal products, the
+  // groups numbered in the order of their first product; groups: how many
+  // there are.
+  std::vector<std::size_t> equal_groups(std::size_t* groups) const;
   // The products that no later product equals, in order.
   std::vector<std::size_t> last_copies() const;
 
@@ -184,12 +197,7 @@ class product_set {
   struct hasher {
     const product_set* set;
     std::size_t operator()(std::size_t i) const {
-      const std::uint64_t* c = set->words_of(i);
-      std::uint64_t h = 0x9e3779b97f4a7c15ULL;
-      for (std::size_t x = 0; x < set->list.width(); ++x) {
-        h = (h ^ c[x]) * 0x100000001b3ULL + (h >> 29);
-      }
-      return static_cast<std::size_t>(h ^ (h >> 32));
+      return product_hash(set->words_of(i), set->list.width());
     }
   };
   struct equal {

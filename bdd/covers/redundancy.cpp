@@ -149,29 +149,10 @@ class redundancy_test {
   // Numbers the entries by their literals (equal literals, one group) and
   // counts the live entries of each group.
   void group_entries() {
-    group_of.assign(n, 0);
-    std::size_t slots = 16;
-    while (slots < 2 * n) slots *= 2;
-    std::vector<std::size_t> table(slots, 0);  // an entry's number plus one
+    std::size_t groups = 0;
+    group_of = rows.equal_groups(&groups);
+    live_in_group.assign(groups, 0);
     for (std::size_t k = 0; k < n; ++k) {
-      std::uint64_t h = 0x9e3779b97f4a7c15ULL;
-      for (std::size_t x = 0; x < lw; ++x) {
-        h = (h ^ rows.at(k)[x]) * 0xff51afd7ed558ccdULL;
-        h ^= h >> 32;
-      }
-      for (std::size_t i = static_cast<std::size_t>(h) & (slots - 1);; i = (i + 1) & (slots - 1)) {
-        if (table[i] == 0) {
-          table[i] = k + 1;
-          group_of[k] = live_in_group.size();
-          live_in_group.push_back(0);
-          break;
-        }
-        const std::size_t o = table[i] - 1;
-        if (std::equal(rows.at(o), rows.at(o) + lw, rows.at(k))) {
-          group_of[k] = group_of[o];
-          break;
-        }
-      }
       if (!zero[k]) ++live_in_group[group_of[k]];
     }
   }
